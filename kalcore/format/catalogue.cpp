@@ -1,0 +1,185 @@
+#include "format/catalogue.h"
+
+#include <array>
+
+#include "services/clock.h"
+
+namespace kalcore {
+
+namespace {
+
+struct FormatSource {
+    char code;
+    const char* pattern;
+    char codeWhenDayWide;
+    char codeWhenMonthWide;
+};
+
+// The catalogue in index order. Code 6 carries its two trailing blanks in the
+// pattern, so every pattern is exactly as long as the text it produces.
+constexpr FormatSource kSources[kFormatCount] = {
+    {'1', "MMDDYY", 0, 0},       {'2', "YYMMDD", 0, 0},       {'3', "MM/DD/YY", 0, 0},
+    {'4', "YY/MM/DD", 0, 0},     {'5', "YY.MM.DD", 0, 0},     {'6', "DD-mmm-YY  ", 0, 0},
+    {'7', "DD-mmm-CCYY", 0, 0},  {'8', "DDmmmYY", 0, 0},      {'9', "DDmmmCCYY", 0, 0},
+    {'A', "MM-DD-CCYY", 0, 0},   {'B', "MM/DD/CCYY", 0, 0},   {'C', "MM-DD-YY", 0, 0},
+    {'D', "MMDDCCYY", 0, 0},     {'E', "CCYYMMDD", 0, 0},     {'F', "CCYY-mmm-DD", 0, 0},
+    {'G', "CCYY-MM-DD", 0, 0},   {'H', "DD/mmm/CCYY", 0, 0},  {'I', "DD/mmm/YY", 0, 0},
+    {'J', "CCYY/mmm/DD", 0, 0},  {'K', "mmm/DD/CCYY", 0, 0},  {'L', "mmm/DD/YY", 0, 0},
+    {'M', "mmm-DD-CCYY", 0, 0},  {'N', "mmm-DD-YY", 0, 0},    {'O', "CCYY/MM/DD", 0, 0},
+    {'P', "CCYY/DD/MM", 0, 0},   {'Q', "CCYY-DD-MM", 0, 0},   {'R', "CCYY/DD/mmm", 0, 0},
+    {'S', "CCYY-DD-mmm", 0, 0},  {'T', "CCYYmmmDD", 0, 0},    {'U', "MM-D-CCYY", 'A', 0},
+    {'V', "MM/D/CCYY", 'B', 0},  {'W', "M-DD-CCYY", 0, 'A'},  {'X', "M/DD/CCYY", 0, 'B'},
+    {'Y', "D-mmm-CCYY", '7', 0}, {'Z', "D/mmm/CCYY", 'H', 0}, {'*', "mmm-D-CCYY", 'M', 0},
+    {'#', "mmm/D/CCYY", 'K', 0}, {'@', "M-D-CCYY", 'W', 'U'}, {'&', "M/D/CCYY", 'X', 'V'},
+    {'$', "DmmmCCYY", '9', 0},   {'[', "DD/MM/CCYY", 0, 0},   {']', "DD/M/CCYY", 0, '['},
+    {'{', "D/M/CCYY", ']', '}'}, {'}', "D/MM/CCYY", '[', 0},  {'<', "DD-MM-CCYY", 0, 0},
+    {'>', "DD-M-CCYY", 0, '<'},  {'+', "D-M-CCYY", '>', '='}, {'=', "D-MM-CCYY", '<', 0},
+};
+
+constexpr bool StartsWith(const char* s, const char* prefix) {
+    for (; *prefix; ++s, ++prefix)
+        if (*s != *prefix) return false;
+    return true;
+}
+
+constexpr FormatLayout Compile(const FormatSource& src, int index) {
+    FormatLayout layout{};
+    layout.code = src.code;
+    layout.index = static_cast<std::uint8_t>(index);
+    layout.codeWhenDayWide = src.codeWhenDayWide;
+    layout.codeWhenMonthWide = src.codeWhenMonthWide;
+    layout.monthPos = layout.dayPos = layout.yearPos = layout.centuryPos = -1;
+    int pos = 0;
+    for (const char* p = src.pattern; *p;) {
+        LayoutStep step{Field::Literal, 0, static_cast<std::uint8_t>(pos)};
+        int width = 1;
+        if (StartsWith(p, "mmm")) {
+            step.field = Field::MonthAbbrev;
+            width = 3;
+            layout.monthPos = static_cast<std::int8_t>(pos);
+            layout.monthAbbrev = true;
+        } else if (StartsWith(p, "MM")) {
+            step.field = Field::Month2;
+            width = 2;
+            layout.monthPos = static_cast<std::int8_t>(pos);
+        } else if (StartsWith(p, "DD")) {
+            step.field = Field::Day2;
+            width = 2;
+            layout.dayPos = static_cast<std::int8_t>(pos);
+        } else if (StartsWith(p, "YY")) {
+            step.field = Field::Year;
+            width = 2;
+            layout.yearPos = static_cast<std::int8_t>(pos);
+        } else if (StartsWith(p, "CC")) {
+            step.field = Field::Century;
+            width = 2;
+            layout.centuryPos = static_cast<std::int8_t>(pos);
+        } else if (*p == 'M') {
+            step.field = Field::Month1;
+        } else if (*p == 'D') {
+            step.field = Field::Day1;
+        } else {
+            step.literal = *p;
+        }
+        layout.steps[layout.stepCount++] = step;
+        p += width;
+        pos += width;
+    }
+    layout.length = static_cast<std::uint8_t>(pos);
+    return layout;
+}
+
+constexpr std::array<FormatLayout, kFormatCount> CompileAll() {
+    std::array<FormatLayout, kFormatCount> all{};
+    for (int i = 0; i < kFormatCount; ++i) all[i] = Compile(kSources[i], i + 1);
+    return all;
+}
+
+constexpr std::array<FormatLayout, kFormatCount> kLayouts = CompileAll();
+
+constexpr std::array<std::uint8_t, 256> BuildIndexTable() {
+    std::array<std::uint8_t, 256> table{};
+    for (int i = 0; i < kFormatCount; ++i)
+        table[static_cast<unsigned char>(kSources[i].code)] = static_cast<std::uint8_t>(i + 1);
+    return table;
+}
+
+constexpr std::array<std::uint8_t, 256> kIndexOf = BuildIndexTable();
+
+static_assert(kLayouts[5].length == 11, "code 6 is written with two trailing blanks");
+static_assert(kLayouts[39].code == '$' && kLayouts[39].length == 8);
+static_assert(kLayouts[47].code == '=' && kLayouts[47].length == 9);
+
+// The month abbreviations packed as lower-case three-letter keys.
+constexpr std::uint32_t Key(char a, char b, char c) {
+    return std::uint32_t(static_cast<unsigned char>(a)) << 16 |
+           std::uint32_t(static_cast<unsigned char>(b)) << 8 | static_cast<unsigned char>(c);
+}
+
+constexpr std::uint32_t kAbbrevKeys[12] = {
+    Key('j', 'a', 'n'), Key('f', 'e', 'b'), Key('m', 'a', 'r'), Key('a', 'p', 'r'),
+    Key('m', 'a', 'y'), Key('j', 'u', 'n'), Key('j', 'u', 'l'), Key('a', 'u', 'g'),
+    Key('s', 'e', 'p'), Key('o', 'c', 't'), Key('n', 'o', 'v'), Key('d', 'e', 'c'),
+};
+
+}  // namespace
+
+const char* const kMonthAbbrevs[13] = {"",    "Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                       "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+const int kDaysInMonth[2][13] = {
+    {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
+    {0, 31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
+};
+
+const char kMonthDayLimitText[13][3] = {"",   "31", "29", "31", "30", "31", "30",
+                                        "31", "31", "30", "31", "30", "31"};
+
+int FormatIndex(char code) {
+    return kIndexOf[static_cast<unsigned char>(code)];
+}
+
+const FormatLayout* LayoutFor(char code) {
+    const int index = FormatIndex(code);
+    return index == 0 ? nullptr : &kLayouts[index - 1];
+}
+
+bool IsFormatCode(const char* text) {
+    return text != nullptr && FormatIndex(ToUpperAscii(text[0])) != 0;
+}
+
+int MonthFromAbbrev(const char* three) {
+    if (three[0] == '\0' || three[1] == '\0') return 0;
+    const std::uint32_t key =
+        Key(ToLowerAscii(three[0]), ToLowerAscii(three[1]), ToLowerAscii(three[2]));
+    for (int m = 0; m < 12; ++m)
+        if (kAbbrevKeys[m] == key) return m + 1;
+    return 0;
+}
+
+void CurrentCentury(CenturyText& out) {
+    ClockReading now;
+    ReadClock(now);
+    out[0] = now.century[0];
+    out[1] = now.century[1];
+    out[2] = '\0';
+}
+
+int FixedCenturyOfSelector(int selector) {
+    return (selector >= 1 && selector <= 9) ? 15 + selector : 0;
+}
+
+bool CenturyFromSelector(int selector, CenturyText& out) {
+    if (selector == 0) {
+        CurrentCentury(out);
+        return true;
+    }
+    const int century = FixedCenturyOfSelector(selector);
+    if (century == 0) return false;
+    out[0] = static_cast<char>('0' + century / 10);
+    out[1] = static_cast<char>('0' + century % 10);
+    out[2] = '\0';
+    return true;
+}
+
+}  // namespace kalcore

@@ -1,0 +1,107 @@
+// The date format catalogue: format codes, their layouts, the month and day
+// tables, and the century a two-digit year receives.
+//
+// Every format is described once, by its pattern ("MM/DD/CCYY", "DmmmCCYY",
+// ...). The pattern is compiled at build time into a list of steps that the
+// writer walks to render a date and that the reader uses to find the fields of
+// a basic input format, so the two directions cannot disagree.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace kalcore {
+
+// A date text: at most 11 characters and a terminator.
+inline constexpr std::size_t kDateTextSize = 12;
+inline constexpr std::size_t kMaxDateChars = kDateTextSize - 1;
+using DateText = char[kDateTextSize];
+
+// A format code text: one character and a terminator.
+using CodeText = char[2];
+
+// A two-digit century text and its terminator ("19", "20").
+using CenturyText = char[3];
+
+// Number of format codes: 40 input/output codes and 8 day-first output codes.
+inline constexpr int kFormatCount = 48;
+inline constexpr int kInputFormatCount = 40;
+
+enum class Field : std::uint8_t {
+    Literal,      // a separator or blank copied as is
+    Month2,       // MM
+    Month1,       // M, one digit (the code is substituted when the month is 10 or more)
+    Day2,         // DD
+    Day1,         // D, one digit
+    Year,         // YY, the year within its century
+    Century,      // CC
+    MonthAbbrev,  // mmm: "jan" on input (any case), "Jan" on output
+};
+
+struct LayoutStep {
+    Field field;
+    char literal;
+    std::uint8_t position;  // first character of the field in the text
+};
+
+struct FormatLayout {
+    char code;
+    std::uint8_t index;   // 1-48, the catalogue order
+    std::uint8_t length;  // characters of the output text
+    std::uint8_t stepCount;
+    LayoutStep steps[11];
+    char codeWhenDayWide;    // code used instead when the day is 10 or more, 0 if none
+    char codeWhenMonthWide;  // code used instead when the month is 10 or more, 0 if none
+    // Positions of the two-character fields, -1 when the layout has none;
+    // the month position is that of the abbreviation when monthAbbrev is set.
+    std::int8_t monthPos, dayPos, yearPos, centuryPos;
+    bool monthAbbrev;
+};
+
+// Upper-cases an ASCII letter; every other byte is returned unchanged.
+constexpr char ToUpperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+}
+constexpr char ToLowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
+constexpr bool IsDigitAscii(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Catalogue index (1-48) of a format code, upper case expected; 0 when the
+// character is not a code.
+int FormatIndex(char code);
+
+// Layout of an upper-case format code, nullptr when it is not a code.
+const FormatLayout* LayoutFor(char code);
+
+// True when the first character of the text, upper-cased, is one of the 48
+// format codes. A null or empty text is not a code.
+bool IsFormatCode(const char* text);
+
+// Month number 1-12 of a three-letter abbreviation compared without regard to
+// case, 0 when the three characters are no abbreviation.
+int MonthFromAbbrev(const char* three);
+
+// Writes the current century, from the local clock, as two characters.
+void CurrentCentury(CenturyText& out);
+
+// Century text of a selector: 1-9 name the centuries 16-24, 0 the current
+// century from the clock. Returns false and leaves the text unchanged for any
+// other selector.
+bool CenturyFromSelector(int selector, CenturyText& out);
+
+// Fixed century of selectors 1-9 as a number (16-24), 0 for any other value.
+int FixedCenturyOfSelector(int selector);
+
+// True for a Gregorian leap year.
+constexpr bool IsLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+extern const char* const kMonthAbbrevs[13];   // [1] "Jan" ... [12] "Dec"
+extern const int kDaysInMonth[2][13];         // [leap][month], [x][0] == 0
+extern const char kMonthDayLimitText[13][3];  // day limits as texts, February "29"
+
+}  // namespace kalcore

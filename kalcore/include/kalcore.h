@@ -1,0 +1,71 @@
+/*
+ * kalcore: date validation, conversion and arithmetic for the change of
+ * century, as a flat C interface.
+ *
+ * Conventions shared by every export:
+ *  - Texts are 8-bit and NUL-terminated, in buffers the caller owns. A date
+ *    argument is read up to its first 11 characters; trailing blanks are
+ *    ignored, so a blank-padded fixed-width field works as well.
+ *  - A buffer that receives a date must hold 12 bytes: at most 11 characters
+ *    and a terminator are written. A format code is a text of which only the
+ *    first character counts (upper or lower case).
+ *  - A century selector gives a two-digit year its century: 0 the current
+ *    century from the local clock, 1-9 the centuries 16-24 (1 = 16xx,
+ *    4 = 19xx, 5 = 20xx, 9 = 24xx); 1-9 also replace the century of a date
+ *    written with four digits of year. Any other selector fails the call.
+ *  - Instead of a date every date argument accepts the keywords TODAY and NOW
+ *    (any case).
+ *  - 1 is success and 0 failure. A null pointer fails the call; nothing is
+ *    written through it.
+ *  - The library never allocates memory for the caller and never keeps a
+ *    caller's pointer.
+ */
+#ifndef KALCORE_H
+#define KALCORE_H
+
+#include <stdint.h>
+
+#if defined(_WIN32)
+#if defined(_M_IX86) || defined(__i386__)
+#define KALCORE_CALL __stdcall
+#else
+#define KALCORE_CALL
+#endif
+#if defined(KALCORE_BUILDING)
+#define KALCORE_API __declspec(dllexport)
+#else
+#define KALCORE_API __declspec(dllimport)
+#endif
+#else
+#define KALCORE_CALL
+#define KALCORE_API __attribute__((visibility("default")))
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/*
+ * Tests whether `date` holds a valid date (a two-digit year takes the current
+ * century). When it does, rewrites the buffer in place as Mmm/DD/CCYY, for
+ * example "Dec/31/1998" (11 characters and a terminator: the buffer must hold
+ * 12 bytes) and returns 1. Otherwise returns 0 and leaves the buffer as it was.
+ */
+KALCORE_API int32_t KALCORE_CALL KD_ISVDATE(char* date);
+
+/*
+ * Converts the date in `input` into the format named by `code`, writing at
+ * most 11 characters and a terminator into `output` (12 bytes). With
+ * `useConversionFile` 1 the preferred format stored by the library replaces
+ * `code`. `centurySelector` as described above. Returns 1 on success; on
+ * failure returns 0 and leaves `output` empty. `input` and `code` are not
+ * modified.
+ */
+KALCORE_API int32_t KALCORE_CALL KD_CONVDATE(const char* input, char* output, const char* code,
+                                             int32_t useConversionFile, int32_t centurySelector);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* KALCORE_H */

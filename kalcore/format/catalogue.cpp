@@ -42,48 +42,46 @@ constexpr bool StartsWith(const char* s, const char* prefix) {
     return true;
 }
 
+// Reads a pattern ("MM/DD/CCYY", "DmmmCCYY", ...) into a layout: literal
+// characters stay in the text, fields record their position and width.
 constexpr FormatLayout Compile(const FormatSource& src, int index) {
     FormatLayout layout{};
     layout.code = src.code;
     layout.index = static_cast<std::uint8_t>(index);
     layout.codeWhenDayWide = src.codeWhenDayWide;
     layout.codeWhenMonthWide = src.codeWhenMonthWide;
-    layout.monthPos = layout.dayPos = layout.yearPos = layout.centuryPos = -1;
+    layout.centuryPos = -1;
     int pos = 0;
-    for (const char* p = src.pattern; *p;) {
-        LayoutStep step{Field::Literal, 0, static_cast<std::uint8_t>(pos)};
-        int width = 1;
+    for (const char* p = src.pattern; *p; ++pos) {
+        const auto here = static_cast<std::int8_t>(pos);
         if (StartsWith(p, "mmm")) {
-            step.field = Field::MonthAbbrev;
-            width = 3;
-            layout.monthPos = static_cast<std::int8_t>(pos);
-            layout.monthAbbrev = true;
+            layout.monthPos = here;
+            layout.monthWidth = Width::Abbrev;
         } else if (StartsWith(p, "MM")) {
-            step.field = Field::Month2;
-            width = 2;
-            layout.monthPos = static_cast<std::int8_t>(pos);
+            layout.monthPos = here;
+            layout.monthWidth = Width::Two;
         } else if (StartsWith(p, "DD")) {
-            step.field = Field::Day2;
-            width = 2;
-            layout.dayPos = static_cast<std::int8_t>(pos);
+            layout.dayPos = here;
+            layout.dayWidth = Width::Two;
         } else if (StartsWith(p, "YY")) {
-            step.field = Field::Year;
-            width = 2;
-            layout.yearPos = static_cast<std::int8_t>(pos);
+            layout.yearPos = here;
         } else if (StartsWith(p, "CC")) {
-            step.field = Field::Century;
-            width = 2;
-            layout.centuryPos = static_cast<std::int8_t>(pos);
+            layout.centuryPos = here;
         } else if (*p == 'M') {
-            step.field = Field::Month1;
+            layout.monthPos = here;
+            layout.monthWidth = Width::One;
         } else if (*p == 'D') {
-            step.field = Field::Day1;
+            layout.dayPos = here;
+            layout.dayWidth = Width::One;
         } else {
-            step.literal = *p;
+            layout.text[pos] = *p;
+            ++p;
+            continue;
         }
-        layout.steps[layout.stepCount++] = step;
+        const int width = (StartsWith(p, "mmm") ? 3 : (p[0] == p[1] ? 2 : 1));
+        for (int i = 0; i < width; ++i) layout.text[pos + i] = p[i];
         p += width;
-        pos += width;
+        pos += width - 1;
     }
     layout.length = static_cast<std::uint8_t>(pos);
     return layout;
@@ -110,17 +108,51 @@ static_assert(kLayouts[5].length == 11, "code 6 is written with two trailing bla
 static_assert(kLayouts[39].code == '$' && kLayouts[39].length == 8);
 static_assert(kLayouts[47].code == '=' && kLayouts[47].length == 9);
 
-// The month abbreviations packed as lower-case three-letter keys.
+// The month abbreviations packed as lower-case three-letter keys, placed in a
+// 32-slot table by a multiplicative hash that gives each its own slot.
 constexpr std::uint32_t Key(char a, char b, char c) {
     return std::uint32_t(static_cast<unsigned char>(a)) << 16 |
            std::uint32_t(static_cast<unsigned char>(b)) << 8 | static_cast<unsigned char>(c);
 }
 
-constexpr std::uint32_t kAbbrevKeys[12] = {
-    Key('j', 'a', 'n'), Key('f', 'e', 'b'), Key('m', 'a', 'r'), Key('a', 'p', 'r'),
-    Key('m', 'a', 'y'), Key('j', 'u', 'n'), Key('j', 'u', 'l'), Key('a', 'u', 'g'),
-    Key('s', 'e', 'p'), Key('o', 'c', 't'), Key('n', 'o', 'v'), Key('d', 'e', 'c'),
+constexpr unsigned Slot(std::uint32_t key) {
+    return (key * 331520u) >> 27;
+}
+
+constexpr const char* kLowerAbbrevs[12] = {"jan", "feb", "mar", "apr", "may", "jun",
+                                           "jul", "aug", "sep", "oct", "nov", "dec"};
+
+struct AbbrevSlot {
+    std::uint32_t key;
+    int month;
 };
+
+constexpr std::array<AbbrevSlot, 32> BuildAbbrevSlots() {
+    std::array<AbbrevSlot, 32> slots{};
+    for (int m = 0; m < 12; ++m) {
+        const char* a = kLowerAbbrevs[m];
+        const std::uint32_t key = Key(a[0], a[1], a[2]);
+        slots[Slot(key)] = {key, m + 1};
+    }
+    return slots;
+}
+
+constexpr std::array<AbbrevSlot, 32> kAbbrevSlots = BuildAbbrevSlots();
+
+constexpr bool AllDistinctSlots() {
+    for (int i = 0; i < 12; ++i)
+        for (int j = i + 1; j < 12; ++j) {
+            const char* a = kLowerAbbrevs[i];
+            const char* b = kLowerAbbrevs[j];
+            if (Slot(Key(a[0], a[1], a[2])) == Slot(Key(b[0], b[1], b[2]))) return false;
+        }
+    return true;
+}
+static_assert(AllDistinctSlots(), "each month abbreviation needs a slot of its own");
+
+constexpr bool IsLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 }  // namespace
 
@@ -149,12 +181,11 @@ bool IsFormatCode(const char* text) {
 }
 
 int MonthFromAbbrev(const char* three) {
-    if (three[0] == '\0' || three[1] == '\0') return 0;
+    if (!IsLetter(three[0]) || !IsLetter(three[1]) || !IsLetter(three[2])) return 0;
     const std::uint32_t key =
         Key(ToLowerAscii(three[0]), ToLowerAscii(three[1]), ToLowerAscii(three[2]));
-    for (int m = 0; m < 12; ++m)
-        if (kAbbrevKeys[m] == key) return m + 1;
-    return 0;
+    const AbbrevSlot& slot = kAbbrevSlots[Slot(key)];
+    return slot.key == key ? slot.month : 0;
 }
 
 void CurrentCentury(CenturyText& out) {

@@ -27,35 +27,22 @@ using CenturyText = char[3];
 inline constexpr int kFormatCount = 48;
 inline constexpr int kInputFormatCount = 40;
 
-enum class Field : std::uint8_t {
-    Literal,      // a separator or blank copied as is
-    Month2,       // MM
-    Month1,       // M, one digit (the code is substituted when the month is 10 or more)
-    Day2,         // DD
-    Day1,         // D, one digit
-    Year,         // YY, the year within its century
-    Century,      // CC
-    MonthAbbrev,  // mmm: "jan" on input (any case), "Jan" on output
-};
-
-struct LayoutStep {
-    Field field;
-    char literal;
-    std::uint8_t position;  // first character of the field in the text
-};
+// How a field is written: two digits, one digit (the code is substituted when
+// the value needs two), or the three-letter month abbreviation.
+enum class Width : std::uint8_t { Two = 2, One = 1, Abbrev = 3 };
 
 struct FormatLayout {
     char code;
     std::uint8_t index;   // 1-48, the catalogue order
     std::uint8_t length;  // characters of the output text
-    std::uint8_t stepCount;
-    LayoutStep steps[11];
+    // The text with its literal separators in place and a terminator at
+    // `length`; the field positions are filled in when a date is written.
+    char text[kDateTextSize];
+    std::int8_t monthPos, dayPos, yearPos;
+    std::int8_t centuryPos;  // -1 when the layout has no century
+    Width monthWidth, dayWidth;
     char codeWhenDayWide;    // code used instead when the day is 10 or more, 0 if none
     char codeWhenMonthWide;  // code used instead when the month is 10 or more, 0 if none
-    // Positions of the two-character fields, -1 when the layout has none;
-    // the month position is that of the abbreviation when monthAbbrev is set.
-    std::int8_t monthPos, dayPos, yearPos, centuryPos;
-    bool monthAbbrev;
 };
 
 // Upper-cases an ASCII letter; every other byte is returned unchanged.

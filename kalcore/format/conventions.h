@@ -13,7 +13,8 @@ namespace kalcore {
 // text. A null text gives an empty copy.
 inline void CopyDateArgument(const char* text, DateText& copy) {
     std::memset(copy, 0, sizeof copy);
-    if (text != nullptr) std::memcpy(copy, text, strnlen(text, kMaxDateChars));
+    if (text == nullptr) return;
+    for (std::size_t n = 0; n < kMaxDateChars && text[n] != '\0'; ++n) copy[n] = text[n];
 }
 
 // Takes the first character of a caller's format code text (none when the
@@ -24,11 +25,11 @@ inline void CopyCodeArgument(const char* text, CodeText& copy) {
 }
 
 // Delivers a result text into a caller's 12-byte buffer: at most 11
-// characters and a terminator.
+// characters, the terminator, and the rest of the 12 bytes set to zero (the
+// writer's texts are zero-filled past their end).
 inline void DeliverDate(const DateText& result, char* out) {
-    const std::size_t n = strnlen(result, kMaxDateChars);
-    std::memcpy(out, result, n);
-    out[n] = '\0';
+    std::memcpy(out, result, kDateTextSize);
+    out[kMaxDateChars] = '\0';
 }
 
 }  // namespace kalcore

@@ -18,10 +18,12 @@ struct Text {
     char operator[](int i) const { return s[i]; }
 };
 
-void Assign(Text& t, const char* src) {
-    std::memset(t.s, 0, sizeof t.s);
-    t.len = static_cast<int>(strnlen(src, kMaxDateChars));
-    std::memcpy(t.s, src, static_cast<std::size_t>(t.len));
+void Assign(Text& t, const DateText& src) {
+    std::memcpy(t.s, src, sizeof t.s);
+    int n = 0;
+    while (n < static_cast<int>(kMaxDateChars) && t.s[n] != '\0') ++n;
+    t.len = n;
+    std::memset(t.s + n, 0, sizeof t.s - static_cast<std::size_t>(n));
 }
 
 // The clock is read at most once per call, and only when a date needs it.
@@ -237,12 +239,6 @@ Rewrite YearAbbrevDay(const Text& t, LazyClock&, Found& f) {
     return Accept(f.month != 0 && ReadDayDigits(t, 7, f) && Valid(f), Rewrite::MonthFirst);
 }
 
-using Family = Rewrite (*)(const Text&, LazyClock&, Found&);
-
-// The recognisers in the order they are tried; the first to accept wins.
-constexpr Family kFamilies[] = {MonthDayYear,  DaySlashMonth, ShortNumeric, YearMonthDay,
-                                ShortDayMonth, MonthShortDay, YearDayMonth, YearAbbrevDay};
-
 // Writes MM/DD/CCYY (code B).
 void WriteMonthFirst(const Found& f, DateText& out) {
     std::memset(out, 0, sizeof out);
@@ -268,19 +264,26 @@ void WriteDayFirst(const Found& f, DateText& out) {
     PutTwo(out + 9, f.year);
 }
 
+// Runs the recognisers in their fixed order; the first to accept wins.
 bool Recognize(const Text& t, LazyClock& clock, DateText& out) {
-    for (Family family : kFamilies) {
-        Found f{};
-        switch (family(t, clock, f)) {
-            case Rewrite::None:
-                continue;
-            case Rewrite::MonthFirst:
-                WriteMonthFirst(f, out);
-                return true;
-            case Rewrite::DayFirst:
-                WriteDayFirst(f, out);
-                return true;
-        }
+    Found f{};
+    Rewrite form = MonthDayYear(t, clock, f);
+    if (form == Rewrite::None) form = DaySlashMonth(t, clock, f);
+    if (form == Rewrite::None) form = ShortNumeric(t, clock, f);
+    if (form == Rewrite::None) form = YearMonthDay(t, clock, f);
+    if (form == Rewrite::None) form = ShortDayMonth(t, clock, f);
+    if (form == Rewrite::None) form = MonthShortDay(t, clock, f);
+    if (form == Rewrite::None) form = YearDayMonth(t, clock, f);
+    if (form == Rewrite::None) form = YearAbbrevDay(t, clock, f);
+    switch (form) {
+        case Rewrite::None:
+            return false;
+        case Rewrite::MonthFirst:
+            WriteMonthFirst(f, out);
+            return true;
+        case Rewrite::DayFirst:
+            WriteDayFirst(f, out);
+            return true;
     }
     return false;
 }
@@ -311,7 +314,7 @@ void CopyField(char (&field)[2], const char* src) {
 // Copies the fields of a basic input code from their catalogue positions.
 // Fails on an unknown month abbreviation.
 bool ExtractFields(const Text& t, const FormatLayout& layout, NormalizedDate& date) {
-    if (layout.monthAbbrev) {
+    if (layout.monthWidth == Width::Abbrev) {
         const int month = MonthFromAbbrev(t.s + layout.monthPos);
         if (month == 0) return false;
         PutTwo(date.month, month);
@@ -329,9 +332,12 @@ bool TwoDigits(const char (&field)[2]) {
     return IsDigitAscii(field[0]) && IsDigitAscii(field[1]);
 }
 
-// Compares a two-character field with a two-character text.
+// Compares a two-character field with a two-character text as the byte
+// strings they are.
 int CompareField(const char (&field)[2], const char* text) {
-    return std::memcmp(field, text, 2);
+    const int a = static_cast<unsigned char>(field[0]) << 8 | static_cast<unsigned char>(field[1]);
+    const int b = static_cast<unsigned char>(text[0]) << 8 | static_cast<unsigned char>(text[1]);
+    return a - b;
 }
 
 // Validation of the extracted texts. February's limit here follows
@@ -359,8 +365,8 @@ bool MoveBackDays(DateText& /*date*/, int /*daysBack*/) {
 void ApplyPreferredFormat(CodeText& /*code*/) {}
 
 void CopyText(DateText& out, const char* src) {
-    const std::size_t n = strnlen(src, kMaxDateChars);
-    std::memcpy(out, src, n);
+    std::size_t n = 0;
+    for (; n < kMaxDateChars && src[n] != '\0'; ++n) out[n] = src[n];
     out[n] = '\0';
 }
 
@@ -368,7 +374,8 @@ void CopyText(DateText& out, const char* src) {
 // (blanks, control characters and every byte of 128 and above). A text made
 // only of such characters is kept as it is.
 void TrimTrailing(DateText& text) {
-    std::size_t n = strnlen(text, kMaxDateChars);
+    std::size_t n = 0;
+    while (n < kMaxDateChars && text[n] != '\0') ++n;
     text[n] = '\0';
     std::size_t end = n;
     while (end > 0 && static_cast<signed char>(text[end - 1]) <= 32) --end;
@@ -384,8 +391,10 @@ bool ValidateDateParts(int century, int year, int month, int day) {
 
 bool RecognizeExtendedFormat(const char* text, int currentCentury, DateText& rewritten) {
     if (text == nullptr) return false;
+    DateText copy = {};
+    std::memcpy(copy, text, strnlen(text, kMaxDateChars));
     Text t;
-    Assign(t, text);
+    Assign(t, copy);
     LazyClock clock(currentCentury);
     return Recognize(t, clock, rewritten);
 }

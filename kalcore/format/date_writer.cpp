@@ -1,5 +1,7 @@
 #include "format/date_writer.h"
 
+#include <cstring>
+
 #include "format/date_reader.h"
 
 namespace kalcore {
@@ -12,54 +14,41 @@ struct Values {
     int month, day, century, year;
 };
 
+// "00" to "99" as character pairs, so a two-digit field is one table read.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
 void PutTwo(char* out, int value) {
-    out[0] = static_cast<char>('0' + value / 10 % 10);
-    out[1] = static_cast<char>('0' + value % 10);
+    const char* pair = kDigitPairs + 2 * value;
+    out[0] = pair[0];
+    out[1] = pair[1];
 }
 
-// Walks the layout of a code and writes its fields; the one-digit fields hold
-// values below 10 once the code has been substituted.
+// Copies the layout's text (separators and terminator in place) and fills in
+// the fields; a one-digit field holds a value below 10 once the code has been
+// substituted.
 void Build(const FormatLayout& layout, const Values& v, DateText& out) {
-    char* p = out;
-    for (int i = 0; i < layout.stepCount; ++i) {
-        const LayoutStep& step = layout.steps[i];
-        switch (step.field) {
-            case Field::Literal:
-                *p++ = step.literal;
-                break;
-            case Field::Month2:
-                PutTwo(p, v.month);
-                p += 2;
-                break;
-            case Field::Month1:
-                *p++ = static_cast<char>('0' + v.month % 10);
-                break;
-            case Field::Day2:
-                PutTwo(p, v.day);
-                p += 2;
-                break;
-            case Field::Day1:
-                *p++ = static_cast<char>('0' + v.day % 10);
-                break;
-            case Field::Year:
-                PutTwo(p, v.year);
-                p += 2;
-                break;
-            case Field::Century:
-                PutTwo(p, v.century);
-                p += 2;
-                break;
-            case Field::MonthAbbrev: {
-                const char* abbrev = kMonthAbbrevs[v.month];
-                p[0] = abbrev[0];
-                p[1] = abbrev[1];
-                p[2] = abbrev[2];
-                p += 3;
-                break;
-            }
-        }
+    std::memcpy(out, layout.text, sizeof out);
+    char* month = out + layout.monthPos;
+    switch (layout.monthWidth) {
+        case Width::Two:
+            PutTwo(month, v.month);
+            break;
+        case Width::One:
+            month[0] = static_cast<char>('0' + v.month);
+            break;
+        case Width::Abbrev:
+            std::memcpy(month, kMonthAbbrevs[v.month], 3);
+            break;
     }
-    *p = '\0';
+    if (layout.dayWidth == Width::Two)
+        PutTwo(out + layout.dayPos, v.day);
+    else
+        out[layout.dayPos] = static_cast<char>('0' + v.day);
+    PutTwo(out + layout.yearPos, v.year);
+    if (layout.centuryPos >= 0) PutTwo(out + layout.centuryPos, v.century);
 }
 
 int Two(const char (&field)[2]) {

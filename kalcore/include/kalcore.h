@@ -55,7 +55,8 @@ KALCORE_API int32_t KALCORE_CALL KD_ISVDATE(char* date);
 
 /*
  * Converts the date in `input` into the format named by `code`, writing at
- * most 11 characters and a terminator into `output` (12 bytes). With
+ * most 11 characters and a terminator into `output` (12 bytes; on success the
+ * bytes after the terminator are zeroed). With
  * `useConversionFile` 1 the preferred format stored by the library replaces
  * `code`. `centurySelector` as described above. Returns 1 on success; on
  * failure returns 0 and leaves `output` empty. `input` and `code` are not

@@ -9,13 +9,16 @@ namespace kalcore {
 
 namespace {
 
-bool SystemClock(std::tm& out) {
-    const std::time_t now = std::time(nullptr);
+bool LocalTimeAt(std::time_t when, std::tm& out) {
 #if defined(_WIN32)
-    return localtime_s(&out, &now) == 0;
+    return localtime_s(&out, &when) == 0;
 #else
-    return localtime_r(&now, &out) != nullptr;
+    return localtime_r(&when, &out) != nullptr;
 #endif
+}
+
+bool SystemClock(std::tm& out) {
+    return LocalTimeAt(std::time(nullptr), out);
 }
 
 std::atomic<ClockSource> g_clockSource{&SystemClock};
@@ -33,13 +36,9 @@ void SetClockSourceForTesting(ClockSource source) {
     g_clockSource.store(source ? source : &SystemClock, std::memory_order_relaxed);
 }
 
-void ReadClock(ClockReading& out) {
-    std::tm tm{};
-    if (!g_clockSource.load(std::memory_order_relaxed)(tm)) {
-        tm = std::tm{};
-        tm.tm_mday = 1;
-        tm.tm_year = 70;
-    }
+namespace {
+
+void Fill(const std::tm& tm, ClockReading& out) {
     const int year = tm.tm_year + 1900;
     PutTwo(out.month, tm.tm_mon + 1);
     PutTwo(out.day, tm.tm_mday);
@@ -50,32 +49,67 @@ void ReadClock(ClockReading& out) {
     PutTwo(out.second, tm.tm_sec);
 }
 
+// Fills the reading from a broken-down time, or with 1 January 1970 when
+// there was none to be had.
+void FillOrEpoch(bool ok, std::tm& tm, ClockReading& out) {
+    if (!ok) {
+        tm = std::tm{};
+        tm.tm_mday = 1;
+        tm.tm_year = 70;
+    }
+    Fill(tm, out);
+}
+
+// The last reading of the real clock on this thread and the second it was
+// taken in: within the same second the local time cannot differ, so the
+// conversion to local time is done once a second at most.
+struct SecondCache {
+    std::time_t second = -1;
+    ClockReading reading{};
+};
+thread_local SecondCache t_lastReading;
+
+}  // namespace
+
+void ReadClock(ClockReading& out) {
+    const ClockSource source = g_clockSource.load(std::memory_order_relaxed);
+    std::tm tm{};
+    if (source != &SystemClock) {
+        FillOrEpoch(source(tm), tm, out);
+        return;
+    }
+    SecondCache& cache = t_lastReading;
+    const std::time_t now = std::time(nullptr);
+    if (now != cache.second) {
+        FillOrEpoch(LocalTimeAt(now, tm), tm, cache.reading);
+        cache.second = now;
+    }
+    out = cache.reading;
+}
+
 bool MatchDateKeyword(const char* text, int& daysBack) {
     if (text == nullptr) return false;
-    char upper[kDateTextSize] = {};
     std::size_t length = 0;
-    for (; length < kMaxDateChars && text[length] != '\0'; ++length)
-        upper[length] = ToUpperAscii(text[length]);
+    while (length < 8 && text[length] != '\0') ++length;
+    // Only "NOW" (3), "TODAY" (5), "YESTER" (6) and "YESTERn" (7) can match.
+    if (length != 3 && length != 5 && length != 6 && length != 7) return false;
+    char upper[8] = {};
+    for (std::size_t i = 0; i < length; ++i) upper[i] = ToUpperAscii(text[i]);
 
     if (length == 3 || length == 5) {
-        if (std::strcmp(upper, "NOW") == 0 || std::strcmp(upper, "TODAY") == 0) {
-            daysBack = kKeywordToday;
-            return true;
-        }
-        return false;
+        if (std::strcmp(upper, "NOW") != 0 && std::strcmp(upper, "TODAY") != 0) return false;
+        daysBack = kKeywordToday;
+        return true;
     }
-    if ((length == 6 || length == 7) && std::memcmp(upper, "YESTER", 6) == 0) {
-        if (length == 6) {
-            daysBack = 1;
-            return true;
-        }
-        // "YESTER0" means yesterday too; "YESTERn" goes n+1 days back.
-        if (upper[6] >= '0' && upper[6] <= '7') {
-            daysBack = upper[6] - '0' + 1;
-            return true;
-        }
+    if (std::memcmp(upper, "YESTER", 6) != 0) return false;
+    if (length == 6) {
+        daysBack = 1;
+        return true;
     }
-    return false;
+    // "YESTER0" means yesterday too; "YESTERn" goes n + 1 days back.
+    if (upper[6] < '0' || upper[6] > '7') return false;
+    daysBack = upper[6] - '0' + 1;
+    return true;
 }
 
 }  // namespace kalcore

@@ -1,1 +1,140 @@
-int main(){return 0;}
+// kalc: the command-line front end of kalcore.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "kalcore.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: kalc COMMAND [ARGS]\n"
+    "\n"
+    "Commands:\n"
+    "  check DATE\n"
+    "      Validate DATE (a two-digit year takes the current century) and print\n"
+    "      it as Mmm/DD/CCYY. Exit status 1 when the date is invalid.\n"
+    "  convert DATE [CODE] [--century N]\n"
+    "      Print DATE in the output format CODE (default B, MM/DD/CCYY).\n"
+    "      N is the century selector: 0 the current century (default),\n"
+    "      1-9 the centuries 16-24 (4 = 19xx, 5 = 20xx); 1-9 also replace the\n"
+    "      century of a four-digit year. Exit status 1 when DATE is invalid.\n"
+    "  convert - [CODE] [--century N]\n"
+    "      Convert one date per line of standard input, one result per line;\n"
+    "      an invalid line gives an empty line and exit status 1 at the end.\n"
+    "  --help\n"
+    "      Show this text.\n"
+    "\n"
+    "DATE is any date the library reads: 12/31/98, 1998-12-31, Dec/31/1998,\n"
+    "31-Dec-1998, 19981231, 7Sep99, ... or the keywords TODAY and NOW.\n"
+    "A date is read up to its first 11 characters.\n"
+    "\n"
+    "Output format codes:\n"
+    "  1 MMDDYY       2 YYMMDD       3 MM/DD/YY     4 YY/MM/DD     5 YY.MM.DD\n"
+    "  6 DD-mmm-YY    7 DD-mmm-CCYY  8 DDmmmYY      9 DDmmmCCYY    A MM-DD-CCYY\n"
+    "  B MM/DD/CCYY   C MM-DD-YY     D MMDDCCYY     E CCYYMMDD     F CCYY-mmm-DD\n"
+    "  G CCYY-MM-DD   H DD/mmm/CCYY  I DD/mmm/YY    J CCYY/mmm/DD  K mmm/DD/CCYY\n"
+    "  L mmm/DD/YY    M mmm-DD-CCYY  N mmm-DD-YY    O CCYY/MM/DD   P CCYY/DD/MM\n"
+    "  Q CCYY-DD-MM   R CCYY/DD/mmm  S CCYY-DD-mmm  T CCYYmmmDD    U MM-D-CCYY\n"
+    "  V MM/D/CCYY    W M-DD-CCYY    X M/DD/CCYY    Y D-mmm-CCYY   Z D/mmm/CCYY\n"
+    "  * mmm-D-CCYY   # mmm/D/CCYY   @ M-D-CCYY     & M/D/CCYY     $ DmmmCCYY\n"
+    "  [ DD/MM/CCYY   ] DD/M/CCYY    { D/M/CCYY     } D/MM/CCYY    < DD-MM-CCYY\n"
+    "  > DD-M-CCYY    + D-M-CCYY     = D-MM-CCYY\n"
+    "  (M and D are one digit where the value allows; the wider form otherwise.)\n";
+
+int UsageError(const char* message) {
+    std::fprintf(stderr, "kalc: %s\nTry 'kalc --help'.\n", message);
+    return 2;
+}
+
+// Copies a command-line date into a blank-padded 12-byte buffer, as a caller
+// with a fixed-width field would.
+void ToDateBuffer(std::string_view text, char (&buffer)[12]) {
+    std::memset(buffer, 0, sizeof buffer);
+    std::memcpy(buffer, text.data(), text.size() < 11 ? text.size() : 11);
+}
+
+int Check(const std::vector<std::string_view>& args) {
+    if (args.size() != 1) return UsageError("check takes one DATE");
+    char buffer[12];
+    ToDateBuffer(args[0], buffer);
+    if (KD_ISVDATE(buffer) != 1) {
+        std::fprintf(stderr, "kalc: not a valid date: %.*s\n", static_cast<int>(args[0].size()),
+                     args[0].data());
+        return 1;
+    }
+    std::printf("%s\n", buffer);
+    return 0;
+}
+
+bool ParseSelector(std::string_view text, int& selector) {
+    if (text.size() != 1 || text[0] < '0' || text[0] > '9') return false;
+    selector = text[0] - '0';
+    return true;
+}
+
+int Convert(const std::vector<std::string_view>& rawArgs) {
+    std::vector<std::string_view> args;
+    int selector = 0;
+    for (std::size_t i = 0; i < rawArgs.size(); ++i) {
+        std::string_view arg = rawArgs[i];
+        if (arg == "--century") {
+            if (i + 1 >= rawArgs.size() || !ParseSelector(rawArgs[i + 1], selector))
+                return UsageError("--century takes a selector 0-9");
+            ++i;
+        } else if (arg.substr(0, 10) == "--century=") {
+            if (!ParseSelector(arg.substr(10), selector))
+                return UsageError("--century takes a selector 0-9");
+        } else {
+            args.push_back(arg);
+        }
+    }
+    if (args.empty() || args.size() > 2) return UsageError("convert takes DATE [CODE]");
+    const std::string code(args.size() == 2 ? args[1] : std::string_view("B"));
+    if (code.size() != 1) return UsageError("CODE is one character");
+
+    char output[12];
+    if (args[0] != "-") {
+        if (KD_CONVDATE(std::string(args[0]).c_str(), output, code.c_str(), 0, selector) != 1) {
+            std::fprintf(stderr, "kalc: cannot convert: %.*s\n", static_cast<int>(args[0].size()),
+                         args[0].data());
+            return 1;
+        }
+        std::printf("%s\n", output);
+        return 0;
+    }
+
+    int status = 0;
+    std::string line;
+    for (int c; (c = std::getchar()) != EOF || !line.empty();) {
+        if (c != '\n' && c != EOF) {
+            line.push_back(static_cast<char>(c));
+            continue;
+        }
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (KD_CONVDATE(line.c_str(), output, code.c_str(), 0, selector) != 1) status = 1;
+        std::printf("%s\n", output);
+        line.clear();
+        if (c == EOF) break;
+    }
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (args.empty()) return UsageError("no command given");
+    const std::string_view command = args.front();
+    args.erase(args.begin());
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (command == "check") return Check(args);
+    if (command == "convert") return Convert(args);
+    return UsageError("unknown command");
+}

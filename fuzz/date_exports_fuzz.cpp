@@ -1,0 +1,96 @@
+// Feeds arbitrary bytes, codes and selectors to KD_CONVDATE and KD_ISVDATE.
+// Every buffer is allocated at exactly the size the caller contract gives, so
+// AddressSanitizer reports any read or write beyond it; the checks below hold
+// the results to their contracts.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "kalcore.h"
+
+namespace {
+
+void Require(bool condition) {
+    if (!condition) std::abort();
+}
+
+// Copies a date argument into a heap block of its own length: 11 bytes with
+// no terminator when the text has 11 or more characters, else the text and a
+// terminator.
+std::unique_ptr<char[]> DateArgument(const std::uint8_t* data, std::size_t size) {
+    const std::size_t n = size < 11 ? size : 11;
+    std::unique_ptr<char[]> text(new char[size < 11 ? n + 1 : n]);
+    std::memcpy(text.get(), data, n);
+    if (size < 11) text[n] = '\0';
+    return text;
+}
+
+std::size_t BoundedLength(const char* text) {
+    return strnlen(text, 12);
+}
+
+// Output codes whose text the reader reads back to the same date (four-digit
+// years, and no layout that a month-first or eight-digit reading would take).
+bool ReadsBack(char code) {
+    if (code >= 'a' && code <= 'z') code = static_cast<char>(code - 'a' + 'A');
+    return code != '\0' && std::strchr("79ABFGHJKMORSTUVWXYZ*#@&$", code) != nullptr;
+}
+
+// 29 February of a year that is not a Gregorian leap year: accepted from a
+// numeric layout (where February's limit follows divisibility by 4 alone) but
+// never read back from a recognised layout.
+bool NonGregorianLeapDay(const char* mmddccyy) {
+    if (std::strncmp(mmddccyy, "02/29/", 6) != 0) return false;
+    const int year = std::atoi(mmddccyy + 6);
+    return !((year % 4 == 0 && year % 100 != 0) || year % 400 == 0);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 3) return 0;
+    const char codeChar = static_cast<char>(data[0]);
+    const std::int32_t selector = static_cast<std::int32_t>(static_cast<std::int8_t>(data[1]));
+    const std::int32_t useFile = data[2] & 1;
+    data += 3;
+    size -= 3;
+
+    std::unique_ptr<char[]> input = DateArgument(data, size);
+    std::unique_ptr<char[]> code(new char[1]);  // only the first character is read
+    code[0] = codeChar;
+    std::unique_ptr<char[]> output(new char[12]);
+    std::memset(output.get(), 'x', 12);
+
+    const std::int32_t converted =
+        KD_CONVDATE(input.get(), output.get(), code.get(), useFile, selector);
+    Require(converted == 0 || converted == 1);
+    const std::size_t length = BoundedLength(output.get());
+    Require(length <= 11);
+    Require(converted == 1 ? length > 0 : length == 0);
+    if (converted == 1) {
+        // Reading the result back gives the same date as converting the input
+        // straight to MM/DD/CCYY.
+        char direct[12], again[12];
+        Require(KD_CONVDATE(input.get(), direct, "B", useFile, selector) == 1);
+        if (ReadsBack(codeChar) && !NonGregorianLeapDay(direct)) {
+            Require(KD_CONVDATE(output.get(), again, "B", 0, 0) == 1);
+            Require(std::strcmp(direct, again) == 0);
+        }
+    }
+
+    std::unique_ptr<char[]> date(new char[12]);
+    std::memset(date.get(), 0, 12);
+    std::memcpy(date.get(), data, size < 11 ? size : 11);
+    char before[12];
+    std::memcpy(before, date.get(), 12);
+    const std::int32_t valid = KD_ISVDATE(date.get());
+    Require(valid == 0 || valid == 1);
+    if (valid == 1) {
+        Require(BoundedLength(date.get()) == 11);  // Mmm/DD/CCYY
+        Require(date[3] == '/' && date[6] == '/');
+    } else {
+        Require(std::memcmp(before, date.get(), 12) == 0);
+    }
+    return 0;
+}

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the library and kalc, and converts a few
+# sample dates.
+set -eu
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build
+kalc=build/tools/kalc/kalc
+set -x
+"$kalc" check 12/31/98
+"$kalc" check TODAY
+"$kalc" convert 1998-12-31 K
+"$kalc" convert Jul-4-98 G --century 4
+"$kalc" convert 7Sep1999 '@'
+"$kalc" convert 12/25/1998 '{'
+printf '01/02/03\n1995/25/12\n31/Dec/98\nnot a date\n' | "$kalc" convert - 7 --century 5 || true

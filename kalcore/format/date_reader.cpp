@@ -18,12 +18,20 @@ struct Text {
     char operator[](int i) const { return s[i]; }
 };
 
-void Assign(Text& t, const DateText& src) {
-    std::memcpy(t.s, src, sizeof t.s);
+int TextLength(const DateText& text) {
     int n = 0;
-    while (n < static_cast<int>(kMaxDateChars) && t.s[n] != '\0') ++n;
-    t.len = n;
-    std::memset(t.s + n, 0, sizeof t.s - static_cast<std::size_t>(n));
+    while (n < static_cast<int>(kMaxDateChars) && text[n] != '\0') ++n;
+    return n;
+}
+
+void Assign(Text& t, const DateText& src, int len) {
+    std::memcpy(t.s, src, sizeof t.s);
+    t.len = len;
+    for (int i = len; i < static_cast<int>(kDateTextSize); ++i) t.s[i] = '\0';
+}
+
+void Assign(Text& t, const DateText& src) {
+    Assign(t, src, TextLength(src));
 }
 
 // The clock is read at most once per call, and only when a date needs it.
@@ -373,13 +381,15 @@ void CopyText(DateText& out, const char* src) {
 // Removes trailing characters whose value as a signed byte is 32 or less
 // (blanks, control characters and every byte of 128 and above). A text made
 // only of such characters is kept as it is.
-void TrimTrailing(DateText& text) {
-    std::size_t n = 0;
-    while (n < kMaxDateChars && text[n] != '\0') ++n;
+// Returns the length of the trimmed text.
+int TrimTrailing(DateText& text) {
+    const int n = TextLength(text);
     text[n] = '\0';
-    std::size_t end = n;
+    int end = n;
     while (end > 0 && static_cast<signed char>(text[end - 1]) <= 32) --end;
-    if (end > 0) text[end] = '\0';
+    if (end == 0) return n;
+    text[end] = '\0';
+    return end;
 }
 
 }  // namespace
@@ -404,9 +414,8 @@ bool ParseConvertDate(DateText& input, DateText& output, CodeText& code, int use
     LazyClock clock;
     if (useConversionFile == kUseConversionFile) ApplyPreferredFormat(code);
 
-    TrimTrailing(input);
     Text t;
-    Assign(t, input);
+    Assign(t, input, TrimTrailing(input));
 
     char inputCode = 0;
     int daysBack = 0;

@@ -1,0 +1,210 @@
+// Calls the built shared library the way a foreign caller does: loaded by file
+// name, functions resolved by name, fixed-size buffers with guard bytes around
+// them so that any write outside the allowed bytes is seen.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#ifndef KALCORE_LIBRARY_PATH
+#error "KALCORE_LIBRARY_PATH must name the built shared library"
+#endif
+
+namespace {
+
+using IsvDateFn = int32_t (*)(char*);
+using ConvDateFn = int32_t (*)(const char*, char*, const char*, int32_t, int32_t);
+
+class Library {
+  public:
+    Library() : handle_(dlopen(KALCORE_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL)) {}
+    ~Library() {
+        if (handle_) dlclose(handle_);
+    }
+    void* handle() const { return handle_; }
+    template <typename Fn>
+    Fn Resolve(const char* name) const {
+        return reinterpret_cast<Fn>(dlsym(handle_, name));
+    }
+
+  private:
+    void* handle_;
+};
+
+constexpr unsigned char kGuard = 0xA5;
+constexpr std::size_t kGuardSize = 16;
+
+// A 12-byte buffer with guard bytes on both sides.
+struct GuardedBuffer {
+    unsigned char bytes[kGuardSize + 12 + kGuardSize];
+
+    explicit GuardedBuffer(const char* initial = "") {
+        std::memset(bytes, kGuard, sizeof bytes);
+        std::memset(data(), 0, 12);
+        std::memcpy(data(), initial, strnlen(initial, 11));
+    }
+    char* data() { return reinterpret_cast<char*>(bytes + kGuardSize); }
+    bool GuardsIntact() const {
+        for (std::size_t i = 0; i < kGuardSize; ++i)
+            if (bytes[i] != kGuard || bytes[kGuardSize + 12 + i] != kGuard) return false;
+        return true;
+    }
+};
+
+// Places `size` bytes right before an inaccessible page, so that reading one
+// byte past them faults.
+class PageEdge {
+  public:
+    PageEdge() {
+        page_ = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+        base_ = static_cast<char*>(
+            mmap(nullptr, 2 * page_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+        if (base_ != MAP_FAILED) mprotect(base_ + page_, page_, PROT_NONE);
+    }
+    ~PageEdge() {
+        if (base_ != MAP_FAILED) munmap(base_, 2 * page_);
+    }
+    bool ok() const { return base_ != MAP_FAILED; }
+    char* Place(const char* bytes, std::size_t size) {
+        char* p = base_ + page_ - size;
+        std::memcpy(p, bytes, size);
+        return p;
+    }
+
+  private:
+    std::size_t page_;
+    char* base_;
+};
+
+class AbiTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_NE(lib_.handle(), nullptr) << dlerror();
+        isv_ = lib_.Resolve<IsvDateFn>("KD_ISVDATE");
+        conv_ = lib_.Resolve<ConvDateFn>("KD_CONVDATE");
+        ASSERT_NE(isv_, nullptr);
+        ASSERT_NE(conv_, nullptr);
+    }
+
+    Library lib_;
+    IsvDateFn isv_ = nullptr;
+    ConvDateFn conv_ = nullptr;
+};
+
+TEST_F(AbiTest, ConvertsAcrossTheBoundaryWithinTwelveBytes) {
+    struct Case {
+        const char* input;
+        const char* code;
+        int32_t selector;
+        int32_t result;
+        const char* output;
+    };
+    const Case cases[] = {
+        {"07/04/1998", "E", 0, 1, "19980704"},
+        {"07/04/1998", "e", 0, 1, "19980704"},
+        {"1998/Jul/04", "6", 0, 1, "04-Jul-98  "},
+        {"Jul-4-98", "G", 4, 1, "1998-07-04"},
+        {"12/31/1998", "B", 5, 1, "12/31/2098"},
+        {"12/25/1998", "{", 0, 1, "25/12/1998"},
+        {"12/31/1998xyz", "B", 0, 1, "12/31/1998"},
+        {"07/04/1998", "0", 0, 0, ""},
+        {"07/04/1998", "", 0, 0, ""},
+        {"02/30/1998", "B", 0, 0, ""},
+        {"07/04/1998", "B", -1, 0, ""},
+        {"07/04/1998", "B", 10, 0, ""},
+        {"07/04/1998", "B", INT_MIN, 0, ""},
+        {"07/04/1998", "B", INT_MAX, 0, ""},
+        {"\x80\xff\x01\x1f", "B", 0, 0, ""},
+        {"12/31/98\x80\xff", "B", 4, 1, "12/31/1998"},
+        {"\t\t\t\t\t\t\t\t\t\t\t", "B", 0, 0, ""},
+        {"Dec/31/\xe9\xe9", "B", 0, 0, ""},
+        {"\xff\xff/31/1998", "K", 0, 0, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("input ") + c.input + " code " + c.code);
+        GuardedBuffer out("stale-text!");
+        const std::string inputBefore = c.input;
+        EXPECT_EQ(conv_(c.input, out.data(), c.code, 0, c.selector), c.result);
+        EXPECT_STREQ(out.data(), c.output);
+        EXPECT_TRUE(out.GuardsIntact());
+        EXPECT_EQ(inputBefore, c.input);
+    }
+}
+
+TEST_F(AbiTest, NullPointersFailWithoutWriting) {
+    GuardedBuffer out("stale");
+    EXPECT_EQ(isv_(nullptr), 0);
+    EXPECT_EQ(conv_(nullptr, out.data(), "B", 0, 0), 0);
+    EXPECT_STREQ(out.data(), "");
+    EXPECT_EQ(conv_("07/04/1998", nullptr, "B", 0, 0), 0);
+    GuardedBuffer out2("stale");
+    EXPECT_EQ(conv_("07/04/1998", out2.data(), nullptr, 0, 0), 0);
+    EXPECT_STREQ(out2.data(), "");
+    EXPECT_TRUE(out.GuardsIntact());
+    EXPECT_TRUE(out2.GuardsIntact());
+}
+
+TEST_F(AbiTest, IsvDateRewritesOnlyValidDates) {
+    struct Case {
+        const char* input;
+        int32_t result;
+        const char* after;
+    };
+    const Case cases[] = {
+        {"12/31/1998  ", 1, "Dec/31/1998"}, {"1998-12-31", 1, "Dec/31/1998"},
+        {"02/30/1998", 0, "02/30/1998"},    {"", 0, ""},
+        {"hello world", 0, "hello world"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.input);
+        GuardedBuffer buf;
+        std::memcpy(buf.data(), c.input,
+                    std::strlen(c.input) + 1 > 12 ? 12 : std::strlen(c.input) + 1);
+        EXPECT_EQ(isv_(buf.data()), c.result);
+        EXPECT_STREQ(buf.data(), c.after);
+        EXPECT_TRUE(buf.GuardsIntact());
+    }
+}
+
+TEST_F(AbiTest, IsvDateReadsAFullTwelveByteFieldWithoutTerminator) {
+    // A blank-padded 12-byte field whose last byte is a blank, not a NUL: the
+    // first 11 characters are read and the result fills all 12 bytes.
+    GuardedBuffer buf;
+    std::memcpy(buf.data(), "12/31/1998  ", 12);
+    EXPECT_EQ(isv_(buf.data()), 1);
+    EXPECT_STREQ(buf.data(), "Dec/31/1998");
+    EXPECT_TRUE(buf.GuardsIntact());
+}
+
+TEST_F(AbiTest, NeverReadsPastElevenDateCharactersOrOneCodeCharacter) {
+    PageEdge edge;
+    ASSERT_TRUE(edge.ok());
+    // 11 characters with no terminator, ending right at an inaccessible page.
+    const char* input = edge.Place("12/31/1998x", 11);
+    GuardedBuffer out;
+    EXPECT_EQ(conv_(input, out.data(), "K", 0, 0), 1);
+    EXPECT_STREQ(out.data(), "Dec/31/1998");
+
+    const char* code = edge.Place("G", 1);  // a code with no terminator
+    EXPECT_EQ(conv_("12/31/1998", out.data(), code, 0, 0), 1);
+    EXPECT_STREQ(out.data(), "1998-12-31");
+
+    char* invalid = edge.Place("13/45/1998x", 11);
+    EXPECT_EQ(isv_(invalid), 0);
+    EXPECT_EQ(std::memcmp(invalid, "13/45/1998x", 11), 0);
+}
+
+TEST_F(AbiTest, LongInputsAreReadAsTheirFirstElevenCharacters) {
+    const std::string longInput = "12/31/1998" + std::string(200, '9');
+    GuardedBuffer out;
+    EXPECT_EQ(conv_(longInput.c_str(), out.data(), "E", 0, 0), 1);
+    EXPECT_STREQ(out.data(), "19981231");
+    EXPECT_TRUE(out.GuardsIntact());
+}
+
+}  // namespace

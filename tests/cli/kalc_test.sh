@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# End-to-end checks of the kalc front end: output, exit status, stdin mode.
+set -u
+kalc=$1
+failures=0
+
+expect() {  # expect STATUS OUTPUT -- ARGS...
+    local want_status=$1 want_out=$2
+    shift 3
+    local out status
+    out=$("$kalc" "$@" 2>/dev/null)
+    status=$?
+    if [[ $status -ne $want_status || "$out" != "$want_out" ]]; then
+        printf 'FAIL: kalc %s\n  want status %s output [%s]\n  got  status %s output [%s]\n' \
+            "$*" "$want_status" "$want_out" "$status" "$out"
+        failures=$((failures + 1))
+    fi
+}
+
+expect 0 "Dec/31/1998" -- check "12/31/1998"
+expect 0 "Jul/04/1998" -- check "1998-07-04"
+expect 1 "" -- check "02/30/1998"
+expect 0 "19980704" -- convert "07/04/1998" E
+expect 0 "1998-07-04" -- convert "Jul-4-98" G --century 4
+expect 0 "12/31/2098" -- convert "12/31/1998" B --century=5
+expect 0 "25/12/1998" -- convert "12/25/1998" "{"
+expect 0 "12/31/1998" -- convert "Dec/31/1998"
+expect 1 "" -- convert "07/04/1998" 0
+expect 2 "" -- convert "07/04/1998" E --century 12
+expect 2 "" -- frobnicate
+expect 2 "" --
+
+# TODAY is today's date as the local clock gives it.
+expect 0 "$(date +%m/%d/%Y)" -- convert TODAY B
+
+# One date per line from standard input; a bad line gives an empty line and
+# a failing exit status at the end.
+out=$(printf '12/31/98\nnot a date\r\n7Sep1999\n1998/25/12' | "$kalc" convert - E --century 4)
+status=$?
+want=$'19981231\n\n19990907\n19981225'
+if [[ $status -ne 1 || "$out" != "$want" ]]; then
+    printf 'FAIL: convert - : status %s output [%s]\n' "$status" "$out"
+    failures=$((failures + 1))
+fi
+out=$(printf '01/02/03\n' | "$kalc" convert - K --century 5)
+if [[ $? -ne 0 || "$out" != "Jan/02/2003" ]]; then
+    printf 'FAIL: convert - single line: [%s]\n' "$out"
+    failures=$((failures + 1))
+fi
+
+if ! "$kalc" --help | grep -q "convert - \[CODE\]"; then
+    echo "FAIL: --help does not document convert -"
+    failures=$((failures + 1))
+fi
+
+if [[ $failures -ne 0 ]]; then
+    echo "$failures kalc checks failed"
+    exit 1
+fi
+echo "kalc checks passed"

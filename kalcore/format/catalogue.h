@@ -56,6 +56,17 @@ constexpr bool IsDigitAscii(char c) {
     return c >= '0' && c <= '9';
 }
 
+// Writes 0-99 as two digit characters.
+constexpr void PutTwoDigits(char* out, int value) {
+    out[0] = static_cast<char>('0' + value / 10 % 10);
+    out[1] = static_cast<char>('0' + value % 10);
+}
+
+// The value of two digit characters.
+constexpr int TwoDigitValue(char tens, char ones) {
+    return (tens - '0') * 10 + (ones - '0');
+}
+
 // Catalogue index (1-48) of a format code, upper case expected; 0 when the
 // character is not a code.
 int FormatIndex(char code);

@@ -65,7 +65,7 @@ constexpr bool IsSep(char c) {
 constexpr bool DigitIn(char c, char lo, char hi) {
     return c >= lo && c <= hi;
 }
-constexpr int Two(char tens, char ones) {
+constexpr int TwoDigitValue(char tens, char ones) {
     return (tens - '0') * 10 + (ones - '0');
 }
 constexpr bool IsBlank(char c) {
@@ -83,11 +83,6 @@ int ReadNumber(const char* p, int count) {
     return value;
 }
 
-void PutTwo(char* out, int value) {
-    out[0] = static_cast<char>('0' + value / 10 % 10);
-    out[1] = static_cast<char>('0' + value % 10);
-}
-
 // A date found by a recogniser, before it is rewritten as a basic form.
 struct Found {
     int century, year, month, day;
@@ -101,12 +96,12 @@ bool ReadYearAt(const Text& t, int pos, LazyClock& clock, Found& f) {
         if (!DigitIn(t[pos], '1', '9') || !IsDigitAscii(t[pos + 1]) || !IsDigitAscii(t[pos + 2]) ||
             !IsDigitAscii(t[pos + 3]))
             return false;
-        f.century = Two(t[pos], t[pos + 1]);
-        f.year = Two(t[pos + 2], t[pos + 3]);
+        f.century = TwoDigitValue(t[pos], t[pos + 1]);
+        f.year = TwoDigitValue(t[pos + 2], t[pos + 3]);
         return true;
     }
     if (!IsDigitAscii(t[pos]) || !IsDigitAscii(t[pos + 1])) return false;
-    f.year = Two(t[pos], t[pos + 1]);
+    f.year = TwoDigitValue(t[pos], t[pos + 1]);
     f.century = clock.Century();
     return true;
 }
@@ -116,15 +111,15 @@ bool ReadLeadingYear(const Text& t, Found& f) {
     if (!DigitIn(t[0], '1', '9') || !IsDigitAscii(t[1]) || !IsDigitAscii(t[2]) ||
         !IsDigitAscii(t[3]))
         return false;
-    f.century = Two(t[0], t[1]);
-    f.year = Two(t[2], t[3]);
+    f.century = TwoDigitValue(t[0], t[1]);
+    f.year = TwoDigitValue(t[2], t[3]);
     return true;
 }
 
 // A two-digit day whose first digit is 0-3 and second 0-9.
 bool ReadDayDigits(const Text& t, int pos, Found& f) {
     if (!DigitIn(t[pos], '0', '3') || !IsDigitAscii(t[pos + 1])) return false;
-    f.day = Two(t[pos], t[pos + 1]);
+    f.day = TwoDigitValue(t[pos], t[pos + 1]);
     return true;
 }
 
@@ -233,7 +228,7 @@ Rewrite YearDayMonth(const Text& t, LazyClock&, Found& f) {
         f.month = MonthFromAbbrev(t.s + 8);
     } else if (following == 2) {
         if (!DigitIn(t[8], '0', '2') || !IsDigitAscii(t[9])) return Rewrite::None;
-        f.month = Two(t[8], t[9]);
+        f.month = TwoDigitValue(t[8], t[9]);
     } else {
         return Rewrite::None;
     }
@@ -250,26 +245,26 @@ Rewrite YearAbbrevDay(const Text& t, LazyClock&, Found& f) {
 // Writes MM/DD/CCYY (code B).
 void WriteMonthFirst(const Found& f, DateText& out) {
     std::memset(out, 0, sizeof out);
-    PutTwo(out, f.month);
+    PutTwoDigits(out, f.month);
     out[2] = '/';
-    PutTwo(out + 3, f.day);
+    PutTwoDigits(out + 3, f.day);
     out[5] = '/';
-    PutTwo(out + 6, f.century);
-    PutTwo(out + 8, f.year);
+    PutTwoDigits(out + 6, f.century);
+    PutTwoDigits(out + 8, f.year);
 }
 
 // Writes DD-mmm-CCYY (code 7) with the month in lower case.
 void WriteDayFirst(const Found& f, DateText& out) {
     std::memset(out, 0, sizeof out);
-    PutTwo(out, f.day);
+    PutTwoDigits(out, f.day);
     out[2] = '-';
     const char* abbrev = kMonthAbbrevs[f.month];
     out[3] = ToLowerAscii(abbrev[0]);
     out[4] = abbrev[1];
     out[5] = abbrev[2];
     out[6] = '-';
-    PutTwo(out + 7, f.century);
-    PutTwo(out + 9, f.year);
+    PutTwoDigits(out + 7, f.century);
+    PutTwoDigits(out + 9, f.year);
 }
 
 // Runs the recognisers in their fixed order; the first to accept wins.
@@ -306,7 +301,7 @@ char DetectBasicCode(Text& t) {
     if (!IsDigitAscii(t[0]) || !IsDigitAscii(t[1])) return 0;
     const bool slashes = t[2] == '/' && t[5] == '/';
     const bool dashes = t[2] == '-' && t[5] == '-';
-    if (Two(t[0], t[1]) > 12) return slashes ? '4' : '2';  // the text starts with a year
+    if (TwoDigitValue(t[0], t[1]) > 12) return slashes ? '4' : '2';  // the text starts with a year
     if (slashes && t.len == 8) return '3';
     if (dashes && t.len == 8) return 'C';
     if (dashes && t.len > 8) return 'A';
@@ -325,7 +320,7 @@ bool ExtractFields(const Text& t, const FormatLayout& layout, NormalizedDate& da
     if (layout.monthWidth == Width::Abbrev) {
         const int month = MonthFromAbbrev(t.s + layout.monthPos);
         if (month == 0) return false;
-        PutTwo(date.month, month);
+        PutTwoDigits(date.month, month);
     } else {
         CopyField(date.month, t.s + layout.monthPos);
     }
@@ -354,9 +349,10 @@ bool ValidateFields(const NormalizedDate& date, int selectorCentury) {
     if (!TwoDigits(date.month) || !TwoDigits(date.day) || !TwoDigits(date.year)) return false;
     if (date.centuryGiven && !TwoDigits(date.century)) return false;
     if (CompareField(date.month, "01") < 0 || CompareField(date.month, "12") > 0) return false;
-    const int century = date.centuryGiven ? Two(date.century[0], date.century[1]) : selectorCentury;
-    const int fullYear = century * 100 + Two(date.year[0], date.year[1]);
-    const int month = Two(date.month[0], date.month[1]);
+    const int century =
+        date.centuryGiven ? TwoDigitValue(date.century[0], date.century[1]) : selectorCentury;
+    const int fullYear = century * 100 + TwoDigitValue(date.year[0], date.year[1]);
+    const int month = TwoDigitValue(date.month[0], date.month[1]);
     const char* limit = (month == 2 && fullYear % 4 != 0) ? "28" : kMonthDayLimitText[month];
     if (CompareField(date.day, "01") < 0 || CompareField(date.day, limit) > 0) return false;
     return !date.centuryGiven || date.century[0] != '0';
@@ -465,7 +461,7 @@ bool ParseConvertDate(DateText& input, DateText& output, CodeText& code, int use
         CopyText(output, t.s);
         return false;
     }
-    if (!date.centuryGiven || centurySelector != 0) PutTwo(date.century, selectorCentury);
+    if (!date.centuryGiven || centurySelector != 0) PutTwoDigits(date.century, selectorCentury);
     RenderDate(date, outputCode, output);
     return true;
 }

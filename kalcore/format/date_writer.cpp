@@ -51,8 +51,8 @@ void Build(const FormatLayout& layout, const Values& v, DateText& out) {
     if (layout.centuryPos >= 0) PutTwo(out + layout.centuryPos, v.century);
 }
 
-int Two(const char (&field)[2]) {
-    return (field[0] - '0') * 10 + (field[1] - '0');
+int FieldValue(const char (&field)[2]) {
+    return TwoDigitValue(field[0], field[1]);
 }
 
 }  // namespace
@@ -72,7 +72,8 @@ char SubstituteCode(char code, int month, int day) {
 }
 
 void RenderDate(const NormalizedDate& date, char code, DateText& out) {
-    const Values v{Two(date.month), Two(date.day), Two(date.century), Two(date.year)};
+    const Values v{FieldValue(date.month), FieldValue(date.day), FieldValue(date.century),
+                   FieldValue(date.year)};
     const FormatLayout* layout = LayoutFor(SubstituteCode(code, v.month, v.day));
     if (layout == nullptr) {
         out[0] = '\0';

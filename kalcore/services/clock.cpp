@@ -24,9 +24,7 @@ bool SystemClock(std::tm& out) {
 std::atomic<ClockSource> g_clockSource{&SystemClock};
 
 void PutTwo(char (&out)[3], int value) {
-    if (value < 0) value = 0;
-    out[0] = static_cast<char>('0' + value / 10 % 10);
-    out[1] = static_cast<char>('0' + value % 10);
+    PutTwoDigits(out, value < 0 ? 0 : value);
     out[2] = '\0';
 }
 

@@ -1,0 +1,192 @@
+// The format catalogue: which characters are format codes, their order, the
+// length and the one-digit substitutes of every layout, the month
+// abbreviations, the month tables and the century a selector names.
+#include "format/catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "fixed_clock.h"
+
+namespace kalcore {
+namespace {
+
+// The 48 codes in catalogue order: index i + 1 belongs to kCodes[i].
+constexpr char kCodes[] = "123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ*#@&$[]{}<>+=";
+static_assert(sizeof kCodes - 1 == 48);
+
+bool InCodeList(char c) {
+    return c != '\0' && std::strchr(kCodes, c) != nullptr;
+}
+
+// Only the first character counts: a code is one of the 48 characters or a
+// lower-case letter whose upper-case form is one of them; every other byte,
+// an empty text and a null text are not.
+TEST(IsFormatCodeTest, FirstCharacter) {
+    for (int byte = 1; byte < 256; ++byte) {
+        const char c = static_cast<char>(byte);
+        const char text[2] = {c, '\0'};
+        const bool lowerLetter = c >= 'a' && c <= 'z';
+        const bool expected = InCodeList(c) || (lowerLetter && InCodeList(char(c - 'a' + 'A')));
+        EXPECT_EQ(IsFormatCode(text), expected) << "byte " << byte;
+    }
+    struct Row {
+        const char* text;
+        bool expected;
+    };
+    const Row rows[] = {{"b", true},  {"0", false},  {"!", false},  {"", false},
+                        {"Bx", true}, {"0B", false}, {" B", false}, {"e1", true}};
+    for (const Row& row : rows) EXPECT_EQ(IsFormatCode(row.text), row.expected) << row.text;
+    EXPECT_FALSE(IsFormatCode(nullptr));
+}
+
+TEST(FormatIndexTest, CatalogueOrder) {
+    for (int i = 0; i < 48; ++i) EXPECT_EQ(FormatIndex(kCodes[i]), i + 1) << kCodes[i];
+    for (char c : {'0', '!', ' ', '\0', '-', '/', '.', '%', '^'}) EXPECT_EQ(FormatIndex(c), 0) << c;
+    for (char c : {'0', '!', '?'}) EXPECT_EQ(LayoutFor(c), nullptr) << c;
+}
+
+// Output length of every code and, for the codes with a one-digit field, the
+// code that is written instead when the day or the month needs two digits.
+TEST(LayoutTest, LengthAndSubstitutes) {
+    struct Row {
+        char code;
+        int length;
+        char dayWide;    // 0 when the day field never needs a substitute
+        char monthWide;  // 0 when the month field never needs a substitute
+    };
+    const Row rows[] = {
+        {'1', 6, 0, 0},    {'2', 6, 0, 0},     {'3', 8, 0, 0},     {'4', 8, 0, 0},
+        {'5', 8, 0, 0},    {'6', 11, 0, 0},    {'7', 11, 0, 0},    {'8', 7, 0, 0},
+        {'9', 9, 0, 0},    {'A', 10, 0, 0},    {'B', 10, 0, 0},    {'C', 8, 0, 0},
+        {'D', 8, 0, 0},    {'E', 8, 0, 0},     {'F', 11, 0, 0},    {'G', 10, 0, 0},
+        {'H', 11, 0, 0},   {'I', 9, 0, 0},     {'J', 11, 0, 0},    {'K', 11, 0, 0},
+        {'L', 9, 0, 0},    {'M', 11, 0, 0},    {'N', 9, 0, 0},     {'O', 10, 0, 0},
+        {'P', 10, 0, 0},   {'Q', 10, 0, 0},    {'R', 11, 0, 0},    {'S', 11, 0, 0},
+        {'T', 9, 0, 0},    {'U', 9, 'A', 0},   {'V', 9, 'B', 0},   {'W', 9, 0, 'A'},
+        {'X', 9, 0, 'B'},  {'Y', 10, '7', 0},  {'Z', 10, 'H', 0},  {'*', 10, 'M', 0},
+        {'#', 10, 'K', 0}, {'@', 8, 'W', 'U'}, {'&', 8, 'X', 'V'}, {'$', 8, '9', 0},
+        {'[', 10, 0, 0},   {']', 9, 0, '['},   {'{', 8, ']', '}'}, {'}', 9, '[', 0},
+        {'<', 10, 0, 0},   {'>', 9, 0, '<'},   {'+', 8, '>', '='}, {'=', 9, '<', 0},
+    };
+    static_assert(sizeof rows / sizeof rows[0] == 48);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string("code ") + row.code);
+        const FormatLayout* layout = LayoutFor(row.code);
+        ASSERT_NE(layout, nullptr);
+        EXPECT_EQ(layout->code, row.code);
+        EXPECT_EQ(layout->index, FormatIndex(row.code));
+        EXPECT_EQ(layout->length, row.length);
+        EXPECT_EQ(layout->text[row.length], '\0');
+        EXPECT_EQ(layout->codeWhenDayWide, row.dayWide);
+        EXPECT_EQ(layout->codeWhenMonthWide, row.monthWide);
+        // A two-digit-year layout has no century field.
+        const bool twoDigitYear = std::strchr("123456CI8LN", row.code) != nullptr;
+        EXPECT_EQ(layout->centuryPos < 0, twoDigitYear);
+    }
+}
+
+TEST(MonthFromAbbrevTest, AnyCase) {
+    const char* const lower[12] = {"jan", "feb", "mar", "apr", "may", "jun",
+                                   "jul", "aug", "sep", "oct", "nov", "dec"};
+    for (int m = 1; m <= 12; ++m) {
+        std::string text = lower[m - 1];
+        EXPECT_EQ(MonthFromAbbrev(text.c_str()), m) << text;
+        for (char& c : text) c = char(c - 'a' + 'A');
+        EXPECT_EQ(MonthFromAbbrev(text.c_str()), m) << text;
+        text[1] = char(text[1] - 'A' + 'a');  // "JaN"
+        EXPECT_EQ(MonthFromAbbrev(text.c_str()), m) << text;
+    }
+    const char* const written[13] = {"",    "Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                     "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    for (int m = 1; m <= 12; ++m) EXPECT_STREQ(kMonthAbbrevs[m], written[m]) << m;
+    struct Row {
+        const char* text;
+        int month;
+    };
+    const Row rows[] = {
+        // Only the first three characters count.
+        {"Sept", 9}, {"decx", 12}, {"jnu", 0}, {"ja1", 0}, {"   ", 0},
+        {"xyz", 0},  {"j n", 0},   {"12a", 0}, {"jux", 0}, {"ma ", 0},
+    };
+    for (const Row& row : rows) EXPECT_EQ(MonthFromAbbrev(row.text), row.month) << row.text;
+}
+
+TEST(MonthTablesTest, DaysPerMonthAndLeapYears) {
+    const int common[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const char* const limits[13] = {"",   "31", "29", "31", "30", "31", "30",
+                                    "31", "31", "30", "31", "30", "31"};
+    int commonTotal = 0, leapTotal = 0;
+    for (int m = 0; m <= 12; ++m) {
+        EXPECT_EQ(kDaysInMonth[0][m], common[m]) << m;
+        EXPECT_EQ(kDaysInMonth[1][m], m == 2 ? 29 : common[m]) << m;
+        EXPECT_STREQ(kMonthDayLimitText[m], limits[m]) << m;
+        commonTotal += kDaysInMonth[0][m];
+        leapTotal += kDaysInMonth[1][m];
+    }
+    EXPECT_EQ(commonTotal, 365);
+    EXPECT_EQ(leapTotal, 366);
+
+    struct Row {
+        int year;
+        bool leap;
+    };
+    const Row years[] = {{1900, false}, {2000, true}, {1996, true},  {1999, false},
+                         {2100, false}, {2400, true}, {2024, true},  {1600, true},
+                         {1700, false}, {4, true},    {2026, false}, {0, true}};
+    for (const Row& row : years) EXPECT_EQ(IsLeapYear(row.year), row.leap) << row.year;
+}
+
+TEST(CenturyFromSelectorTest, Selectors) {
+    kalcore::testing::FixedClock clock(2026, 12, 6, 18, 40);
+    struct Row {
+        int selector;
+        bool done;
+        const char* century;  // "xy" is the untouched text
+    };
+    const Row rows[] = {
+        {0, true, "20"},   {1, true, "16"},        {2, true, "17"},           {3, true, "18"},
+        {4, true, "19"},   {5, true, "20"},        {6, true, "21"},           {7, true, "22"},
+        {8, true, "23"},   {9, true, "24"},        {10, false, "xy"},         {-1, false, "xy"},
+        {11, false, "xy"}, {19, false, "xy"},      {100, false, "xy"},        {-9, false, "xy"},
+        {20, false, "xy"}, {1 << 30, false, "xy"}, {-(1 << 30), false, "xy"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE("selector " + std::to_string(row.selector));
+        CenturyText out = {'x', 'y', '\0'};
+        EXPECT_EQ(CenturyFromSelector(row.selector, out), row.done);
+        EXPECT_STREQ(out, row.century);
+        EXPECT_EQ(FixedCenturyOfSelector(row.selector),
+                  row.done && row.selector != 0 ? 15 + row.selector : 0);
+    }
+}
+
+// Selector 0 and CurrentCentury follow the clock, on both sides of a change
+// of century.
+TEST(CenturyFromSelectorTest, CurrentCenturyFollowsClock) {
+    struct Row {
+        int year, month, day, hour, minute, second;
+        const char* century;
+    };
+    const Row rows[] = {
+        {1999, 12, 31, 23, 59, 59, "19"}, {2000, 1, 1, 0, 0, 0, "20"},
+        {2026, 12, 6, 18, 40, 0, "20"},   {2099, 12, 31, 23, 59, 59, "20"},
+        {2100, 1, 1, 0, 0, 0, "21"},      {1970, 1, 1, 0, 0, 0, "19"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE("year " + std::to_string(row.year));
+        kalcore::testing::FixedClock clock(row.year, row.month, row.day, row.hour, row.minute,
+                                           row.second);
+        CenturyText fromSelector = {'x', 'y', '\0'};
+        EXPECT_TRUE(CenturyFromSelector(0, fromSelector));
+        EXPECT_STREQ(fromSelector, row.century);
+        CenturyText current = {'x', 'y', 'z'};
+        CurrentCentury(current);
+        EXPECT_STREQ(current, row.century);
+    }
+}
+
+}  // namespace
+}  // namespace kalcore

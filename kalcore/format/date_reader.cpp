@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "calendar/differences.h"
 #include "format/date_writer.h"
 #include "services/clock.h"
 
@@ -358,10 +359,12 @@ bool ValidateFields(const NormalizedDate& date, int selectorCentury) {
     return !date.centuryGiven || date.century[0] != '0';
 }
 
-// A keyword naming a day before today needs the day arithmetic, which is not
-// part of the library yet: until it is, such a keyword reads as no date.
-bool MoveBackDays(DateText& /*date*/, int /*daysBack*/) {
-    return false;
+// Replaces today's date by the day a "YESTER" keyword names.
+bool MoveBackDays(DateText& date, int daysBack) {
+    DateText moved;
+    if (!DaysBack(date, moved, daysBack)) return false;
+    std::memcpy(date, moved, sizeof date);
+    return true;
 }
 
 // The preferred output format stored in the date conversion file replaces the

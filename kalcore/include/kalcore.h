@@ -14,7 +14,7 @@
  *    4 = 19xx, 5 = 20xx, 9 = 24xx); 1-9 also replace the century of a date
  *    written with four digits of year. Any other selector fails the call.
  *  - Instead of a date every date argument accepts the keywords TODAY and NOW
- *    (any case).
+ *    and YESTER, YESTER0 .. YESTER7 (1, 1 .. 8 days before today; any case).
  *  - 1 is success and 0 failure. A null pointer fails the call; nothing is
  *    written through it.
  *  - The library never allocates memory for the caller and never keeps a
@@ -64,6 +64,22 @@ KALCORE_API int32_t KALCORE_CALL KD_ISVDATE(char* date);
  */
 KALCORE_API int32_t KALCORE_CALL KD_CONVDATE(const char* input, char* output, const char* code,
                                              int32_t useConversionFile, int32_t centurySelector);
+
+/*
+ * Counts the days from `first` to `second` into `*days`: positive when the
+ * second date is the later one. Returns 1; when either date is invalid
+ * returns 0 with `*days` = 0.
+ */
+KALCORE_API int32_t KALCORE_CALL KD_CMPTENUMDAYS(const char* first, const char* second,
+                                                 int32_t* days);
+
+/*
+ * Moves `date` by `days` (negative moves back) and writes the result as
+ * MM/DD/CCYY into `result` (12 bytes). Returns 1; returns 0 with an empty
+ * result when the date is invalid or the moved date falls outside the years
+ * 1000-9999.
+ */
+KALCORE_API int16_t KALCORE_CALL KD_CMPTEADATE(int32_t days, const char* date, char* result);
 
 #ifdef __cplusplus
 }

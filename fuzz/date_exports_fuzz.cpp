@@ -79,6 +79,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
+    // Moving the date and counting back agree; the moved date fits 12 bytes.
+    const std::int32_t shift = static_cast<std::int32_t>(
+        (static_cast<std::uint32_t>(static_cast<std::uint8_t>(codeChar)) << 24) |
+        (static_cast<std::uint32_t>(static_cast<std::uint8_t>(selector)) << 16) | (size << 4));
+    std::unique_ptr<char[]> moved(new char[12]);
+    const std::int16_t added = KD_CMPTEADATE(shift, input.get(), moved.get());
+    Require(added == 0 || added == 1);
+    Require(BoundedLength(moved.get()) <= 11);
+    if (added == 1) {
+        std::int32_t days = 0;
+        Require(KD_CMPTENUMDAYS(input.get(), moved.get(), &days) == 1);
+        Require(days == shift);
+    } else {
+        Require(moved[0] == '\0');
+    }
+
     std::unique_ptr<char[]> date(new char[12]);
     std::memset(date.get(), 0, 12);
     std::memcpy(date.get(), data, size < 11 ? size : 11);

@@ -19,6 +19,8 @@ namespace {
 
 using IsvDateFn = int32_t (*)(char*);
 using ConvDateFn = int32_t (*)(const char*, char*, const char*, int32_t, int32_t);
+using CountDaysFn = int32_t (*)(const char*, const char*, int32_t*);
+using AddDaysFn = int16_t (*)(int32_t, const char*, char*);
 
 class Library {
   public:
@@ -87,13 +89,19 @@ class AbiTest : public ::testing::Test {
         ASSERT_NE(lib_.handle(), nullptr) << dlerror();
         isv_ = lib_.Resolve<IsvDateFn>("KD_ISVDATE");
         conv_ = lib_.Resolve<ConvDateFn>("KD_CONVDATE");
+        count_ = lib_.Resolve<CountDaysFn>("KD_CMPTENUMDAYS");
+        add_ = lib_.Resolve<AddDaysFn>("KD_CMPTEADATE");
         ASSERT_NE(isv_, nullptr);
         ASSERT_NE(conv_, nullptr);
+        ASSERT_NE(count_, nullptr);
+        ASSERT_NE(add_, nullptr);
     }
 
     Library lib_;
     IsvDateFn isv_ = nullptr;
     ConvDateFn conv_ = nullptr;
+    CountDaysFn count_ = nullptr;
+    AddDaysFn add_ = nullptr;
 };
 
 TEST_F(AbiTest, ConvertsAcrossTheBoundaryWithinTwelveBytes) {
@@ -197,6 +205,41 @@ TEST_F(AbiTest, NeverReadsPastElevenDateCharactersOrOneCodeCharacter) {
     char* invalid = edge.Place("13/45/1998x", 11);
     EXPECT_EQ(isv_(invalid), 0);
     EXPECT_EQ(std::memcmp(invalid, "13/45/1998x", 11), 0);
+}
+
+TEST_F(AbiTest, DayArithmeticAcrossTheBoundary) {
+    int32_t days = 99;
+    EXPECT_EQ(count_("01/01/1999", "01/01/2000", &days), 1);
+    EXPECT_EQ(days, 365);
+    EXPECT_EQ(count_("01/01/1999", "02/30/2000", &days), 0);
+    EXPECT_EQ(days, 0);
+
+    struct Case {
+        int32_t days;
+        const char* date;
+        int16_t result;
+        const char* moved;
+    };
+    const Case cases[] = {
+        {1, "12/31/1999", 1, "01/01/2000"},
+        {-8, "YESTER7x", 0, ""},
+        {INT32_MAX, "12/31/1999", 0, ""},
+        {1, "\xff\xfe\x80", 0, ""},
+    };
+    for (const Case& c : cases) {
+        GuardedBuffer out("stale-text!");
+        EXPECT_EQ(add_(c.days, c.date, out.data()), c.result);
+        EXPECT_STREQ(out.data(), c.moved);
+        EXPECT_TRUE(out.GuardsIntact());
+    }
+    PageEdge edge;
+    ASSERT_TRUE(edge.ok());
+    const char* date = edge.Place("12/31/1999x", 11);
+    GuardedBuffer out;
+    EXPECT_EQ(add_(1, date, out.data()), 1);
+    EXPECT_STREQ(out.data(), "01/01/2000");
+    EXPECT_EQ(count_(date, date, &days), 1);
+    EXPECT_EQ(days, 0);
 }
 
 TEST_F(AbiTest, LongInputsAreReadAsTheirFirstElevenCharacters) {

@@ -30,6 +30,16 @@ expect 2 "" -- convert "07/04/1998" E --century 12
 expect 2 "" -- frobnicate
 expect 2 "" --
 
+expect 0 "365" -- days 01/01/1999 01/01/2000
+expect 0 "-366" -- days 2001-01-01 Jan/01/2000
+expect 1 "" -- days 02/30/1999 01/01/2000
+expect 0 "01/01/2000" -- add 1 12/31/1999
+expect 0 "02/29/2000" -- add -1 03/01/2000
+expect 1 "" -- add 1 12/31/9999
+expect 2 "" -- add x 12/31/1999
+expect 2 "" -- add 99999999999 12/31/1999
+expect 0 "$(date -d yesterday +%m/%d/%Y)" -- convert YESTER B
+
 # TODAY is today's date as the local clock gives it.
 expect 0 "$(date +%m/%d/%Y)" -- convert TODAY B
 

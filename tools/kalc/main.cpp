@@ -1,4 +1,6 @@
 // kalc: the command-line front end of kalcore.
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -25,11 +27,17 @@ constexpr const char* kUsage =
     "  convert - [CODE] [--century N]\n"
     "      Convert one date per line of standard input, one result per line;\n"
     "      an invalid line gives an empty line and exit status 1 at the end.\n"
+    "  days DATE1 DATE2\n"
+    "      Print the number of days from DATE1 to DATE2 (negative when DATE2 is\n"
+    "      the earlier one). Exit status 1 when a date is invalid.\n"
+    "  add N DATE\n"
+    "      Print DATE moved by N days (negative moves back) as MM/DD/CCYY.\n"
     "  --help\n"
     "      Show this text.\n"
     "\n"
     "DATE is any date the library reads: 12/31/98, 1998-12-31, Dec/31/1998,\n"
-    "31-Dec-1998, 19981231, 7Sep99, ... or the keywords TODAY and NOW.\n"
+    "31-Dec-1998, 19981231, 7Sep99, ... or the keywords TODAY, NOW, YESTER and\n"
+    "YESTER0..YESTER7 (1..8 days before today).\n"
     "A date is read up to its first 11 characters.\n"
     "\n"
     "Output format codes:\n"
@@ -123,6 +131,34 @@ int Convert(const std::vector<std::string_view>& rawArgs) {
     return status;
 }
 
+int Days(const std::vector<std::string_view>& args) {
+    if (args.size() != 2) return UsageError("days takes DATE1 DATE2");
+    int32_t days = 0;
+    if (KD_CMPTENUMDAYS(std::string(args[0]).c_str(), std::string(args[1]).c_str(), &days) != 1) {
+        std::fprintf(stderr, "kalc: not a valid pair of dates\n");
+        return 1;
+    }
+    std::printf("%d\n", static_cast<int>(days));
+    return 0;
+}
+
+int Add(const std::vector<std::string_view>& args) {
+    if (args.size() != 2) return UsageError("add takes N DATE");
+    const std::string count(args[0]);
+    char* end = nullptr;
+    errno = 0;
+    const long n = std::strtol(count.c_str(), &end, 10);
+    if (count.empty() || *end != '\0' || errno != 0 || n < INT32_MIN || n > INT32_MAX)
+        return UsageError("N is a whole number of days");
+    char moved[12];
+    if (KD_CMPTEADATE(static_cast<int32_t>(n), std::string(args[1]).c_str(), moved) != 1) {
+        std::fprintf(stderr, "kalc: cannot move that date by %ld days\n", n);
+        return 1;
+    }
+    std::printf("%s\n", moved);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -136,5 +172,7 @@ int main(int argc, char** argv) {
     }
     if (command == "check") return Check(args);
     if (command == "convert") return Convert(args);
+    if (command == "days") return Days(args);
+    if (command == "add") return Add(args);
     return UsageError("unknown command");
 }

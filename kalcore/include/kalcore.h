@@ -81,6 +81,40 @@ KALCORE_API int32_t KALCORE_CALL KD_CMPTENUMDAYS(const char* first, const char* 
  */
 KALCORE_API int16_t KALCORE_CALL KD_CMPTEADATE(int32_t days, const char* date, char* result);
 
+/*
+ * Writes the English day name of `date` ("Sunday" .. "Saturday") into `name`
+ * (at least 10 bytes) and returns 1; returns 0 with an empty name for an
+ * invalid date.
+ */
+KALCORE_API int16_t KALCORE_CALL KD_CDOW(const char* date, char* name);
+
+/*
+ * Sets `*number` to the day of the week of `date`, 1 = Sunday .. 7 =
+ * Saturday, and returns 1; returns 0 with -1 for an invalid date.
+ */
+KALCORE_API int32_t KALCORE_CALL KD_NDOW(const char* date, int32_t* number);
+
+/*
+ * Sets `*week` to the week of the month of `date`: the number of Sundays from
+ * the 1st of the month up to the date, 0-5. Returns 1; returns 0 with -1 for
+ * an invalid date.
+ */
+KALCORE_API int32_t KALCORE_CALL KD_WEEKNO(const char* date, int32_t* week);
+
+/*
+ * Writes the Julian date CCYYDDD (year and day of the year, 1998365 for
+ * 31 December 1998) of `date` into `julian` (at least 8 bytes) and returns 1;
+ * returns 0 with an empty text for an invalid date.
+ */
+KALCORE_API int32_t KALCORE_CALL KD_JULIANDATE(const char* date, char* julian);
+
+/*
+ * Converts a Julian date CCYYDDD (only its first 7 characters are read) into
+ * MM-DD-CCYY in `date` (12 bytes) and returns 1; returns 0 with an empty
+ * text when it is not 7 digits naming a day of the years 1000-9999.
+ */
+KALCORE_API int16_t KALCORE_CALL KD_REVJULIANDATE(const char* julian, char* date);
+
 #ifdef __cplusplus
 }
 #endif

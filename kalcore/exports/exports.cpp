@@ -2,14 +2,68 @@
 // operation and copies the result out; the logic lives in the subsystems.
 #include <cstring>
 
+#include "calendar/components.h"
 #include "calendar/differences.h"
 #include "calendar/julian.h"
+#include "calendar/serial_days.h"
 #include "calendar/weekday.h"
 #include "format/conventions.h"
 #include "format/date_reader.h"
 #include "kalcore.h"
 
 using namespace kalcore;
+
+namespace {
+
+// Reads a caller's date into its pieces; false for a null or invalid date.
+bool ReadPieces(const char* date, DatePieces& pieces) {
+    DateText copy;
+    CopyDateArgument(date, copy);
+    return date != nullptr && DateParts(copy, pieces);
+}
+
+// The character form of a piece: `width` digits of `value`, or an empty text.
+int16_t PieceText(const char* date, char* text, int (*piece)(const DatePieces&), int width) {
+    if (text == nullptr) return 0;
+    text[0] = '\0';
+    DatePieces pieces;
+    if (!ReadPieces(date, pieces)) return 0;
+    int value = piece(pieces);
+    for (int i = width - 1; i >= 0; --i, value /= 10) text[i] = static_cast<char>('0' + value % 10);
+    text[width] = '\0';
+    return 1;
+}
+
+// The numeric form of a piece, or `failure` for an invalid date.
+bool PieceNumber(const char* date, int32_t* number, int (*piece)(const DatePieces&),
+                 int32_t failure) {
+    if (number == nullptr) return false;
+    DatePieces pieces;
+    const bool ok = ReadPieces(date, pieces);
+    *number = ok ? piece(pieces) : failure;
+    return ok;
+}
+
+int DayOf(const DatePieces& p) {
+    return p.day;
+}
+int MonthOf(const DatePieces& p) {
+    return p.month;
+}
+int YearOf(const DatePieces& p) {
+    return p.twoDigitYear;
+}
+int CenturyOf(const DatePieces& p) {
+    return p.century;
+}
+int FullYearOf(const DatePieces& p) {
+    return p.FullYear();
+}
+int LeapOf(const DatePieces& p) {
+    return IsLeapYear(p.FullYear()) ? 1 : 0;
+}
+
+}  // namespace
 
 extern "C" {
 
@@ -108,6 +162,70 @@ KALCORE_API int16_t KALCORE_CALL KD_REVJULIANDATE(const char* julian, char* date
     DateText result;
     if (!JulianToCalendar(copy, result)) return 0;
     DeliverDate(result, date);
+    return 1;
+}
+
+KALCORE_API int16_t KALCORE_CALL KD_CDAYNO(const char* date, char* text) {
+    return PieceText(date, text, DayOf, 2);
+}
+KALCORE_API int32_t KALCORE_CALL KD_NDAYNO(const char* date, int32_t* number) {
+    return PieceNumber(date, number, DayOf, -1) ? 1 : 0;
+}
+KALCORE_API int16_t KALCORE_CALL KD_CMONTH(const char* date, char* text) {
+    if (text == nullptr) return 0;
+    text[0] = '\0';
+    DatePieces pieces;
+    if (!ReadPieces(date, pieces)) return 0;
+    std::memcpy(text, pieces.monthName, std::strlen(pieces.monthName) + 1);
+    return 1;
+}
+KALCORE_API int32_t KALCORE_CALL KD_NMONTH(const char* date, int32_t* number) {
+    return PieceNumber(date, number, MonthOf, -1) ? 1 : 0;
+}
+KALCORE_API int16_t KALCORE_CALL KD_CYEAR(const char* date, char* text) {
+    return PieceText(date, text, YearOf, 2);
+}
+KALCORE_API int16_t KALCORE_CALL KD_NYEAR(const char* date, int32_t* number) {
+    return PieceNumber(date, number, YearOf, 0) ? 1 : 0;
+}
+KALCORE_API int16_t KALCORE_CALL KD_CCNTRY(const char* date, char* text) {
+    return PieceText(date, text, CenturyOf, 2);
+}
+KALCORE_API int16_t KALCORE_CALL KD_NCNTRY(const char* date, int32_t* number) {
+    return PieceNumber(date, number, CenturyOf, 0) ? 1 : 0;
+}
+KALCORE_API int16_t KALCORE_CALL KD_CFULCNTRYYR(const char* date, char* text) {
+    return PieceText(date, text, FullYearOf, 4);
+}
+KALCORE_API int16_t KALCORE_CALL KD_NFULCNTRYYR(const char* date, int32_t* number) {
+    return PieceNumber(date, number, FullYearOf, 0) ? 1 : 0;
+}
+KALCORE_API int32_t KALCORE_CALL KD_ISLEAPYR(const char* date, int32_t* number) {
+    return PieceNumber(date, number, LeapOf, 0) ? 1 : 0;
+}
+
+KALCORE_API int16_t KALCORE_CALL KD_CGETCNTRY(int32_t selector, char* text) {
+    if (text == nullptr) return 0;
+    CenturyText century = {};
+    CenturyFromSelector(selector, century);  // any other selector leaves the text empty
+    std::memcpy(text, century, sizeof century);
+    return 1;
+}
+
+KALCORE_API int16_t KALCORE_CALL KD_IGETCNTRY(int32_t selector, int32_t* number) {
+    if (number == nullptr) return 0;
+    CenturyText century = {};
+    *number = CenturyFromSelector(selector, century) ? TwoDigitValue(century[0], century[1]) : 0;
+    return 1;
+}
+
+KALCORE_API int16_t KALCORE_CALL KD_CNTRYDAY(char* date, int32_t mode, int32_t* serial) {
+    if (date == nullptr || serial == nullptr) return 0;
+    DateText copy;
+    CopyDateArgument(date, copy);
+    if (mode == kDateToSerial) return SerialDayConvert(copy, kDateToSerial, *serial) ? 1 : 0;
+    if (mode != kSerialToDate || !SerialDayConvert(copy, kSerialToDate, *serial)) return 0;
+    DeliverDate(copy, date);
     return 1;
 }
 

@@ -115,6 +115,43 @@ KALCORE_API int32_t KALCORE_CALL KD_JULIANDATE(const char* date, char* julian);
  */
 KALCORE_API int16_t KALCORE_CALL KD_REVJULIANDATE(const char* julian, char* date);
 
+/*
+ * Pieces of a date. Each returns 1, or 0 for an invalid date. The character
+ * forms write a text (3 bytes: day "04", year within the century "98",
+ * century "19"; 5 bytes: four-digit year "1998"; 10 bytes: month name
+ * "December") and leave it empty on failure. The numeric forms write a number
+ * and on failure -1 (day, month) or 0 (years, century, leap flag).
+ */
+KALCORE_API int16_t KALCORE_CALL KD_CDAYNO(const char* date, char* text);
+KALCORE_API int32_t KALCORE_CALL KD_NDAYNO(const char* date, int32_t* number);
+KALCORE_API int16_t KALCORE_CALL KD_CMONTH(const char* date, char* text);
+KALCORE_API int32_t KALCORE_CALL KD_NMONTH(const char* date, int32_t* number);
+KALCORE_API int16_t KALCORE_CALL KD_CYEAR(const char* date, char* text);
+KALCORE_API int16_t KALCORE_CALL KD_NYEAR(const char* date, int32_t* number);
+KALCORE_API int16_t KALCORE_CALL KD_CCNTRY(const char* date, char* text);
+KALCORE_API int16_t KALCORE_CALL KD_NCNTRY(const char* date, int32_t* number);
+KALCORE_API int16_t KALCORE_CALL KD_CFULCNTRYYR(const char* date, char* text);
+KALCORE_API int16_t KALCORE_CALL KD_NFULCNTRYYR(const char* date, int32_t* number);
+/* `*number` = 1 when the date's year is a Gregorian leap year, else 0. */
+KALCORE_API int32_t KALCORE_CALL KD_ISLEAPYR(const char* date, int32_t* number);
+
+/*
+ * The century a selector names, as two characters in `text` (3 bytes) or as
+ * a number; 0 gives the current century. Always returns 1; a selector outside
+ * 0-9 gives an empty text or 0.
+ */
+KALCORE_API int16_t KALCORE_CALL KD_CGETCNTRY(int32_t selector, char* text);
+KALCORE_API int16_t KALCORE_CALL KD_IGETCNTRY(int32_t selector, int32_t* number);
+
+/*
+ * Serial day numbers (1 January 2000 is 730500, one per day of the Gregorian
+ * calendar). Mode 1: `*serial` receives the number of `date`. Mode 2: `date`
+ * (12 bytes) receives MM-DD-CCYY of the number in `*serial`. Returns 1; 0 for
+ * an invalid date, a number outside the years 1-9999 (the buffer is then left
+ * as it was), or another mode.
+ */
+KALCORE_API int16_t KALCORE_CALL KD_CNTRYDAY(char* date, int32_t mode, int32_t* serial);
+
 #ifdef __cplusplus
 }
 #endif

@@ -21,4 +21,25 @@ bool CountDays(const char* first, const char* second, std::int32_t& days);
 // empty result, when the date is invalid or the moved date cannot be written.
 bool AddDays(const char* date, std::int32_t days, DateText& result);
 
+// Whether the middle date lies strictly between the first and the last
+// (first < middle < last).
+enum class Between { Invalid = 0, Inside = 1, Outside = -1 };
+Between IsBetween(const char* first, const char* middle, const char* last);
+
+// The span between two dates as years, months, weeks and days.
+struct Lapse {
+    std::int32_t years, months, weeks, days;
+    bool reversed;  // the end precedes the start; the four values are then <= 0
+};
+
+// Outcome of LapseEngine, in the manner of the reader's errorFlag.
+enum class LapseStatus : char { Ok = 'N', StartInvalid = 'Z', EndInvalid = 'Y' };
+
+// Counts the calendar months the span touches: a month is full when the span
+// covers it (a last month also when it ends on the month's last or
+// next-to-last day), and the days of the partial first and last months are
+// added up, becoming one more month when they reach the first one's length.
+// A span within one month counts its days.
+LapseStatus LapseEngine(const char* start, const char* end, Lapse& lapse);
+
 }  // namespace kalcore

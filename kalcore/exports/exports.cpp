@@ -229,4 +229,36 @@ KALCORE_API int16_t KALCORE_CALL KD_CNTRYDAY(char* date, int32_t mode, int32_t* 
     return 1;
 }
 
+KALCORE_API int32_t KALCORE_CALL KD_BETWEEN(const char* first, const char* middle,
+                                            const char* last) {
+    if (first == nullptr || middle == nullptr || last == nullptr) return 0;
+    DateText a, b, c;
+    CopyDateArgument(first, a);
+    CopyDateArgument(middle, b);
+    CopyDateArgument(last, c);
+    return static_cast<int32_t>(IsBetween(a, b, c));
+}
+
+KALCORE_API int32_t KALCORE_CALL KD_DATELAPSE(const char* start, const char* end, int32_t* years,
+                                              int32_t* months, int32_t* weeks, int32_t* days,
+                                              int32_t* reversed) {
+    if (years == nullptr || months == nullptr || weeks == nullptr || days == nullptr ||
+        reversed == nullptr)
+        return 0;
+    DateText from, to;
+    CopyDateArgument(start, from);
+    CopyDateArgument(end, to);
+    Lapse lapse;
+    if (start == nullptr || end == nullptr || LapseEngine(from, to, lapse) != LapseStatus::Ok) {
+        *years = *months = *weeks = *days = *reversed = -1;
+        return 0;
+    }
+    *years = lapse.years;
+    *months = lapse.months;
+    *weeks = lapse.weeks;
+    *days = lapse.days;
+    *reversed = lapse.reversed ? 1 : 0;
+    return 1;
+}
+
 }  // extern "C"

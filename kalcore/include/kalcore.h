@@ -82,6 +82,24 @@ KALCORE_API int32_t KALCORE_CALL KD_CMPTENUMDAYS(const char* first, const char* 
 KALCORE_API int16_t KALCORE_CALL KD_CMPTEADATE(int32_t days, const char* date, char* result);
 
 /*
+ * Returns 1 when `middle` lies strictly between `first` and `last`
+ * (first < middle < last), -1 when it does not, 0 when a date is invalid.
+ */
+KALCORE_API int32_t KALCORE_CALL KD_BETWEEN(const char* first, const char* middle,
+                                            const char* last);
+
+/*
+ * The span from `start` to `end` in years, months, weeks and days; a span
+ * within one month counts its days, partial first and last months add up.
+ * `*reversed` = 1 when the end precedes the start (the four values are then
+ * negative or zero). Returns 1; returns 0 with all five set to -1 when a date
+ * is invalid.
+ */
+KALCORE_API int32_t KALCORE_CALL KD_DATELAPSE(const char* start, const char* end, int32_t* years,
+                                              int32_t* months, int32_t* weeks, int32_t* days,
+                                              int32_t* reversed);
+
+/*
  * Writes the English day name of `date` ("Sunday" .. "Saturday") into `name`
  * (at least 10 bytes) and returns 1; returns 0 with an empty name for an
  * invalid date.

@@ -35,6 +35,23 @@ bool AddDays(const char* date, std::int32_t days, DateText& result) {
     return false;
 }
 
+bool ShiftAndSplit(const char* date, std::int32_t n, SplitDate& result) {
+    result = SplitDate{-1, -1, -1, -1, {}};
+    if (date == nullptr) return false;
+    for (std::size_t i = 0; i < kMaxDateChars && date[i] != '\0'; ++i) result.text[i] = date[i];
+    CivilDate civil{};
+    if (!ReadCivilDate(date, civil)) return false;
+    if (n != 0) {
+        if (!CivilFromSerial(std::int64_t{SerialFromCivil(civil)} + n, civil)) return false;
+        WriteCalendarText(civil, result.text);
+    }
+    result.month = civil.month;
+    result.day = civil.day;
+    result.century = civil.year / 100;
+    result.twoDigitYear = civil.year % 100;
+    return true;
+}
+
 Between IsBetween(const char* first, const char* middle, const char* last) {
     CivilDate a{}, b{}, c{};
     if (!ReadCivilDate(first, a) || !ReadCivilDate(middle, b) || !ReadCivilDate(last, c))

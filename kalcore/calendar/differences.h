@@ -21,6 +21,16 @@ bool CountDays(const char* first, const char* second, std::int32_t& days);
 // empty result, when the date is invalid or the moved date cannot be written.
 bool AddDays(const char* date, std::int32_t days, DateText& result);
 
+// A date moved by a number of days, with its pieces.
+struct SplitDate {
+    int month, day, century, twoDigitYear;  // -1 each when the date is invalid
+    DateText text;  // MM-DD-CCYY of the moved date; the date as given when n is 0
+};
+
+// Moves the date by n days (0 or negative allowed) and splits the result.
+// False when the date is invalid or the moved date leaves the years 1-9999.
+bool ShiftAndSplit(const char* date, std::int32_t n, SplitDate& result);
+
 // Whether the middle date lies strictly between the first and the last
 // (first < middle < last).
 enum class Between { Invalid = 0, Inside = 1, Outside = -1 };

@@ -43,12 +43,7 @@ bool JulianToCalendar(const char* julian, DateText& date) {
     int month = 1;
     while (month < 12 && dayOfYear > kDaysBeforeMonth[month] + (month >= 2 ? leap : 0)) ++month;
     const int day = dayOfYear - kDaysBeforeMonth[month - 1] - (month >= 3 ? leap : 0);
-    PutTwoDigits(date, month);
-    date[2] = '-';
-    PutTwoDigits(date + 3, day);
-    date[5] = '-';
-    PutTwoDigits(date + 6, year / 100);
-    PutTwoDigits(date + 8, year % 100);
+    WriteCalendarText(CivilDate{year, month, day}, date);
     return true;
 }
 

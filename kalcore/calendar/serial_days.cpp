@@ -79,6 +79,16 @@ bool WriteMonthDayYear(const CivilDate& date, DateText& out) {
     return true;
 }
 
+void WriteCalendarText(const CivilDate& date, DateText& out) {
+    std::memset(out, 0, sizeof out);
+    PutTwoDigits(out, date.month);
+    out[2] = '-';
+    PutTwoDigits(out + 3, date.day);
+    out[5] = '-';
+    PutTwoDigits(out + 6, date.year / 100);
+    PutTwoDigits(out + 8, date.year % 100);
+}
+
 bool SerialDayConvert(DateText& date, int mode, std::int32_t& serial) {
     CivilDate civil{};
     if (mode == kDateToSerial) {
@@ -87,13 +97,7 @@ bool SerialDayConvert(DateText& date, int mode, std::int32_t& serial) {
         return true;
     }
     if (mode != kSerialToDate || !CivilFromSerial(serial, civil)) return false;
-    std::memset(date, 0, sizeof date);
-    PutTwoDigits(date, civil.month);
-    date[2] = '-';
-    PutTwoDigits(date + 3, civil.day);
-    date[5] = '-';
-    PutTwoDigits(date + 6, civil.year / 100);
-    PutTwoDigits(date + 8, civil.year % 100);
+    WriteCalendarText(civil, date);
     return true;
 }
 

@@ -33,6 +33,9 @@ bool ReadCivilDate(const char* text, CivilDate& date);
 // outside 1000-9999, which code B cannot show.
 bool WriteMonthDayYear(const CivilDate& date, DateText& out);
 
+// Writes MM-DD-CCYY (code A) of a date of the years 1-9999.
+void WriteCalendarText(const CivilDate& date, DateText& out);
+
 inline constexpr int kSerialToDate = 2;
 inline constexpr int kDateToSerial = 1;
 

@@ -98,3 +98,40 @@ TEST(DayCountProperty, AgreesWithChronoAndInvertsAddDays) {
 
 }  // namespace
 }  // namespace kalcore
+
+namespace kalcore {
+namespace {
+
+TEST(ShiftAndSplitTest, Table) {
+    const struct {
+        const char* date;
+        int32_t n;
+        bool ok;
+        int month, day, century, year;
+        const char* text;
+    } cases[] = {
+        {"12/31/1999", 1, true, 1, 1, 20, 0, "01-01-2000"},
+        {"Dec/31/1999", 0, true, 12, 31, 19, 99, "Dec/31/1999"},
+        {"03/01/2000", -1, true, 2, 29, 20, 0, "02-29-2000"},
+        {"03/01/1900", -1, true, 2, 28, 19, 0, "02-28-1900"},
+        {"01/01/0001", -1, false, -1, -1, -1, -1, "01/01/0001"},
+        {"02/30/2000", 3, false, -1, -1, -1, -1, "02/30/2000"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.date) + " " + std::to_string(c.n));
+        SplitDate split{};
+        EXPECT_EQ(ShiftAndSplit(c.date, c.n, split), c.ok);
+        if (c.ok) {
+            EXPECT_EQ(split.month, c.month);
+            EXPECT_EQ(split.day, c.day);
+            EXPECT_EQ(split.century, c.century);
+            EXPECT_EQ(split.twoDigitYear, c.year);
+            EXPECT_STREQ(split.text, c.text);
+        } else {
+            EXPECT_EQ(split.month, -1);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kalcore

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #ifndef KALCORE_LIBRARY_PATH
 #error "KALCORE_LIBRARY_PATH must name the built shared library"
@@ -240,6 +241,113 @@ TEST_F(AbiTest, DayArithmeticAcrossTheBoundary) {
     EXPECT_STREQ(out.data(), "01/01/2000");
     EXPECT_EQ(count_(date, date, &days), 1);
     EXPECT_EQ(days, 0);
+}
+
+// A buffer of the size an export documents, with guard bytes on both sides.
+template <std::size_t Size>
+struct Guarded {
+    unsigned char bytes[kGuardSize + Size + kGuardSize];
+    Guarded() {
+        std::memset(bytes, kGuard, sizeof bytes);
+        std::memset(data(), 'x', Size);
+    }
+    char* data() { return reinterpret_cast<char*>(bytes + kGuardSize); }
+    bool Intact() const {
+        for (std::size_t i = 0; i < kGuardSize; ++i)
+            if (bytes[i] != kGuard || bytes[kGuardSize + Size + i] != kGuard) return false;
+        return true;
+    }
+};
+
+using DateTextFn16 = int16_t (*)(const char*, char*);
+using DateTextFn32 = int32_t (*)(const char*, char*);
+using DateNumberFn16 = int16_t (*)(const char*, int32_t*);
+using DateNumberFn32 = int32_t (*)(const char*, int32_t*);
+
+template <std::size_t Size, typename Fn>
+void CheckText(const Library& lib, const char* name, const char* date, const char* want) {
+    SCOPED_TRACE(std::string(name) + " " + date);
+    const Fn fn = lib.Resolve<Fn>(name);
+    ASSERT_NE(fn, nullptr);
+    Guarded<Size> out;
+    EXPECT_EQ(fn(date, out.data()), *want ? 1 : 0);
+    EXPECT_STREQ(out.data(), want);
+    EXPECT_TRUE(out.Intact());
+}
+
+template <typename Fn>
+void CheckNumber(const Library& lib, const char* name, const char* date, int32_t want, int ok) {
+    SCOPED_TRACE(std::string(name) + " " + date);
+    const Fn fn = lib.Resolve<Fn>(name);
+    ASSERT_NE(fn, nullptr);
+    int32_t value = 12345;
+    EXPECT_EQ(fn(date, &value), ok);
+    EXPECT_EQ(value, want);
+    EXPECT_EQ(fn(date, nullptr), 0);
+}
+
+TEST_F(AbiTest, CalendarExportsWriteOnlyTheirDocumentedBytes) {
+    for (const char* date : {"02/29/2000", "02/29/1999"}) {
+        const bool ok = date[4] == '9' && date[9] == '0';
+        CheckText<10, DateTextFn16>(lib_, "KD_CDOW", date, ok ? "Tuesday" : "");
+        CheckText<10, DateTextFn16>(lib_, "KD_CMONTH", date, ok ? "February" : "");
+        CheckText<3, DateTextFn16>(lib_, "KD_CDAYNO", date, ok ? "29" : "");
+        CheckText<3, DateTextFn16>(lib_, "KD_CYEAR", date, ok ? "00" : "");
+        CheckText<3, DateTextFn16>(lib_, "KD_CCNTRY", date, ok ? "20" : "");
+        CheckText<5, DateTextFn16>(lib_, "KD_CFULCNTRYYR", date, ok ? "2000" : "");
+        CheckText<8, DateTextFn32>(lib_, "KD_JULIANDATE", date, ok ? "2000060" : "");
+        const int r = ok ? 1 : 0;
+        CheckNumber<DateNumberFn32>(lib_, "KD_NDOW", date, ok ? 3 : -1, r);
+        CheckNumber<DateNumberFn32>(lib_, "KD_WEEKNO", date, ok ? 4 : -1, r);
+        CheckNumber<DateNumberFn32>(lib_, "KD_NDAYNO", date, ok ? 29 : -1, r);
+        CheckNumber<DateNumberFn32>(lib_, "KD_NMONTH", date, ok ? 2 : -1, r);
+        CheckNumber<DateNumberFn16>(lib_, "KD_NYEAR", date, 0, r);
+        CheckNumber<DateNumberFn16>(lib_, "KD_NCNTRY", date, ok ? 20 : 0, r);
+        CheckNumber<DateNumberFn16>(lib_, "KD_NFULCNTRYYR", date, ok ? 2000 : 0, r);
+        CheckNumber<DateNumberFn32>(lib_, "KD_ISLEAPYR", date, ok ? 1 : 0, r);
+    }
+    CheckText<12, DateTextFn16>(lib_, "KD_REVJULIANDATE", "2000060", "02-29-2000");
+    CheckText<12, DateTextFn16>(lib_, "KD_REVJULIANDATE", "1999366", "");
+
+    const auto between =
+        lib_.Resolve<int32_t (*)(const char*, const char*, const char*)>("KD_BETWEEN");
+    ASSERT_NE(between, nullptr);
+    EXPECT_EQ(between("01/01/1999", "06/15/1999", "12/31/1999"), 1);
+    EXPECT_EQ(between("01/01/1999", "01/01/1999", "12/31/1999"), -1);
+    EXPECT_EQ(between("01/01/1999", "bad", "12/31/1999"), 0);
+
+    const auto lapse = lib_.Resolve<int32_t (*)(const char*, const char*, int32_t*, int32_t*,
+                                                int32_t*, int32_t*, int32_t*)>("KD_DATELAPSE");
+    ASSERT_NE(lapse, nullptr);
+    int32_t v[5];
+    EXPECT_EQ(lapse("09/24/1990", "03/31/1993", &v[0], &v[1], &v[2], &v[3], &v[4]), 1);
+    EXPECT_EQ(std::vector<int32_t>(v, v + 5), (std::vector<int32_t>{2, 6, 1, 0, 0}));
+
+    const auto getCentury = lib_.Resolve<int16_t (*)(int32_t, char*)>("KD_CGETCNTRY");
+    const auto getCenturyNumber = lib_.Resolve<int16_t (*)(int32_t, int32_t*)>("KD_IGETCNTRY");
+    ASSERT_NE(getCentury, nullptr);
+    ASSERT_NE(getCenturyNumber, nullptr);
+    Guarded<3> century;
+    EXPECT_EQ(getCentury(4, century.data()), 1);
+    EXPECT_STREQ(century.data(), "19");
+    EXPECT_TRUE(century.Intact());
+    int32_t n = 0;
+    EXPECT_EQ(getCenturyNumber(9, &n), 1);
+    EXPECT_EQ(n, 24);
+
+    const auto serialDay = lib_.Resolve<int16_t (*)(char*, int32_t, int32_t*)>("KD_CNTRYDAY");
+    ASSERT_NE(serialDay, nullptr);
+    Guarded<12> date;
+    std::memcpy(date.data(), "12/31/1998", 11);
+    int32_t serial = 0;
+    EXPECT_EQ(serialDay(date.data(), 1, &serial), 1);
+    EXPECT_EQ(serial, 730134);
+    serial = 730500;
+    EXPECT_EQ(serialDay(date.data(), 2, &serial), 1);
+    EXPECT_STREQ(date.data(), "01-01-2000");
+    serial = -7;
+    EXPECT_EQ(serialDay(date.data(), 2, &serial), 0);
+    EXPECT_TRUE(date.Intact());
 }
 
 TEST_F(AbiTest, LongInputsAreReadAsTheirFirstElevenCharacters) {

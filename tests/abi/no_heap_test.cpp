@@ -84,6 +84,15 @@ TEST(NoHeap, ReadingAndWritingDatesAllocatesNothing) {
                 int32_t days = 0;
                 KD_CMPTENUMDAYS(input, "01/01/2000", &days);
                 KD_CMPTEADATE(round - 50, input, out);
+                int32_t y, m, w, d, r;
+                KD_DATELAPSE(input, "02/12/2002", &y, &m, &w, &d, &r);
+                KD_BETWEEN("01/01/1990", input, "12/31/2099");
+                KD_CDOW(input, out);
+                KD_WEEKNO(input, &days);
+                KD_JULIANDATE(input, out);
+                KD_REVJULIANDATE("2000060", out);
+                KD_CMONTH(input, out);
+                KD_ISLEAPYR(input, &days);
                 ++calls;
             }
     g_counting = false;

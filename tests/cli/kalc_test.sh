@@ -40,6 +40,17 @@ expect 2 "" -- add x 12/31/1999
 expect 2 "" -- add 99999999999 12/31/1999
 expect 0 "$(date -d yesterday +%m/%d/%Y)" -- convert YESTER B
 
+expect 0 "0 years 1 months 3 weeks 6 days" -- lapse 01/15/2000 03/10/2000
+expect 0 "0 years -1 months -3 weeks -6 days (end before start)" -- lapse 03/10/2000 01/15/2000
+expect 0 "yes" -- between 01/01/1999 06/15/1999 12/31/1999
+expect 1 "no" -- between 01/01/1999 01/01/1999 12/31/1999
+expect 2 "" -- between 01/01/1999 bad 12/31/1999
+expect 0 "1998365" -- julian 12/31/1998
+expect 0 "02-29-2000" -- calendar 2000060
+expect 1 "" -- calendar 1999366
+expect 0 $'day 29\nmonth 2 February\nyear 00\ncentury 20\nfull year 2000\nday of week 3 Tuesday\nweek of month 4\nleap year yes\njulian 2000060\nserial 730559' -- info 02/29/2000
+expect 1 "" -- info 02/30/2000
+
 # TODAY is today's date as the local clock gives it.
 expect 0 "$(date +%m/%d/%Y)" -- convert TODAY B
 

@@ -32,6 +32,18 @@ constexpr const char* kUsage =
     "      the earlier one). Exit status 1 when a date is invalid.\n"
     "  add N DATE\n"
     "      Print DATE moved by N days (negative moves back) as MM/DD/CCYY.\n"
+    "  lapse START END\n"
+    "      Print the span from START to END as years, months, weeks and days.\n"
+    "  between FIRST MIDDLE LAST\n"
+    "      Print 'yes' when MIDDLE lies strictly between FIRST and LAST, else\n"
+    "      'no' (exit status 1 for 'no', 2 for an invalid date).\n"
+    "  julian DATE\n"
+    "      Print the Julian date CCYYDDD (year and day of the year).\n"
+    "  calendar CCYYDDD\n"
+    "      Print the date of a Julian date as MM-DD-CCYY.\n"
+    "  info DATE\n"
+    "      Print every piece of DATE: day, month, year, century, day of the\n"
+    "      week, week of the month, leap year, Julian date, serial day number.\n"
     "  --help\n"
     "      Show this text.\n"
     "\n"
@@ -159,6 +171,86 @@ int Add(const std::vector<std::string_view>& args) {
     return 0;
 }
 
+// Runs an export that fills a 12-byte text from one date argument.
+int PrintText(const std::vector<std::string_view>& args, const char* usage,
+              int (*fn)(const char*, char*)) {
+    if (args.size() != 1) return UsageError(usage);
+    char text[12];
+    if (fn(std::string(args[0]).c_str(), text) != 1) {
+        std::fprintf(stderr, "kalc: not valid: %.*s\n", static_cast<int>(args[0].size()),
+                     args[0].data());
+        return 1;
+    }
+    std::printf("%s\n", text);
+    return 0;
+}
+
+int Lapse(const std::vector<std::string_view>& args) {
+    if (args.size() != 2) return UsageError("lapse takes START END");
+    int32_t years, months, weeks, days, reversed;
+    if (KD_DATELAPSE(std::string(args[0]).c_str(), std::string(args[1]).c_str(), &years, &months,
+                     &weeks, &days, &reversed) != 1) {
+        std::fprintf(stderr, "kalc: not a valid pair of dates\n");
+        return 1;
+    }
+    std::printf("%d years %d months %d weeks %d days%s\n", static_cast<int>(years),
+                static_cast<int>(months), static_cast<int>(weeks), static_cast<int>(days),
+                reversed ? " (end before start)" : "");
+    return 0;
+}
+
+int BetweenDates(const std::vector<std::string_view>& args) {
+    if (args.size() != 3) return UsageError("between takes FIRST MIDDLE LAST");
+    const int32_t r = KD_BETWEEN(std::string(args[0]).c_str(), std::string(args[1]).c_str(),
+                                 std::string(args[2]).c_str());
+    if (r == 0) {
+        std::fprintf(stderr, "kalc: not a valid date among the three\n");
+        return 2;
+    }
+    std::printf("%s\n", r == 1 ? "yes" : "no");
+    return r == 1 ? 0 : 1;
+}
+
+int Info(const std::vector<std::string_view>& args) {
+    if (args.size() != 1) return UsageError("info takes DATE");
+    const std::string date(args[0]);
+    const char* d = date.c_str();
+    char name[12], month[12], julian[12], text[12];
+    int32_t day = 0, monthNumber = 0, year = 0, century = 0, fullYear = 0, weekday = 0, week = 0,
+            leap = 0, serial = 0;
+    std::strncpy(text, d, 11);
+    text[11] = '\0';
+    if (KD_NDAYNO(d, &day) != 1) {
+        std::fprintf(stderr, "kalc: not a valid date: %s\n", d);
+        return 1;
+    }
+    KD_NMONTH(d, &monthNumber);
+    KD_CMONTH(d, month);
+    KD_NYEAR(d, &year);
+    KD_NCNTRY(d, &century);
+    KD_NFULCNTRYYR(d, &fullYear);
+    KD_CDOW(d, name);
+    KD_NDOW(d, &weekday);
+    KD_WEEKNO(d, &week);
+    KD_ISLEAPYR(d, &leap);
+    KD_JULIANDATE(d, julian);
+    KD_CNTRYDAY(text, 1, &serial);
+    std::printf("day %d\nmonth %d %s\nyear %02d\ncentury %d\nfull year %d\n", static_cast<int>(day),
+                static_cast<int>(monthNumber), month, static_cast<int>(year),
+                static_cast<int>(century), static_cast<int>(fullYear));
+    std::printf("day of week %d %s\nweek of month %d\nleap year %s\njulian %s\nserial %d\n",
+                static_cast<int>(weekday), name, static_cast<int>(week), leap ? "yes" : "no",
+                julian, static_cast<int>(serial));
+    return 0;
+}
+
+int Julian(const char* date, char* out) {
+    return KD_JULIANDATE(date, out);
+}
+int Calendar(const char* julian, char* out) {
+    return KD_REVJULIANDATE(julian, out);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -174,5 +266,10 @@ int main(int argc, char** argv) {
     if (command == "convert") return Convert(args);
     if (command == "days") return Days(args);
     if (command == "add") return Add(args);
+    if (command == "lapse") return Lapse(args);
+    if (command == "between") return BetweenDates(args);
+    if (command == "julian") return PrintText(args, "julian takes DATE", Julian);
+    if (command == "calendar") return PrintText(args, "calendar takes CCYYDDD", Calendar);
+    if (command == "info") return Info(args);
     return UsageError("unknown command");
 }

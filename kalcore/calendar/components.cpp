@@ -8,7 +8,7 @@ const char* const kMonthNames[13] = {"",        "January",  "February", "March",
                                      "May",     "June",     "July",     "August", "September",
                                      "October", "November", "December"};
 
-bool DateParts(const char* date, DatePieces& pieces) {
+bool DateParts(const DateText& date, DatePieces& pieces) {
     CivilDate d{};
     if (!ReadCivilDate(date, d)) {
         pieces = DatePieces{-1, -1, -1, -1, ""};

@@ -21,6 +21,6 @@ struct DatePieces {
 // Reads the date (any input format or keyword, at most its first 11
 // characters, a two-digit year in the current century) into its pieces.
 // False for an invalid date; the numbers are then -1 and the name empty.
-bool DateParts(const char* date, DatePieces& pieces);
+bool DateParts(const DateText& date, DatePieces& pieces);
 
 }  // namespace kalcore

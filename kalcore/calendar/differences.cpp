@@ -16,29 +16,26 @@ bool DaysBack(const DateText& date, DateText& result, int n) {
     return DayShiftEngine(date, result, shift, kShiftDate) == ShiftStatus::Ok;
 }
 
-bool CountDays(const char* first, const char* second, std::int32_t& days) {
-    DateText secondCopy = {};
-    if (second != nullptr)
-        for (std::size_t i = 0; i < kMaxDateChars && second[i] != '\0'; ++i)
-            secondCopy[i] = second[i];
+bool CountDays(const DateText& first, const DateText& second, std::int32_t& days) {
+    DateText secondCopy;
+    std::memcpy(secondCopy, second, sizeof secondCopy);
     std::int32_t counted = 0;
-    const bool ok = second != nullptr &&
-                    DayShiftEngine(first, secondCopy, counted, kCountDays) == ShiftStatus::Ok;
+    const bool ok = DayShiftEngine(first, secondCopy, counted, kCountDays) == ShiftStatus::Ok;
     days = ok ? counted : 0;
     return ok;
 }
 
-bool AddDays(const char* date, std::int32_t days, DateText& result) {
+bool AddDays(const DateText& date, std::int32_t days, DateText& result) {
     std::int32_t shift = days;
     if (DayShiftEngine(date, result, shift, kShiftDate) == ShiftStatus::Ok) return true;
     result[0] = '\0';
     return false;
 }
 
-bool ShiftAndSplit(const char* date, std::int32_t n, SplitDate& result) {
+bool ShiftAndSplit(const DateText& date, std::int32_t n, SplitDate& result) {
     result = SplitDate{-1, -1, -1, -1, {}};
-    if (date == nullptr) return false;
-    for (std::size_t i = 0; i < kMaxDateChars && date[i] != '\0'; ++i) result.text[i] = date[i];
+    std::memcpy(result.text, date, sizeof result.text);
+    result.text[kMaxDateChars] = '\0';
     CivilDate civil{};
     if (!ReadCivilDate(date, civil)) return false;
     if (n != 0) {
@@ -52,7 +49,7 @@ bool ShiftAndSplit(const char* date, std::int32_t n, SplitDate& result) {
     return true;
 }
 
-Between IsBetween(const char* first, const char* middle, const char* last) {
+Between IsBetween(const DateText& first, const DateText& middle, const DateText& last) {
     CivilDate a{}, b{}, c{};
     if (!ReadCivilDate(first, a) || !ReadCivilDate(middle, b) || !ReadCivilDate(last, c))
         return Between::Invalid;
@@ -68,7 +65,7 @@ int MonthLength(int year, int month) {
 
 }  // namespace
 
-LapseStatus LapseEngine(const char* start, const char* end, Lapse& lapse) {
+LapseStatus LapseEngine(const DateText& start, const DateText& end, Lapse& lapse) {
     lapse = Lapse{0, 0, 0, 0, false};
     CivilDate from{}, to{};
     if (!ReadCivilDate(start, from)) return LapseStatus::StartInvalid;

@@ -15,11 +15,11 @@ bool DaysBack(const DateText& date, DateText& result, int n);
 
 // Days from the first date to the second, positive when the second is later.
 // False, with days 0, when either date is invalid.
-bool CountDays(const char* first, const char* second, std::int32_t& days);
+bool CountDays(const DateText& first, const DateText& second, std::int32_t& days);
 
 // The date moved by `days` (negative moves back) in code B. False, with an
 // empty result, when the date is invalid or the moved date cannot be written.
-bool AddDays(const char* date, std::int32_t days, DateText& result);
+bool AddDays(const DateText& date, std::int32_t days, DateText& result);
 
 // A date moved by a number of days, with its pieces.
 struct SplitDate {
@@ -29,12 +29,12 @@ struct SplitDate {
 
 // Moves the date by n days (0 or negative allowed) and splits the result.
 // False when the date is invalid or the moved date leaves the years 1-9999.
-bool ShiftAndSplit(const char* date, std::int32_t n, SplitDate& result);
+bool ShiftAndSplit(const DateText& date, std::int32_t n, SplitDate& result);
 
 // Whether the middle date lies strictly between the first and the last
 // (first < middle < last).
 enum class Between { Invalid = 0, Inside = 1, Outside = -1 };
-Between IsBetween(const char* first, const char* middle, const char* last);
+Between IsBetween(const DateText& first, const DateText& middle, const DateText& last);
 
 // The span between two dates as years, months, weeks and days.
 struct Lapse {
@@ -50,6 +50,6 @@ enum class LapseStatus : char { Ok = 'N', StartInvalid = 'Z', EndInvalid = 'Y' }
 // next-to-last day), and the days of the partial first and last months are
 // added up, becoming one more month when they reach the first one's length.
 // A span within one month counts its days.
-LapseStatus LapseEngine(const char* start, const char* end, Lapse& lapse);
+LapseStatus LapseEngine(const DateText& start, const DateText& end, Lapse& lapse);
 
 }  // namespace kalcore

@@ -14,7 +14,7 @@ constexpr int kDaysBeforeMonth[13] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 27
 
 }  // namespace
 
-bool CalendarToJulian(const char* date, JulianText& julian) {
+bool CalendarToJulian(const DateText& date, JulianText& julian) {
     std::memset(julian, 0, sizeof julian);
     CivilDate d{};
     if (!ReadCivilDate(date, d)) return false;

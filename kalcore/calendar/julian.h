@@ -12,7 +12,7 @@ using JulianText = char[kJulianTextSize];
 
 // The Julian text of a date (any input format or keyword, at most its first
 // 11 characters). False, with an empty text, for an invalid date.
-bool CalendarToJulian(const char* date, JulianText& julian);
+bool CalendarToJulian(const DateText& date, JulianText& julian);
 
 // The MM-DD-CCYY date of a Julian text (at most its first 7 characters,
 // which must be exactly 7 digits, the first 1-9, with a day of the year that

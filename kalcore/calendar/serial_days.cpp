@@ -54,16 +54,16 @@ bool CivilFromSerial(std::int64_t serial, CivilDate& date) {
     return true;
 }
 
-bool ReadCivilDate(const char* text, CivilDate& date) {
-    DateText copy = {}, parsed;
-    CodeText code = {'A', '\0'};
-    if (text == nullptr) return false;
-    for (std::size_t i = 0; i < kMaxDateChars && text[i] != '\0'; ++i) copy[i] = text[i];
-    if (!ParseConvertDate(copy, parsed, code, 0, 0)) return false;
-    // MM-DD-CCYY
-    date.month = TwoDigitValue(parsed[0], parsed[1]);
-    date.day = TwoDigitValue(parsed[3], parsed[4]);
-    date.year = TwoDigitValue(parsed[6], parsed[7]) * 100 + TwoDigitValue(parsed[8], parsed[9]);
+bool ReadCivilDate(const DateText& text, CivilDate& date) {
+    DateText copy, unused;  // the reader writes the trimmed text back
+    std::memcpy(copy, text, sizeof copy);
+    copy[kMaxDateChars] = '\0';
+    NormalizedDate fields;
+    if (!ReadDateFields(copy, 0, true, fields, unused)) return false;
+    date.month = TwoDigitValue(fields.month[0], fields.month[1]);
+    date.day = TwoDigitValue(fields.day[0], fields.day[1]);
+    date.year = TwoDigitValue(fields.century[0], fields.century[1]) * 100 +
+                TwoDigitValue(fields.year[0], fields.year[1]);
     return true;
 }
 
@@ -101,7 +101,7 @@ bool SerialDayConvert(DateText& date, int mode, std::int32_t& serial) {
     return true;
 }
 
-ShiftStatus DayShiftEngine(const char* first, DateText& second, std::int32_t& days, int mode) {
+ShiftStatus DayShiftEngine(const DateText& first, DateText& second, std::int32_t& days, int mode) {
     if (mode != kShiftDate && mode != kCountDays) {
         days = 0;
         return ShiftStatus::FirstInvalid;

@@ -27,7 +27,7 @@ bool CivilFromSerial(std::int64_t serial, CivilDate& date);
 // Reads a date text (any input format or keyword, at most its first 11
 // characters, two-digit years in the current century) into numbers. False
 // when the reader rejects it.
-bool ReadCivilDate(const char* text, CivilDate& date);
+bool ReadCivilDate(const DateText& text, CivilDate& date);
 
 // Writes MM/DD/CCYY (code B). False, with an empty text, when the year lies
 // outside 1000-9999, which code B cannot show.
@@ -59,6 +59,6 @@ inline constexpr int kCountDays = 2;
 // Mode 1: `second` receives the first date moved by `days` (negative moves
 // back) in code B. Mode 2: `days` receives serial(second) - serial(first).
 // Any other mode: days = 0 and FirstInvalid.
-ShiftStatus DayShiftEngine(const char* first, DateText& second, std::int32_t& days, int mode);
+ShiftStatus DayShiftEngine(const DateText& first, DateText& second, std::int32_t& days, int mode);
 
 }  // namespace kalcore

@@ -18,7 +18,7 @@ int WeekdayNumber(int month, int day, int twoDigitYear, int century) {
     return n % 7 + 1;
 }
 
-bool DayOfWeekInfo(const char* date, DayOfWeek& info) {
+bool DayOfWeekInfo(const DateText& date, DayOfWeek& info) {
     CivilDate d{};
     if (!ReadCivilDate(date, d)) {
         info = DayOfWeek{0, 0, "ERROR!"};

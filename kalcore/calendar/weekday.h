@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "format/catalogue.h"
+
 namespace kalcore {
 
 extern const char* const kDayNames[8];  // [1] "Sunday" ... [7] "Saturday"
@@ -23,6 +25,6 @@ struct DayOfWeek {
 // Reads the date (any input format or keyword, at most its first 11
 // characters) and tells its day of the week and week of the month. False for
 // an invalid date; the result is then 0, 0 and "ERROR!".
-bool DayOfWeekInfo(const char* date, DayOfWeek& info);
+bool DayOfWeekInfo(const DateText& date, DayOfWeek& info);
 
 }  // namespace kalcore

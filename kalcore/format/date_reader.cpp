@@ -408,11 +408,9 @@ bool RecognizeExtendedFormat(const char* text, int currentCentury, DateText& rew
     return Recognize(t, clock, rewritten);
 }
 
-bool ParseConvertDate(DateText& input, DateText& output, CodeText& code, int useConversionFile,
-                      int centurySelector) {
+bool ReadDateFields(DateText& input, int centurySelector, bool outputCodeKnown,
+                    NormalizedDate& date, DateText& textRead) {
     LazyClock clock;
-    if (useConversionFile == kUseConversionFile) ApplyPreferredFormat(code);
-
     Text t;
     Assign(t, input, TrimTrailing(input));
 
@@ -428,7 +426,7 @@ bool ParseConvertDate(DateText& input, DateText& output, CodeText& code, int use
         std::memcpy(input + 6, now.century, 2);
         std::memcpy(input + 8, now.year, 2);
         if (daysBack >= 0 && !MoveBackDays(input, daysBack)) {
-            CopyText(output, input);
+            CopyText(textRead, input);
             return false;
         }
         Assign(t, input);
@@ -438,10 +436,9 @@ bool ParseConvertDate(DateText& input, DateText& output, CodeText& code, int use
         if (Recognize(t, clock, rewritten)) Assign(t, rewritten);
     }
 
-    const char outputCode = ToUpperAscii(code[0]);
     const bool selectorValid = centurySelector >= 0 && centurySelector <= 9;
-    if (LayoutFor(outputCode) == nullptr || !selectorValid) {
-        CopyText(output, t.s);
+    if (!outputCodeKnown || !selectorValid) {
+        CopyText(textRead, t.s);
         return false;
     }
 
@@ -449,7 +446,7 @@ bool ParseConvertDate(DateText& input, DateText& output, CodeText& code, int use
     if (inputCode == 0) inputCode = DetectBasicCode(t);
     // Six digits are read from the text as it was: a leading blank stays a blank.
     if (inputCode == '1') t.s[0] = leadingChar;
-    NormalizedDate date{};
+    date = NormalizedDate{};
     bool ok = inputCode != 0 && ExtractFields(t, *LayoutFor(inputCode), date);
 
     // The selector's century: needed for a two-digit year, and to replace an
@@ -461,10 +458,20 @@ bool ParseConvertDate(DateText& input, DateText& output, CodeText& code, int use
 
     if (!ok || !ValidateFields(date, selectorCentury)) {
         t.s[0] = leadingChar;
-        CopyText(output, t.s);
+        CopyText(textRead, t.s);
         return false;
     }
     if (!date.centuryGiven || centurySelector != 0) PutTwoDigits(date.century, selectorCentury);
+    return true;
+}
+
+bool ParseConvertDate(DateText& input, DateText& output, CodeText& code, int useConversionFile,
+                      int centurySelector) {
+    if (useConversionFile == kUseConversionFile) ApplyPreferredFormat(code);
+    const char outputCode = ToUpperAscii(code[0]);
+    NormalizedDate date;
+    if (!ReadDateFields(input, centurySelector, LayoutFor(outputCode) != nullptr, date, output))
+        return false;
     RenderDate(date, outputCode, output);
     return true;
 }

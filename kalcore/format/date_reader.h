@@ -37,6 +37,14 @@ inline constexpr int kUseConversionFile = 1;
 bool ParseConvertDate(DateText& input, DateText& output, CodeText& code, int useConversionFile,
                       int centurySelector);
 
+// The reading side of ParseConvertDate: trims and writes back `input`,
+// resolves a keyword, recognises, extracts, validates and completes the
+// century into `date`. `outputCodeKnown` false (the caller's output code is
+// no format code) fails the read at the point where the output code is
+// checked. On failure `textRead` receives the text that was being read.
+bool ReadDateFields(DateText& input, int centurySelector, bool outputCodeKnown,
+                    NormalizedDate& date, DateText& textRead);
+
 // True when month is 1-12 and day lies within the month of the Gregorian year
 // century * 100 + year.
 bool ValidateDateParts(int century, int year, int month, int day);

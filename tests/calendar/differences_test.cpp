@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <random>
 
 #include "kalcore.h"
@@ -120,7 +121,9 @@ TEST(ShiftAndSplitTest, Table) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.date) + " " + std::to_string(c.n));
         SplitDate split{};
-        EXPECT_EQ(ShiftAndSplit(c.date, c.n, split), c.ok);
+        DateText date = {};
+        std::strcpy(date, c.date);
+        EXPECT_EQ(ShiftAndSplit(date, c.n, split), c.ok);
         if (c.ok) {
             EXPECT_EQ(split.month, c.month);
             EXPECT_EQ(split.day, c.day);

@@ -117,16 +117,17 @@ TEST(SerialDays, SerialToCalendarText) {
 }
 
 TEST(DayShift, StatusForEveryFailure) {
+    const DateText bad = "bad", valid = "01/01/2000", earliest = "01/01/1000";
     DateText second = "01/01/2000";
     std::int32_t days = 5;
-    EXPECT_EQ(DayShiftEngine("bad", second, days, kCountDays), ShiftStatus::FirstInvalid);
+    EXPECT_EQ(DayShiftEngine(bad, second, days, kCountDays), ShiftStatus::FirstInvalid);
     std::strcpy(second, "bad");
-    EXPECT_EQ(DayShiftEngine("bad", second, days, kCountDays), ShiftStatus::FirstInvalid);
-    EXPECT_EQ(DayShiftEngine("01/01/2000", second, days, kCountDays), ShiftStatus::SecondInvalid);
-    EXPECT_EQ(DayShiftEngine("01/01/2000", second, days, 0), ShiftStatus::FirstInvalid);
+    EXPECT_EQ(DayShiftEngine(bad, second, days, kCountDays), ShiftStatus::FirstInvalid);
+    EXPECT_EQ(DayShiftEngine(valid, second, days, kCountDays), ShiftStatus::SecondInvalid);
+    EXPECT_EQ(DayShiftEngine(valid, second, days, 0), ShiftStatus::FirstInvalid);
     EXPECT_EQ(days, 0);
     days = -1;
-    EXPECT_EQ(DayShiftEngine("01/01/1000", second, days, kShiftDate), ShiftStatus::SecondInvalid);
+    EXPECT_EQ(DayShiftEngine(earliest, second, days, kShiftDate), ShiftStatus::SecondInvalid);
     EXPECT_STREQ(second, "");
 }
 

@@ -102,6 +102,90 @@ void BM_IsvDate(benchmark::State& state) {
 }
 BENCHMARK(BM_IsvDate);
 
+// Calendar exports, each against one KD_CONVDATE call on dates of the same
+// forms: the baseline for "one date read".
+constexpr const char* kDates[] = {"12/31/1998", "1998-07-04", "Mar/01/2000", "7Sep1999",
+                                  "01/15/2000", "02/29/1996", "2026-12-06",  "10/01/2000"};
+constexpr std::size_t kDateCount = sizeof kDates / sizeof kDates[0];
+
+void BM_ConvDateBaseline(benchmark::State& state) {
+    char out[12];
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(KD_CONVDATE(kDates[i], out, "B", 0, 0));
+        benchmark::DoNotOptimize(out);
+        if (++i == kDateCount) i = 0;
+    }
+}
+BENCHMARK(BM_ConvDateBaseline);
+
+void BM_CountDays(benchmark::State& state) {
+    int32_t days;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(KD_CMPTENUMDAYS(kDates[i], kDates[(i + 3) % kDateCount], &days));
+        benchmark::DoNotOptimize(days);
+        if (++i == kDateCount) i = 0;
+    }
+}
+BENCHMARK(BM_CountDays);
+
+void BM_Between(benchmark::State& state) {
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            KD_BETWEEN(kDates[i], kDates[(i + 3) % kDateCount], kDates[(i + 5) % kDateCount]));
+        if (++i == kDateCount) i = 0;
+    }
+}
+BENCHMARK(BM_Between);
+
+void BM_AddDays(benchmark::State& state) {
+    char out[12];
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(KD_CMPTEADATE(static_cast<int32_t>(i * 97) - 300, kDates[i], out));
+        benchmark::DoNotOptimize(out);
+        if (++i == kDateCount) i = 0;
+    }
+}
+BENCHMARK(BM_AddDays);
+
+void BM_DayOfWeek(benchmark::State& state) {
+    int32_t day;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(KD_NDOW(kDates[i], &day));
+        benchmark::DoNotOptimize(day);
+        if (++i == kDateCount) i = 0;
+    }
+}
+BENCHMARK(BM_DayOfWeek);
+
+void BM_JulianDate(benchmark::State& state) {
+    char out[8];
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(KD_JULIANDATE(kDates[i], out));
+        benchmark::DoNotOptimize(out);
+        if (++i == kDateCount) i = 0;
+    }
+}
+BENCHMARK(BM_JulianDate);
+
+void BM_DateLapse30Years(benchmark::State& state) {
+    constexpr const char* kStarts[] = {"09/24/1990", "01/15/1970", "12/15/1998", "04/10/1985"};
+    constexpr const char* kEnds[] = {"03/31/2020", "03/10/2000", "01/14/2028", "02/12/2015"};
+    int32_t y, m, w, d, r;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(KD_DATELAPSE(kStarts[i], kEnds[i], &y, &m, &w, &d, &r));
+        benchmark::DoNotOptimize(y);
+        if (++i == 4) i = 0;
+    }
+}
+BENCHMARK(BM_DateLapse30Years);
+
 }  // namespace
 
 BENCHMARK_MAIN();

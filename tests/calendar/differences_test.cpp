@@ -79,14 +79,14 @@ TEST(DayCountProperty, AgreesWithChronoAndInvertsAddDays) {
     const int first = chr::sys_days{chr::year{1601} / 1 / 1}.time_since_epoch().count();
     const int last = chr::sys_days{chr::year{2499} / 12 / 31}.time_since_epoch().count();
     std::uniform_int_distribution<int> pick(first, last);
-    auto text = [](int days, char(&out)[12]) {
+    auto text = [](int days, char(&out)[16]) {
         const chr::year_month_day ymd{chr::sys_days{chr::days{days}}};
         std::snprintf(out, sizeof out, "%02u/%02u/%04d", unsigned(ymd.month()), unsigned(ymd.day()),
                       int(ymd.year()));
     };
     for (int i = 0; i < 20000; ++i) {
         const int a = pick(rng), b = pick(rng);
-        char ta[12], tb[12], moved[12];
+        char ta[16], tb[16], moved[12];
         text(a, ta);
         text(b, tb);
         int32_t days = 0;

@@ -135,7 +135,7 @@ TEST(DateLapseProperty, MatchesTheMonthWalk) {
         const int a = pick(rng);
         const int b = i % 2 ? pick(rng) : a + near(rng);  // long and short spans
         const chr::year_month_day ya{chr::sys_days{chr::days{a}}}, yb{chr::sys_days{chr::days{b}}};
-        char ta[12], tb[12];
+        char ta[16], tb[16];
         std::snprintf(ta, sizeof ta, "%02u/%02u/%04d", unsigned(ya.month()), unsigned(ya.day()),
                       int(ya.year()));
         std::snprintf(tb, sizeof tb, "%02u/%02u/%04d", unsigned(yb.month()), unsigned(yb.day()),

@@ -137,7 +137,7 @@ TEST(JulianProperty, RoundTripsEveryDayOfTheFourDigitYears) {
         chr::sys_days{chr::year{9999} / 12 / 31}.time_since_epoch().count());
     for (int i = 0; i < 20000; ++i) {
         const chr::year_month_day ymd{chr::sys_days{chr::days{pick(rng)}}};
-        char text[12], julian[8], back[12], expected[12];
+        char text[16], julian[8], back[12], expected[16];
         std::snprintf(text, sizeof text, "%02u/%02u/%04d", unsigned(ymd.month()),
                       unsigned(ymd.day()), int(ymd.year()));
         std::snprintf(expected, sizeof expected, "%02u-%02u-%04d", unsigned(ymd.month()),

@@ -127,7 +127,7 @@ TEST(ReadClockTest, RealClockAgreesWithLocalTime) {
         ASSERT_NE(localtime_r(&start, &local), nullptr);
         if (std::time(nullptr) == start) break;
     }
-    char month[3], century[3], year[3], day[3];
+    char month[12], century[12], year[12], day[12];
     std::snprintf(month, sizeof month, "%02d", local.tm_mon + 1);
     std::snprintf(day, sizeof day, "%02d", local.tm_mday);
     std::snprintf(century, sizeof century, "%02d", (local.tm_year + 1900) / 100);

@@ -14,4 +14,8 @@ set -x
 "$kalc" convert Jul-4-98 G --century 4
 "$kalc" convert 7Sep1999 '@'
 "$kalc" convert 12/25/1998 '{'
+"$kalc" days 01/01/1999 TODAY
+"$kalc" add -60 03/01/2000
+"$kalc" lapse 09/24/1990 03/31/1993
+"$kalc" info YESTER3
 printf '01/02/03\n1995/25/12\n31/Dec/98\nnot a date\n' | "$kalc" convert - 7 --century 5 || true

@@ -68,25 +68,16 @@ bool ReadCivilDate(const DateText& text, CivilDate& date) {
 }
 
 bool WriteMonthDayYear(const CivilDate& date, DateText& out) {
-    std::memset(out, 0, sizeof out);
-    if (date.year < 1000 || date.year > 9999) return false;
-    PutTwoDigits(out, date.month);
-    out[2] = '/';
-    PutTwoDigits(out + 3, date.day);
-    out[5] = '/';
-    PutTwoDigits(out + 6, date.year / 100);
-    PutTwoDigits(out + 8, date.year % 100);
+    if (date.year < 1000 || date.year > 9999) {
+        std::memset(out, 0, sizeof out);
+        return false;
+    }
+    WriteMonthFirstDate(out, date.month, date.day, date.year / 100, date.year % 100, '/');
     return true;
 }
 
 void WriteCalendarText(const CivilDate& date, DateText& out) {
-    std::memset(out, 0, sizeof out);
-    PutTwoDigits(out, date.month);
-    out[2] = '-';
-    PutTwoDigits(out + 3, date.day);
-    out[5] = '-';
-    PutTwoDigits(out + 6, date.year / 100);
-    PutTwoDigits(out + 8, date.year % 100);
+    WriteMonthFirstDate(out, date.month, date.day, date.year / 100, date.year % 100, '-');
 }
 
 bool SerialDayConvert(DateText& date, int mode, std::int32_t& serial) {

@@ -44,6 +44,17 @@ bool PieceNumber(const char* date, int32_t* number, int (*piece)(const DatePiece
     return ok;
 }
 
+// One answer of the day-of-week engine as a number, or -1 for an invalid date.
+int32_t DayOfWeekNumber(const char* date, int32_t* out, int DayOfWeek::*answer) {
+    if (out == nullptr) return 0;
+    DateText copy;
+    DayOfWeek info;
+    CopyDateArgument(date, copy);
+    const bool ok = date != nullptr && DayOfWeekInfo(copy, info);
+    *out = ok ? info.*answer : -1;
+    return ok ? 1 : 0;
+}
+
 int DayOf(const DatePieces& p) {
     return p.day;
 }
@@ -123,23 +134,11 @@ KALCORE_API int16_t KALCORE_CALL KD_CDOW(const char* date, char* name) {
 }
 
 KALCORE_API int32_t KALCORE_CALL KD_NDOW(const char* date, int32_t* number) {
-    if (number == nullptr) return 0;
-    DateText copy;
-    DayOfWeek info;
-    CopyDateArgument(date, copy);
-    const bool ok = date != nullptr && DayOfWeekInfo(copy, info);
-    *number = ok ? info.number : -1;
-    return ok ? 1 : 0;
+    return DayOfWeekNumber(date, number, &DayOfWeek::number);
 }
 
 KALCORE_API int32_t KALCORE_CALL KD_WEEKNO(const char* date, int32_t* week) {
-    if (week == nullptr) return 0;
-    DateText copy;
-    DayOfWeek info;
-    CopyDateArgument(date, copy);
-    const bool ok = date != nullptr && DayOfWeekInfo(copy, info);
-    *week = ok ? info.weekOfMonth : -1;
-    return ok ? 1 : 0;
+    return DayOfWeekNumber(date, week, &DayOfWeek::weekOfMonth);
 }
 
 KALCORE_API int32_t KALCORE_CALL KD_JULIANDATE(const char* date, char* julian) {

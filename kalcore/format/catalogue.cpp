@@ -1,6 +1,7 @@
 #include "format/catalogue.h"
 
 #include <array>
+#include <cstring>
 
 #include "services/clock.h"
 
@@ -166,6 +167,16 @@ const int kDaysInMonth[2][13] = {
 
 const char kMonthDayLimitText[13][3] = {"",   "31", "29", "31", "30", "31", "30",
                                         "31", "31", "30", "31", "30", "31"};
+
+void WriteMonthFirstDate(DateText& out, int month, int day, int century, int year, char separator) {
+    std::memset(out, 0, sizeof out);
+    PutTwoDigits(out, month);
+    out[2] = separator;
+    PutTwoDigits(out + 3, day);
+    out[5] = separator;
+    PutTwoDigits(out + 6, century);
+    PutTwoDigits(out + 8, year);
+}
 
 int FormatIndex(char code) {
     return kIndexOf[static_cast<unsigned char>(code)];

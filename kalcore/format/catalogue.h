@@ -67,6 +67,10 @@ constexpr int TwoDigitValue(char tens, char ones) {
     return (tens - '0') * 10 + (ones - '0');
 }
 
+// Writes MM?DD?CCYY with the separator given ('/' code B, '-' code A) and
+// zeroes the rest of the text.
+void WriteMonthFirstDate(DateText& out, int month, int day, int century, int year, char separator);
+
 // Catalogue index (1-48) of a format code, upper case expected; 0 when the
 // character is not a code.
 int FormatIndex(char code);

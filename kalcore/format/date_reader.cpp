@@ -245,13 +245,7 @@ Rewrite YearAbbrevDay(const Text& t, LazyClock&, Found& f) {
 
 // Writes MM/DD/CCYY (code B).
 void WriteMonthFirst(const Found& f, DateText& out) {
-    std::memset(out, 0, sizeof out);
-    PutTwoDigits(out, f.month);
-    out[2] = '/';
-    PutTwoDigits(out + 3, f.day);
-    out[5] = '/';
-    PutTwoDigits(out + 6, f.century);
-    PutTwoDigits(out + 8, f.year);
+    WriteMonthFirstDate(out, f.month, f.day, f.century, f.year, '/');
 }
 
 // Writes DD-mmm-CCYY (code 7) with the month in lower case.

@@ -45,10 +45,9 @@ constexpr bool StartsWith(const char* s, const char* prefix) {
 
 // Reads a pattern ("MM/DD/CCYY", "DmmmCCYY", ...) into a layout: literal
 // characters stay in the text, fields record their position and width.
-constexpr FormatLayout Compile(const FormatSource& src, int index) {
+constexpr FormatLayout Compile(const FormatSource& src) {
     FormatLayout layout{};
     layout.code = src.code;
-    layout.index = static_cast<std::uint8_t>(index);
     layout.codeWhenDayWide = src.codeWhenDayWide;
     layout.codeWhenMonthWide = src.codeWhenMonthWide;
     layout.centuryPos = -1;
@@ -90,7 +89,7 @@ constexpr FormatLayout Compile(const FormatSource& src, int index) {
 
 constexpr std::array<FormatLayout, kFormatCount> CompileAll() {
     std::array<FormatLayout, kFormatCount> all{};
-    for (int i = 0; i < kFormatCount; ++i) all[i] = Compile(kSources[i], i + 1);
+    for (int i = 0; i < kFormatCount; ++i) all[i] = Compile(kSources[i]);
     return all;
 }
 

@@ -25,7 +25,6 @@ using CenturyText = char[3];
 
 // Number of format codes: 40 input/output codes and 8 day-first output codes.
 inline constexpr int kFormatCount = 48;
-inline constexpr int kInputFormatCount = 40;
 
 // How a field is written: two digits, one digit (the code is substituted when
 // the value needs two), or the three-letter month abbreviation.
@@ -33,7 +32,6 @@ enum class Width : std::uint8_t { Two = 2, One = 1, Abbrev = 3 };
 
 struct FormatLayout {
     char code;
-    std::uint8_t index;   // 1-48, the catalogue order
     std::uint8_t length;  // characters of the output text
     // The text with its literal separators in place and a terminator at
     // `length`; the field positions are filled in when a date is written.

@@ -131,9 +131,7 @@ TEST(DayShift, StatusForEveryFailure) {
     EXPECT_STREQ(second, "");
 }
 
-class KeywordDays : public ::testing::Test {};
-
-TEST_F(KeywordDays, YesterKeywordsMoveBackFromToday) {
+TEST(KeywordDays, YesterKeywordsMoveBackFromToday) {
     struct Case {
         int year, month, day;
         const char* keyword;

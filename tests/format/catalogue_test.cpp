@@ -77,7 +77,6 @@ TEST(LayoutTest, LengthAndSubstitutes) {
         const FormatLayout* layout = LayoutFor(row.code);
         ASSERT_NE(layout, nullptr);
         EXPECT_EQ(layout->code, row.code);
-        EXPECT_EQ(layout->index, FormatIndex(row.code));
         EXPECT_EQ(layout->length, row.length);
         EXPECT_EQ(layout->text[row.length], '\0');
         EXPECT_EQ(layout->codeWhenDayWide, row.dayWide);

@@ -1,0 +1,32 @@
+// The machine's time zone as the daylight-saving dates need it: offset,
+// names and the two yearly transition rules.
+#pragma once
+
+namespace kalcore::platform {
+
+// One transition. `year` 0 makes it a yearly rule: the `day`-th (1-4, 5 =
+// last) `dayOfWeek` (0 = Sunday .. 6 = Saturday) of `month`. A non-zero
+// `year` makes it the one date year/month/day.
+struct TransitionRule {
+    int year;
+    int month;
+    int dayOfWeek;
+    int day;
+};
+
+struct TimeZoneInfo {
+    long bias;              // minutes; UTC = local time + bias
+    char standardName[64];  // 8-bit, at most 63 characters
+    char daylightName[64];
+    long daylightBias;            // minutes added to bias in daylight time
+    TransitionRule standardDate;  // daylight saving ends
+    TransitionRule daylightDate;  // daylight saving begins
+};
+
+enum class ZoneState { kFailed, kNoDaylightSaving, kStandard, kDaylight };
+
+// Reads the zone in force, with its rules resolved for `year` where the
+// platform describes them as dates of a particular year.
+ZoneState ReadTimeZone(int year, TimeZoneInfo& info);
+
+}  // namespace kalcore::platform

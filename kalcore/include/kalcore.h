@@ -170,6 +170,37 @@ KALCORE_API int16_t KALCORE_CALL KD_IGETCNTRY(int32_t selector, int32_t* number)
  */
 KALCORE_API int16_t KALCORE_CALL KD_CNTRYDAY(char* date, int32_t mode, int32_t* serial);
 
+/*
+ * Daylight saving and Easter.
+ */
+
+/*
+ * The dates on which daylight saving time begins and ends in a year on this
+ * machine. `year` is two or four digits (only its first 7 characters are
+ * read; two digits take the current century). On success returns 1 with
+ * `*status` = 1 and writes:
+ *  - `zone` (75 bytes): "GMT +hh:mm " or "GMT -hh:mm " and the zone's name
+ *    in force, e.g. "GMT -05:00 EST"; the name alone when the offset is under
+ *    one hour;
+ *  - `*sameDay`: 1 when both dates fall on the same day, else 0;
+ *  - `begin` and `end` (12 bytes each): MM-DD-CCYY;
+ *  - `beginLabel` and `endLabel` (24 bytes each): "DayLight Savings Begins"
+ *    and "DayLight Savings Ends  ".
+ * A zone without daylight saving (or no zone information) gives 1 with every
+ * text empty and `*sameDay` 0. A year that is not valid gives 0 with
+ * `*status` = 0 and the other outputs untouched.
+ */
+KALCORE_API int16_t KALCORE_CALL KD_DAYLIGHTSAVINGSTIMES(const char* year, char* zone,
+                                                         int32_t* status, int32_t* sameDay,
+                                                         char* begin, char* end, char* beginLabel,
+                                                         char* endLabel);
+
+/*
+ * The date of Western (Gregorian) Easter Sunday of `year` (a full year such
+ * as 2024): `*month` 3 or 4 and `*day`. Returns 1.
+ */
+KALCORE_API int16_t KALCORE_CALL KD_EASTERCALC(int32_t year, int32_t* month, int32_t* day);
+
 #ifdef __cplusplus
 }
 #endif

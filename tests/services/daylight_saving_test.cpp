@@ -1,0 +1,314 @@
+// Daylight-saving dates, the zone text and Easter.
+#include "services/daylight_saving.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <string>
+
+#include "calendar/weekday.h"
+#include "fixed_clock.h"
+#include "kalcore.h"
+#include "scoped_tz.h"
+#include "services/easter.h"
+
+namespace kalcore::services {
+namespace {
+
+using platform::TimeZoneInfo;
+using platform::TransitionRule;
+using platform::ZoneState;
+
+TimeZoneInfo Zone(long bias, const char* standardName, const char* daylightName) {
+    TimeZoneInfo info{};
+    info.bias = bias;
+    std::strcpy(info.standardName, standardName);
+    std::strcpy(info.daylightName, daylightName);
+    return info;
+}
+
+TEST(ZoneTextTest, OffsetsAndNames) {
+    struct Row {
+        long bias;
+        ZoneState state;
+        const char* text;
+    };
+    const Row rows[] = {
+        {300, ZoneState::kStandard, "GMT -05:00 Eastern Standard Time"},
+        {300, ZoneState::kDaylight, "GMT -05:00 Eastern Daylight Time"},   // the standard offset
+        {-330, ZoneState::kStandard, "GMT +05:30 Eastern Standard Time"},  // India
+        {210, ZoneState::kStandard, "GMT -03:30 Eastern Standard Time"},   // Newfoundland
+        {-345, ZoneState::kStandard, "GMT +05:45 Eastern Standard Time"},  // Nepal
+        {-765, ZoneState::kStandard, "GMT +12:45 Eastern Standard Time"},  // Chatham
+        {-60, ZoneState::kDaylight, "GMT +01:00 Eastern Daylight Time"},
+        {-600, ZoneState::kStandard, "GMT +10:00 Eastern Standard Time"},
+        {720, ZoneState::kStandard, "GMT -12:00 Eastern Standard Time"},
+        {-1440, ZoneState::kStandard, "GMT +24:00 Eastern Standard Time"},
+        // Offsets that are no multiple of a quarter hour keep their minutes.
+        {-500, ZoneState::kStandard, "GMT +08:20 Eastern Standard Time"},
+        {-61, ZoneState::kStandard, "GMT +01:01 Eastern Standard Time"},
+        // Under one hour: the name alone.
+        {0, ZoneState::kStandard, "Eastern Standard Time"},
+        {-30, ZoneState::kStandard, "Eastern Standard Time"},
+        {59, ZoneState::kDaylight, "Eastern Daylight Time"},
+        // No daylight saving: nothing.
+        {300, ZoneState::kNoDaylightSaving, ""},
+        {300, ZoneState::kFailed, ""},
+    };
+    for (const Row& row : rows) {
+        ZoneText text;
+        FormatZoneText(Zone(row.bias, "Eastern Standard Time", "Eastern Daylight Time"), row.state,
+                       text);
+        EXPECT_STREQ(text, row.text) << row.bias;
+    }
+}
+
+// The longest zone text, an offset and 63 characters of name, fits.
+TEST(ZoneTextTest, LongestNameFits) {
+    const std::string name(63, 'N');
+    ZoneText text;
+    FormatZoneText(Zone(-330, name.c_str(), ""), ZoneState::kStandard, text);
+    EXPECT_EQ(std::string(text), "GMT +05:30 " + name);
+    EXPECT_EQ(std::strlen(text), kZoneTextSize - 1);
+}
+
+TEST(TransitionDateTest, YearlyRules) {
+    struct Row {
+        TransitionRule rule;
+        int year;
+        const char* date;
+    };
+    const Row rows[] = {
+        {{0, 3, 0, 2}, 2026, "03-08-2026"},   // second Sunday of March
+        {{0, 11, 0, 1}, 2026, "11-01-2026"},  // first Sunday of November, the 1st itself
+        {{0, 10, 0, 5}, 2026, "10-25-2026"},  // last Sunday of October
+        {{0, 3, 0, 5}, 2026, "03-29-2026"},   // last Sunday, a month with five
+        {{0, 10, 0, 1}, 2026, "10-04-2026"},
+        {{0, 4, 0, 1}, 2026, "04-05-2026"},
+        {{0, 2, 0, 5}, 2032, "02-29-2032"},   // the leap day is the last Sunday
+        {{0, 2, 6, 4}, 2026, "02-28-2026"},   // fourth Saturday, the month's last day
+        {{0, 12, 3, 5}, 2026, "12-30-2026"},  // last Wednesday
+        {{0, 1, 5, 1}, 2027, "01-01-2027"},
+        {{0, 3, 0, 2}, 1999, "03-14-1999"},
+        {{0, 3, 0, 2}, 9999, "03-14-9999"},
+        // An empty rule: the first Tuesday of December of the year before.
+        {{0, 0, 0, 0}, 2026, "12-02-2025"},
+        {{0, 0, 0, 0}, 2000, "12-07-1999"},
+    };
+    for (const Row& row : rows) {
+        DateText date;
+        EXPECT_TRUE(TransitionDate(row.rule, row.year, date));
+        EXPECT_STREQ(date, row.date) << row.year << "/" << row.rule.month;
+    }
+}
+
+// A rule with one absolute date gives that date of its own year.
+TEST(TransitionDateTest, AbsoluteRuleGivesItsOwnDate) {
+    DateText date;
+    EXPECT_TRUE(TransitionDate(TransitionRule{2030, 3, 0, 10}, 2026, date));
+    EXPECT_STREQ(date, "03/10/2030");
+    // Nonsense fields from the platform are written within the buffer.
+    EXPECT_TRUE(
+        TransitionDate(TransitionRule{-2147483647, -2147483647, 0, -2147483647}, 2026, date));
+    EXPECT_LT(strnlen(date, sizeof date), sizeof date);
+}
+
+TEST(TransitionDateTest, FieldsOutOfRangeGiveNoDate) {
+    const TransitionRule rules[] = {
+        {0, 13, 0, 1}, {0, -1, 0, 1}, {0, 3, 7, 1}, {0, 3, -1, 1},
+        {0, 3, 0, 0},  {0, 3, 0, 6},  {0, 0, 1, 0},
+    };
+    for (const TransitionRule& rule : rules) {
+        DateText date = "garbage";
+        EXPECT_FALSE(TransitionDate(rule, 2026, date)) << rule.month << " " << rule.dayOfWeek;
+        EXPECT_STREQ(date, "");
+    }
+    DateText date;
+    EXPECT_FALSE(TransitionDate(TransitionRule{0, 0, 0, 0}, 1, date));  // year 0 does not exist
+    EXPECT_FALSE(TransitionDate(TransitionRule{0, 3, 0, 2}, 10000, date));
+}
+
+TEST(YearOfTextTest, YearsAndNonYears) {
+    testing::FixedClock clock(2026, 12, 8);
+    struct Row {
+        const char* text;
+        int year;  // 0: no year
+    };
+    const Row rows[] = {
+        {"2026", 2026}, {"1998", 1998}, {"99", 2099}, {"00", 2000}, {"9999", 9999},
+        {"abc", 0},     {"", 0},        {"20x6", 0},  {"-1", 0},
+    };
+    for (const Row& row : rows) {
+        int year = 0;
+        EXPECT_EQ(YearOfText(row.text, year), row.year != 0) << row.text;
+        if (row.year != 0) {
+            EXPECT_EQ(year, row.year) << row.text;
+        }
+    }
+    int year = 0;
+    EXPECT_FALSE(YearOfText(nullptr, year));
+}
+
+struct DstCase {
+    const char* tz;
+    const char* year;
+    const char* zone;
+    const char* begin;
+    const char* end;
+    bool sameDay;
+};
+
+void ExpectDates(const DstCase& c) {
+    SCOPED_TRACE(std::string(c.tz) + " " + c.year);
+    testing::ScopedTz tz(c.tz);
+    DaylightSavingDates dates;
+    ASSERT_TRUE(DaylightSavingTimes(c.year, dates));
+    EXPECT_STREQ(dates.zone, c.zone);
+    EXPECT_STREQ(dates.begin, c.begin);
+    EXPECT_STREQ(dates.end, c.end);
+    EXPECT_EQ(dates.sameDay, c.sameDay);
+    const bool none = c.zone[0] == '\0';
+    EXPECT_STREQ(dates.beginLabel, none ? "" : "DayLight Savings Begins");
+    EXPECT_STREQ(dates.endLabel, none ? "" : "DayLight Savings Ends  ");
+}
+
+// In January 2026 the north is on standard time and the south on daylight time.
+TEST(DaylightSavingTimesTest, ZonesFromRules) {
+    testing::FixedClock clock(2026, 1, 20, 9);
+    const DstCase cases[] = {
+        {"EST5EDT,M3.2.0,M11.1.0", "2026", "GMT -05:00 EST", "03-08-2026", "11-01-2026", false},
+        {"EST5EDT,M3.2.0,M11.1.0", "26", "GMT -05:00 EST", "03-08-2026", "11-01-2026", false},
+        {"EST5EDT,M3.2.0,M11.1.0", "99", "GMT -05:00 EST", "03-08-2099", "11-01-2099", false},
+        {"EST5EDT,M3.2.0,M11.1.0", "1999", "GMT -05:00 EST", "03-14-1999", "11-07-1999", false},
+        // Southern hemisphere: the begin date lies after the end date.
+        {"AEST-10AEDT,M10.1.0,M4.1.0/3", "2026", "GMT +10:00 AEDT", "10-04-2026", "04-05-2026",
+         false},
+        {"NST3:30NDT,M3.2.0,M11.1.0", "2026", "GMT -03:30 NST", "03-08-2026", "11-01-2026", false},
+        // India and Nepal have no daylight saving; with a made-up rule their
+        // offsets show.
+        {"<+0530>-5:30", "2026", "", "", "", false},
+        {"<+0545>-5:45", "2026", "", "", "", false},
+        {"IST-5:30IDT,M3.2.0,M11.1.0", "2026", "GMT +05:30 IST", "03-08-2026", "11-01-2026", false},
+        {"NPT-5:45NDT,M3.2.0,M11.1.0", "2026", "GMT +05:45 NPT", "03-08-2026", "11-01-2026", false},
+        {"GMT0BST,M3.5.0/1,M10.5.0", "2026", "GMT", "03-29-2026", "10-25-2026", false},
+        {"UTC0", "2026", "", "", "", false},
+        {"No/Such_Zone", "2026", "", "", "", false},
+        // Both changes on one day.
+        {"XST5XDT,M3.2.0/1,M3.2.0/3", "2026", "GMT -05:00 XST", "03-08-2026", "03-08-2026", true},
+        // Days of the year, in a leap year and in a common one.
+        {"EST5EDT,J60,304", "2024", "GMT -05:00 EST", "03-01-2024", "10-31-2024", false},
+        {"EST5EDT,J60,304", "2023", "GMT -05:00 EST", "03-01-2023", "11-01-2023", false},
+        // In 2026 daylight time runs from 1 March to 28 February: in force in January.
+        {"EST5EDT,59,J59", "2024", "GMT -05:00 EDT", "02-29-2024", "02-28-2024", false},
+    };
+    for (const DstCase& c : cases) ExpectDates(c);
+}
+
+TEST(DaylightSavingTimesTest, CompiledZoneFiles) {
+    if (access("/usr/share/zoneinfo/America/New_York", R_OK) != 0)
+        GTEST_SKIP() << "zone files (tzdata) are not installed";
+    testing::FixedClock clock(2026, 7, 20, 9);
+    const DstCase cases[] = {
+        {"America/New_York", "2026", "GMT -05:00 EDT", "03-08-2026", "11-01-2026", false},
+        {"America/St_Johns", "2026", "GMT -03:30 NDT", "03-08-2026", "11-01-2026", false},
+        {"Australia/Sydney", "2026", "GMT +10:00 AEST", "10-04-2026", "04-05-2026", false},
+        {"Europe/London", "2026", "BST", "03-29-2026", "10-25-2026", false},
+        {"Asia/Kolkata", "2026", "", "", "", false},
+        {"Asia/Kathmandu", "2026", "", "", "", false},
+    };
+    for (const DstCase& c : cases) ExpectDates(c);
+}
+
+TEST(DaylightSavingTimesTest, InvalidYearLeavesTheResultUntouched) {
+    testing::ScopedTz tz("EST5EDT,M3.2.0,M11.1.0");
+    for (const char* year : {"abc", "", "20x6", "-5"}) {
+        DaylightSavingDates dates;
+        std::memset(&dates, 0x5A, sizeof dates);
+        EXPECT_FALSE(DaylightSavingTimes(year, dates)) << year;
+        EXPECT_EQ(dates.zone[0], 0x5A);
+        EXPECT_EQ(dates.begin[0], 0x5A);
+    }
+}
+
+TEST(ZoneTextOfYearTest, StartUpText) {
+    testing::FixedClock clock(2026, 1, 20, 9);
+    struct Row {
+        const char* tz;
+        const char* year;
+        const char* text;
+    };
+    const Row rows[] = {
+        {"EST5EDT,M3.2.0,M11.1.0", "2026", "GMT -05:00 EST"},
+        {"EST5EDT,M3.2.0,M11.1.0", "1999", "GMT -05:00 EST"},
+        {"EST5EDT,M3.2.0,M11.1.0", "xx", ""},
+        {"AEST-10AEDT,M10.1.0,M4.1.0/3", "2026", "GMT +10:00 AEDT"},
+        {"<+0530>-5:30", "2026", ""},
+    };
+    for (const Row& row : rows) {
+        testing::ScopedTz tz(row.tz);
+        ZoneText text = "garbage";
+        ZoneTextOfYear(row.year, text);
+        EXPECT_STREQ(text, row.text) << row.tz << " " << row.year;
+    }
+}
+
+TEST(EasterTest, KnownDates) {
+    struct Row {
+        int year, month, day;
+    };
+    const Row rows[] = {
+        {1998, 4, 12}, {2000, 4, 23}, {2024, 3, 31}, {2026, 4, 5},  {2038, 4, 25},
+        {1818, 3, 22}, {2285, 3, 22}, {1943, 4, 25}, {1583, 4, 10},
+    };
+    for (const Row& row : rows) {
+        const MonthDay easter = EasterSunday(row.year);
+        EXPECT_EQ(easter.month, row.month) << row.year;
+        EXPECT_EQ(easter.day, row.day) << row.year;
+    }
+}
+
+// The Gregorian computus by epacts (golden number, solar and lunar
+// corrections), computed independently of the library's formula.
+MonthDay EasterByEpact(int year) {
+    const int golden = year % 19 + 1;
+    const int century = year / 100 + 1;
+    const int skippedLeapDays = 3 * century / 4 - 12;
+    const int moonCorrection = (8 * century + 5) / 25 - 5;
+    const int sunday = 5 * year / 4 - skippedLeapDays - 10;
+    int epact = (11 * golden + 20 + moonCorrection - skippedLeapDays) % 30;
+    if ((epact == 25 && golden > 11) || epact == 24) ++epact;
+    int fullMoon = 44 - epact;
+    if (fullMoon < 21) fullMoon += 30;
+    const int day = fullMoon + 7 - (sunday + fullMoon) % 7;
+    return day > 31 ? MonthDay{4, day - 31} : MonthDay{3, day};
+}
+
+TEST(EasterTest, AgreesWithTheEpactComputusFrom1583To4099) {
+    for (int year = 1583; year <= 4099; ++year) {
+        const MonthDay easter = EasterSunday(year), reference = EasterByEpact(year);
+        ASSERT_EQ(easter.month, reference.month) << year;
+        ASSERT_EQ(easter.day, reference.day) << year;
+    }
+}
+
+// Every year gives a Sunday between 22 March and 25 April; far-off and
+// negative years still give a date in that range.
+TEST(EasterTest, AlwaysASundayInRange) {
+    for (int year = 1; year <= 9999; ++year) {
+        const MonthDay e = EasterSunday(year);
+        ASSERT_TRUE((e.month == 3 && e.day >= 22 && e.day <= 31) ||
+                    (e.month == 4 && e.day >= 1 && e.day <= 25))
+            << year;
+        ASSERT_EQ(WeekdayNumber(e.month, e.day, year % 100, year / 100), 1) << year;
+    }
+    for (int year : {0, -1, -99, -100, -401, -2147483647 - 1, 2147483647, 100000}) {
+        const MonthDay e = EasterSunday(year);
+        EXPECT_TRUE((e.month == 3 && e.day >= 22 && e.day <= 31) ||
+                    (e.month == 4 && e.day >= 1 && e.day <= 25))
+            << year << ": " << e.month << "/" << e.day;
+    }
+}
+
+}  // namespace
+}  // namespace kalcore::services

@@ -61,8 +61,9 @@ bool MonthNameFormatter(const DateText& date, CodeText& code, MonthNameDateText&
             builder.Append(pieces.monthName);
             pos += 2;
         } else if (pos == layout->dayPos) {
-            builder.Append(layout->dayWidth == Width::One ? digits + 3 : digits + 2,
-                           static_cast<std::size_t>(layout->dayWidth));
+            const auto width = static_cast<int>(layout->dayWidth);
+            builder.Append(width == 1 ? digits + 3 : digits + 2, static_cast<std::size_t>(width));
+            pos += width - 1;
         } else if (pos == layout->centuryPos) {
             builder.Append(digits + 4, 2);
             ++pos;

@@ -3,13 +3,61 @@
 // copies the result out.
 #include <cstring>
 
+#include "calendar/components.h"
+#include "format/conventions.h"
 #include "kalcore.h"
+#include "services/configuration.h"
 #include "services/daylight_saving.h"
 #include "services/easter.h"
+#include "services/next_working_day.h"
 
 using namespace kalcore;
 
+namespace {
+
+// Room the caller gives a holiday name: the longest the library writes,
+// "Independence_Day - Observed.", and a terminator.
+constexpr std::size_t kHolidayNameOutSize = 29;
+
+}  // namespace
+
 extern "C" {
+
+KALCORE_API int16_t KALCORE_CALL KD_NXTWRKDAY(const char* date, char* result, const int32_t* count,
+                                              int32_t useHolidays) {
+    if (result == nullptr) return 0;
+    result[0] = '\0';
+    if (date == nullptr || count == nullptr) return 0;
+    DateText copy, next;
+    CopyDateArgument(date, copy);
+    services::HostPath path;
+    const bool havePath = useHolidays == 1 && services::HolidayFilePath(path);
+    if (!services::NextWorkingDay(havePath ? path : nullptr, copy, *count, useHolidays, next))
+        return 0;
+    DeliverDate(next, result);
+    return 1;
+}
+
+KALCORE_API int16_t KALCORE_CALL KD_ISTODAYAHOLDY(const char* date, int32_t* isHoliday, char* name,
+                                                  int32_t* dayOff) {
+    if (isHoliday == nullptr || name == nullptr || dayOff == nullptr) return 0;
+    *isHoliday = 0;
+    *dayOff = 0;
+    DateText copy;
+    CopyDateArgument(date, copy);
+    DatePieces pieces;
+    if (date == nullptr || !DateParts(copy, pieces)) return 0;
+    services::HostPath path;
+    services::HolidayAnswer answer;
+    if (!services::HolidayTest(services::HolidayFilePath(path) ? path : nullptr, copy, answer))
+        return 0;
+    const std::size_t length = answer.isHoliday ? strnlen(answer.name, kHolidayNameOutSize - 1) : 0;
+    std::memcpy(name, answer.name, length);
+    name[length] = '\0';
+    *isHoliday = answer.isHoliday ? 1 : 0;
+    *dayOff = answer.isHoliday ? answer.dayOff : 0;
+    return 1;
+}
 
 KALCORE_API int16_t KALCORE_CALL KD_DAYLIGHTSAVINGSTIMES(const char* year, char* zone,
                                                          int32_t* status, int32_t* sameDay,

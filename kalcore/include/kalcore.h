@@ -234,6 +234,36 @@ KALCORE_API int32_t KALCORE_CALL KD_SLIDINGWINDOWPROC(const char* pivot, int32_t
                                                       int32_t* direction);
 
 /*
+ * Holidays and working days. The library keeps a holiday file that it fills,
+ * each time it is loaded, with the holidays of the key year of its
+ * configuration; only dates of years built into the file can be holidays.
+ */
+
+/*
+ * Writes into `result` (12 bytes) the date, as MM-DD-CCYY, that lies `*count`
+ * working days after `date` (the absolute value counts; 0 counts as 1; the
+ * start date itself never counts). Saturdays and Sundays are skipped; with
+ * `useHolidays` 1 so are the holidays on which work stops (a missing holiday
+ * file makes no day a holiday). Returns 1; 0 with an empty result for an
+ * invalid date, a holiday file that holds no record (with `useHolidays` 1),
+ * or a result beyond the year 9999. `*count` is not changed.
+ */
+KALCORE_API int16_t KALCORE_CALL KD_NXTWRKDAY(const char* date, char* result, const int32_t* count,
+                                              int32_t useHolidays);
+
+/*
+ * Tells whether `date` is a holiday: `*isHoliday` 1 with its name in `name`
+ * (29 bytes; for example "Christmas_Day - Observed.") and `*dayOff` 1 when
+ * work stops that day, or 0 for a holiday that is a working day or the
+ * calendar date of a holiday whose day off was moved. Not a holiday (or no
+ * holiday file): 0, an empty name and 0. Returns 1; 0 with `*isHoliday` and
+ * `*dayOff` 0 and the name untouched for an invalid date or a holiday file
+ * that holds no record.
+ */
+KALCORE_API int16_t KALCORE_CALL KD_ISTODAYAHOLDY(const char* date, int32_t* isHoliday, char* name,
+                                                  int32_t* dayOff);
+
+/*
  * Daylight saving and Easter.
  */
 

@@ -7,6 +7,7 @@
 #include "platform/directories.h"
 #include "platform/profile.h"
 #include "services/current_time.h"
+#include "services/daylight_saving.h"
 
 namespace kalcore::services {
 
@@ -152,8 +153,13 @@ bool LoadConfiguration() {
     WriteKey(kKeyYear, keyYear);
     WriteKey(kKeyStamp, stamp);
 
-    // The machine's time zone, for the record.
-    WriteKey(kKeyTimeZone, "<>");
+    // The machine's time zone in the key year, for the record.
+    ZoneText zone;
+    ZoneTextOfYear(keyYear, zone);
+    char zoneValue[kZoneTextSize + 2] = "<";
+    std::strcat(zoneValue, zone);
+    std::strcat(zoneValue, ">");
+    WriteKey(kKeyTimeZone, zoneValue);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/files.h"
 #include "services/configuration.h"
 #include "services/conversion_file.h"
+#include "services/holidays.h"
 
 namespace kalcore::services {
 
@@ -23,7 +24,8 @@ void RunStartUp() noexcept {
     // 1. The configuration file. When it cannot be written the later steps
     //    work from the defaults of the settings.
     LoadConfiguration();
-    // 2. The holidays of the key year go into the holiday file here.
+    // 2. The holidays of the key year, into the holiday file.
+    PrepareHolidayFile();
     // 3. The date conversion file.
     EnsureConversionFile();
 }

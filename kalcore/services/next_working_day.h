@@ -1,0 +1,36 @@
+// Whether a date is a holiday, and the working day a number of working days
+// after a date, with weekends and (on request) days-off holidays skipped.
+#pragma once
+
+#include <cstdint>
+
+#include "format/catalogue.h"
+#include "services/holidays.h"
+
+namespace kalcore::services {
+
+struct HolidayAnswer {
+    bool isHoliday;    // the holiday file holds a record for the date
+    bool fileMissing;  // the holiday file cannot be opened: no date is a holiday
+    char name[kHolidayNameField];
+    std::int32_t dayOff;  // the record's day-off flag; 0 when no holiday
+};
+
+// Looks the date (any input format or keyword) up in the holiday file at
+// `path` (nullptr: no file): the first record with its month, day, century,
+// two-digit year and a holiday year equal to its own year. Returns false
+// (the error flag "Y") for a date that does not decompose while the file
+// exists, and for a file that holds no whole record.
+bool HolidayTest(const char* path, const DateText& date, HolidayAnswer& answer);
+
+// The date `count` working days after `date` (|count|; 0 counts as 1; the
+// start date is never counted), as MM-DD-CCYY. Saturdays and Sundays are
+// skipped; with `useHolidays` 1 so are days whose first record in the
+// holiday file at `path` has the day-off flag 1, while a missing file (or a
+// null path) makes no day a holiday. The file is read once per call. False
+// for an invalid date, a holiday file without a whole record, or a result
+// beyond the year 9999.
+bool NextWorkingDay(const char* path, const DateText& date, std::int64_t count, int useHolidays,
+                    DateText& result);
+
+}  // namespace kalcore::services

@@ -1,0 +1,288 @@
+// The holiday test and the next working day.
+#include "services/next_working_day.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "calendar/serial_days.h"
+#include "calendar/weekday.h"
+#include "fixed_clock.h"
+#include "temp_dir.h"
+
+namespace kalcore::services {
+namespace {
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::string RecordBytes(const HolidayRecord& r) {
+    HolidayRecordBytes bytes;
+    EncodeHolidayRecord(r, bytes);
+    return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
+}
+
+DateText& Text(const char* date) {
+    static DateText text;
+    std::memset(text, 0, sizeof text);
+    std::strncpy(text, date, kMaxDateChars);
+    return text;
+}
+
+// A holiday file with the key years 2021 and 2022 built.
+class HolidayFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(BuildHolidayYear(path_.c_str(), "2021", BuildMode::kCreate), 13);
+        ASSERT_EQ(BuildHolidayYear(path_.c_str(), "2022", BuildMode::kUpdate), 14);
+    }
+    const char* path() const { return path_.c_str(); }
+
+    testing::FixedClock clock_{2026, 12, 8};
+    testing::TempDir dir_;
+    std::string path_ = dir_.File("Holidayf.Bnf");
+};
+
+TEST_F(HolidayFileTest, HolidayTestFindsTheDateOfItsOwnYear) {
+    struct Row {
+        const char* date;
+        bool isHoliday;
+        const char* name;
+        int dayOff;
+    };
+    const Row rows[] = {
+        {"12/25/2021", true, "Christmas_Day", 0},
+        {"Dec/24/2021", true, "Christmas_Day - Observed.", 1},
+        {"07/05/2021", true, "Independence_Day - Observed.", 1},
+        {"07/04/2021", true, "Independence_Day", 0},
+        {"11/02/2021", true, "Election_Day", 0},
+        {"12/31/2021", true, "New Years Eve", 0},  // the observed New Year is of 2022
+        {"01/01/2022", true, "New_Years_Day", 0},
+        {"12/26/2022", true, "Christmas_Day - Observed.", 1},
+        {"2022-11-01", true, "Election_Day", 0},
+        {"12/23/2021", false, "", 0},
+        {"12/25/2023", false, "", 0},  // a year never built
+        {"12/25/98", false, "", 0},
+    };
+    for (const Row& row : rows) {
+        HolidayAnswer answer;
+        ASSERT_TRUE(HolidayTest(path(), Text(row.date), answer)) << row.date;
+        EXPECT_EQ(answer.isHoliday, row.isHoliday) << row.date;
+        EXPECT_STREQ(answer.name, row.name) << row.date;
+        EXPECT_EQ(answer.dayOff, row.dayOff) << row.date;
+        EXPECT_FALSE(answer.fileMissing);
+    }
+    HolidayAnswer answer;
+    EXPECT_FALSE(HolidayTest(path(), Text("02/30/2021"), answer));
+}
+
+// The observed New Year of holiday year 2022 is never found for a 2021 date.
+TEST(HolidayTestTest, ObservedNewYearBelongsToItsHolidayYear) {
+    testing::TempDir dir;
+    const std::string path = dir.File("Holidayf.Bnf");
+    ASSERT_EQ(BuildHolidayYear(path.c_str(), "2022", BuildMode::kCreate), 14);
+    HolidayAnswer answer;
+    ASSERT_TRUE(HolidayTest(path.c_str(), Text("12/31/2021"), answer));
+    EXPECT_FALSE(answer.isHoliday);
+    EXPECT_STREQ(answer.name, "");
+}
+
+TEST(HolidayTestTest, MissingEmptyAndTornFiles) {
+    testing::TempDir dir;
+    const std::string path = dir.File("Holidayf.Bnf");
+    HolidayAnswer answer;
+    // Missing: nothing is a holiday, not even an invalid date fails.
+    ASSERT_TRUE(HolidayTest(path.c_str(), Text("12/25/2021"), answer));
+    EXPECT_TRUE(answer.fileMissing);
+    EXPECT_FALSE(answer.isHoliday);
+    EXPECT_TRUE(HolidayTest(path.c_str(), Text("bogus"), answer));
+    EXPECT_TRUE(HolidayTest(nullptr, Text("12/25/2021"), answer));
+    EXPECT_TRUE(answer.fileMissing);
+    // Empty, or less than one record: the lookup fails.
+    for (std::size_t size : {0, 1, 71}) {
+        WriteBytes(path, std::string(size, '\0'));
+        EXPECT_FALSE(HolidayTest(path.c_str(), Text("12/25/2021"), answer)) << size;
+    }
+}
+
+// Of two records of one date the first in the file answers; a hostile name
+// is cut to fit.
+TEST(HolidayTestTest, FirstRecordAnswersAndNamesAreBounded) {
+    testing::TempDir dir;
+    const std::string path = dir.File("Holidayf.Bnf");
+    std::string bytes = RecordBytes({3, 17, 20, 26, 0, "First", 2026}) +
+                        RecordBytes({3, 17, 20, 26, 1, "Second", 2026});
+    HolidayRecordBytes hostile;
+    std::memset(hostile, 'X', sizeof hostile);
+    const unsigned char date[] = {4, 0, 0, 0, 1, 0, 0, 0, 20, 0, 0, 0, 26, 0, 0, 0, 1, 0, 0, 0};
+    std::memcpy(hostile, date, sizeof date);
+    hostile[68] = 2026 & 0xFF;
+    hostile[69] = 2026 >> 8;
+    hostile[70] = hostile[71] = 0;
+    bytes += std::string(reinterpret_cast<const char*>(hostile), sizeof hostile);
+    WriteBytes(path, bytes + "torn");
+    HolidayAnswer answer;
+    ASSERT_TRUE(HolidayTest(path.c_str(), Text("03/17/2026"), answer));
+    EXPECT_STREQ(answer.name, "First");
+    EXPECT_EQ(answer.dayOff, 0);
+    ASSERT_TRUE(HolidayTest(path.c_str(), Text("04/01/2026"), answer));
+    EXPECT_TRUE(answer.isHoliday);
+    EXPECT_EQ(std::strlen(answer.name), kMaxHolidayNameChars);
+    EXPECT_EQ(answer.dayOff, 1);
+}
+
+struct StepCase {
+    const char* date;
+    std::int64_t count;
+    int useHolidays;
+    const char* result;
+};
+
+TEST_F(HolidayFileTest, NextWorkingDay) {
+    const StepCase cases[] = {
+        {"12/17/2021", 1, 0, "12-20-2021"},   // Friday: the Monday after
+        {"12/18/2021", 1, 0, "12-20-2021"},   // Saturday
+        {"12/19/2021", 1, 0, "12-20-2021"},   // Sunday
+        {"12/20/2021", 1, 0, "12-21-2021"},   // the start is never counted
+        {"12/20/2021", -3, 0, "12-23-2021"},  // the sign does not count
+        {"12/20/2021", 0, 0, "12-21-2021"},   // 0 counts as 1
+        {"12/20/2021", 5, 0, "12-27-2021"},
+        {"12/20/2021", 10, 0, "01-03-2022"},
+        {"12/23/2021", 1, 0, "12-24-2021"},
+        {"12/23/2021", 1, 1, "12-27-2021"},  // the observed Christmas is a day off
+        {"12/23/2021", 2, 1, "12-28-2021"},
+        {"12/23/2021", 1, 2, "12-24-2021"},  // only 1 turns holidays on
+        {"12/30/2021", 1, 1, "12-31-2021"},  // New Years Eve is worked
+        {"12/30/2022", 1, 1, "01-02-2023"},  // the New Year of 2023 was never built
+        {"11/01/2021", 1, 1, "11-02-2021"},  // Election Day is worked
+        {"11/24/2021", 1, 1, "11-26-2021"},  // Thanksgiving is not
+        {"11/10/2021", 1, 1, "11-12-2021"},  // Veterans Day
+        {"07/02/2021", 1, 1, "07-06-2021"},  // the observed Independence Day
+        {"12/23/2022", 1, 1, "12-27-2022"},  // the observed Christmas on a Monday
+        {"12/31/2021", 1, 1, "01-03-2022"},  // 1 January 2022 is a Saturday
+        {"12/30/2021", 2, 1, "01-03-2022"},  // the observed New Year (2022) is not found for 2021
+        {"01/01/2021", 250, 1, "12-29-2021"},
+        {"TODAY", 1, 0, "12-09-2026"},
+        {"Dec/11/26", 1, 1, "12-14-2026"},
+    };
+    for (const StepCase& c : cases) {
+        DateText result = "stale";
+        EXPECT_TRUE(NextWorkingDay(path(), Text(c.date), c.count, c.useHolidays, result))
+            << c.date << " " << c.count;
+        EXPECT_STREQ(result, c.result) << c.date << " " << c.count << " " << c.useHolidays;
+    }
+}
+
+TEST_F(HolidayFileTest, NextWorkingDayFailures) {
+    const struct {
+        const char* date;
+        std::int64_t count;
+    } cases[] = {
+        {"02/30/2021", 1},
+        {"bogus", 1},
+        {"", 1},
+        {"12/31/9999", 1},
+        {"12/30/9999", 2},  // beyond the year 9999
+        {"01/01/2021", 2147483647},
+        {"01/01/2021", -2147483647LL - 1},
+    };
+    for (const auto& c : cases) {
+        for (int useHolidays : {0, 1}) {
+            DateText result = "stale";
+            EXPECT_FALSE(NextWorkingDay(path(), Text(c.date), c.count, useHolidays, result))
+                << c.date << " " << c.count;
+            EXPECT_STREQ(result, "");
+        }
+    }
+    DateText result;
+    EXPECT_TRUE(NextWorkingDay(path(), Text("12/30/9999"), 1, 1, result));
+    EXPECT_STREQ(result, "12-31-9999");
+}
+
+TEST(NextWorkingDayTest, MissingAndEmptyHolidayFiles) {
+    testing::TempDir dir;
+    const std::string path = dir.File("Holidayf.Bnf");
+    DateText result;
+    // Missing: holidays on behaves as off.
+    EXPECT_TRUE(NextWorkingDay(path.c_str(), Text("12/23/2021"), 1, 1, result));
+    EXPECT_STREQ(result, "12-24-2021");
+    EXPECT_TRUE(NextWorkingDay(nullptr, Text("12/23/2021"), 1, 1, result));
+    EXPECT_STREQ(result, "12-24-2021");
+    // Empty: with holidays on the lookup fails; off, the file is not read.
+    WriteBytes(path, "");
+    EXPECT_FALSE(NextWorkingDay(path.c_str(), Text("12/23/2021"), 1, 1, result));
+    EXPECT_STREQ(result, "");
+    EXPECT_TRUE(NextWorkingDay(path.c_str(), Text("12/23/2021"), 1, 0, result));
+    EXPECT_STREQ(result, "12-24-2021");
+}
+
+// The day-by-day walk: each day after the start, weekends skipped, the
+// holiday test run on every weekday (the file opened each time).
+bool ReferenceWalk(const char* path, const char* date, std::int64_t count, DateText& result) {
+    CivilDate start{};
+    if (!ReadCivilDate(Text(date), start)) return false;
+    std::int64_t serial = SerialFromCivil(start);
+    const std::int64_t n = count == 0 ? 1 : (count < 0 ? -count : count);
+    bool checks = true;
+    for (std::int64_t k = 0; k < n;) {
+        CivilDate day{};
+        if (!CivilFromSerial(++serial, day)) return false;
+        DateText text;
+        WriteCalendarText(day, text);
+        const int weekday = WeekdayNumber(day.month, day.day, day.year % 100, day.year / 100);
+        if (weekday == 1 || weekday == 7) continue;
+        if (checks) {
+            HolidayAnswer answer;
+            if (!HolidayTest(path, text, answer)) return false;
+            if (answer.fileMissing) checks = false;
+            if (answer.isHoliday && answer.dayOff == 1) continue;
+        }
+        ++k;
+        std::memcpy(result, text, sizeof result);
+    }
+    return true;
+}
+
+// Many key years (more holiday dates than one pass keeps), long and short
+// walks from many start dates: the result equals the day-by-day walk.
+TEST(NextWorkingDayTest, SameAsTheDayByDayWalk) {
+    testing::FixedClock clock(2026, 12, 8);
+    testing::TempDir dir;
+    const std::string path = dir.File("Holidayf.Bnf");
+    for (int year = 1995; year <= 2030; ++year)
+        ASSERT_GT(BuildHolidayYear(path.c_str(), std::to_string(year).c_str(), BuildMode::kUpdate),
+                  0);
+    // Records that lookups never find, and a day off moved onto a weekend.
+    std::ofstream(path, std::ios::binary | std::ios::app)
+        << RecordBytes({13, 1, 20, 10, 1, "Bad month", 2010})
+        << RecordBytes({2, 30, 20, 10, 1, "Bad day", 2010})
+        << RecordBytes({3, 3, 20, 10, 1, "Other holiday year", 2011})
+        << RecordBytes({3, 4, 20, 10, 1, "Extra", 2010})
+        << RecordBytes({3, 6, 20, 10, 1, "Saturday", 2010});
+    const char* starts[] = {"01/01/1995", "12/23/1999", "07/02/2004", "11/24/2010",
+                            "03/03/2010", "12/30/2020", "06/15/2029", "01/01/1990"};
+    const std::int64_t counts[] = {1, 2, 5, 7, 23, 250, 260, 600, -17, 0};
+    std::vector<std::pair<const char*, std::int64_t>> walks;
+    for (const char* start : starts)
+        for (std::int64_t count : counts) walks.emplace_back(start, count);
+    // One walk through more holiday dates than one pass over the file keeps.
+    walks.emplace_back("01/01/1995", 9000);
+    for (const auto& [start, count] : walks) {
+        {
+            DateText fast, slow;
+            const bool slowOk = ReferenceWalk(path.c_str(), start, count, slow);
+            ASSERT_EQ(NextWorkingDay(path.c_str(), Text(start), count, 1, fast), slowOk)
+                << start << " " << count;
+            EXPECT_STREQ(fast, slow) << start << " " << count;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kalcore::services

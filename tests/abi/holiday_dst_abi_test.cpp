@@ -4,10 +4,15 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #ifndef KALCORE_LIBRARY_PATH
 #error "KALCORE_LIBRARY_PATH must name the built shared library"
@@ -17,6 +22,8 @@ namespace {
 
 using DaylightFn = int16_t (*)(const char*, char*, int32_t*, int32_t*, char*, char*, char*, char*);
 using EasterFn = int16_t (*)(int32_t, int32_t*, int32_t*);
+using NextWorkDayFn = int16_t (*)(const char*, char*, const int32_t*, int32_t);
+using IsHolidayFn = int16_t (*)(const char*, int32_t*, char*, int32_t*);
 
 class Library {
   public:
@@ -214,6 +221,208 @@ TEST_F(HolidayDstAbiTest, EasterDates) {
     EXPECT_EQ(easter_(2026, nullptr, &value), 0);
     EXPECT_EQ(easter_(2026, &value, nullptr), 0);
     EXPECT_EQ(value, -1);
+}
+
+// Sets an environment variable for the life of a test; nullptr unsets it.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        const char* old = std::getenv(name);
+        had_ = old != nullptr;
+        if (had_) old_ = old;
+        Set(value);
+    }
+    ~ScopedEnv() { Set(had_ ? old_.c_str() : nullptr); }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+  private:
+    void Set(const char* value) {
+        if (value)
+            setenv(name_, value, 1);
+        else
+            unsetenv(name_);
+    }
+    const char* name_;
+    bool had_;
+    std::string old_;
+};
+
+// One holiday record as the file lays it out: 72 bytes, little-endian.
+std::string Record(int32_t month, int32_t day, int32_t year, int32_t dayOff,
+                   const std::string& name, int32_t holidayYear) {
+    std::string bytes(72, '\0');
+    const auto put = [&](std::size_t at, int32_t v) {
+        for (int i = 0; i < 4; ++i)
+            bytes[at + i] = static_cast<char>((uint32_t(v) >> (8 * i)) & 0xFF);
+    };
+    put(0, month);
+    put(4, day);
+    put(8, year / 100);
+    put(12, year % 100);
+    put(16, dayOff);
+    put(20, static_cast<int32_t>(name.size()));
+    bytes.replace(24, name.size() < 44 ? name.size() : 44, name, 0, 44);
+    put(68, holidayYear);
+    return bytes;
+}
+
+// The library finds its data files under XDG_DATA_HOME ("C:\" maps there);
+// each test gets a fresh one and writes the holiday file itself.
+class HolidayAbiTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char name[] = "/tmp/kalcore-abi-XXXXXX";
+        ASSERT_NE(mkdtemp(name), nullptr);
+        root_ = name;
+        home_.emplace_back("HOME", root_.c_str());
+        config_ = root_ + "/config";
+        data_ = root_ + "/data";
+        home_.emplace_back("XDG_CONFIG_HOME", config_.c_str());
+        home_.emplace_back("XDG_DATA_HOME", data_.c_str());
+        home_.emplace_back("HOLDYPATH", nullptr);
+        std::filesystem::create_directories(data_ + "/kalcore");
+        ASSERT_NE(lib_.handle(), nullptr) << dlerror();
+        next_ = lib_.Resolve<NextWorkDayFn>("KD_NXTWRKDAY");
+        isHoliday_ = lib_.Resolve<IsHolidayFn>("KD_ISTODAYAHOLDY");
+        ASSERT_NE(next_, nullptr);
+        ASSERT_NE(isHoliday_, nullptr);
+    }
+    void TearDown() override {
+        home_.clear();
+        std::error_code ignored;
+        std::filesystem::remove_all(root_, ignored);
+    }
+    void WriteHolidays(const std::string& bytes) {
+        // Any case: the library matches the file name without regard to it.
+        std::ofstream(data_ + "/kalcore/HOLIDAYF.BNF", std::ios::binary | std::ios::trunc) << bytes;
+    }
+    void Write2021() {
+        WriteHolidays(Record(12, 24, 2021, 1, "Christmas_Day - Observed.", 2021) +
+                      Record(12, 25, 2021, 0, "Christmas_Day", 2021) +
+                      Record(11, 2, 2021, 0, "Election_Day", 2021) +
+                      Record(3, 17, 2021, 1, std::string(60, 'L'), 2021));
+    }
+
+    std::string root_, config_, data_;
+    std::deque<ScopedEnv> home_;  // elements never move
+    Library lib_;
+    NextWorkDayFn next_ = nullptr;
+    IsHolidayFn isHoliday_ = nullptr;
+};
+
+TEST_F(HolidayAbiTest, HolidayLookups) {
+    Write2021();
+    struct Row {
+        const char* date;
+        int16_t result;
+        int32_t isHoliday;
+        const char* name;
+        int32_t dayOff;
+    };
+    const Row rows[] = {
+        {"12/24/2021", 1, 1, "Christmas_Day - Observed.", 1},
+        {"Dec/25/21", 1, 1, "Christmas_Day", 0},
+        {"2021-11-02", 1, 1, "Election_Day", 0},
+        {"03/17/2021", 1, 1, "LLLLLLLLLLLLLLLLLLLLLLLLLLLL", 1},  // cut to 28 characters
+        {"12/23/2021", 1, 0, "", 0},
+        {"12/25/2022", 1, 0, "", 0},
+        {"02/30/2021", 0, 0, "stale", 0},  // the name is untouched
+        {"bogus", 0, 0, "stale", 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.date);
+        Guarded<29> name;
+        int32_t isHoliday = -7, dayOff = -7;
+        EXPECT_EQ(isHoliday_(row.date, &isHoliday, name.data(), &dayOff), row.result);
+        EXPECT_EQ(isHoliday, row.isHoliday);
+        EXPECT_STREQ(name.data(), row.name);
+        EXPECT_EQ(dayOff, row.dayOff);
+        EXPECT_TRUE(name.Intact());
+    }
+}
+
+TEST_F(HolidayAbiTest, MissingEmptyAndTornHolidayFiles) {
+    Guarded<29> name;
+    int32_t isHoliday = -7, dayOff = -7;
+    // No file: nothing is a holiday.
+    EXPECT_EQ(isHoliday_("12/24/2021", &isHoliday, name.data(), &dayOff), 1);
+    EXPECT_EQ(isHoliday, 0);
+    EXPECT_STREQ(name.data(), "");
+    // An empty file or one without a whole record: the lookup fails.
+    for (const std::string& bytes : {std::string(), std::string(50, '\x01')}) {
+        WriteHolidays(bytes);
+        Guarded<29> stale;
+        EXPECT_EQ(isHoliday_("12/24/2021", &isHoliday, stale.data(), &dayOff), 0);
+        EXPECT_EQ(isHoliday, 0);
+        EXPECT_EQ(dayOff, 0);
+        EXPECT_STREQ(stale.data(), "stale");
+        Guarded<12> result;
+        const int32_t one = 1;
+        EXPECT_EQ(next_("12/23/2021", result.data(), &one, 1), 0);
+        EXPECT_STREQ(result.data(), "");
+        EXPECT_EQ(next_("12/23/2021", result.data(), &one, 0), 1);
+        EXPECT_STREQ(result.data(), "12-24-2021");
+    }
+    // A torn last record is not read.
+    WriteHolidays(Record(12, 24, 2021, 1, "Christmas_Day - Observed.", 2021) +
+                  Record(12, 27, 2021, 1, "Torn", 2021).substr(0, 40));
+    EXPECT_EQ(isHoliday_("12/24/2021", &isHoliday, name.data(), &dayOff), 1);
+    EXPECT_EQ(isHoliday, 1);
+    EXPECT_EQ(isHoliday_("12/27/2021", &isHoliday, name.data(), &dayOff), 1);
+    EXPECT_EQ(isHoliday, 0);
+}
+
+TEST_F(HolidayAbiTest, NextWorkingDay) {
+    Write2021();
+    struct Row {
+        const char* date;
+        int32_t count;
+        int32_t useHolidays;
+        int16_t result;
+        const char* text;
+    };
+    const Row rows[] = {
+        {"12/23/2021", 1, 1, 1, "12-27-2021"},
+        {"12/23/2021", 1, 0, 1, "12-24-2021"},
+        {"12/17/2021", 1, 1, 1, "12-20-2021"},
+        {"12/18/2021", 1, 0, 1, "12-20-2021"},
+        {"12/20/2021", -3, 0, 1, "12-23-2021"},
+        {"12/20/2021", 0, 0, 1, "12-21-2021"},
+        {"11/01/2021", 1, 1, 1, "11-02-2021"},
+        {"02/30/2021", 1, 0, 0, ""},
+        {"12/31/9999", 1, 0, 0, ""},
+        {"01/01/2021", INT32_MIN, 1, 0, ""},
+        {"12/23/2021xyzzy", 1, 1, 1, "12-27-2021"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.date) + " " + std::to_string(row.count));
+        Guarded<12> result;
+        const int32_t count = row.count;
+        EXPECT_EQ(next_(row.date, result.data(), &count, row.useHolidays), row.result);
+        EXPECT_STREQ(result.data(), row.text);
+        EXPECT_EQ(count, row.count);
+        EXPECT_TRUE(result.Intact());
+    }
+}
+
+TEST_F(HolidayAbiTest, NullPointersFail) {
+    Write2021();
+    Guarded<29> name;
+    Guarded<12> result;
+    int32_t isHoliday = -7, dayOff = -7;
+    const int32_t one = 1;
+    EXPECT_EQ(isHoliday_(nullptr, &isHoliday, name.data(), &dayOff), 0);
+    EXPECT_EQ(isHoliday, 0);
+    EXPECT_EQ(isHoliday_("12/24/2021", nullptr, name.data(), &dayOff), 0);
+    EXPECT_EQ(isHoliday_("12/24/2021", &isHoliday, nullptr, &dayOff), 0);
+    EXPECT_EQ(isHoliday_("12/24/2021", &isHoliday, name.data(), nullptr), 0);
+    EXPECT_EQ(next_(nullptr, result.data(), &one, 1), 0);
+    EXPECT_STREQ(result.data(), "");
+    EXPECT_EQ(next_("12/23/2021", nullptr, &one, 1), 0);
+    EXPECT_EQ(next_("12/23/2021", result.data(), nullptr, 1), 0);
+    EXPECT_TRUE(name.Intact());
+    EXPECT_TRUE(result.Intact());
 }
 
 }  // namespace

@@ -51,6 +51,24 @@ expect 1 "" -- calendar 1999366
 expect 0 $'day 29\nmonth 2 February\nyear 00\ncentury 20\nfull year 2000\nday of week 3 Tuesday\nweek of month 4\nleap year yes\njulian 2000060\nserial 730559' -- info 02/29/2000
 expect 1 "" -- info 02/30/2000
 
+# Working days without the holiday file, Easter, daylight saving.
+expect 0 "12-20-2021" -- nextwork 12/17/2021 1
+expect 0 "12-23-2021" -- nextwork 12/20/2021 -3
+expect 0 "12-21-2021" -- nextwork 12/20/2021 0
+expect 1 "" -- nextwork 02/30/2021 1
+expect 2 "" -- nextwork 12/20/2021 x
+expect 2 "" -- nextwork 12/20/2021 1 --bogus
+expect 0 "04/05/2026" -- easter 2026
+expect 0 "03/22/1818" -- easter 1818
+expect 2 "" -- easter 0
+expect 2 "" -- easter 20x6
+# Both names alike: the same text in standard and in daylight time.
+TZ="EST5EST,M3.2.0,M11.1.0" expect 0 $'GMT -05:00 EST\nDayLight Savings Begins 03-08-2026\nDayLight Savings Ends   11-01-2026' -- dst 2026
+TZ="<+0545>-5:45" expect 0 "no daylight saving time" -- dst 2026
+expect 1 "" -- dst abc
+expect 2 "" -- holiday 02/30/2021
+expect 2 "" -- holidays notayear
+
 # TODAY is today's date as the local clock gives it.
 expect 0 "$(date +%m/%d/%Y)" -- convert TODAY B
 

@@ -1,5 +1,6 @@
 // kalc: the command-line front end of kalcore.
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +11,9 @@
 #include <vector>
 
 #include "kalcore.h"
+#include "services/configuration.h"
+#include "services/daylight_saving.h"
+#include "services/holidays.h"
 
 namespace {
 
@@ -63,6 +67,23 @@ constexpr const char* kUsage =
     "  config\n"
     "      Show where the configuration and the data files are and what they\n"
     "      hold.\n"
+    "  nextwork DATE N [--holidays]\n"
+    "      Print the date N working days after DATE (the sign of N does not\n"
+    "      count, 0 counts as 1, DATE itself never counts) as MM-DD-CCYY,\n"
+    "      skipping Saturdays and Sundays and, with --holidays, the holidays\n"
+    "      on which work stops.\n"
+    "  holiday DATE\n"
+    "      Print the name of the holiday on DATE and whether work stops that\n"
+    "      day. Exit status 1 when DATE is no holiday, 2 when it is invalid.\n"
+    "  holidays YEAR\n"
+    "      Add the holidays of YEAR to the holiday file when they are not in it\n"
+    "      yet, and list them. Only years listed in the file have holidays;\n"
+    "      the library adds the key year of its configuration when loaded.\n"
+    "  dst YEAR\n"
+    "      Print the time zone and the dates daylight saving time begins and\n"
+    "      ends in YEAR on this machine (TZ or /etc/localtime).\n"
+    "  easter YEAR\n"
+    "      Print the date of Easter Sunday of YEAR as MM/DD/CCYY.\n"
     "  --help\n"
     "      Show this text.\n"
     "\n"
@@ -423,6 +444,116 @@ int Config(const std::vector<std::string_view>& args) {
         std::printf("preferred format: none stored\n");
     return 0;
 }
+// A whole number that fits 32 bits.
+bool ParseInt32(std::string_view text, int32_t& value) {
+    const std::string s(text);
+    char* end = nullptr;
+    errno = 0;
+    const long long n = std::strtoll(s.c_str(), &end, 10);
+    if (s.empty() || *end != '\0' || errno != 0 || n < INT32_MIN || n > INT32_MAX) return false;
+    value = static_cast<int32_t>(n);
+    return true;
+}
+
+int NextWork(std::vector<std::string_view> args) {
+    std::vector<std::string_view> flags;
+    int32_t count = 0;
+    if (!TakeFlags(args, {"--holidays"}, flags) || args.size() != 2)
+        return UsageError("nextwork takes DATE N [--holidays]");
+    if (!ParseInt32(args[1], count)) return UsageError("N is a whole number of working days");
+    char result[12];
+    if (KD_NXTWRKDAY(std::string(args[0]).c_str(), result, &count,
+                     HasFlag(flags, "--holidays") ? 1 : 0) != 1) {
+        std::fprintf(stderr,
+                     "kalc: no working day found (invalid date, unreadable holiday file or past "
+                     "the year 9999)\n");
+        return 1;
+    }
+    std::printf("%s\n", result);
+    return 0;
+}
+
+int Holiday(const std::vector<std::string_view>& args) {
+    if (args.size() != 1) return UsageError("holiday takes DATE");
+    int32_t isHoliday = 0, dayOff = 0;
+    char name[29];
+    if (KD_ISTODAYAHOLDY(std::string(args[0]).c_str(), &isHoliday, name, &dayOff) != 1) {
+        std::fprintf(stderr, "kalc: not a valid date, or the holiday file holds no record: %s\n",
+                     std::string(args[0]).c_str());
+        return 2;
+    }
+    if (isHoliday != 1) {
+        std::printf("no holiday\n");
+        return 1;
+    }
+    std::printf("%s (%s)\n", name, dayOff == 1 ? "day off" : "working day");
+    return 0;
+}
+
+int Holidays(const std::vector<std::string_view>& args) {
+    using namespace kalcore::services;
+    if (args.size() != 1) return UsageError("holidays takes YEAR");
+    const std::string yearText(args[0]);
+    int year = 0;
+    if (!YearOfText(yearText.c_str(), year)) return UsageError("YEAR is a year such as 2026");
+    HostPath path;
+    if (!HolidayFilePath(path)) {
+        std::fprintf(stderr, "kalc: the holiday file has no place on this machine\n");
+        return 1;
+    }
+    char yearDigits[8];
+    std::snprintf(yearDigits, sizeof yearDigits, "%04d", year);
+    kalcore::platform::DataFile probe;
+    const bool exists = probe.Open(path, kalcore::platform::DataFile::Mode::kRead);
+    probe.Close();
+    const int written =
+        BuildHolidayYear(path, yearDigits, exists ? BuildMode::kUpdate : BuildMode::kCreate);
+    if (written < 0) {
+        std::fprintf(stderr, "kalc: cannot write the holiday file %s\n", path);
+        return 1;
+    }
+    HolidayFile file;
+    if (!file.Open(path, kalcore::platform::DataFile::Mode::kRead)) return 1;
+    const bool read = file.ForEach([&](const HolidayRecord& r) {
+        if (r.holidayYear == year)
+            std::printf("%02d/%02d/%02d%02d  %-28s  %s\n", static_cast<int>(r.month),
+                        static_cast<int>(r.day), static_cast<int>(r.century),
+                        static_cast<int>(r.twoDigitYear), r.name,
+                        r.dayOff == 1 ? "day off" : "working day");
+        return true;
+    });
+    std::fprintf(stderr, "%s: %d record%s added\n", path, written, written == 1 ? "" : "s");
+    return read ? 0 : 1;
+}
+
+int Dst(const std::vector<std::string_view>& args) {
+    if (args.size() != 1) return UsageError("dst takes YEAR");
+    char zone[75], begin[12], end[12], beginLabel[24], endLabel[24];
+    int32_t status = 0, sameDay = 0;
+    if (KD_DAYLIGHTSAVINGSTIMES(std::string(args[0]).c_str(), zone, &status, &sameDay, begin, end,
+                                beginLabel, endLabel) != 1) {
+        std::fprintf(stderr, "kalc: not a year: %s\n", std::string(args[0]).c_str());
+        return 1;
+    }
+    if (begin[0] == '\0' && end[0] == '\0') {
+        std::printf("no daylight saving time\n");
+        return 0;
+    }
+    std::printf("%s\n%s %s\n%s %s\n", zone, beginLabel, begin, endLabel, end);
+    if (sameDay == 1) std::printf("both on the same day\n");
+    return 0;
+}
+
+int Easter(const std::vector<std::string_view>& args) {
+    int32_t year = 0, month = 0, day = 0;
+    if (args.size() != 1 || !ParseInt32(args[0], year) || year < 1 || year > 9999)
+        return UsageError("easter takes a YEAR of 1-9999");
+    KD_EASTERCALC(year, &month, &day);
+    std::printf("%02d/%02d/%04d\n", static_cast<int>(month), static_cast<int>(day),
+                static_cast<int>(year));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -448,5 +579,10 @@ int main(int argc, char** argv) {
     if (command == "window") return Window(args);
     if (command == "prefer") return Prefer(args);
     if (command == "config") return Config(args);
+    if (command == "nextwork") return NextWork(args);
+    if (command == "holiday") return Holiday(args);
+    if (command == "holidays") return Holidays(args);
+    if (command == "dst") return Dst(args);
+    if (command == "easter") return Easter(args);
     return UsageError("unknown command");
 }

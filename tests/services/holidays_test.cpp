@@ -300,6 +300,9 @@ TEST(BuildHolidayYearTest, TornLastRecordIsRepaired) {
 TEST(BuildHolidayYearTest, ConcurrentBuildsWriteNoDuplicates) {
     testing::TempDir dir;
     const std::string path = dir.File("Holidayf.Bnf");
+    // Records of nothing in front make every search long, so that the
+    // builds overlap.
+    WriteBytes(path, std::string(20000 * kHolidayRecordSize, '\0'));
     constexpr int kProcesses = 6;
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
@@ -330,11 +333,12 @@ TEST(BuildHolidayYearTest, ConcurrentBuildsWriteNoDuplicates) {
         total += WEXITSTATUS(status);
     }
     EXPECT_EQ(total, 13 + 14);
-    EXPECT_EQ(FileSize(path), 27 * kHolidayRecordSize);
+    EXPECT_EQ(FileSize(path), (20000 + 27) * kHolidayRecordSize);
     std::set<std::tuple<int, int, int, int, int>> identities;
     for (const HolidayRecord& r : ReadAll(path))
-        EXPECT_TRUE(
-            identities.emplace(r.month, r.day, r.century, r.twoDigitYear, r.holidayYear).second);
+        if (r.month != 0)
+            EXPECT_TRUE(identities.emplace(r.month, r.day, r.century, r.twoDigitYear, r.holidayYear)
+                            .second);
 }
 
 TEST(PrepareHolidayFileTest, YearFromTheKeyYear) {

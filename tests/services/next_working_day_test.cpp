@@ -220,6 +220,14 @@ TEST(NextWorkingDayTest, MissingAndEmptyHolidayFiles) {
     EXPECT_STREQ(result, "");
     EXPECT_TRUE(NextWorkingDay(path.c_str(), Text("12/23/2021"), 1, 0, result));
     EXPECT_STREQ(result, "12-24-2021");
+    // A directory in the file's place is no holiday file.
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+    EXPECT_TRUE(NextWorkingDay(path.c_str(), Text("12/23/2021"), 1, 1, result));
+    EXPECT_STREQ(result, "12-24-2021");
+    HolidayAnswer answer;
+    EXPECT_TRUE(HolidayTest(path.c_str(), Text("12/24/2021"), answer));
+    EXPECT_TRUE(answer.fileMissing);
 }
 
 // The day-by-day walk: each day after the start, weekends skipped, the

@@ -16,6 +16,12 @@ bool DataFile::Open(const char* path, Mode mode) {
     const int fd = mode == Mode::kRead ? ::open(path, O_RDONLY | O_CLOEXEC)
                                        : ::open(path, O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) return false;
+    // A directory or device in the file's place is no data file.
+    struct stat st{};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
     int locked;
     do {
         locked = ::flock(fd, mode == Mode::kRead ? LOCK_SH : LOCK_EX);

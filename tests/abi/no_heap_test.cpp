@@ -7,6 +7,7 @@
 #include <cstddef>
 
 #include "kalcore.h"
+#include "scoped_tz.h"
 #include "services/startup.h"
 #include "temp_home.h"
 
@@ -129,6 +130,35 @@ TEST(NoHeap, PreferredFormatClockAndSpelledOutDatesAllocateNothing) {
         KD_AFULLDATEFORMAT("TODAY", text, "#", 0, 0, 0, 0, 0);
         int32_t inside, direction;
         KD_SLIDINGWINDOWPROC("06/15/1998", round - 100, "TODAY", &inside, &direction);
+        ++calls;
+    }
+    g_counting = false;
+    EXPECT_GT(calls, 0);
+    EXPECT_EQ(g_allocations.load(), 0);
+}
+
+// Holiday lookups and working days read the holiday file into fixed
+// buffers; the time zone is read from TZ or a zone file into the stack.
+TEST(NoHeap, HolidaysWorkingDaysDaylightSavingAndEasterAllocateNothing) {
+    kalcore::testing::TempHome home;
+    kalcore::testing::ScopedTz tz("America/New_York");
+    kalcore::services::RunStartUp();  // builds the current year's holidays
+    char out[12], name[29], zone[75], begin[12], end[12], beginLabel[24], endLabel[24];
+    int32_t isHoliday, dayOff, status, sameDay, month, day;
+    KD_DAYLIGHTSAVINGSTIMES("2026", zone, &status, &sameDay, begin, end, beginLabel, endLabel);
+
+    long calls = 0;
+    g_allocations = 0;
+    g_counting = true;
+    for (int round = 0; round < 100; ++round) {
+        const int32_t count = round * 3 - 50;
+        KD_NXTWRKDAY("TODAY", out, &count, round % 2);
+        KD_NXTWRKDAY("12/23/2026", out, &count, 1);
+        KD_ISTODAYAHOLDY("TODAY", &isHoliday, name, &dayOff);
+        KD_ISTODAYAHOLDY("12/25/2026", &isHoliday, name, &dayOff);
+        KD_DAYLIGHTSAVINGSTIMES(round % 2 ? "2026" : "99", zone, &status, &sameDay, begin, end,
+                                beginLabel, endLabel);
+        KD_EASTERCALC(1583 + round, &month, &day);
         ++calls;
     }
     g_counting = false;

@@ -24,4 +24,11 @@ set -x
 "$kalc" window 06/15/1998 5 TODAY || true
 "$kalc" prefer
 "$kalc" config
+"$kalc" holiday TODAY || true
+"$kalc" nextwork TODAY 10 --holidays
+"$kalc" holidays 2021
+"$kalc" nextwork 12/23/2021 1 --holidays
+"$kalc" dst 2026
+TZ=Australia/Sydney "$kalc" dst 2026
+"$kalc" easter 2026
 printf '01/02/03\n1995/25/12\n31/Dec/98\nnot a date\n' | "$kalc" convert - 7 --century 5 || true

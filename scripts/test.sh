@@ -31,6 +31,12 @@ if [[ "$fuzz_seconds" -gt 0 ]]; then
     build-fuzz/fuzz/kalcore_fuzz_dates -max_total_time="$fuzz_seconds" -max_len=64 \
         -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
     rm -rf "$corpus"
+    echo "== fuzzing the time-zone rules for $((fuzz_seconds / 3 + 1))s"
+    corpus=$(mktemp -d)
+    cp fuzz/zone_corpus/* "$corpus/"
+    build-fuzz/fuzz/kalcore_fuzz_zone_rules -max_total_time=$((fuzz_seconds / 3 + 1)) \
+        -max_len=300 -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
+    rm -rf "$corpus"
 fi
 echo "release build: ${release_count} tests, sanitizer build: ${asan_count} tests"
 echo "tests: $((release_count + asan_count)) passed, 0 failed"

@@ -336,9 +336,10 @@ TEST(BuildHolidayYearTest, ConcurrentBuildsWriteNoDuplicates) {
     EXPECT_EQ(FileSize(path), (20000 + 27) * kHolidayRecordSize);
     std::set<std::tuple<int, int, int, int, int>> identities;
     for (const HolidayRecord& r : ReadAll(path))
-        if (r.month != 0)
+        if (r.month != 0) {
             EXPECT_TRUE(identities.emplace(r.month, r.day, r.century, r.twoDigitYear, r.holidayYear)
                             .second);
+        }
 }
 
 TEST(PrepareHolidayFileTest, YearFromTheKeyYear) {

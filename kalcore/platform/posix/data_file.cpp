@@ -13,8 +13,11 @@ namespace kalcore::platform {
 bool DataFile::Open(const char* path, Mode mode) {
     Close();
     if (path == nullptr) return false;
-    const int fd = mode == Mode::kRead ? ::open(path, O_RDONLY | O_CLOEXEC)
-                                       : ::open(path, O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    // Non-blocking, so that a FIFO in the file's place cannot stall the call;
+    // regular files are unaffected.
+    const int fd = mode == Mode::kRead
+                       ? ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK)
+                       : ::open(path, O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd < 0) return false;
     // A directory or device in the file's place is no data file.
     struct stat st{};

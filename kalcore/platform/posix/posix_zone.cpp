@@ -171,7 +171,8 @@ bool ParseZoneRule(const char* text, ZoneRule& rule) {
 
 bool ReadZoneFileRule(const char* path, char (&out)[kMaxRuleChars + 1]) {
     out[0] = '\0';
-    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a FIFO in a zone file's place cannot stall the call.
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return false;
     // The footer is "\n" rule "\n" at the very end of the file; only the
     // header and the tail are read.

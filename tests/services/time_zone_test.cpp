@@ -298,6 +298,28 @@ TEST(ReadTimeZoneTest, CompiledZoneFiles) {
     for (const ZoneCase& c : cases) ExpectZone(c);
 }
 
+// Without TZ the zone is that of /etc/localtime.
+TEST(ReadTimeZoneTest, WithoutTzTheMachineZone) {
+    if (access("/etc/localtime", R_OK) != 0) GTEST_SKIP() << "no /etc/localtime";
+    testing::FixedClock clock(2026, 7, 1, 12);
+    TimeZoneInfo viaPath, unset;
+    ZoneState pathState, unsetState;
+    {
+        testing::ScopedTz tz("/etc/localtime");
+        pathState = ReadTimeZone(2026, viaPath);
+    }
+    {
+        testing::ScopedTz tz(nullptr);
+        unsetState = ReadTimeZone(2026, unset);
+    }
+    EXPECT_NE(unset.standardName[0], '\0');  // the footer was read
+    EXPECT_EQ(unsetState, pathState);
+    EXPECT_EQ(unset.bias, viaPath.bias);
+    EXPECT_STREQ(unset.standardName, viaPath.standardName);
+    EXPECT_STREQ(unset.daylightName, viaPath.daylightName);
+    EXPECT_EQ(unset.daylightDate.month, viaPath.daylightDate.month);
+}
+
 class TempFile {
   public:
     explicit TempFile(const std::string& bytes) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -58,6 +59,10 @@ bool NonGregorianLeapDay(const char* mmddccyy) {
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     static char home[] = "/tmp/kalcore-fuzz-XXXXXX";
     if (mkdtemp(home) == nullptr) std::abort();
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(home, ignored);
+    });
     setenv("HOME", home, 1);
     setenv("XDG_CONFIG_HOME", (std::string(home) + "/config").c_str(), 1);
     setenv("XDG_DATA_HOME", (std::string(home) + "/data").c_str(), 1);

@@ -4,6 +4,7 @@
 
 #include "calendar/components.h"
 #include "calendar/differences.h"
+#include "calendar/full_date.h"
 #include "calendar/julian.h"
 #include "calendar/serial_days.h"
 #include "calendar/weekday.h"
@@ -257,6 +258,25 @@ KALCORE_API int32_t KALCORE_CALL KD_DATELAPSE(const char* start, const char* end
     *weeks = lapse.weeks;
     *days = lapse.days;
     *reversed = lapse.reversed ? 1 : 0;
+    return 1;
+}
+
+KALCORE_API int16_t KALCORE_CALL KD_AFULLDATEFORMAT(const char* date, char* output,
+                                                    const char* code, int32_t abbreviateMonth,
+                                                    int32_t abbreviateDay, int32_t includeTime,
+                                                    int32_t twentyFourHour, int32_t amPm) {
+    if (output == nullptr) return 0;
+    output[0] = '\0';
+    if (date == nullptr || code == nullptr) return 0;
+    DateText copy;
+    CopyDateArgument(date, copy);
+    CodeText working;
+    CopyCodeArgument(code, working);
+    FullDateText text;
+    if (!FullDateBuilder(copy, text, working,
+                         {abbreviateMonth, abbreviateDay, includeTime, twentyFourHour, amPm}))
+        return 0;
+    std::memcpy(output, text, std::strlen(text) + 1);
     return 1;
 }
 

@@ -5,6 +5,7 @@
 #include "calendar/differences.h"
 #include "format/date_writer.h"
 #include "services/clock.h"
+#include "services/conversion_file.h"
 
 namespace kalcore {
 
@@ -362,8 +363,11 @@ bool MoveBackDays(DateText& date, int daysBack) {
 }
 
 // The preferred output format stored in the date conversion file replaces the
-// requested code. No conversion file is kept yet, so the code stays as given.
-void ApplyPreferredFormat(CodeText& /*code*/) {}
+// requested code; without a valid stored code the requested one stays.
+void ApplyPreferredFormat(CodeText& code) {
+    CodeText stored;
+    if (services::ReadConversionCode(stored, services::kConversionFileRead)) code[0] = stored[0];
+}
 
 void CopyText(DateText& out, const char* src) {
     std::size_t n = 0;

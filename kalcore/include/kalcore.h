@@ -175,6 +175,69 @@ KALCORE_API int16_t KALCORE_CALL KD_IGETCNTRY(int32_t selector, int32_t* number)
 KALCORE_API int16_t KALCORE_CALL KD_CNTRYDAY(char* date, int32_t mode, int32_t* serial);
 
 /*
+ * Writes `date` as day name, ", " and the date in the format `code` names,
+ * for example "Saturday, July/04/1998" (code K) or "Sat, 07/04/1998 at
+ * 14:05:09 PM", into `output` (44 bytes; at most 43 characters). For the
+ * twenty codes with a month abbreviation the month is spelled out unless
+ * `abbreviateMonth` is 1. `abbreviateDay` 1 gives "Sat". `includeTime` 1
+ * appends " at " and the current time, on the 24-hour clock unless
+ * `twentyFourHour` is 0, followed by " AM"/" PM" unless `amPm` is 0. A
+ * keyword date (TODAY, ...) always brings the time: with `includeTime` 0 it
+ * is on the 24-hour clock with " AM"/" PM". Returns 1; 0 with an empty output
+ * for an invalid date or code.
+ */
+KALCORE_API int16_t KALCORE_CALL KD_AFULLDATEFORMAT(const char* date, char* output,
+                                                    const char* code, int32_t abbreviateMonth,
+                                                    int32_t abbreviateDay, int32_t includeTime,
+                                                    int32_t twentyFourHour, int32_t amPm);
+
+/*
+ * The clock. `hourMode` 1 is the 24-hour clock; any other value the 12-hour
+ * clock, on which 13-23 become 1-11 while 0 and 12 stay as they are.
+ *
+ * KD_DATE: today's date in the format `code` names into `date` (12 bytes).
+ * KD_DATEANDTIME: the same (with `useConversionFile` 1 the stored preferred
+ * format replaces `code`), the time HH:MM:SS into `time` (9 bytes) and "AM"
+ * or "PM" (by the 24-hour hour) into `amPm` (3 bytes). Both return 1, or 0
+ * with empty outputs for a code the writer refuses.
+ */
+KALCORE_API int16_t KALCORE_CALL KD_DATE(char* date, const char* code);
+KALCORE_API int16_t KALCORE_CALL KD_DATEANDTIME(char* date, const char* code, char* time,
+                                                char* amPm, int32_t hourMode,
+                                                int32_t useConversionFile);
+/* HH:MM:SS into `time` (9 bytes). */
+KALCORE_API int16_t KALCORE_CALL KD_TIME(char* time, int32_t hourMode);
+/* The hour as a number (`*hour`) or as two digits (`hour`, 3 bytes). */
+KALCORE_API int32_t KALCORE_CALL KD_HOUR(int32_t* hour, int32_t hourMode);
+KALCORE_API int32_t KALCORE_CALL KD_CHOUR(char* hour, int32_t hourMode);
+/* The minute and second, 0-59, as numbers or as two digits (3 bytes). */
+KALCORE_API int16_t KALCORE_CALL KD_MINT(int32_t* minute);
+KALCORE_API int16_t KALCORE_CALL KD_SEC(int32_t* second);
+KALCORE_API int16_t KALCORE_CALL KD_CMINT(char* minute);
+KALCORE_API int16_t KALCORE_CALL KD_CSEC(char* second);
+
+/*
+ * The preferred output format, kept in the date conversion file for every
+ * caller on the machine. KD_DTCVCREATEFILE stores the format that the first
+ * character of `code` names; 0 when it is no format code (the stored one is
+ * kept) or the file cannot be written. KD_DATECNVFILE returns 1 when a valid
+ * format is stored; `unused` is neither read nor written.
+ */
+KALCORE_API int16_t KALCORE_CALL KD_DTCVCREATEFILE(const char* code);
+KALCORE_API int32_t KALCORE_CALL KD_DATECNVFILE(const char* unused);
+
+/*
+ * Whether `check` lies in the window that starts at `pivot` and reaches
+ * `years` years forward (positive) or back (negative), both ends included:
+ * `*inWindow` 1 or 0, `*direction` the sign of `years` (a window of 0 years
+ * holds no date). A window reaching past the years 1-9999 ends there.
+ * Returns 1; 0 with both outputs 0 when either date is invalid.
+ */
+KALCORE_API int32_t KALCORE_CALL KD_SLIDINGWINDOWPROC(const char* pivot, int32_t years,
+                                                      const char* check, int32_t* inWindow,
+                                                      int32_t* direction);
+
+/*
  * Dialogs and information boxes. AboutBox runs the product information
  * dialog and HelpBox the dialog of valid date formats, modally and without an
  * owner window; each returns 1 when a button closed it and -1 when it could

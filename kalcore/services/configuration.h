@@ -7,6 +7,20 @@
 
 namespace kalcore::services {
 
+// The configuration file, its section and keys.
+inline constexpr const char* kConfigFileName = "KalDatFl.Ini";
+inline constexpr const char* kConfigSection = "KalDateSoft";
+inline constexpr const char* kKeyLocation = "KalDateLocation";
+inline constexpr const char* kKeyConversionFile = "KalDateFile";
+inline constexpr const char* kKeyHolidayFile = "KalDateHoldy";
+inline constexpr const char* kKeyYear = "KeyYearForHolidayFile";
+inline constexpr const char* kKeyStamp = "KalDateDateIniChgd";
+inline constexpr const char* kKeyTimeZone = "KalDateTimeZone";
+
+// The data directory used when none is configured or the configured one is
+// gone.
+inline constexpr const char* kDefaultLocation = "C:\\";
+
 // Room for a host path, terminator included.
 inline constexpr std::size_t kHostPathSize = 4096;
 using HostPath = char[kHostPathSize];
@@ -31,5 +45,12 @@ bool DataFilePath(const FileSettings& settings, const char* fileName, HostPath& 
 // The host paths of the two data files, from fresh settings.
 bool HolidayFilePath(HostPath& path);
 bool ConversionFilePath(HostPath& path);
+
+// Makes the configuration file consistent: the data directory (the
+// environment variable HOLDYPATH wins over a stored one, a missing one becomes
+// "C:\"), the two file names, the key year of the holiday file, the stamp of
+// this start-up and the time zone. False when the file cannot be written;
+// nothing is then read or written after the first write.
+bool LoadConfiguration();
 
 }  // namespace kalcore::services

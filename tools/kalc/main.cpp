@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,24 @@ constexpr const char* kUsage =
     "  info DATE\n"
     "      Print every piece of DATE: day, month, year, century, day of the\n"
     "      week, week of the month, leap year, Julian date, serial day number.\n"
+    "  now [CODE] [--24] [--preferred]\n"
+    "      Print today's date in format CODE (default B) and the time, on the\n"
+    "      12-hour clock with AM/PM, or the 24-hour clock with --24. With\n"
+    "      --preferred the stored preferred format replaces CODE.\n"
+    "  format DATE CODE [--abbr-month] [--abbr-day] [--time] [--24] [--ampm]\n"
+    "      Print DATE spelled out: 'Saturday, July/04/1998' (CODE K), with the\n"
+    "      month or day name abbreviated and the current time appended on\n"
+    "      request (12-hour clock unless --24; AM/PM with --ampm).\n"
+    "  window PIVOT YEARS CHECK\n"
+    "      Tell whether CHECK lies within YEARS years after PIVOT (before it\n"
+    "      when YEARS is negative), both ends included. Exit status 1 when it\n"
+    "      does not, 2 for an invalid date.\n"
+    "  prefer [CODE]\n"
+    "      Store CODE as the machine's preferred output format, or show the\n"
+    "      stored one.\n"
+    "  config\n"
+    "      Show where the configuration and the data files are and what they\n"
+    "      hold.\n"
     "  --help\n"
     "      Show this text.\n"
     "\n"
@@ -251,6 +270,159 @@ int Calendar(const char* julian, char* out) {
     return KD_REVJULIANDATE(julian, out);
 }
 
+// Splits the flags given in `known` off `args`; false for an unknown flag.
+bool TakeFlags(std::vector<std::string_view>& args, std::initializer_list<std::string_view> known,
+               std::vector<std::string_view>& flags) {
+    std::vector<std::string_view> rest;
+    for (std::string_view arg : args) {
+        if (arg.substr(0, 2) != "--") {
+            rest.push_back(arg);
+            continue;
+        }
+        bool found = false;
+        for (std::string_view k : known) found = found || k == arg;
+        if (!found) return false;
+        flags.push_back(arg);
+    }
+    args = rest;
+    return true;
+}
+
+bool HasFlag(const std::vector<std::string_view>& flags, std::string_view flag) {
+    for (std::string_view f : flags)
+        if (f == flag) return true;
+    return false;
+}
+
+int Now(std::vector<std::string_view> args) {
+    std::vector<std::string_view> flags;
+    if (!TakeFlags(args, {"--24", "--preferred"}, flags) || args.size() > 1)
+        return UsageError("now takes [CODE] [--24] [--preferred]");
+    const std::string code(args.empty() ? std::string_view("B") : args[0]);
+    const bool hour24 = HasFlag(flags, "--24");
+    char date[12], time[9], amPm[3];
+    if (KD_DATEANDTIME(date, code.c_str(), time, amPm, hour24 ? 1 : 0,
+                       HasFlag(flags, "--preferred") ? 1 : 0) != 1) {
+        std::fprintf(stderr, "kalc: not a format code: %s\n", code.c_str());
+        return 1;
+    }
+    if (hour24)
+        std::printf("%s %s\n", date, time);
+    else
+        std::printf("%s %s %s\n", date, time, amPm);
+    return 0;
+}
+
+int Format(std::vector<std::string_view> args) {
+    std::vector<std::string_view> flags;
+    if (!TakeFlags(args, {"--abbr-month", "--abbr-day", "--time", "--24", "--ampm"}, flags) ||
+        args.size() != 2)
+        return UsageError(
+            "format takes DATE CODE [--abbr-month] [--abbr-day] [--time] [--24] [--ampm]");
+    char text[44];
+    if (KD_AFULLDATEFORMAT(std::string(args[0]).c_str(), text, std::string(args[1]).c_str(),
+                           HasFlag(flags, "--abbr-month"), HasFlag(flags, "--abbr-day"),
+                           HasFlag(flags, "--time"), HasFlag(flags, "--24"),
+                           HasFlag(flags, "--ampm")) != 1) {
+        std::fprintf(stderr, "kalc: cannot write that date in that format\n");
+        return 1;
+    }
+    std::printf("%s\n", text);
+    return 0;
+}
+
+int Window(const std::vector<std::string_view>& args) {
+    if (args.size() != 3) return UsageError("window takes PIVOT YEARS CHECK");
+    const std::string count(args[1]);
+    char* end = nullptr;
+    errno = 0;
+    const long years = std::strtol(count.c_str(), &end, 10);
+    if (count.empty() || *end != '\0' || errno != 0 || years < INT32_MIN || years > INT32_MAX)
+        return UsageError("YEARS is a whole number");
+    int32_t inside = 0, direction = 0;
+    if (KD_SLIDINGWINDOWPROC(std::string(args[0]).c_str(), static_cast<int32_t>(years),
+                             std::string(args[2]).c_str(), &inside, &direction) != 1) {
+        std::fprintf(stderr, "kalc: not a valid pair of dates\n");
+        return 2;
+    }
+    if (inside)
+        std::printf("inside the %s window\n", direction > 0 ? "forward" : "backward");
+    else
+        std::printf("outside the window\n");
+    return inside ? 0 : 1;
+}
+
+// The format a conversion with the stored preferred format uses, found by
+// writing a date whose every code gives a text of its own.
+char PreferredCode() {
+    static const char kCodes[] = "123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ*#@&$[]{}<>+=";
+    char preferred[12];
+    if (KD_DATECNVFILE("") != 1 || KD_CONVDATE("07/04/1998", preferred, "", 1, 0) != 1) return 0;
+    for (const char* c = kCodes; *c != '\0'; ++c) {
+        char text[12];
+        const char code[2] = {*c, '\0'};
+        if (KD_CONVDATE("07/04/1998", text, code, 0, 0) == 1 && std::strcmp(text, preferred) == 0)
+            return *c;
+    }
+    return 0;
+}
+
+int Prefer(const std::vector<std::string_view>& args) {
+    if (args.size() > 1) return UsageError("prefer takes [CODE]");
+    if (args.size() == 1) {
+        if (KD_DTCVCREATEFILE(std::string(args[0]).c_str()) != 1) {
+            std::fprintf(stderr, "kalc: cannot store %.*s as the preferred format\n",
+                         static_cast<int>(args[0].size()), args[0].data());
+            return 1;
+        }
+    }
+    const char code = PreferredCode();
+    if (code == 0) {
+        std::printf("no preferred format stored\n");
+        return 1;
+    }
+    char sample[12];
+    const char text[2] = {code, '\0'};
+    KD_CONVDATE("07/04/1998", sample, text, 0, 0);
+    std::printf("%c (4 July 1998 is written %s)\n", code, sample);
+    return 0;
+}
+
+// The per-user directory of the library's files: $<variable>/kalcore/ or
+// $HOME/<fallback>/kalcore/.
+std::string UserDirectory(const char* variable, const char* fallback) {
+    const char* base = std::getenv(variable);
+    if (base != nullptr && base[0] == '/') return std::string(base) + "/kalcore/";
+    const char* home = std::getenv("HOME");
+    return home != nullptr ? std::string(home) + fallback + "/kalcore/" : std::string();
+}
+
+// Prints a text file, indented, or says it is missing.
+void ShowFile(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) {
+        std::printf("  (missing)\n");
+        return;
+    }
+    char line[512];
+    while (std::fgets(line, sizeof line, f) != nullptr) std::printf("  %s", line);
+    std::fclose(f);
+}
+
+int Config(const std::vector<std::string_view>& args) {
+    if (!args.empty()) return UsageError("config takes no arguments");
+    const std::string configDir = UserDirectory("XDG_CONFIG_HOME", "/.config");
+    std::printf("configuration file: %sKalDatFl.Ini\n", configDir.c_str());
+    ShowFile(configDir + "KalDatFl.Ini");
+    std::printf("data directory \"C:\\\" is %s\n",
+                UserDirectory("XDG_DATA_HOME", "/.local/share").c_str());
+    const char code = PreferredCode();
+    if (code != 0)
+        std::printf("preferred format: %c\n", code);
+    else
+        std::printf("preferred format: none stored\n");
+    return 0;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -271,5 +443,10 @@ int main(int argc, char** argv) {
     if (command == "julian") return PrintText(args, "julian takes DATE", Julian);
     if (command == "calendar") return PrintText(args, "calendar takes CCYYDDD", Calendar);
     if (command == "info") return Info(args);
+    if (command == "now") return Now(args);
+    if (command == "format") return Format(args);
+    if (command == "window") return Window(args);
+    if (command == "prefer") return Prefer(args);
+    if (command == "config") return Config(args);
     return UsageError("unknown command");
 }

@@ -1,0 +1,33 @@
+#include "services/conversion_file.h"
+
+#include "platform/files.h"
+#include "services/configuration.h"
+
+namespace kalcore::services {
+
+bool WriteConversionCode(const char* code) {
+    if (code == nullptr) return false;
+    const char upper = ToUpperAscii(code[0]);
+    const char text[2] = {upper, '\0'};
+    if (!IsFormatCode(text)) return false;
+    HostPath path;
+    if (!ConversionFilePath(path)) return false;
+    const char content[4] = {'F', upper, 'X', 'T'};
+    return platform::ReplaceFile(path, content, sizeof content);
+}
+
+bool ReadConversionCode(CodeText& code, int mode) {
+    code[0] = kFallbackConversionCode;
+    code[1] = '\0';
+    if (mode != kConversionFileRead) return false;
+    HostPath path;
+    if (!ConversionFilePath(path)) return false;
+    char content[4];
+    if (platform::ReadFileStart(path, content, sizeof content) < 2) return false;
+    const CodeText stored = {ToUpperAscii(content[1]), '\0'};
+    if (!IsFormatCode(stored)) return false;
+    code[0] = stored[0];
+    return true;
+}
+
+}  // namespace kalcore::services

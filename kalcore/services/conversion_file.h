@@ -1,0 +1,25 @@
+// The date conversion file: four bytes "F", a format code, "X", "T" naming
+// the preferred output format of the machine.
+#pragma once
+
+#include "format/catalogue.h"
+
+namespace kalcore::services {
+
+// The only valid request mode of ReadConversionCode.
+inline constexpr int kConversionFileRead = 1;
+
+// The code ReadConversionCode reports when the file gives none.
+inline constexpr char kFallbackConversionCode = 'F';
+
+// Stores the first character of `code`, upper-cased, as the preferred
+// format. False when it is no format code (the file is then not touched) or
+// when the file cannot be written.
+bool WriteConversionCode(const char* code);
+
+// Reads the stored code (upper-cased) into `code`. True (the library's "N")
+// when the file exists and holds a format code; otherwise `code` holds the
+// fall-back "F" and the result is false. A mode other than 1 is refused.
+bool ReadConversionCode(CodeText& code, int mode);
+
+}  // namespace kalcore::services

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Runs the Windows test program against kalcore.dll under Wine, headless.
-# Usage: run_wine_test.sh <i686|x86_64> <directory of kalcore.dll> <kalcore.def>
+# Runs a Windows test program beside kalcore.dll under Wine, headless.
+# Usage: run_wine_test.sh <i686|x86_64> <directory of kalcore.dll> <program.exe> [arguments]
 # Uses $WINEPREFIX when set (scripts/test.sh prepares one and keeps a
 # wineserver running); otherwise makes a throwaway prefix. Exits 77 (skipped)
 # when this machine cannot run Wine for the architecture, for example 32-bit
 # programs on a kernel without 32-bit support.
 set -euo pipefail
-arch=$1 bin=$2 def=$3
+arch=$1 bin=$2 program=$3
+shift 3
 
 case "$arch" in
     i686) loader=/usr/lib/wine/wine ;;
@@ -31,4 +32,4 @@ if [[ -z "${WINEPREFIX:-}" ]]; then
 fi
 
 cd "$bin"
-"$loader" ./kalcore_dll_test.exe "Z:$(realpath "$def")"
+"$loader" "./$program" "$@"

@@ -2,7 +2,9 @@
 // GetProcAddress by each plain export name, through pointers declared with
 // the library's calling convention. On 32-bit x86 every call also checks
 // that the callee removed its own arguments (stdcall).
-//   kalcore_dll_test <kalcore.def>
+//   kalcore_dll_test <kalcore.def> [--headless]
+// With --headless (no display, as under Wine in CI) the dialog exports are
+// called too: the boxes return at once and the dialogs cannot be created.
 // Prints "N passed, N failed"; exits non-zero on any failure.
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
@@ -199,6 +201,19 @@ void DialogResources() {
               "icon resource " + std::to_string(id));  // 14 = RT_GROUP_ICON
 }
 
+// Only where no window can appear: the boxes return 1 at once, the dialogs -1.
+void DialogExportsWithoutADisplay() {
+    const auto helpAbout = Resolve<int16_t(WINAPI*)()>("KD_HELPABOUTME");
+    const auto aboutDll = Resolve<int16_t(WINAPI*)()>("KD_ABOUTDLL");
+    const auto about = Resolve<int32_t(WINAPI*)()>("AboutBox");
+    const auto help = Resolve<int32_t(WINAPI*)()>("HelpBox");
+    if (!helpAbout || !aboutDll || !about || !help) return Check(false, "dialog exports resolve");
+    Check(Call("KD_HELPABOUTME", helpAbout) == 1, "KD_HELPABOUTME");
+    Check(Call("KD_ABOUTDLL", aboutDll) == 1, "KD_ABOUTDLL");
+    Check(Call("AboutBox", about) == -1, "AboutBox without a display");
+    Check(Call("HelpBox", help) == -1, "HelpBox without a display");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -210,6 +225,7 @@ int main(int argc, char** argv) {
         CalendarExports();
         Utilities();
         DialogResources();
+        if (argc > 2 && std::strcmp(argv[2], "--headless") == 0) DialogExportsWithoutADisplay();
         FreeLibrary(g_library);
     }
     std::printf("%d passed, %d failed\n", g_passed, g_failed);

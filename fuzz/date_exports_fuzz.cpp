@@ -1,11 +1,17 @@
-// Feeds arbitrary bytes, codes and selectors to KD_CONVDATE and KD_ISVDATE.
+// Feeds arbitrary bytes, codes, selectors and switches to the date exports
+// (KD_CONVDATE, KD_ISVDATE, day arithmetic, spelled-out dates, the sliding
+// window).
 // Every buffer is allocated at exactly the size the caller contract gives, so
 // AddressSanitizer reports any read or write beyond it; the checks below hold
 // the results to their contracts.
+#include <stdlib.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
+#include <string>
 
 #include "kalcore.h"
 
@@ -47,6 +53,23 @@ bool NonGregorianLeapDay(const char* mmddccyy) {
 }
 
 }  // namespace
+
+// The library's files go into a private home whose preferred format is B,
+// so conversions that consult it still write a date that reads back.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    static char home[] = "/tmp/kalcore-fuzz-XXXXXX";
+    if (mkdtemp(home) == nullptr) std::abort();
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(home, ignored);
+    });
+    setenv("HOME", home, 1);
+    setenv("XDG_CONFIG_HOME", (std::string(home) + "/config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (std::string(home) + "/data").c_str(), 1);
+    unsetenv("HOLDYPATH");
+    Require(KD_DTCVCREATEFILE("B") == 1);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 3) return 0;
@@ -107,6 +130,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(date[3] == '/' && date[6] == '/');
     } else {
         Require(std::memcmp(before, date.get(), 12) == 0);
+    }
+
+    // The spelled-out date fits its 44 bytes and is empty exactly on failure.
+    std::unique_ptr<char[]> full(new char[44]);
+    std::memset(full.get(), 'x', 44);
+    const std::int32_t s = static_cast<std::uint8_t>(codeChar);
+    const std::int16_t spelled =
+        KD_AFULLDATEFORMAT(input.get(), full.get(), code.get(), s & 3, (s >> 2) & 3, (s >> 4) & 3,
+                           selector & 3, (selector >> 2) & 3);
+    Require(spelled == 0 || spelled == 1);
+    const std::size_t fullLength = strnlen(full.get(), 44);
+    Require(fullLength <= 43);
+    Require(spelled == 1 ? fullLength > 0 : fullLength == 0);
+
+    // A date always lies in a window of at least one year that starts at it.
+    std::int32_t inWindow = -1, direction = -1;
+    const std::int32_t windowed =
+        KD_SLIDINGWINDOWPROC(input.get(), shift, input.get(), &inWindow, &direction);
+    Require(windowed == 0 || windowed == 1);
+    if (windowed == 1) {
+        Require(direction == (shift > 0) - (shift < 0));
+        Require(inWindow == (shift != 0 ? 1 : 0));
+    } else {
+        Require(inWindow == 0 && direction == 0);
     }
     return 0;
 }

@@ -18,4 +18,10 @@ set -x
 "$kalc" add -60 03/01/2000
 "$kalc" lapse 09/24/1990 03/31/1993
 "$kalc" info YESTER3
+"$kalc" now K
+"$kalc" format TODAY '#' --abbr-day
+"$kalc" format 07/04/1998 K --time --ampm
+"$kalc" window 06/15/1998 5 TODAY || true
+"$kalc" prefer
+"$kalc" config
 printf '01/02/03\n1995/25/12\n31/Dec/98\nnot a date\n' | "$kalc" convert - 7 --century 5 || true

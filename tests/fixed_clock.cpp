@@ -28,6 +28,8 @@ FixedClock::FixedClock(int year, int month, int day, int hour, int minute, int s
     SetClockSourceForTesting(&ReadFixed);
 }
 
-FixedClock::~FixedClock() { SetClockSourceForTesting(nullptr); }
+FixedClock::~FixedClock() {
+    SetClockSourceForTesting(nullptr);
+}
 
 }  // namespace kalcore::testing

@@ -5,7 +5,7 @@ namespace kalcore::testing {
 
 // Makes the library's clock read the given local time until the guard goes.
 class FixedClock {
-public:
+  public:
     FixedClock(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
     ~FixedClock();
     FixedClock(const FixedClock&) = delete;

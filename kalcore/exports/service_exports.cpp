@@ -35,6 +35,25 @@ int32_t HourOf(const TimeOfDayText& time) {
     return TwoDigitValue(time.time[0], time.time[1]);
 }
 
+// One two-digit field of the clock, as a number or as its text.
+using ClockField = char (ClockReading::*)[3];
+
+int16_t ClockNumber(int32_t* out, ClockField field) {
+    if (out == nullptr) return 0;
+    ClockReading clock;
+    ReadClock(clock);
+    *out = TwoDigitValue((clock.*field)[0], (clock.*field)[1]);
+    return 1;
+}
+
+int16_t ClockText(char* out, ClockField field) {
+    if (out == nullptr) return 0;
+    ClockReading clock;
+    ReadClock(clock);
+    Deliver(clock.*field, out, 2);
+    return 1;
+}
+
 }  // namespace
 
 extern "C" {
@@ -84,35 +103,19 @@ KALCORE_API int32_t KALCORE_CALL KD_CHOUR(char* hour, int32_t hourMode) {
 }
 
 KALCORE_API int16_t KALCORE_CALL KD_MINT(int32_t* minute) {
-    if (minute == nullptr) return 0;
-    ClockReading clock;
-    ReadClock(clock);
-    *minute = TwoDigitValue(clock.minute[0], clock.minute[1]);
-    return 1;
+    return ClockNumber(minute, &ClockReading::minute);
 }
 
 KALCORE_API int16_t KALCORE_CALL KD_SEC(int32_t* second) {
-    if (second == nullptr) return 0;
-    ClockReading clock;
-    ReadClock(clock);
-    *second = TwoDigitValue(clock.second[0], clock.second[1]);
-    return 1;
+    return ClockNumber(second, &ClockReading::second);
 }
 
 KALCORE_API int16_t KALCORE_CALL KD_CMINT(char* minute) {
-    if (minute == nullptr) return 0;
-    ClockReading clock;
-    ReadClock(clock);
-    Deliver(clock.minute, minute, 2);
-    return 1;
+    return ClockText(minute, &ClockReading::minute);
 }
 
 KALCORE_API int16_t KALCORE_CALL KD_CSEC(char* second) {
-    if (second == nullptr) return 0;
-    ClockReading clock;
-    ReadClock(clock);
-    Deliver(clock.second, second, 2);
-    return 1;
+    return ClockText(second, &ClockReading::second);
 }
 
 KALCORE_API int16_t KALCORE_CALL KD_DTCVCREATEFILE(const char* code) {

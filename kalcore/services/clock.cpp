@@ -110,4 +110,14 @@ bool MatchDateKeyword(const char* text, int& daysBack) {
     return true;
 }
 
+void WriteClockDate(const ClockReading& reading, char (&out)[12]) {
+    std::memset(out, 0, sizeof out);
+    std::memcpy(out, reading.month, 2);
+    out[2] = '/';
+    std::memcpy(out + 3, reading.day, 2);
+    out[5] = '/';
+    std::memcpy(out + 6, reading.century, 2);
+    std::memcpy(out + 8, reading.year, 2);
+}
+
 }  // namespace kalcore

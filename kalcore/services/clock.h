@@ -22,6 +22,9 @@ struct ClockReading {
 // the local time, the reading is 1 January 1970, 00:00:00.
 void ReadClock(ClockReading& out);
 
+// Writes the date of a reading as MM/DD/CCYY, zero-filling the rest.
+void WriteClockDate(const ClockReading& reading, char (&out)[12]);
+
 // Where the clock comes from. The library reads the real local time; unit
 // tests install a fixed time through this seam. Returns false when it has no
 // time to give.

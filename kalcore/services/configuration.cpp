@@ -49,7 +49,8 @@ bool ExistingDirectory(const char* path, ProfileValue& full) {
 // The four-digit year of "01/01/" followed by `yearText`, if that is a date.
 bool YearOfFirstJanuary(const char* yearText, int& year) {
     DateText date = "01/01/";
-    std::strncat(date, yearText, kMaxDateChars - std::strlen(date));
+    for (std::size_t n = 6; n < kMaxDateChars && yearText[n - 6] != '\0'; ++n)
+        date[n] = yearText[n - 6];
     DatePieces pieces;
     if (!DateParts(date, pieces)) return false;
     year = pieces.FullYear();

@@ -13,13 +13,8 @@ bool CurrentDateTimeText(DateText& date, TimeOfDayText& time, int hourMode, cons
     ClockReading clock;
     ReadClock(clock);
 
-    DateText today = {};
-    std::memcpy(today, clock.month, 2);
-    today[2] = '/';
-    std::memcpy(today + 3, clock.day, 2);
-    today[5] = '/';
-    std::memcpy(today + 6, clock.century, 2);
-    std::memcpy(today + 8, clock.year, 2);
+    DateText today;
+    WriteClockDate(clock, today);
 
     CodeText working = {code != nullptr ? code[0] : '\0', '\0'};
     if (useConversionFile == kUseConversionFile) {

@@ -13,78 +13,19 @@
 #include <vector>
 
 #include "abi/abi_cases.h"
-
-#ifndef KALCORE_LIBRARY_PATH
-#error "KALCORE_LIBRARY_PATH must name the built shared library"
-#endif
+#include "abi/library.h"
 
 namespace {
+
+using kalcore::abi::Guarded;
+using kalcore::abi::GuardedBuffer;
+using kalcore::abi::Library;
+using kalcore::abi::PageEdge;
 
 using IsvDateFn = int32_t (*)(char*);
 using ConvDateFn = int32_t (*)(const char*, char*, const char*, int32_t, int32_t);
 using CountDaysFn = int32_t (*)(const char*, const char*, int32_t*);
 using AddDaysFn = int16_t (*)(int32_t, const char*, char*);
-
-class Library {
-  public:
-    Library() : handle_(dlopen(KALCORE_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL)) {}
-    ~Library() {
-        if (handle_) dlclose(handle_);
-    }
-    void* handle() const { return handle_; }
-    template <typename Fn>
-    Fn Resolve(const char* name) const {
-        return reinterpret_cast<Fn>(dlsym(handle_, name));
-    }
-
-  private:
-    void* handle_;
-};
-
-constexpr unsigned char kGuard = 0xA5;
-constexpr std::size_t kGuardSize = 16;
-
-// A 12-byte buffer with guard bytes on both sides.
-struct GuardedBuffer {
-    unsigned char bytes[kGuardSize + 12 + kGuardSize];
-
-    explicit GuardedBuffer(const char* initial = "") {
-        std::memset(bytes, kGuard, sizeof bytes);
-        std::memset(data(), 0, 12);
-        std::memcpy(data(), initial, strnlen(initial, 11));
-    }
-    char* data() { return reinterpret_cast<char*>(bytes + kGuardSize); }
-    bool GuardsIntact() const {
-        for (std::size_t i = 0; i < kGuardSize; ++i)
-            if (bytes[i] != kGuard || bytes[kGuardSize + 12 + i] != kGuard) return false;
-        return true;
-    }
-};
-
-// Places `size` bytes right before an inaccessible page, so that reading one
-// byte past them faults.
-class PageEdge {
-  public:
-    PageEdge() {
-        page_ = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
-        base_ = static_cast<char*>(
-            mmap(nullptr, 2 * page_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
-        if (base_ != MAP_FAILED) mprotect(base_ + page_, page_, PROT_NONE);
-    }
-    ~PageEdge() {
-        if (base_ != MAP_FAILED) munmap(base_, 2 * page_);
-    }
-    bool ok() const { return base_ != MAP_FAILED; }
-    char* Place(const char* bytes, std::size_t size) {
-        char* p = base_ + page_ - size;
-        std::memcpy(p, bytes, size);
-        return p;
-    }
-
-  private:
-    std::size_t page_;
-    char* base_;
-};
 
 class AbiTest : public ::testing::Test {
   protected:
@@ -206,22 +147,6 @@ TEST_F(AbiTest, DayArithmeticAcrossTheBoundary) {
     EXPECT_EQ(count_(date, date, &days), 1);
     EXPECT_EQ(days, 0);
 }
-
-// A buffer of the size an export documents, with guard bytes on both sides.
-template <std::size_t Size>
-struct Guarded {
-    unsigned char bytes[kGuardSize + Size + kGuardSize];
-    Guarded() {
-        std::memset(bytes, kGuard, sizeof bytes);
-        std::memset(data(), 'x', Size);
-    }
-    char* data() { return reinterpret_cast<char*>(bytes + kGuardSize); }
-    bool Intact() const {
-        for (std::size_t i = 0; i < kGuardSize; ++i)
-            if (bytes[i] != kGuard || bytes[kGuardSize + Size + i] != kGuard) return false;
-        return true;
-    }
-};
 
 using DateTextFn16 = int16_t (*)(const char*, char*);
 using DateTextFn32 = int32_t (*)(const char*, char*);

@@ -7,6 +7,8 @@
 #include <cstddef>
 
 #include "kalcore.h"
+#include "services/startup.h"
+#include "temp_home.h"
 
 extern "C" {
 void* __libc_malloc(std::size_t);
@@ -95,6 +97,40 @@ TEST(NoHeap, ReadingAndWritingDatesAllocatesNothing) {
                 KD_ISLEAPYR(input, &days);
                 ++calls;
             }
+    g_counting = false;
+    EXPECT_GT(calls, 0);
+    EXPECT_EQ(g_allocations.load(), 0);
+}
+
+// With its files in place, the preferred format, the clock and the
+// spelled-out dates allocate nothing either.
+TEST(NoHeap, PreferredFormatClockAndSpelledOutDatesAllocateNothing) {
+    kalcore::testing::TempHome home;
+    kalcore::services::RunStartUp();
+    ASSERT_EQ(KD_DTCVCREATEFILE("G"), 1);
+    char out[12], text[44], time[9], amPm[3];
+    KD_CONVDATE("TODAY", out, "B", 1, 0);
+
+    long calls = 0;
+    g_allocations = 0;
+    g_counting = true;
+    for (int round = 0; round < 200; ++round) {
+        KD_CONVDATE("12/31/98", out, "B", 1, 0);
+        KD_DATECNVFILE("");
+        KD_DATEANDTIME(out, "K", time, amPm, round % 2, 1);
+        KD_DATE(out, "B");
+        KD_TIME(time, 0);
+        int32_t n;
+        KD_HOUR(&n, 1);
+        KD_CHOUR(time, 0);
+        KD_MINT(&n);
+        KD_CSEC(time);
+        KD_AFULLDATEFORMAT("07/04/1998", text, "K", 0, round % 2, 1, 0, 1);
+        KD_AFULLDATEFORMAT("TODAY", text, "#", 0, 0, 0, 0, 0);
+        int32_t inside, direction;
+        KD_SLIDINGWINDOWPROC("06/15/1998", round - 100, "TODAY", &inside, &direction);
+        ++calls;
+    }
     g_counting = false;
     EXPECT_GT(calls, 0);
     EXPECT_EQ(g_allocations.load(), 0);

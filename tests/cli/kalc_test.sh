@@ -48,6 +48,19 @@ expect 2 "" -- between 01/01/1999 bad 12/31/1999
 expect 0 "1998365" -- julian 12/31/1998
 expect 0 "02-29-2000" -- calendar 2000060
 expect 1 "" -- calendar 1999366
+
+expect 0 "Saturday, July/04/1998" -- format 07/04/1998 K
+expect 0 "Sat, Jul/04/1998" -- format 07/04/1998 k --abbr-month --abbr-day
+expect 0 "Tuesday, July/14/1998" -- format 07/14/1998 "#"
+expect 1 "" -- format 02/30/1998 K
+expect 2 "" -- format 07/04/1998 K --bogus
+expect 0 "inside the forward window" -- window 06/15/1998 5 06/15/2003
+expect 1 "outside the window" -- window 06/15/1998 -5 06/16/1998
+expect 0 "inside the backward window" -- window 06/15/1998 -5 06/15/1993
+expect 1 "outside the window" -- window 06/15/1998 0 06/15/1998
+expect 2 "" -- window 13/45/1998 5 06/15/2003
+expect 2 "" -- window 06/15/1998 x 06/15/2003
+expect 1 "" -- now 0
 expect 0 $'day 29\nmonth 2 February\nyear 00\ncentury 20\nfull year 2000\nday of week 3 Tuesday\nweek of month 4\nleap year yes\njulian 2000060\nserial 730559' -- info 02/29/2000
 expect 1 "" -- info 02/30/2000
 

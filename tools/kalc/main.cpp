@@ -20,12 +20,13 @@ constexpr const char* kUsage =
     "  check DATE\n"
     "      Validate DATE (a two-digit year takes the current century) and print\n"
     "      it as Mmm/DD/CCYY. Exit status 1 when the date is invalid.\n"
-    "  convert DATE [CODE] [--century N]\n"
+    "  convert DATE [CODE] [--century N] [--preferred]\n"
     "      Print DATE in the output format CODE (default B, MM/DD/CCYY).\n"
     "      N is the century selector: 0 the current century (default),\n"
     "      1-9 the centuries 16-24 (4 = 19xx, 5 = 20xx); 1-9 also replace the\n"
-    "      century of a four-digit year. Exit status 1 when DATE is invalid.\n"
-    "  convert - [CODE] [--century N]\n"
+    "      century of a four-digit year. With --preferred the stored preferred\n"
+    "      format replaces CODE. Exit status 1 when DATE is invalid.\n"
+    "  convert - [CODE] [--century N] [--preferred]\n"
     "      Convert one date per line of standard input, one result per line;\n"
     "      an invalid line gives an empty line and exit status 1 at the end.\n"
     "  days DATE1 DATE2\n"
@@ -118,9 +119,12 @@ bool ParseSelector(std::string_view text, int& selector) {
 int Convert(const std::vector<std::string_view>& rawArgs) {
     std::vector<std::string_view> args;
     int selector = 0;
+    int preferred = 0;
     for (std::size_t i = 0; i < rawArgs.size(); ++i) {
         std::string_view arg = rawArgs[i];
-        if (arg == "--century") {
+        if (arg == "--preferred") {
+            preferred = 1;
+        } else if (arg == "--century") {
             if (i + 1 >= rawArgs.size() || !ParseSelector(rawArgs[i + 1], selector))
                 return UsageError("--century takes a selector 0-9");
             ++i;
@@ -137,7 +141,8 @@ int Convert(const std::vector<std::string_view>& rawArgs) {
 
     char output[12];
     if (args[0] != "-") {
-        if (KD_CONVDATE(std::string(args[0]).c_str(), output, code.c_str(), 0, selector) != 1) {
+        if (KD_CONVDATE(std::string(args[0]).c_str(), output, code.c_str(), preferred, selector) !=
+            1) {
             std::fprintf(stderr, "kalc: cannot convert: %.*s\n", static_cast<int>(args[0].size()),
                          args[0].data());
             return 1;
@@ -154,7 +159,7 @@ int Convert(const std::vector<std::string_view>& rawArgs) {
             continue;
         }
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (KD_CONVDATE(line.c_str(), output, code.c_str(), 0, selector) != 1) status = 1;
+        if (KD_CONVDATE(line.c_str(), output, code.c_str(), preferred, selector) != 1) status = 1;
         std::printf("%s\n", output);
         line.clear();
         if (c == EOF) break;

@@ -211,6 +211,15 @@ bool WriteProfileString(const char* section, const char* key, const char* value,
     if (!ValidName(section) || !ValidName(key) || !ValidName(fileName) || value == nullptr ||
         std::strpbrk(value, "\n\r") != nullptr)
         return false;
+    // A key that already holds the value is not written again: start-up sets
+    // most keys to what they hold, and each rewrite costs a file replacement.
+    char current[kLineSize];
+    const std::size_t valueLength = std::strlen(value);
+    if (valueLength + 1 < sizeof current &&
+        ReadProfileString(section, key, current, sizeof current, fileName) ==
+            static_cast<int>(valueLength) &&
+        std::strcmp(current, value) == 0 && valueLength > 0)
+        return true;
     char path[PATH_MAX];
     if (!ProfilePath(fileName, true, path, sizeof path)) return false;
     char temporary[PATH_MAX];

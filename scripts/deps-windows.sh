@@ -7,10 +7,8 @@ sudo=""
 [[ $(id -u) -ne 0 ]] && sudo="sudo"
 packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686
           binutils-mingw-w64-x86-64 wine wine64 wine32:i386)
-update=0
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo dpkg --add-architecture i386
-    update=1
 fi
 missing=()
 for p in "${packages[@]}"; do
@@ -18,5 +16,5 @@ for p in "${packages[@]}"; do
 done
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 echo "installing: ${missing[*]}"
-[[ $update -eq 1 || ${#missing[@]} -gt 0 ]] && $sudo apt-get update -qq
+$sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

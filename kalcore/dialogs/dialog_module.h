@@ -7,7 +7,9 @@
  * or without a display, dialogs report -1 and message boxes are skipped.
  *
  * Plain C, so that a module can be written with any toolkit. Every pointer
- * the library passes stays valid only for the duration of the call.
+ * the library passes stays valid only for the duration of the call. Texts are
+ * shown as they stand (an '&' is no mnemonic marker); the two icons are
+ * kalcore/platform/win32/icons/product.ico (102) and contact.ico (105).
  */
 #ifndef KALCORE_DIALOG_MODULE_H
 #define KALCORE_DIALOG_MODULE_H

@@ -26,8 +26,10 @@ def envelope(x, y):
         return None
     if x in (2, 29) or y in (8, 25):
         return (40, 40, 40)
-    # the flap: two lines from the top corners to the middle
-    if abs((y - 8) - (x - 2) * 9 // 14) <= 0 and x <= 16 or abs((y - 8) - (29 - x) * 9 // 14) <= 0 and x >= 15:
+    # the flap: two lines from the top corners down to the middle
+    left = x <= 16 and y - 8 == (x - 2) * 9 // 14
+    right = x >= 15 and y - 8 == (29 - x) * 9 // 14
+    if left or right:
         return (40, 40, 40)
     return (250, 235, 180)
 

@@ -123,7 +123,8 @@ TEST(DialogTemplates, ControlsLieInsideTheirDialogAndCarryWhatTheyNeed) {
             } else {
                 ASSERT_NE(c.text, nullptr);
                 EXPECT_GT(std::strlen(c.text), 0u);
-                EXPECT_EQ(std::strchr(c.text, '"'), nullptr);  // kept out of resource strings
+                // Kept out of resource-script strings, where they would need escapes.
+                EXPECT_EQ(std::strpbrk(c.text, "\"\\"), nullptr) << c.text;
             }
             if (c.kind == KAL_CONTROL_BUTTON || c.kind == KAL_CONTROL_DEFAULT_BUTTON)
                 EXPECT_TRUE(buttonIds.insert(c.id).second) << "duplicate button id";

@@ -31,7 +31,11 @@
 #else
 #define KALCORE_CALL
 #endif
-#if defined(KALCORE_BUILDING)
+#if defined(KALCORE_BUILDING) && defined(__MINGW32__)
+/* Exported through kalcore.def alone: a dllexport attribute would add a
+ * decorated twin (NAME@12) of every 32-bit stdcall export. */
+#define KALCORE_API
+#elif defined(KALCORE_BUILDING)
 #define KALCORE_API __declspec(dllexport)
 #else
 #define KALCORE_API __declspec(dllimport)
@@ -293,6 +297,56 @@ KALCORE_API int16_t KALCORE_CALL KD_DAYLIGHTSAVINGSTIMES(const char* year, char*
  * as 2024): `*month` 3 or 4 and `*day`. Returns 1.
  */
 KALCORE_API int16_t KALCORE_CALL KD_EASTERCALC(int32_t year, int32_t* month, int32_t* day);
+
+/*
+ * Dialogs and information boxes. AboutBox runs the product information
+ * dialog and HelpBox the dialog of valid date formats, modally and without an
+ * owner window; each returns 1 when a button closed it and -1 when it could
+ * not be created (on POSIX systems: no display, or no dialog module
+ * libkalcore_dialogs.so next to the library). KD_HELPABOUTME shows the
+ * about-the-library box and KD_ABOUTDLL the ownership box; both return 1,
+ * also when no box can be shown.
+ */
+KALCORE_API int32_t KALCORE_CALL AboutBox(void);
+KALCORE_API int32_t KALCORE_CALL HelpBox(void);
+KALCORE_API int16_t KALCORE_CALL KD_HELPABOUTME(void);
+KALCORE_API int16_t KALCORE_CALL KD_ABOUTDLL(void);
+
+/*
+ * Integer and text helpers for languages without bit operators. A "word" is
+ * 16 bits unsigned; results wrap within their width.
+ */
+
+/* Upper-cases `text` in place (a-z only; every other byte stays); returns 0.
+ * A null text is left alone. */
+KALCORE_API int32_t KALCORE_CALL UpperCaseString(char* text);
+
+/* Doubles the 16-bit integer in place (0x4000 becomes -32768) and returns
+ * the pointer it was given. */
+KALCORE_API int16_t* KALCORE_CALL DoubleInt(int16_t* value);
+
+/* `value` times 2, wrapping within 32 bits. */
+KALCORE_API int32_t KALCORE_CALL DoubleInt2(int32_t value);
+
+/* The low and high 8 bits of a word. */
+KALCORE_API uint16_t KALCORE_CALL LoByte(uint16_t word);
+KALCORE_API uint16_t KALCORE_CALL HiByte(uint16_t word);
+
+/* The low and high 16 bits of a 32-bit value (HiWord(-1) is 65535). */
+KALCORE_API uint16_t KALCORE_CALL LoWord(int32_t value);
+KALCORE_API uint16_t KALCORE_CALL HiWord(int32_t value);
+
+/* high * 256 + low, of the low 8 bits of each. */
+KALCORE_API uint16_t KALCORE_CALL MakeWord(int32_t low, int32_t high);
+
+/* high * 65536 + low, of the low 16 bits of each. */
+KALCORE_API int32_t KALCORE_CALL MakeLong(int32_t low, int32_t high);
+
+/* The low 16 bits of `value` shifted by the low 5 bits of `count`: left into
+ * a 32-bit result (ShiftLeft(0xFFFF, 4) is 0xFFFF0), or right, unsigned,
+ * within 16 bits. */
+KALCORE_API int32_t KALCORE_CALL ShiftLeft(int32_t value, int32_t count);
+KALCORE_API uint16_t KALCORE_CALL ShiftRight(int32_t value, int32_t count);
 
 #ifdef __cplusplus
 }

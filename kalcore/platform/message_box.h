@@ -12,4 +12,7 @@ inline constexpr int kMessageBoxOk = 1;
 // waits for the user. Returns kMessageBoxOk.
 int ShowMessageBox(const char* text, const char* caption);
 
+// As ShowMessageBox, with the information icon.
+int ShowInformationBox(const char* text, const char* caption);
+
 }  // namespace kalcore::platform

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "abi/abi_cases.h"
 #include "abi/library.h"
 
 namespace {
@@ -48,35 +49,7 @@ class AbiTest : public ::testing::Test {
 };
 
 TEST_F(AbiTest, ConvertsAcrossTheBoundaryWithinTwelveBytes) {
-    struct Case {
-        const char* input;
-        const char* code;
-        int32_t selector;
-        int32_t result;
-        const char* output;
-    };
-    const Case cases[] = {
-        {"07/04/1998", "E", 0, 1, "19980704"},
-        {"07/04/1998", "e", 0, 1, "19980704"},
-        {"1998/Jul/04", "6", 0, 1, "04-Jul-98  "},
-        {"Jul-4-98", "G", 4, 1, "1998-07-04"},
-        {"12/31/1998", "B", 5, 1, "12/31/2098"},
-        {"12/25/1998", "{", 0, 1, "25/12/1998"},
-        {"12/31/1998xyz", "B", 0, 1, "12/31/1998"},
-        {"07/04/1998", "0", 0, 0, ""},
-        {"07/04/1998", "", 0, 0, ""},
-        {"02/30/1998", "B", 0, 0, ""},
-        {"07/04/1998", "B", -1, 0, ""},
-        {"07/04/1998", "B", 10, 0, ""},
-        {"07/04/1998", "B", INT_MIN, 0, ""},
-        {"07/04/1998", "B", INT_MAX, 0, ""},
-        {"\x80\xff\x01\x1f", "B", 0, 0, ""},
-        {"12/31/98\x80\xff", "B", 4, 1, "12/31/1998"},
-        {"\t\t\t\t\t\t\t\t\t\t\t", "B", 0, 0, ""},
-        {"Dec/31/\xe9\xe9", "B", 0, 0, ""},
-        {"\xff\xff/31/1998", "K", 0, 0, ""},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : kalcore::abi_cases::kConvertCases) {
         SCOPED_TRACE(std::string("input ") + c.input + " code " + c.code);
         GuardedBuffer out("stale-text!");
         const std::string inputBefore = c.input;
@@ -101,17 +74,7 @@ TEST_F(AbiTest, NullPointersFailWithoutWriting) {
 }
 
 TEST_F(AbiTest, IsvDateRewritesOnlyValidDates) {
-    struct Case {
-        const char* input;
-        int32_t result;
-        const char* after;
-    };
-    const Case cases[] = {
-        {"12/31/1998  ", 1, "Dec/31/1998"}, {"1998-12-31", 1, "Dec/31/1998"},
-        {"02/30/1998", 0, "02/30/1998"},    {"", 0, ""},
-        {"hello world", 0, "hello world"},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : kalcore::abi_cases::kValidateCases) {
         SCOPED_TRACE(c.input);
         GuardedBuffer buf;
         std::memcpy(buf.data(), c.input,

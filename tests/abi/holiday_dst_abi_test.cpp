@@ -1,7 +1,6 @@
 // The daylight-saving, Easter, holiday and next-working-day exports called as
 // a foreign caller calls them: the library loaded by file name, functions
 // resolved by name, every output buffer fenced by guard bytes.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -14,35 +13,20 @@
 #include <string>
 #include <vector>
 
-#ifndef KALCORE_LIBRARY_PATH
-#error "KALCORE_LIBRARY_PATH must name the built shared library"
-#endif
+#include "abi/library.h"
+#include "scoped_tz.h"
 
 namespace {
+
+using kalcore::abi::kGuard;
+using kalcore::abi::kGuardSize;
+using kalcore::abi::Library;
+using kalcore::testing::ScopedTz;
 
 using DaylightFn = int16_t (*)(const char*, char*, int32_t*, int32_t*, char*, char*, char*, char*);
 using EasterFn = int16_t (*)(int32_t, int32_t*, int32_t*);
 using NextWorkDayFn = int16_t (*)(const char*, char*, const int32_t*, int32_t);
 using IsHolidayFn = int16_t (*)(const char*, int32_t*, char*, int32_t*);
-
-class Library {
-  public:
-    Library() : handle_(dlopen(KALCORE_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL)) {}
-    ~Library() {
-        if (handle_) dlclose(handle_);
-    }
-    void* handle() const { return handle_; }
-    template <typename Fn>
-    Fn Resolve(const char* name) const {
-        return reinterpret_cast<Fn>(dlsym(handle_, name));
-    }
-
-  private:
-    void* handle_;
-};
-
-constexpr unsigned char kGuard = 0xA5;
-constexpr std::size_t kGuardSize = 16;
 
 // `Size` bytes, prefilled with a stale text, between two guard areas.
 template <std::size_t Size>
@@ -60,28 +44,6 @@ struct Guarded {
             if (bytes[i] != kGuard || bytes[kGuardSize + Size + i] != kGuard) return false;
         return true;
     }
-};
-
-class ScopedTz {
-  public:
-    explicit ScopedTz(const char* value) {
-        const char* old = std::getenv("TZ");
-        had_ = old != nullptr;
-        if (had_) old_ = old;
-        setenv("TZ", value, 1);
-        tzset();
-    }
-    ~ScopedTz() {
-        if (had_)
-            setenv("TZ", old_.c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-
-  private:
-    bool had_;
-    std::string old_;
 };
 
 class HolidayDstAbiTest : public ::testing::Test {

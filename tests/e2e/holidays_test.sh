@@ -3,19 +3,7 @@
 # holiday and working-day commands on it, processes starting at the same
 # moment, a torn file, and the time zone text, in fresh homes with the clock
 # fixed by faketime.
-set -u
-kalc=$1
-failures=0
-command -v faketime >/dev/null || { echo "faketime is missing (scripts/deps.sh installs it)"; exit 1; }
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
-export TZ=UTC
-root=$(mktemp -d)
-trap 'rm -rf "$root"' EXIT
-
-fail() {
-    printf 'FAIL: %s\n' "$*"
-    failures=$((failures + 1))
-}
+. "$(dirname "$0")/common.sh"
 
 # new_home NAME [KEYYEAR]: a fresh home, with a stored key year when given;
 # sets $home, $ini and $holidays.
@@ -27,18 +15,6 @@ new_home() {
     [[ $# -lt 2 ]] || printf '[KalDateSoft]\nKeyYearForHolidayFile=%s\n' "$2" >"$ini"
 }
 
-# at TIME CMD...: runs CMD in $home at the frozen local time TIME.
-at() {
-    local time=$1
-    shift
-    env -u HOLDYPATH HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
-        faketime -f "$time" "$@"
-}
-
-key() {
-    sed -n "s/^$1=//p" "$ini" | tr -d '\r'
-}
-
 size() {
     stat -c %s "$1" 2>/dev/null || echo missing
 }
@@ -47,10 +23,6 @@ size() {
 # line, in file order.
 identities() {
     od -A n -t d4 -v -w72 "$1" | awk '{ print $1, $2, $3, $4, $NF }'
-}
-
-expect_eq() {  # expect_eq WHAT GOT WANT
-    [[ "$2" == "$3" ]] || fail "$1: got [$2], want [$3]"
 }
 
 noon="2026-12-06 12:00:00"
@@ -167,8 +139,4 @@ expect_eq "dst two digits" "$(TZ=America/New_York at "2026-07-01 12:00:00" "$kal
     $'GMT -05:00 EDT\nDayLight Savings Begins 03-14-2027\nDayLight Savings Ends   11-07-2027'
 expect_eq "easter" "$(at "$noon" "$kalc" easter 2038)" "04/25/2038"
 
-if [[ $failures -ne 0 ]]; then
-    echo "$failures failure(s)"
-    exit 1
-fi
-echo "all holiday checks passed"
+finish "holiday"

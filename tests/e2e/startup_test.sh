@@ -2,20 +2,7 @@
 # End to end: the library loaded by kalc in fresh homes, with the clock fixed
 # by faketime. Checks what start-up writes, how the configuration steers the
 # data files, the preferred format, the clock, and bad files.
-set -u
-kalc=$1
-failures=0
-command -v faketime >/dev/null || { echo "faketime is missing (scripts/deps.sh installs it)"; exit 1; }
-# libfaketime is preloaded ahead of the sanitizer runtime in sanitizer builds.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
-export TZ=UTC
-root=$(mktemp -d)
-trap 'rm -rf "$root"' EXIT
-
-fail() {
-    printf 'FAIL: %s\n' "$*"
-    failures=$((failures + 1))
-}
+. "$(dirname "$0")/common.sh"
 
 # new_home NAME: a fresh home; sets $home, $ini and $data.
 new_home() {
@@ -23,23 +10,6 @@ new_home() {
     mkdir -p "$home"
     ini=$home/config/kalcore/KalDatFl.Ini
     data=$home/data/kalcore
-}
-
-# at TIME CMD...: runs CMD in $home at the frozen local time TIME.
-at() {
-    local time=$1
-    shift
-    env -u HOLDYPATH HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
-        ${HOLDY:+HOLDYPATH="$HOLDY"} faketime -f "$time" "$@"
-}
-
-# key NAME: the value of a key of the configuration file.
-key() {
-    sed -n "s/^$1=//p" "$ini" | tr -d '\r'
-}
-
-expect_eq() {  # expect_eq WHAT GOT WANT
-    [[ "$2" == "$3" ]] || fail "$1: got [$2], want [$3]"
 }
 
 noon="2026-12-06 18:40:05"
@@ -154,8 +124,4 @@ expect_eq "no home at all" \
     "$(env -u HOME -u XDG_CONFIG_HOME -u XDG_DATA_HOME faketime -f "$noon" "$kalc" check 12/31/98)" \
     "Dec/31/2098"
 
-if [[ $failures -ne 0 ]]; then
-    echo "$failures failure(s)"
-    exit 1
-fi
-echo "all start-up checks passed"
+finish "start-up"

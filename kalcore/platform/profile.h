@@ -3,6 +3,8 @@
 // directory.
 #pragma once
 
+#include <cstddef>
+
 namespace kalcore::platform {
 
 // Reads `key` of `section` from `fileName` into `out` (room for `size`
@@ -16,5 +18,9 @@ int ReadProfileString(const char* section, const char* key, char* out, int size,
 // section, key and comment. Returns false when the file cannot be written.
 bool WriteProfileString(const char* section, const char* key, const char* value,
                         const char* fileName);
+
+// Where the profile file `fileName` is (or would be made) on this machine.
+// False when the platform gives it no place or the path does not fit.
+bool ProfileFilePath(const char* fileName, char* path, std::size_t size);
 
 }  // namespace kalcore::platform

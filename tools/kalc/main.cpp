@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "kalcore.h"
+#include "platform/profile.h"
 #include "services/configuration.h"
 #include "services/daylight_saving.h"
 #include "services/holidays.h"
@@ -414,18 +415,9 @@ int Prefer(const std::vector<std::string_view>& args) {
     return 0;
 }
 
-// The per-user directory of the library's files: $<variable>/kalcore/ or
-// $HOME/<fallback>/kalcore/.
-std::string UserDirectory(const char* variable, const char* fallback) {
-    const char* base = std::getenv(variable);
-    if (base != nullptr && base[0] == '/') return std::string(base) + "/kalcore/";
-    const char* home = std::getenv("HOME");
-    return home != nullptr ? std::string(home) + fallback + "/kalcore/" : std::string();
-}
-
 // Prints a text file, indented, or says it is missing.
-void ShowFile(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+void ShowFile(const char* path) {
+    std::FILE* f = std::fopen(path, "rb");
     if (f == nullptr) {
         std::printf("  (missing)\n");
         return;
@@ -436,19 +428,43 @@ void ShowFile(const std::string& path) {
 }
 
 int Config(const std::vector<std::string_view>& args) {
+    using namespace kalcore::services;
     if (!args.empty()) return UsageError("config takes no arguments");
-    const std::string configDir = UserDirectory("XDG_CONFIG_HOME", "/.config");
-    std::printf("configuration file: %sKalDatFl.Ini\n", configDir.c_str());
-    ShowFile(configDir + "KalDatFl.Ini");
-    std::printf("data directory \"C:\\\" is %s\n",
-                UserDirectory("XDG_DATA_HOME", "/.local/share").c_str());
-    const char code = PreferredCode();
-    if (code != 0)
-        std::printf("preferred format: %c\n", code);
-    else
-        std::printf("preferred format: none stored\n");
+    HostPath path;
+    if (kalcore::platform::ProfileFilePath(kConfigFileName, path, sizeof path)) {
+        std::printf("configuration file: %s\n", path);
+        ShowFile(path);
+    } else {
+        std::printf("configuration file: no place for it (HOME is not set)\n");
+    }
+    const FileSettings settings = ReadFileSettings();
+    std::printf("data directory: %s\n", settings.directory);
+    if (DataFilePath(settings, settings.conversionFile, path)) {
+        const char code = PreferredCode();
+        std::printf("date conversion file: %s\n  preferred format: %c%s\n", path,
+                    code != 0 ? code : '-', code != 0 ? "" : " (none stored)");
+    }
+    if (DataFilePath(settings, settings.holidayFile, path)) {
+        std::printf("holiday file: %s\n", path);
+        HolidayFile file;
+        if (!file.Open(path, kalcore::platform::DataFile::Mode::kRead)) {
+            std::printf("  (missing)\n");
+        } else {
+            int first = 0, last = 0;
+            file.ForEach([&](const HolidayRecord& r) {
+                const int year = static_cast<int>(r.holidayYear);
+                if (first == 0 || year < first) first = year;
+                if (year > last) last = year;
+                return true;
+            });
+            std::printf("  %lld records", static_cast<long long>(file.RecordCount()));
+            if (first != 0) std::printf(", holiday years %d to %d", first, last);
+            std::printf("\n");
+        }
+    }
     return 0;
 }
+
 // A whole number that fits 32 bits.
 bool ParseInt32(std::string_view text, int32_t& value) {
     const std::string s(text);

@@ -171,6 +171,11 @@ bool ValidName(const char* text) {
 
 }  // namespace
 
+bool ProfileFilePath(const char* fileName, char* path, std::size_t size) {
+    if (size > 0) path[0] = '\0';
+    return ValidName(fileName) && path != nullptr && ProfilePath(fileName, false, path, size);
+}
+
 int ReadProfileString(const char* section, const char* key, char* out, int size,
                       const char* fileName) {
     if (out == nullptr || size <= 0) return 0;

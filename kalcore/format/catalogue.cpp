@@ -87,9 +87,35 @@ constexpr FormatLayout Compile(const FormatSource& src) {
     return layout;
 }
 
+constexpr int PositionOf(char code) {
+    for (int i = 0; i < kFormatCount; ++i)
+        if (kSources[i].code == code) return i;
+    return -1;
+}
+
+// Follows the substitutions of a code for a month and a day that are, or are
+// not, 10 or more: the month's first, as long as one applies.
+constexpr int FinalPosition(int position, bool monthWide, bool dayWide) {
+    for (;;) {
+        const FormatSource& src = kSources[position];
+        if (monthWide && src.codeWhenMonthWide != 0) {
+            position = PositionOf(src.codeWhenMonthWide);
+        } else if (dayWide && src.codeWhenDayWide != 0) {
+            position = PositionOf(src.codeWhenDayWide);
+        } else {
+            return position;
+        }
+    }
+}
+
 constexpr std::array<FormatLayout, kFormatCount> CompileAll() {
     std::array<FormatLayout, kFormatCount> all{};
-    for (int i = 0; i < kFormatCount; ++i) all[i] = Compile(kSources[i]);
+    for (int i = 0; i < kFormatCount; ++i) {
+        all[i] = Compile(kSources[i]);
+        for (int wide = 0; wide < 4; ++wide)
+            all[i].writtenAs[wide] =
+                static_cast<std::uint8_t>(FinalPosition(i, (wide & 2) != 0, (wide & 1) != 0));
+    }
     return all;
 }
 
@@ -105,6 +131,8 @@ constexpr std::array<std::uint8_t, 256> BuildIndexTable() {
 constexpr std::array<std::uint8_t, 256> kIndexOf = BuildIndexTable();
 
 static_assert(kLayouts[5].length == 11, "code 6 is written with two trailing blanks");
+static_assert(kLayouts[kLayouts[37].writtenAs[WideFields(11, 25)]].code == 'A',
+              "M-D-CCYY with two wide fields goes through MM-D-CCYY to MM-DD-CCYY");
 static_assert(kLayouts[39].code == '$' && kLayouts[39].length == 8);
 static_assert(kLayouts[47].code == '=' && kLayouts[47].length == 9);
 
@@ -184,6 +212,10 @@ int FormatIndex(char code) {
 const FormatLayout* LayoutFor(char code) {
     const int index = FormatIndex(code);
     return index == 0 ? nullptr : &kLayouts[index - 1];
+}
+
+const FormatLayout& WrittenLayout(const FormatLayout& layout, int month, int day) {
+    return kLayouts[layout.writtenAs[WideFields(month, day)]];
 }
 
 bool IsFormatCode(const char* text) {

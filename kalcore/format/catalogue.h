@@ -41,7 +41,16 @@ struct FormatLayout {
     Width monthWidth, dayWidth;
     char codeWhenDayWide;    // code used instead when the day is 10 or more, 0 if none
     char codeWhenMonthWide;  // code used instead when the month is 10 or more, 0 if none
+    // Catalogue position (0-47) of the layout a date is finally written in,
+    // the substitutions above followed to their end, indexed by
+    // WideFields(month, day).
+    std::uint8_t writtenAs[4];
 };
+
+// Which of a date's fields need two digits: bit 1 the month, bit 0 the day.
+constexpr int WideFields(int month, int day) {
+    return (month >= 10 ? 2 : 0) | (day >= 10 ? 1 : 0);
+}
 
 // Upper-cases an ASCII letter; every other byte is returned unchanged.
 constexpr char ToUpperAscii(char c) {
@@ -75,6 +84,11 @@ int FormatIndex(char code);
 
 // Layout of an upper-case format code, nullptr when it is not a code.
 const FormatLayout* LayoutFor(char code);
+
+// The layout a date with this month and day is written in when `layout` is
+// asked for: a one-digit field that cannot show its value moves the date to
+// the wider code, as often as needed.
+const FormatLayout& WrittenLayout(const FormatLayout& layout, int month, int day);
 
 // True when the first character of the text, upper-cased, is one of the 48
 // format codes. A null or empty text is not a code.

@@ -58,28 +58,19 @@ int FieldValue(const char (&field)[2]) {
 }  // namespace
 
 char SubstituteCode(char code, int month, int day) {
-    for (;;) {
-        const FormatLayout* layout = LayoutFor(code);
-        if (layout == nullptr) return code;
-        if (month >= 10 && layout->codeWhenMonthWide != 0) {
-            code = layout->codeWhenMonthWide;
-        } else if (day >= 10 && layout->codeWhenDayWide != 0) {
-            code = layout->codeWhenDayWide;
-        } else {
-            return code;
-        }
-    }
+    const FormatLayout* layout = LayoutFor(code);
+    return layout == nullptr ? code : WrittenLayout(*layout, month, day).code;
 }
 
 void RenderDate(const NormalizedDate& date, char code, DateText& out) {
-    const Values v{FieldValue(date.month), FieldValue(date.day), FieldValue(date.century),
-                   FieldValue(date.year)};
-    const FormatLayout* layout = LayoutFor(SubstituteCode(code, v.month, v.day));
+    const FormatLayout* layout = LayoutFor(code);
     if (layout == nullptr) {
         out[0] = '\0';
         return;
     }
-    Build(*layout, v, out);
+    const Values v{FieldValue(date.month), FieldValue(date.day), FieldValue(date.century),
+                   FieldValue(date.year)};
+    Build(WrittenLayout(*layout, v.month, v.day), v, out);
 }
 
 bool FormatEnglishStyle(DateText& out, int kind, int month, int day, int century, int year) {
@@ -88,8 +79,8 @@ bool FormatEnglishStyle(DateText& out, int kind, int month, int day, int century
         out[0] = '\0';
         return false;
     }
-    const char code = SubstituteCode(kDayFirstCodes[kind - 1], month, day);
-    Build(*LayoutFor(code), Values{month, day, century, year}, out);
+    Build(WrittenLayout(*LayoutFor(kDayFirstCodes[kind - 1]), month, day),
+          Values{month, day, century, year}, out);
     return true;
 }
 

@@ -1,5 +1,8 @@
 #include "format/date_reader.h"
 
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 #include "calendar/differences.h"
@@ -10,29 +13,114 @@ namespace kalcore {
 
 namespace {
 
+// The reader decides what a text can be from the classes of its characters,
+// found in one pass: five bits for each of the 11 positions, so that a whole
+// layout ("three letters, a separator, ...") is checked with one mask test and
+// a recogniser whose layout cannot match is never entered.
+enum ClassBit : std::uint8_t {
+    kDigit = 1,      // '0'-'9'
+    kLetter = 2,     // an ASCII letter
+    kSeparator = 4,  // '-' or '/'
+    kKept = 8,       // a character that trimming keeps: signed value above 32
+    kPresent = 16,   // any character but the terminator
+};
+constexpr int kClassWidth = 5;
+constexpr int kPositions = static_cast<int>(kMaxDateChars);
+static_assert(kClassWidth * kPositions <= 64, "the classes of a text fit one 64-bit word");
+
+constexpr std::array<std::uint8_t, 256> BuildClassTable() {
+    std::array<std::uint8_t, 256> table{};
+    for (int byte = 1; byte < 256; ++byte) {
+        const char c = static_cast<char>(byte);
+        std::uint8_t bits = kPresent;
+        if (static_cast<signed char>(c) > 32) bits |= kKept;
+        if (IsDigitAscii(c)) bits |= kDigit;
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) bits |= kLetter;
+        if (c == '-' || c == '/') bits |= kSeparator;
+        table[byte] = bits;
+    }
+    return table;
+}
+constexpr std::array<std::uint8_t, 256> kClassOf = BuildClassTable();
+
+// One class bit at every position.
+constexpr std::uint64_t AtEveryPosition(std::uint8_t bit) {
+    std::uint64_t bits = 0;
+    for (int i = 0; i < kPositions; ++i) bits |= std::uint64_t{bit} << (kClassWidth * i);
+    return bits;
+}
+
+// The class bits a layout requires, one character per position from 0: 'd' a
+// digit, 'a' a letter, 's' a separator ('-' or '/'), '_' any character.
+consteval std::uint64_t Layout(const char* pattern) {
+    std::uint64_t bits = 0;
+    for (int i = 0; pattern[i] != '\0'; ++i) {
+        const std::uint64_t bit = pattern[i] == 'd'   ? kDigit
+                                  : pattern[i] == 'a' ? kLetter
+                                  : pattern[i] == 's' ? kSeparator
+                                                      : 0;
+        bits |= bit << (kClassWidth * i);
+    }
+    return bits;
+}
+
+// What one pass over an 11-character text finds: the class bits of the
+// characters before its terminator, its length, and its length once trailing
+// characters that trimming removes are cut off (a text of nothing else keeps
+// its length).
+struct Scan {
+    std::uint64_t classes;
+    int length;
+    int trimmedLength;
+};
+
+Scan ScanText(const char* s) {
+    std::uint64_t classes = 0;
+    for (int i = 0; i < kPositions; ++i)
+        classes |= std::uint64_t{kClassOf[static_cast<unsigned char>(s[i])]} << (kClassWidth * i);
+    const std::uint64_t terminators = ~classes & AtEveryPosition(kPresent);
+    const int length = terminators == 0 ? kPositions : std::countr_zero(terminators) / kClassWidth;
+    classes &= (std::uint64_t{1} << (kClassWidth * length)) - 1;
+    const std::uint64_t kept = classes & AtEveryPosition(kKept);
+    const int trimmedLength = kept == 0 ? length : (63 - std::countl_zero(kept)) / kClassWidth + 1;
+    return {classes, length, trimmedLength};
+}
+
 // A date text being read: always zero-filled past its end, so that a position
 // beyond the text reads as '\0' and never matches a digit, letter or separator.
 struct Text {
     char s[kDateTextSize];
     int len;
+    std::uint64_t classes;  // the class bits of the characters of s
 
     char operator[](int i) const { return s[i]; }
+    // True when every position that `layout` names holds a character of its class.
+    bool Fits(std::uint64_t layout) const { return (classes & layout) == layout; }
 };
 
-int TextLength(const DateText& text) {
-    int n = 0;
-    while (n < static_cast<int>(kMaxDateChars) && text[n] != '\0') ++n;
-    return n;
-}
-
-void Assign(Text& t, const DateText& src, int len) {
-    std::memcpy(t.s, src, sizeof t.s);
-    t.len = len;
-    for (int i = len; i < static_cast<int>(kDateTextSize); ++i) t.s[i] = '\0';
+// Copies the first `length` characters of src into the text and zeroes the
+// rest of its 12 bytes. The bytes after a terminator of src may be anything.
+void Assign(Text& t, const DateText& src, int length, std::uint64_t classes) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::uint64_t low;
+        std::uint32_t high;
+        std::memcpy(&low, src, sizeof low);
+        std::memcpy(&high, src + sizeof low, sizeof high);
+        low &= length >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * length)) - 1;
+        high &= length <= 8 ? 0 : (std::uint32_t{1} << (8 * (length - 8))) - 1;
+        std::memcpy(t.s, &low, sizeof low);
+        std::memcpy(t.s + sizeof low, &high, sizeof high);
+    } else {
+        for (int i = 0; i < static_cast<int>(kDateTextSize); ++i)
+            t.s[i] = i < length ? src[i] : '\0';
+    }
+    t.len = length;
+    t.classes = classes;
 }
 
 void Assign(Text& t, const DateText& src) {
-    Assign(t, src, TextLength(src));
+    const Scan scan = ScanText(src);
+    Assign(t, src, scan.length, scan.classes);
 }
 
 // The clock is read at most once per call, and only when a date needs it.
@@ -66,9 +154,6 @@ constexpr bool IsSep(char c) {
 constexpr bool DigitIn(char c, char lo, char hi) {
     return c >= lo && c <= hi;
 }
-constexpr int TwoDigitValue(char tens, char ones) {
-    return (tens - '0') * 10 + (ones - '0');
-}
 constexpr bool IsBlank(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
@@ -89,37 +174,33 @@ struct Found {
     int century, year, month, day;
 };
 
-// Reads the year that starts at `pos`: four digits (the century's first digit
-// 1-9) when the text goes on past pos + 1, else two digits completed with the
-// current century.
+// Reads the year that starts at `pos`, whose first two characters are
+// digits: four digits (the century's first digit 1-9) when the text goes on
+// past pos + 1, else two digits completed with the current century.
 bool ReadYearAt(const Text& t, int pos, LazyClock& clock, Found& f) {
     if (t.len > pos + 2) {
-        if (!DigitIn(t[pos], '1', '9') || !IsDigitAscii(t[pos + 1]) || !IsDigitAscii(t[pos + 2]) ||
-            !IsDigitAscii(t[pos + 3]))
-            return false;
+        if (t[pos] == '0' || !IsDigitAscii(t[pos + 2]) || !IsDigitAscii(t[pos + 3])) return false;
         f.century = TwoDigitValue(t[pos], t[pos + 1]);
         f.year = TwoDigitValue(t[pos + 2], t[pos + 3]);
         return true;
     }
-    if (!IsDigitAscii(t[pos]) || !IsDigitAscii(t[pos + 1])) return false;
     f.year = TwoDigitValue(t[pos], t[pos + 1]);
     f.century = clock.Century();
     return true;
 }
 
-// Four digits of year at 0-3, the first 1-9.
+// Four digits of year at 0-3, the first 1-9, for a text whose layout has
+// been checked to start with four digits.
 bool ReadLeadingYear(const Text& t, Found& f) {
-    if (!DigitIn(t[0], '1', '9') || !IsDigitAscii(t[1]) || !IsDigitAscii(t[2]) ||
-        !IsDigitAscii(t[3]))
-        return false;
+    if (t[0] == '0') return false;
     f.century = TwoDigitValue(t[0], t[1]);
     f.year = TwoDigitValue(t[2], t[3]);
     return true;
 }
 
-// A two-digit day whose first digit is 0-3 and second 0-9.
+// A two-digit day at `pos`, both digits, whose first digit is 0-3.
 bool ReadDayDigits(const Text& t, int pos, Found& f) {
-    if (!DigitIn(t[pos], '0', '3') || !IsDigitAscii(t[pos + 1])) return false;
+    if (t[pos] > '3') return false;
     f.day = TwoDigitValue(t[pos], t[pos + 1]);
     return true;
 }
@@ -135,17 +216,22 @@ Rewrite Accept(bool accepted, Rewrite form) {
     return accepted ? form : Rewrite::None;
 }
 
+// Each recogniser first checks the classes its layout needs (the year's first
+// two digits included), then the values.
+
 // Family 1: mmm?DD?CCYY and mmm?DD?YY (codes K, L, M, N).
 Rewrite MonthDayYear(const Text& t, LazyClock& clock, Found& f) {
+    if (!t.Fits(Layout("aaas__sdd")) || t[6] != t[3]) return Rewrite::None;
     f.month = MonthFromAbbrev(t.s);
-    if (f.month == 0 || !IsSep(t[3]) || t[6] != t[3]) return Rewrite::None;
+    if (f.month == 0) return Rewrite::None;
     f.day = ReadNumber(t.s + 4, 2);
     return Accept(ReadYearAt(t, 7, clock, f) && Valid(f), Rewrite::MonthFirst);
 }
 
 // Family 2: DD/mmm/CCYY and DD/mmm/YY (codes H, I); '/' only.
 Rewrite DaySlashMonth(const Text& t, LazyClock& clock, Found& f) {
-    if (!ReadDayDigits(t, 0, f) || t[2] != '/' || t[6] != '/') return Rewrite::None;
+    if (!t.Fits(Layout("ddsaaasdd")) || t[2] != '/' || t[6] != '/' || !ReadDayDigits(t, 0, f))
+        return Rewrite::None;
     f.month = MonthFromAbbrev(t.s + 3);
     return Accept(f.month != 0 && ReadYearAt(t, 7, clock, f) && Valid(f), Rewrite::DayFirst);
 }
@@ -154,18 +240,18 @@ Rewrite DaySlashMonth(const Text& t, LazyClock& clock, Found& f) {
 // V, W, X, @, & and M?D?YY, M?DD?YY, MM?D?YY), tried as three layouts.
 Rewrite ShortNumeric(const Text& t, LazyClock& clock, Found& f) {
     // M?D?
-    if (IsSep(t[1]) && t[3] == t[1] && DigitIn(t[0], '1', '9') && DigitIn(t[2], '1', '9')) {
+    if (t.Fits(Layout("dsdsdd")) && t[3] == t[1] && t[0] != '0' && t[2] != '0') {
         f.month = t[0] - '0';
         f.day = t[2] - '0';
         if (ReadYearAt(t, 4, clock, f) && Valid(f)) return Rewrite::MonthFirst;
     }
     // M?DD?
-    if (IsSep(t[1]) && t[4] == t[1] && DigitIn(t[0], '1', '9') && ReadDayDigits(t, 2, f)) {
+    if (t.Fits(Layout("dsddsdd")) && t[4] == t[1] && t[0] != '0' && ReadDayDigits(t, 2, f)) {
         f.month = t[0] - '0';
         if (ReadYearAt(t, 5, clock, f) && Valid(f)) return Rewrite::MonthFirst;
     }
     // MM?D?
-    if (IsSep(t[2]) && t[4] == t[2] && DigitIn(t[3], '1', '9')) {
+    if (t.Fits(Layout("__sdsdd")) && t[4] == t[2] && t[3] != '0') {
         f.month = ReadNumber(t.s, 2);
         f.day = t[3] - '0';
         if (ReadYearAt(t, 5, clock, f) && Valid(f)) return Rewrite::MonthFirst;
@@ -175,7 +261,7 @@ Rewrite ShortNumeric(const Text& t, LazyClock& clock, Found& f) {
 
 // Family 4: year first, month second (codes E, F, G, J, O).
 Rewrite YearMonthDay(const Text& t, LazyClock&, Found& f) {
-    if (!ReadLeadingYear(t, f)) return Rewrite::None;
+    if (!t.Fits(Layout("dddd")) || !ReadLeadingYear(t, f)) return Rewrite::None;
     int dayPos;
     Rewrite form = Rewrite::MonthFirst;
     if (!IsSep(t[4])) {  // CCYYMMDD
@@ -199,22 +285,25 @@ Rewrite YearMonthDay(const Text& t, LazyClock&, Found& f) {
 // Family 5: a one-digit day before the month abbreviation (codes Y, Z, $ and
 // D-mmm-YY, D/mmm/YY, DmmmYY).
 Rewrite ShortDayMonth(const Text& t, LazyClock& clock, Found& f) {
-    if (!DigitIn(t[0], '1', '9')) return Rewrite::None;
-    f.day = t[0] - '0';
     int monthPos = 1, yearPos = 4;
     if (IsSep(t[1])) {
-        if (t[5] != t[1]) return Rewrite::None;
+        if (!t.Fits(Layout("dsaaasdd")) || t[5] != t[1]) return Rewrite::None;
         monthPos = 2;
         yearPos = 6;
+    } else if (!t.Fits(Layout("daaadd"))) {
+        return Rewrite::None;
     }
+    if (t[0] == '0') return Rewrite::None;
+    f.day = t[0] - '0';
     f.month = MonthFromAbbrev(t.s + monthPos);
     return Accept(f.month != 0 && ReadYearAt(t, yearPos, clock, f) && Valid(f), Rewrite::DayFirst);
 }
 
 // Family 6: mmm?D?CCYY and mmm?D?YY (codes *, # and mmm-D-YY, mmm/D/YY).
 Rewrite MonthShortDay(const Text& t, LazyClock& clock, Found& f) {
+    if (!t.Fits(Layout("aaas_sdd")) || t[5] != t[3]) return Rewrite::None;
     f.month = MonthFromAbbrev(t.s);
-    if (f.month == 0 || !IsSep(t[3]) || t[5] != t[3]) return Rewrite::None;
+    if (f.month == 0) return Rewrite::None;
     f.day = ReadNumber(t.s + 4, 1);
     return Accept(ReadYearAt(t, 6, clock, f) && Valid(f), Rewrite::MonthFirst);
 }
@@ -222,7 +311,8 @@ Rewrite MonthShortDay(const Text& t, LazyClock& clock, Found& f) {
 // Family 7: year first, day second (codes P, Q, R, S). A text with a valid
 // month-first reading was already taken by family 4.
 Rewrite YearDayMonth(const Text& t, LazyClock&, Found& f) {
-    if (!IsSep(t[4]) || t[7] != t[4] || !ReadLeadingYear(t, f) || !ReadDayDigits(t, 5, f))
+    if (!t.Fits(Layout("ddddsdds")) || t[7] != t[4] || !ReadLeadingYear(t, f) ||
+        !ReadDayDigits(t, 5, f))
         return Rewrite::None;
     const int following = t.len - 8;
     if (following > 2) {
@@ -238,9 +328,29 @@ Rewrite YearDayMonth(const Text& t, LazyClock&, Found& f) {
 
 // Family 8: CCYYmmmDD (code T).
 Rewrite YearAbbrevDay(const Text& t, LazyClock&, Found& f) {
-    if (!ReadLeadingYear(t, f)) return Rewrite::None;
+    if (!t.Fits(Layout("ddddaaadd")) || !ReadLeadingYear(t, f)) return Rewrite::None;
     f.month = MonthFromAbbrev(t.s + 4);
     return Accept(f.month != 0 && ReadDayDigits(t, 7, f) && Valid(f), Rewrite::MonthFirst);
+}
+
+// Runs the recognisers in their fixed order; the first to accept wins. A text
+// that starts with a letter can only be families 1 and 6 (the others need a
+// digit first, or a month number at 0-1 that a letter makes 0), so the rest
+// are not tried for it.
+Rewrite Recognize(const Text& t, LazyClock& clock, Found& f) {
+    Rewrite form = Rewrite::None;
+    if (t.Fits(Layout("a"))) {
+        form = MonthDayYear(t, clock, f);
+        if (form == Rewrite::None) form = MonthShortDay(t, clock, f);
+        return form;
+    }
+    form = DaySlashMonth(t, clock, f);
+    if (form == Rewrite::None) form = ShortNumeric(t, clock, f);
+    if (form == Rewrite::None) form = YearMonthDay(t, clock, f);
+    if (form == Rewrite::None) form = ShortDayMonth(t, clock, f);
+    if (form == Rewrite::None) form = YearDayMonth(t, clock, f);
+    if (form == Rewrite::None) form = YearAbbrevDay(t, clock, f);
+    return form;
 }
 
 // Writes MM/DD/CCYY (code B).
@@ -262,28 +372,12 @@ void WriteDayFirst(const Found& f, DateText& out) {
     PutTwoDigits(out + 9, f.year);
 }
 
-// Runs the recognisers in their fixed order; the first to accept wins.
-bool Recognize(const Text& t, LazyClock& clock, DateText& out) {
-    Found f{};
-    Rewrite form = MonthDayYear(t, clock, f);
-    if (form == Rewrite::None) form = DaySlashMonth(t, clock, f);
-    if (form == Rewrite::None) form = ShortNumeric(t, clock, f);
-    if (form == Rewrite::None) form = YearMonthDay(t, clock, f);
-    if (form == Rewrite::None) form = ShortDayMonth(t, clock, f);
-    if (form == Rewrite::None) form = MonthShortDay(t, clock, f);
-    if (form == Rewrite::None) form = YearDayMonth(t, clock, f);
-    if (form == Rewrite::None) form = YearAbbrevDay(t, clock, f);
-    switch (form) {
-        case Rewrite::None:
-            return false;
-        case Rewrite::MonthFirst:
-            WriteMonthFirst(f, out);
-            return true;
-        case Rewrite::DayFirst:
-            WriteDayFirst(f, out);
-            return true;
-    }
-    return false;
+// Writes the basic rewriting of a recognised date.
+void WriteRewritten(const Found& f, Rewrite form, DateText& out) {
+    if (form == Rewrite::DayFirst)
+        WriteDayFirst(f, out);
+    else
+        WriteMonthFirst(f, out);
 }
 
 // Basic detection: the input code of a text that no family recogniser took,
@@ -372,17 +466,48 @@ void CopyText(DateText& out, const char* src) {
 }
 
 // Removes trailing characters whose value as a signed byte is 32 or less
-// (blanks, control characters and every byte of 128 and above). A text made
-// only of such characters is kept as it is.
-// Returns the length of the trimmed text.
-int TrimTrailing(DateText& text) {
-    const int n = TextLength(text);
-    text[n] = '\0';
-    int end = n;
-    while (end > 0 && static_cast<signed char>(text[end - 1]) <= 32) --end;
-    if (end == 0) return n;
-    text[end] = '\0';
-    return end;
+// (blanks, control characters and every byte of 128 and above) from the text
+// and reads it into `t`. A text made only of such characters is kept as it
+// is.
+void TrimInto(DateText& text, Text& t) {
+    const Scan scan = ScanText(text);
+    text[scan.length] = '\0';
+    text[scan.trimmedLength] = '\0';
+    Assign(t, text, scan.trimmedLength, scan.classes);
+}
+
+// Only "NOW", "TODAY", "YESTER" and "YESTERn" are keywords: three letters
+// first, and 3, 5, 6 or 7 characters.
+bool MayBeKeyword(const Text& t) {
+    return (t.len == 3 || t.len == 5 || t.len == 6 || t.len == 7) && t.Fits(Layout("aaa"));
+}
+
+bool SelectorValid(int centurySelector) {
+    return centurySelector >= 0 && centurySelector <= 9;
+}
+
+// A recognised date goes on as the basic form it was rewritten into would:
+// with its own century, which must start with 1-9 (a two-digit year may have
+// been given a lower one by the clock), and which selectors 1-9 replace. The
+// rewritten text itself is needed only as the text left behind on failure.
+bool TakeRecognized(const Found& f, Rewrite form, int centurySelector, bool outputCodeKnown,
+                    NormalizedDate& date, DateText& textRead) {
+    if (outputCodeKnown && SelectorValid(centurySelector)) {
+        PutTwoDigits(date.month, f.month);
+        PutTwoDigits(date.day, f.day);
+        PutTwoDigits(date.year, f.year);
+        PutTwoDigits(date.century, f.century);
+        date.centuryGiven = true;
+        if (f.century >= 10) {
+            if (centurySelector != 0)
+                PutTwoDigits(date.century, FixedCenturyOfSelector(centurySelector));
+            return true;
+        }
+    }
+    DateText rewritten;
+    WriteRewritten(f, form, rewritten);
+    CopyText(textRead, rewritten);
+    return false;
 }
 
 }  // namespace
@@ -399,18 +524,22 @@ bool RecognizeExtendedFormat(const char* text, int currentCentury, DateText& rew
     Text t;
     Assign(t, copy);
     LazyClock clock(currentCentury);
-    return Recognize(t, clock, rewritten);
+    Found f{};
+    const Rewrite form = Recognize(t, clock, f);
+    if (form == Rewrite::None) return false;
+    WriteRewritten(f, form, rewritten);
+    return true;
 }
 
 bool ReadDateFields(DateText& input, int centurySelector, bool outputCodeKnown,
                     NormalizedDate& date, DateText& textRead) {
     LazyClock clock;
     Text t;
-    Assign(t, input, TrimTrailing(input));
+    TrimInto(input, t);
 
     char inputCode = 0;
     int daysBack = 0;
-    if (MatchDateKeyword(t.s, daysBack)) {
+    if (MayBeKeyword(t) && MatchDateKeyword(t.s, daysBack)) {
         const ClockReading& now = clock.Get();
         std::memset(input, 0, sizeof input);
         std::memcpy(input, now.month, 2);
@@ -426,12 +555,13 @@ bool ReadDateFields(DateText& input, int centurySelector, bool outputCodeKnown,
         Assign(t, input);
         inputCode = 'B';
     } else {
-        DateText rewritten;
-        if (Recognize(t, clock, rewritten)) Assign(t, rewritten);
+        Found f{};
+        const Rewrite form = Recognize(t, clock, f);
+        if (form != Rewrite::None)
+            return TakeRecognized(f, form, centurySelector, outputCodeKnown, date, textRead);
     }
 
-    const bool selectorValid = centurySelector >= 0 && centurySelector <= 9;
-    if (!outputCodeKnown || !selectorValid) {
+    if (!outputCodeKnown || !SelectorValid(centurySelector)) {
         CopyText(textRead, t.s);
         return false;
     }

@@ -80,6 +80,8 @@ constexpr FormatLayout Compile(const FormatSource& src) {
         }
         const int width = (StartsWith(p, "mmm") ? 3 : (p[0] == p[1] ? 2 : 1));
         for (int i = 0; i < width; ++i) layout.text[pos + i] = p[i];
+        if (*p != 'm')
+            for (int i = 0; i < width; ++i) layout.digitPositions |= std::uint16_t(1u << (pos + i));
         p += width;
         pos += width - 1;
     }
@@ -134,6 +136,7 @@ static_assert(kLayouts[5].length == 11, "code 6 is written with two trailing bla
 static_assert(kLayouts[kLayouts[37].writtenAs[WideFields(11, 25)]].code == 'A',
               "M-D-CCYY with two wide fields goes through MM-D-CCYY to MM-DD-CCYY");
 static_assert(kLayouts[39].code == '$' && kLayouts[39].length == 8);
+static_assert(kLayouts[39].digitPositions == 0b11110001, "DmmmCCYY: digits at 0 and 4-7");
 static_assert(kLayouts[47].code == '=' && kLayouts[47].length == 9);
 
 // The month abbreviations packed as lower-case three-letter keys, placed in a

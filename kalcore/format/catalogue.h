@@ -45,6 +45,9 @@ struct FormatLayout {
     // the substitutions above followed to their end, indexed by
     // WideFields(month, day).
     std::uint8_t writtenAs[4];
+    // Bit i set when position i holds a digit of a numeric field (every
+    // field but the month abbreviation).
+    std::uint16_t digitPositions;
 };
 
 // Which of a date's fields need two digits: bit 1 the month, bit 0 the day.
@@ -63,7 +66,19 @@ constexpr bool IsDigitAscii(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Writes 0-99 as two digit characters.
+// "00" to "99" as character pairs, so a two-digit field is one table read.
+inline constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes a value of 0-99 as two digit characters.
+inline void PutDigitPair(char* out, int value) {
+    out[0] = kDigitPairs[2 * value];
+    out[1] = kDigitPairs[2 * value + 1];
+}
+
+// Writes 0-99 as two digit characters; larger values keep their last two.
 constexpr void PutTwoDigits(char* out, int value) {
     out[0] = static_cast<char>('0' + value / 10 % 10);
     out[1] = static_cast<char>('0' + value % 10);

@@ -1,97 +1,24 @@
 #include "format/date_reader.h"
 
-#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
 
 #include "calendar/differences.h"
 #include "format/date_writer.h"
+#include "format/text_scan.h"
 #include "services/clock.h"
 
 namespace kalcore {
 
 namespace {
 
-// The reader decides what a text can be from the classes of its characters,
-// found in one pass: five bits for each of the 11 positions, so that a whole
-// layout ("three letters, a separator, ...") is checked with one mask test and
-// a recogniser whose layout cannot match is never entered.
-enum ClassBit : std::uint8_t {
-    kDigit = 1,      // '0'-'9'
-    kLetter = 2,     // an ASCII letter
-    kSeparator = 4,  // '-' or '/'
-    kKept = 8,       // a character that trimming keeps: signed value above 32
-    kPresent = 16,   // any character but the terminator
-};
-constexpr int kClassWidth = 5;
-constexpr int kPositions = static_cast<int>(kMaxDateChars);
-static_assert(kClassWidth * kPositions <= 64, "the classes of a text fit one 64-bit word");
-
-constexpr std::array<std::uint8_t, 256> BuildClassTable() {
-    std::array<std::uint8_t, 256> table{};
-    for (int byte = 1; byte < 256; ++byte) {
-        const char c = static_cast<char>(byte);
-        std::uint8_t bits = kPresent;
-        if (static_cast<signed char>(c) > 32) bits |= kKept;
-        if (IsDigitAscii(c)) bits |= kDigit;
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) bits |= kLetter;
-        if (c == '-' || c == '/') bits |= kSeparator;
-        table[byte] = bits;
-    }
-    return table;
-}
-constexpr std::array<std::uint8_t, 256> kClassOf = BuildClassTable();
-
-// One class bit at every position.
-constexpr std::uint64_t AtEveryPosition(std::uint8_t bit) {
-    std::uint64_t bits = 0;
-    for (int i = 0; i < kPositions; ++i) bits |= std::uint64_t{bit} << (kClassWidth * i);
-    return bits;
-}
-
-// The class bits a layout requires, one character per position from 0: 'd' a
-// digit, 'a' a letter, 's' a separator ('-' or '/'), '_' any character.
-consteval std::uint64_t Layout(const char* pattern) {
-    std::uint64_t bits = 0;
-    for (int i = 0; pattern[i] != '\0'; ++i) {
-        const std::uint64_t bit = pattern[i] == 'd'   ? kDigit
-                                  : pattern[i] == 'a' ? kLetter
-                                  : pattern[i] == 's' ? kSeparator
-                                                      : 0;
-        bits |= bit << (kClassWidth * i);
-    }
-    return bits;
-}
-
-// What one pass over an 11-character text finds: the class bits of the
-// characters before its terminator, its length, and its length once trailing
-// characters that trimming removes are cut off (a text of nothing else keeps
-// its length).
-struct Scan {
-    std::uint64_t classes;
-    int length;
-    int trimmedLength;
-};
-
-Scan ScanText(const char* s) {
-    std::uint64_t classes = 0;
-    for (int i = 0; i < kPositions; ++i)
-        classes |= std::uint64_t{kClassOf[static_cast<unsigned char>(s[i])]} << (kClassWidth * i);
-    const std::uint64_t terminators = ~classes & AtEveryPosition(kPresent);
-    const int length = terminators == 0 ? kPositions : std::countr_zero(terminators) / kClassWidth;
-    classes &= (std::uint64_t{1} << (kClassWidth * length)) - 1;
-    const std::uint64_t kept = classes & AtEveryPosition(kKept);
-    const int trimmedLength = kept == 0 ? length : (63 - std::countl_zero(kept)) / kClassWidth + 1;
-    return {classes, length, trimmedLength};
-}
-
 // A date text being read: always zero-filled past its end, so that a position
 // beyond the text reads as '\0' and never matches a digit, letter or separator.
 struct Text {
     char s[kDateTextSize];
     int len;
-    std::uint64_t classes;  // the class bits of the characters of s
+    std::uint64_t classes;  // the classes of the characters of s
 
     char operator[](int i) const { return s[i]; }
     // True when every position that `layout` names holds a character of its class.
@@ -119,7 +46,7 @@ void Assign(Text& t, const DateText& src, int length, std::uint64_t classes) {
 }
 
 void Assign(Text& t, const DateText& src) {
-    const Scan scan = ScanText(src);
+    const TextScan scan = ScanText(src);
     Assign(t, src, scan.length, scan.classes);
 }
 
@@ -169,15 +96,16 @@ int ReadNumber(const char* p, int count) {
     return value;
 }
 
-// A date found by a recogniser, before it is rewritten as a basic form.
-struct Found {
+// A date's fields as numbers: what a recogniser finds, and what the writer
+// is given.
+struct DateValues {
     int century, year, month, day;
 };
 
 // Reads the year that starts at `pos`, whose first two characters are
 // digits: four digits (the century's first digit 1-9) when the text goes on
 // past pos + 1, else two digits completed with the current century.
-bool ReadYearAt(const Text& t, int pos, LazyClock& clock, Found& f) {
+bool ReadYearAt(const Text& t, int pos, LazyClock& clock, DateValues& f) {
     if (t.len > pos + 2) {
         if (t[pos] == '0' || !IsDigitAscii(t[pos + 2]) || !IsDigitAscii(t[pos + 3])) return false;
         f.century = TwoDigitValue(t[pos], t[pos + 1]);
@@ -191,7 +119,7 @@ bool ReadYearAt(const Text& t, int pos, LazyClock& clock, Found& f) {
 
 // Four digits of year at 0-3, the first 1-9, for a text whose layout has
 // been checked to start with four digits.
-bool ReadLeadingYear(const Text& t, Found& f) {
+bool ReadLeadingYear(const Text& t, DateValues& f) {
     if (t[0] == '0') return false;
     f.century = TwoDigitValue(t[0], t[1]);
     f.year = TwoDigitValue(t[2], t[3]);
@@ -199,13 +127,13 @@ bool ReadLeadingYear(const Text& t, Found& f) {
 }
 
 // A two-digit day at `pos`, both digits, whose first digit is 0-3.
-bool ReadDayDigits(const Text& t, int pos, Found& f) {
+bool ReadDayDigits(const Text& t, int pos, DateValues& f) {
     if (t[pos] > '3') return false;
     f.day = TwoDigitValue(t[pos], t[pos + 1]);
     return true;
 }
 
-bool Valid(const Found& f) {
+bool Valid(const DateValues& f) {
     return ValidateDateParts(f.century, f.year, f.month, f.day);
 }
 
@@ -220,7 +148,7 @@ Rewrite Accept(bool accepted, Rewrite form) {
 // two digits included), then the values.
 
 // Family 1: mmm?DD?CCYY and mmm?DD?YY (codes K, L, M, N).
-Rewrite MonthDayYear(const Text& t, LazyClock& clock, Found& f) {
+Rewrite MonthDayYear(const Text& t, LazyClock& clock, DateValues& f) {
     if (!t.Fits(Layout("aaas__sdd")) || t[6] != t[3]) return Rewrite::None;
     f.month = MonthFromAbbrev(t.s);
     if (f.month == 0) return Rewrite::None;
@@ -229,7 +157,7 @@ Rewrite MonthDayYear(const Text& t, LazyClock& clock, Found& f) {
 }
 
 // Family 2: DD/mmm/CCYY and DD/mmm/YY (codes H, I); '/' only.
-Rewrite DaySlashMonth(const Text& t, LazyClock& clock, Found& f) {
+Rewrite DaySlashMonth(const Text& t, LazyClock& clock, DateValues& f) {
     if (!t.Fits(Layout("ddsaaasdd")) || t[2] != '/' || t[6] != '/' || !ReadDayDigits(t, 0, f))
         return Rewrite::None;
     f.month = MonthFromAbbrev(t.s + 3);
@@ -238,7 +166,7 @@ Rewrite DaySlashMonth(const Text& t, LazyClock& clock, Found& f) {
 
 // Family 3: numeric month-first dates with a one-digit month or day (codes U,
 // V, W, X, @, & and M?D?YY, M?DD?YY, MM?D?YY), tried as three layouts.
-Rewrite ShortNumeric(const Text& t, LazyClock& clock, Found& f) {
+Rewrite ShortNumeric(const Text& t, LazyClock& clock, DateValues& f) {
     // M?D?
     if (t.Fits(Layout("dsdsdd")) && t[3] == t[1] && t[0] != '0' && t[2] != '0') {
         f.month = t[0] - '0';
@@ -260,7 +188,7 @@ Rewrite ShortNumeric(const Text& t, LazyClock& clock, Found& f) {
 }
 
 // Family 4: year first, month second (codes E, F, G, J, O).
-Rewrite YearMonthDay(const Text& t, LazyClock&, Found& f) {
+Rewrite YearMonthDay(const Text& t, LazyClock&, DateValues& f) {
     if (!t.Fits(Layout("dddd")) || !ReadLeadingYear(t, f)) return Rewrite::None;
     int dayPos;
     Rewrite form = Rewrite::MonthFirst;
@@ -284,7 +212,7 @@ Rewrite YearMonthDay(const Text& t, LazyClock&, Found& f) {
 
 // Family 5: a one-digit day before the month abbreviation (codes Y, Z, $ and
 // D-mmm-YY, D/mmm/YY, DmmmYY).
-Rewrite ShortDayMonth(const Text& t, LazyClock& clock, Found& f) {
+Rewrite ShortDayMonth(const Text& t, LazyClock& clock, DateValues& f) {
     int monthPos = 1, yearPos = 4;
     if (IsSep(t[1])) {
         if (!t.Fits(Layout("dsaaasdd")) || t[5] != t[1]) return Rewrite::None;
@@ -300,7 +228,7 @@ Rewrite ShortDayMonth(const Text& t, LazyClock& clock, Found& f) {
 }
 
 // Family 6: mmm?D?CCYY and mmm?D?YY (codes *, # and mmm-D-YY, mmm/D/YY).
-Rewrite MonthShortDay(const Text& t, LazyClock& clock, Found& f) {
+Rewrite MonthShortDay(const Text& t, LazyClock& clock, DateValues& f) {
     if (!t.Fits(Layout("aaas_sdd")) || t[5] != t[3]) return Rewrite::None;
     f.month = MonthFromAbbrev(t.s);
     if (f.month == 0) return Rewrite::None;
@@ -310,7 +238,7 @@ Rewrite MonthShortDay(const Text& t, LazyClock& clock, Found& f) {
 
 // Family 7: year first, day second (codes P, Q, R, S). A text with a valid
 // month-first reading was already taken by family 4.
-Rewrite YearDayMonth(const Text& t, LazyClock&, Found& f) {
+Rewrite YearDayMonth(const Text& t, LazyClock&, DateValues& f) {
     if (!t.Fits(Layout("ddddsdds")) || t[7] != t[4] || !ReadLeadingYear(t, f) ||
         !ReadDayDigits(t, 5, f))
         return Rewrite::None;
@@ -327,7 +255,7 @@ Rewrite YearDayMonth(const Text& t, LazyClock&, Found& f) {
 }
 
 // Family 8: CCYYmmmDD (code T).
-Rewrite YearAbbrevDay(const Text& t, LazyClock&, Found& f) {
+Rewrite YearAbbrevDay(const Text& t, LazyClock&, DateValues& f) {
     if (!t.Fits(Layout("ddddaaadd")) || !ReadLeadingYear(t, f)) return Rewrite::None;
     f.month = MonthFromAbbrev(t.s + 4);
     return Accept(f.month != 0 && ReadDayDigits(t, 7, f) && Valid(f), Rewrite::MonthFirst);
@@ -337,7 +265,7 @@ Rewrite YearAbbrevDay(const Text& t, LazyClock&, Found& f) {
 // that starts with a letter can only be families 1 and 6 (the others need a
 // digit first, or a month number at 0-1 that a letter makes 0), so the rest
 // are not tried for it.
-Rewrite Recognize(const Text& t, LazyClock& clock, Found& f) {
+Rewrite Recognize(const Text& t, LazyClock& clock, DateValues& f) {
     Rewrite form = Rewrite::None;
     if (t.Fits(Layout("a"))) {
         form = MonthDayYear(t, clock, f);
@@ -354,12 +282,12 @@ Rewrite Recognize(const Text& t, LazyClock& clock, Found& f) {
 }
 
 // Writes MM/DD/CCYY (code B).
-void WriteMonthFirst(const Found& f, DateText& out) {
+void WriteMonthFirst(const DateValues& f, DateText& out) {
     WriteMonthFirstDate(out, f.month, f.day, f.century, f.year, '/');
 }
 
 // Writes DD-mmm-CCYY (code 7) with the month in lower case.
-void WriteDayFirst(const Found& f, DateText& out) {
+void WriteDayFirst(const DateValues& f, DateText& out) {
     std::memset(out, 0, sizeof out);
     PutTwoDigits(out, f.day);
     out[2] = '-';
@@ -373,7 +301,7 @@ void WriteDayFirst(const Found& f, DateText& out) {
 }
 
 // Writes the basic rewriting of a recognised date.
-void WriteRewritten(const Found& f, Rewrite form, DateText& out) {
+void WriteRewritten(const DateValues& f, Rewrite form, DateText& out) {
     if (form == Rewrite::DayFirst)
         WriteDayFirst(f, out);
     else
@@ -384,10 +312,13 @@ void WriteRewritten(const Found& f, Rewrite form, DateText& out) {
 // or 0 when the text starts with no date. A leading blank is read as '0'.
 char DetectBasicCode(Text& t) {
     if (t[2] == '.' && t[5] == '.') return '5';
-    if (t.s[0] == ' ') t.s[0] = '0';
+    if (t.s[0] == ' ') {
+        t.s[0] = '0';
+        t.classes |= AtLane(kDigitLane, 1);
+    }
     if (t[2] == '-' && t[6] == '-') return t.len == 9 ? '6' : '7';
     if (static_cast<unsigned char>(t[2]) > '9') return t.len == 7 ? '8' : '9';
-    if (!IsDigitAscii(t[0]) || !IsDigitAscii(t[1])) return 0;
+    if (!t.Fits(Layout("dd"))) return 0;
     const bool slashes = t[2] == '/' && t[5] == '/';
     const bool dashes = t[2] == '-' && t[5] == '-';
     if (TwoDigitValue(t[0], t[1]) > 12) return slashes ? '4' : '2';  // the text starts with a year
@@ -403,48 +334,42 @@ void CopyField(char (&field)[2], const char* src) {
     field[1] = src[1];
 }
 
-// Copies the fields of a basic input code from their catalogue positions.
-// Fails on an unknown month abbreviation.
-bool ExtractFields(const Text& t, const FormatLayout& layout, NormalizedDate& date) {
+// Copies the fields of a basic input code from their catalogue positions into
+// the record, and their values (meaningful once the characters are known to
+// be digits) into `v`. Fails on an unknown month abbreviation.
+bool ExtractFields(const Text& t, const FormatLayout& layout, NormalizedDate& date, DateValues& v) {
     if (layout.monthWidth == Width::Abbrev) {
-        const int month = MonthFromAbbrev(t.s + layout.monthPos);
-        if (month == 0) return false;
-        PutTwoDigits(date.month, month);
+        v.month = MonthFromAbbrev(t.s + layout.monthPos);
+        if (v.month == 0) return false;
+        PutDigitPair(date.month, v.month);
     } else {
         CopyField(date.month, t.s + layout.monthPos);
+        v.month = TwoDigitValue(t[layout.monthPos], t[layout.monthPos + 1]);
     }
     CopyField(date.day, t.s + layout.dayPos);
+    v.day = TwoDigitValue(t[layout.dayPos], t[layout.dayPos + 1]);
     CopyField(date.year, t.s + layout.yearPos);
+    v.year = TwoDigitValue(t[layout.yearPos], t[layout.yearPos + 1]);
     date.centuryGiven = layout.centuryPos >= 0;
-    if (date.centuryGiven) CopyField(date.century, t.s + layout.centuryPos);
+    if (date.centuryGiven) {
+        CopyField(date.century, t.s + layout.centuryPos);
+        v.century = TwoDigitValue(t[layout.centuryPos], t[layout.centuryPos + 1]);
+    }
     return true;
 }
 
-bool TwoDigits(const char (&field)[2]) {
-    return IsDigitAscii(field[0]) && IsDigitAscii(field[1]);
-}
-
-// Compares a two-character field with a two-character text as the byte
-// strings they are.
-int CompareField(const char (&field)[2], const char* text) {
-    const int a = static_cast<unsigned char>(field[0]) << 8 | static_cast<unsigned char>(field[1]);
-    const int b = static_cast<unsigned char>(text[0]) << 8 | static_cast<unsigned char>(text[1]);
-    return a - b;
-}
-
-// Validation of the extracted texts. February's limit here follows
-// divisibility by 4 alone, so 02/29/1900 is accepted in a basic code.
-bool ValidateFields(const NormalizedDate& date, int selectorCentury) {
-    if (!TwoDigits(date.month) || !TwoDigits(date.day) || !TwoDigits(date.year)) return false;
-    if (date.centuryGiven && !TwoDigits(date.century)) return false;
-    if (CompareField(date.month, "01") < 0 || CompareField(date.month, "12") > 0) return false;
-    const int century =
-        date.centuryGiven ? TwoDigitValue(date.century[0], date.century[1]) : selectorCentury;
-    const int fullYear = century * 100 + TwoDigitValue(date.year[0], date.year[1]);
-    const int month = TwoDigitValue(date.month[0], date.month[1]);
-    const char* limit = (month == 2 && fullYear % 4 != 0) ? "28" : kMonthDayLimitText[month];
-    if (CompareField(date.day, "01") < 0 || CompareField(date.day, limit) > 0) return false;
-    return !date.centuryGiven || date.century[0] != '0';
+// Validation of the extracted fields: every field character a digit, month
+// 1-12, a day within the month, and a written century starting with 1-9.
+// February's limit here follows divisibility by 4 alone, so 02/29/1900 is
+// accepted in a basic code.
+bool ValidateFields(const Text& t, const FormatLayout& layout, const DateValues& v,
+                    bool centuryGiven, int selectorCentury) {
+    if (!t.Fits(AtLane(kDigitLane, layout.digitPositions))) return false;
+    if (v.month < 1 || v.month > 12) return false;
+    const int fullYear = (centuryGiven ? v.century : selectorCentury) * 100 + v.year;
+    const int limit = (v.month == 2 && fullYear % 4 != 0) ? 28 : kDaysInMonth[1][v.month];
+    if (v.day < 1 || v.day > limit) return false;
+    return !centuryGiven || v.century >= 10;
 }
 
 // Replaces today's date by the day a "YESTER" keyword names.
@@ -470,7 +395,7 @@ void CopyText(DateText& out, const char* src) {
 // and reads it into `t`. A text made only of such characters is kept as it
 // is.
 void TrimInto(DateText& text, Text& t) {
-    const Scan scan = ScanText(text);
+    const TextScan scan = ScanText(text);
     text[scan.length] = '\0';
     text[scan.trimmedLength] = '\0';
     Assign(t, text, scan.trimmedLength, scan.classes);
@@ -490,17 +415,19 @@ bool SelectorValid(int centurySelector) {
 // with its own century, which must start with 1-9 (a two-digit year may have
 // been given a lower one by the clock), and which selectors 1-9 replace. The
 // rewritten text itself is needed only as the text left behind on failure.
-bool TakeRecognized(const Found& f, Rewrite form, int centurySelector, bool outputCodeKnown,
+bool TakeRecognized(DateValues& f, Rewrite form, int centurySelector, bool outputCodeKnown,
                     NormalizedDate& date, DateText& textRead) {
     if (outputCodeKnown && SelectorValid(centurySelector)) {
-        PutTwoDigits(date.month, f.month);
-        PutTwoDigits(date.day, f.day);
-        PutTwoDigits(date.year, f.year);
-        PutTwoDigits(date.century, f.century);
+        PutDigitPair(date.month, f.month);
+        PutDigitPair(date.day, f.day);
+        PutDigitPair(date.year, f.year);
+        PutDigitPair(date.century, f.century);
         date.centuryGiven = true;
         if (f.century >= 10) {
-            if (centurySelector != 0)
-                PutTwoDigits(date.century, FixedCenturyOfSelector(centurySelector));
+            if (centurySelector != 0) {
+                f.century = FixedCenturyOfSelector(centurySelector);
+                PutDigitPair(date.century, f.century);
+            }
             return true;
         }
     }
@@ -510,29 +437,10 @@ bool TakeRecognized(const Found& f, Rewrite form, int centurySelector, bool outp
     return false;
 }
 
-}  // namespace
-
-bool ValidateDateParts(int century, int year, int month, int day) {
-    if (month < 1 || month > 12 || day < 1) return false;
-    return day <= kDaysInMonth[IsLeapYear(century * 100 + year) ? 1 : 0][month];
-}
-
-bool RecognizeExtendedFormat(const char* text, int currentCentury, DateText& rewritten) {
-    if (text == nullptr) return false;
-    DateText copy = {};
-    std::memcpy(copy, text, strnlen(text, kMaxDateChars));
-    Text t;
-    Assign(t, copy);
-    LazyClock clock(currentCentury);
-    Found f{};
-    const Rewrite form = Recognize(t, clock, f);
-    if (form == Rewrite::None) return false;
-    WriteRewritten(f, form, rewritten);
-    return true;
-}
-
-bool ReadDateFields(DateText& input, int centurySelector, bool outputCodeKnown,
-                    NormalizedDate& date, DateText& textRead) {
+// The reading side of ParseConvertDate, which also hands the fields on as
+// numbers for the writer.
+bool ReadDate(DateText& input, int centurySelector, bool outputCodeKnown, NormalizedDate& date,
+              DateValues& v, DateText& textRead) {
     LazyClock clock;
     Text t;
     TrimInto(input, t);
@@ -555,10 +463,9 @@ bool ReadDateFields(DateText& input, int centurySelector, bool outputCodeKnown,
         Assign(t, input);
         inputCode = 'B';
     } else {
-        Found f{};
-        const Rewrite form = Recognize(t, clock, f);
+        const Rewrite form = Recognize(t, clock, v);
         if (form != Rewrite::None)
-            return TakeRecognized(f, form, centurySelector, outputCodeKnown, date, textRead);
+            return TakeRecognized(v, form, centurySelector, outputCodeKnown, date, textRead);
     }
 
     if (!outputCodeKnown || !SelectorValid(centurySelector)) {
@@ -567,11 +474,16 @@ bool ReadDateFields(DateText& input, int centurySelector, bool outputCodeKnown,
     }
 
     const char leadingChar = t.s[0];
+    const std::uint64_t leadingClasses = t.classes;
     if (inputCode == 0) inputCode = DetectBasicCode(t);
     // Six digits are read from the text as it was: a leading blank stays a blank.
-    if (inputCode == '1') t.s[0] = leadingChar;
+    if (inputCode == '1') {
+        t.s[0] = leadingChar;
+        t.classes = leadingClasses;
+    }
     date = NormalizedDate{};
-    bool ok = inputCode != 0 && ExtractFields(t, *LayoutFor(inputCode), date);
+    const FormatLayout* layout = inputCode != 0 ? LayoutFor(inputCode) : nullptr;
+    const bool ok = layout != nullptr && ExtractFields(t, *layout, date, v);
 
     // The selector's century: needed for a two-digit year, and to replace an
     // input century when the selector is fixed (1-9).
@@ -580,23 +492,54 @@ bool ReadDateFields(DateText& input, int centurySelector, bool outputCodeKnown,
         selectorCentury =
             centurySelector == 0 ? clock.Century() : FixedCenturyOfSelector(centurySelector);
 
-    if (!ok || !ValidateFields(date, selectorCentury)) {
+    if (!ok || !ValidateFields(t, *layout, v, date.centuryGiven, selectorCentury)) {
         t.s[0] = leadingChar;
         CopyText(textRead, t.s);
         return false;
     }
-    if (!date.centuryGiven || centurySelector != 0) PutTwoDigits(date.century, selectorCentury);
+    if (!date.centuryGiven || centurySelector != 0) {
+        v.century = selectorCentury;
+        PutDigitPair(date.century, v.century);
+    }
     return true;
+}
+
+}  // namespace
+
+bool ValidateDateParts(int century, int year, int month, int day) {
+    if (month < 1 || month > 12 || day < 1) return false;
+    return day <= kDaysInMonth[IsLeapYear(century * 100 + year) ? 1 : 0][month];
+}
+
+bool RecognizeExtendedFormat(const char* text, int currentCentury, DateText& rewritten) {
+    if (text == nullptr) return false;
+    DateText copy = {};
+    std::memcpy(copy, text, strnlen(text, kMaxDateChars));
+    Text t;
+    Assign(t, copy);
+    LazyClock clock(currentCentury);
+    DateValues f{};
+    const Rewrite form = Recognize(t, clock, f);
+    if (form == Rewrite::None) return false;
+    WriteRewritten(f, form, rewritten);
+    return true;
+}
+
+bool ReadDateFields(DateText& input, int centurySelector, bool outputCodeKnown,
+                    NormalizedDate& date, DateText& textRead) {
+    DateValues values;
+    return ReadDate(input, centurySelector, outputCodeKnown, date, values, textRead);
 }
 
 bool ParseConvertDate(DateText& input, DateText& output, CodeText& code, int useConversionFile,
                       int centurySelector) {
     if (useConversionFile == kUseConversionFile) ApplyPreferredFormat(code);
     const char outputCode = ToUpperAscii(code[0]);
+    const FormatLayout* layout = LayoutFor(outputCode);
     NormalizedDate date;
-    if (!ReadDateFields(input, centurySelector, LayoutFor(outputCode) != nullptr, date, output))
-        return false;
-    RenderDate(date, outputCode, output);
+    DateValues v;
+    if (!ReadDate(input, centurySelector, layout != nullptr, date, v, output)) return false;
+    WriteDate(*layout, v.month, v.day, v.century, v.year, output);
     return true;
 }
 

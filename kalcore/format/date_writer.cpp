@@ -14,18 +14,6 @@ struct Values {
     int month, day, century, year;
 };
 
-// "00" to "99" as character pairs, so a two-digit field is one table read.
-constexpr char kDigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
-void PutTwo(char* out, int value) {
-    const char* pair = kDigitPairs + 2 * value;
-    out[0] = pair[0];
-    out[1] = pair[1];
-}
-
 // Copies the layout's text (separators and terminator in place) and fills in
 // the fields; a one-digit field holds a value below 10 once the code has been
 // substituted.
@@ -34,7 +22,7 @@ void Build(const FormatLayout& layout, const Values& v, DateText& out) {
     char* month = out + layout.monthPos;
     switch (layout.monthWidth) {
         case Width::Two:
-            PutTwo(month, v.month);
+            PutDigitPair(month, v.month);
             break;
         case Width::One:
             month[0] = static_cast<char>('0' + v.month);
@@ -44,11 +32,11 @@ void Build(const FormatLayout& layout, const Values& v, DateText& out) {
             break;
     }
     if (layout.dayWidth == Width::Two)
-        PutTwo(out + layout.dayPos, v.day);
+        PutDigitPair(out + layout.dayPos, v.day);
     else
         out[layout.dayPos] = static_cast<char>('0' + v.day);
-    PutTwo(out + layout.yearPos, v.year);
-    if (layout.centuryPos >= 0) PutTwo(out + layout.centuryPos, v.century);
+    PutDigitPair(out + layout.yearPos, v.year);
+    if (layout.centuryPos >= 0) PutDigitPair(out + layout.centuryPos, v.century);
 }
 
 int FieldValue(const char (&field)[2]) {
@@ -60,6 +48,11 @@ int FieldValue(const char (&field)[2]) {
 char SubstituteCode(char code, int month, int day) {
     const FormatLayout* layout = LayoutFor(code);
     return layout == nullptr ? code : WrittenLayout(*layout, month, day).code;
+}
+
+void WriteDate(const FormatLayout& requested, int month, int day, int century, int year,
+               DateText& out) {
+    Build(WrittenLayout(requested, month, day), Values{month, day, century, year}, out);
 }
 
 void RenderDate(const NormalizedDate& date, char code, DateText& out) {

@@ -18,6 +18,11 @@ char SubstituteCode(char code, int month, int day);
 // characters, and a terminator.
 void RenderDate(const NormalizedDate& date, char code, DateText& out);
 
+// Renders a validated date given as numbers (month 1-12, day 1-31, century
+// and year 0-99) in the layout asked for, after substitution, into `out`.
+void WriteDate(const FormatLayout& requested, int month, int day, int century, int year,
+               DateText& out);
+
 // Writes a day-first date. Kind 1-8 stands for the codes '[', ']', '{', '}',
 // '<', '>', '+', '=' (kinds 1-4 separate with '/', 5-8 with '-'); a one-digit
 // field that cannot show its value moves the date to the wider kind. Returns

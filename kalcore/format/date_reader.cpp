@@ -1,11 +1,14 @@
 #include "format/date_reader.h"
 
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "calendar/differences.h"
 #include "format/date_writer.h"
+#include "format/layouts.h"
 #include "format/text_scan.h"
 #include "services/clock.h"
 
@@ -72,7 +75,7 @@ class LazyClock {
 
   private:
     bool read_ = false;
-    ClockReading reading_{};
+    ClockReading reading_;  // only the century when constructed with one
 };
 
 constexpr bool IsSep(char c) {
@@ -94,6 +97,12 @@ int ReadNumber(const char* p, int count) {
     int value = 0;
     for (; i < count && IsDigitAscii(p[i]); ++i) value = value * 10 + (p[i] - '0');
     return value;
+}
+
+// ReadNumber of the two characters at `pos`, taken directly when both are digits.
+int ReadTwoCharacterNumber(const Text& t, int pos) {
+    if (t.Fits(AtLane(kDigitLane, 3u << pos))) return TwoDigitValue(t[pos], t[pos + 1]);
+    return ReadNumber(t.s + pos, 2);
 }
 
 // A date's fields as numbers: what a recogniser finds, and what the writer
@@ -150,9 +159,9 @@ Rewrite Accept(bool accepted, Rewrite form) {
 // Family 1: mmm?DD?CCYY and mmm?DD?YY (codes K, L, M, N).
 Rewrite MonthDayYear(const Text& t, LazyClock& clock, DateValues& f) {
     if (!t.Fits(Layout("aaas__sdd")) || t[6] != t[3]) return Rewrite::None;
-    f.month = MonthFromAbbrev(t.s);
+    f.month = MonthFromLetters(t.s);
     if (f.month == 0) return Rewrite::None;
-    f.day = ReadNumber(t.s + 4, 2);
+    f.day = ReadTwoCharacterNumber(t, 4);
     return Accept(ReadYearAt(t, 7, clock, f) && Valid(f), Rewrite::MonthFirst);
 }
 
@@ -160,7 +169,7 @@ Rewrite MonthDayYear(const Text& t, LazyClock& clock, DateValues& f) {
 Rewrite DaySlashMonth(const Text& t, LazyClock& clock, DateValues& f) {
     if (!t.Fits(Layout("ddsaaasdd")) || t[2] != '/' || t[6] != '/' || !ReadDayDigits(t, 0, f))
         return Rewrite::None;
-    f.month = MonthFromAbbrev(t.s + 3);
+    f.month = MonthFromLetters(t.s + 3);
     return Accept(f.month != 0 && ReadYearAt(t, 7, clock, f) && Valid(f), Rewrite::DayFirst);
 }
 
@@ -193,20 +202,20 @@ Rewrite YearMonthDay(const Text& t, LazyClock&, DateValues& f) {
     int dayPos;
     Rewrite form = Rewrite::MonthFirst;
     if (!IsSep(t[4])) {  // CCYYMMDD
-        f.month = ReadNumber(t.s + 4, 2);
+        f.month = ReadTwoCharacterNumber(t, 4);
         dayPos = 6;
     } else if (t[8] == t[4]) {  // CCYY?mmm?DD
         f.month = MonthFromAbbrev(t.s + 5);
         form = Rewrite::DayFirst;
         dayPos = 9;
     } else if (t[7] == t[4]) {  // CCYY?MM?DD
-        f.month = ReadNumber(t.s + 5, 2);
+        f.month = ReadTwoCharacterNumber(t, 5);
         dayPos = 8;
     } else {
         return Rewrite::None;
     }
     if (t.len < dayPos + 2) return Rewrite::None;  // the day must be two characters long
-    f.day = ReadNumber(t.s + dayPos, 2);
+    f.day = ReadTwoCharacterNumber(t, dayPos);
     return Accept(Valid(f), form);
 }
 
@@ -223,14 +232,14 @@ Rewrite ShortDayMonth(const Text& t, LazyClock& clock, DateValues& f) {
     }
     if (t[0] == '0') return Rewrite::None;
     f.day = t[0] - '0';
-    f.month = MonthFromAbbrev(t.s + monthPos);
+    f.month = MonthFromLetters(t.s + monthPos);
     return Accept(f.month != 0 && ReadYearAt(t, yearPos, clock, f) && Valid(f), Rewrite::DayFirst);
 }
 
 // Family 6: mmm?D?CCYY and mmm?D?YY (codes *, # and mmm-D-YY, mmm/D/YY).
 Rewrite MonthShortDay(const Text& t, LazyClock& clock, DateValues& f) {
     if (!t.Fits(Layout("aaas_sdd")) || t[5] != t[3]) return Rewrite::None;
-    f.month = MonthFromAbbrev(t.s);
+    f.month = MonthFromLetters(t.s);
     if (f.month == 0) return Rewrite::None;
     f.day = ReadNumber(t.s + 4, 1);
     return Accept(ReadYearAt(t, 6, clock, f) && Valid(f), Rewrite::MonthFirst);
@@ -257,27 +266,31 @@ Rewrite YearDayMonth(const Text& t, LazyClock&, DateValues& f) {
 // Family 8: CCYYmmmDD (code T).
 Rewrite YearAbbrevDay(const Text& t, LazyClock&, DateValues& f) {
     if (!t.Fits(Layout("ddddaaadd")) || !ReadLeadingYear(t, f)) return Rewrite::None;
-    f.month = MonthFromAbbrev(t.s + 4);
+    f.month = MonthFromLetters(t.s + 4);
     return Accept(f.month != 0 && ReadDayDigits(t, 7, f) && Valid(f), Rewrite::MonthFirst);
 }
 
-// Runs the recognisers in their fixed order; the first to accept wins. A text
-// that starts with a letter can only be families 1 and 6 (the others need a
-// digit first, or a month number at 0-1 that a letter makes 0), so the rest
-// are not tried for it.
+// Runs the recognisers in their fixed order; the first to accept wins. Only
+// the families whose layout can fit the start of the text are tried:
+// - a letter first: families 1 and 6 only (the others need a digit first, or
+//   a month number at 0-1, which a letter makes 0);
+// - four digits first: the year-first families 4, 7 and 8 only (the others
+//   need a separator or a letter at 1 or 2);
+// - anything else: families 2, 3 and 5 only (4, 7 and 8 need four digits).
 Rewrite Recognize(const Text& t, LazyClock& clock, DateValues& f) {
     Rewrite form = Rewrite::None;
     if (t.Fits(Layout("a"))) {
         form = MonthDayYear(t, clock, f);
         if (form == Rewrite::None) form = MonthShortDay(t, clock, f);
-        return form;
+    } else if (t.Fits(Layout("dddd"))) {
+        form = YearMonthDay(t, clock, f);
+        if (form == Rewrite::None) form = YearDayMonth(t, clock, f);
+        if (form == Rewrite::None) form = YearAbbrevDay(t, clock, f);
+    } else {
+        form = DaySlashMonth(t, clock, f);
+        if (form == Rewrite::None) form = ShortNumeric(t, clock, f);
+        if (form == Rewrite::None) form = ShortDayMonth(t, clock, f);
     }
-    form = DaySlashMonth(t, clock, f);
-    if (form == Rewrite::None) form = ShortNumeric(t, clock, f);
-    if (form == Rewrite::None) form = YearMonthDay(t, clock, f);
-    if (form == Rewrite::None) form = ShortDayMonth(t, clock, f);
-    if (form == Rewrite::None) form = YearDayMonth(t, clock, f);
-    if (form == Rewrite::None) form = YearAbbrevDay(t, clock, f);
     return form;
 }
 
@@ -334,11 +347,22 @@ void CopyField(char (&field)[2], const char* src) {
     field[1] = src[1];
 }
 
-// Copies the fields of a basic input code from their catalogue positions into
-// the record, and their values (meaningful once the characters are known to
-// be digits) into `v`. Fails on an unknown month abbreviation.
-bool ExtractFields(const Text& t, const FormatLayout& layout, NormalizedDate& date, DateValues& v) {
-    if (layout.monthWidth == Width::Abbrev) {
+// Reads a basic input code, the one at catalogue position I (codes 1-9 and
+// A-D), with its field positions known at compile time:
+// - copies the fields into the record and takes their values (meaningful once
+//   the characters are known to be digits); an unknown month abbreviation
+//   fails;
+// - validates: every field character a digit, month 1-12, a day within the
+//   month, a written century starting with 1-9; February's limit here follows
+//   divisibility by 4 alone, so 02/29/1900 is accepted in a basic code;
+// - completes the century: the selector's for a two-digit year, and for any
+//   year when the selector is fixed (1-9).
+template <std::size_t I>
+bool ReadBasicForm(const Text& t, int centurySelector, LazyClock& clock, NormalizedDate& date,
+                   DateValues& v) {
+    constexpr FormatLayout layout = kLayouts[I];
+    constexpr bool centuryGiven = layout.centuryPos >= 0;
+    if constexpr (layout.monthWidth == Width::Abbrev) {
         v.month = MonthFromAbbrev(t.s + layout.monthPos);
         if (v.month == 0) return false;
         PutDigitPair(date.month, v.month);
@@ -350,27 +374,43 @@ bool ExtractFields(const Text& t, const FormatLayout& layout, NormalizedDate& da
     v.day = TwoDigitValue(t[layout.dayPos], t[layout.dayPos + 1]);
     CopyField(date.year, t.s + layout.yearPos);
     v.year = TwoDigitValue(t[layout.yearPos], t[layout.yearPos + 1]);
-    date.centuryGiven = layout.centuryPos >= 0;
-    if (date.centuryGiven) {
+    date.centuryGiven = centuryGiven;
+    if constexpr (centuryGiven) {
         CopyField(date.century, t.s + layout.centuryPos);
         v.century = TwoDigitValue(t[layout.centuryPos], t[layout.centuryPos + 1]);
+    }
+
+    const bool selectorCentury = !centuryGiven || centurySelector != 0;
+    const int century = !selectorCentury       ? v.century
+                        : centurySelector == 0 ? clock.Century()
+                                               : FixedCenturyOfSelector(centurySelector);
+
+    if (!t.Fits(AtLane(kDigitLane, layout.digitPositions))) return false;
+    if (v.month < 1 || v.month > 12) return false;
+    const int fullYear = (centuryGiven ? v.century : century) * 100 + v.year;
+    const int limit = (v.month == 2 && fullYear % 4 != 0) ? 28 : kDaysInMonth[1][v.month];
+    if (v.day < 1 || v.day > limit) return false;
+    if (centuryGiven && v.century < 10) return false;
+
+    if (selectorCentury) {
+        v.century = century;
+        PutDigitPair(date.century, century);
     }
     return true;
 }
 
-// Validation of the extracted fields: every field character a digit, month
-// 1-12, a day within the month, and a written century starting with 1-9.
-// February's limit here follows divisibility by 4 alone, so 02/29/1900 is
-// accepted in a basic code.
-bool ValidateFields(const Text& t, const FormatLayout& layout, const DateValues& v,
-                    bool centuryGiven, int selectorCentury) {
-    if (!t.Fits(AtLane(kDigitLane, layout.digitPositions))) return false;
-    if (v.month < 1 || v.month > 12) return false;
-    const int fullYear = (centuryGiven ? v.century : selectorCentury) * 100 + v.year;
-    const int limit = (v.month == 2 && fullYear % 4 != 0) ? 28 : kDaysInMonth[1][v.month];
-    if (v.day < 1 || v.day > limit) return false;
-    return !centuryGiven || v.century >= 10;
+using BasicFormReader = bool (*)(const Text&, int, LazyClock&, NormalizedDate&, DateValues&);
+
+template <std::size_t... I>
+constexpr std::array<BasicFormReader, sizeof...(I)> MakeBasicReaders(std::index_sequence<I...>) {
+    return {&ReadBasicForm<I>...};
 }
+
+// The basic input codes 1-9 and A-D are the first 13 of the catalogue.
+constexpr int kBasicCodeCount = 13;
+static_assert(kLayouts[0].code == '1' && kLayouts[kBasicCodeCount - 1].code == 'D');
+constexpr std::array<BasicFormReader, kBasicCodeCount> kBasicReaders =
+    MakeBasicReaders(std::make_index_sequence<kBasicCodeCount>{});
 
 // Replaces today's date by the day a "YESTER" keyword names.
 bool MoveBackDays(DateText& date, int daysBack) {
@@ -482,24 +522,11 @@ bool ReadDate(DateText& input, int centurySelector, bool outputCodeKnown, Normal
         t.classes = leadingClasses;
     }
     date = NormalizedDate{};
-    const FormatLayout* layout = inputCode != 0 ? LayoutFor(inputCode) : nullptr;
-    const bool ok = layout != nullptr && ExtractFields(t, *layout, date, v);
-
-    // The selector's century: needed for a two-digit year, and to replace an
-    // input century when the selector is fixed (1-9).
-    int selectorCentury = 0;
-    if (ok && (!date.centuryGiven || centurySelector != 0))
-        selectorCentury =
-            centurySelector == 0 ? clock.Century() : FixedCenturyOfSelector(centurySelector);
-
-    if (!ok || !ValidateFields(t, *layout, v, date.centuryGiven, selectorCentury)) {
+    if (inputCode == 0 ||
+        !kBasicReaders[FormatIndex(inputCode) - 1](t, centurySelector, clock, date, v)) {
         t.s[0] = leadingChar;
         CopyText(textRead, t.s);
         return false;
-    }
-    if (!date.centuryGiven || centurySelector != 0) {
-        v.century = selectorCentury;
-        PutDigitPair(date.century, v.century);
     }
     return true;
 }
@@ -508,7 +535,8 @@ bool ReadDate(DateText& input, int centurySelector, bool outputCodeKnown, Normal
 
 bool ValidateDateParts(int century, int year, int month, int day) {
     if (month < 1 || month > 12 || day < 1) return false;
-    return day <= kDaysInMonth[IsLeapYear(century * 100 + year) ? 1 : 0][month];
+    if (day <= kDaysInMonth[0][month]) return true;
+    return month == 2 && day == 29 && IsLeapYear(century * 100 + year);
 }
 
 bool RecognizeExtendedFormat(const char* text, int currentCentury, DateText& rewritten) {

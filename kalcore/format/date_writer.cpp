@@ -1,8 +1,11 @@
 #include "format/date_writer.h"
 
+#include <array>
 #include <cstring>
+#include <utility>
 
 #include "format/date_reader.h"
+#include "format/layouts.h"
 
 namespace kalcore {
 
@@ -14,29 +17,45 @@ struct Values {
     int month, day, century, year;
 };
 
-// Copies the layout's text (separators and terminator in place) and fills in
-// the fields; a one-digit field holds a value below 10 once the code has been
-// substituted.
-void Build(const FormatLayout& layout, const Values& v, DateText& out) {
+// The month abbreviations packed three characters apiece, January at 3.
+constexpr char kAbbrevText[] = "   JanFebMarAprMayJunJulAugSepOctNovDec";
+
+// Writes a date in the layout at catalogue position I: copies the layout's
+// text (separators and terminator in place) and fills in the fields at their
+// positions, all known at compile time. A one-digit field holds a value below
+// 10 once the code has been substituted.
+template <std::size_t I>
+void WriteLayout(const Values& v, DateText& out) {
+    constexpr FormatLayout layout = kLayouts[I];
     std::memcpy(out, layout.text, sizeof out);
-    char* month = out + layout.monthPos;
-    switch (layout.monthWidth) {
-        case Width::Two:
-            PutDigitPair(month, v.month);
-            break;
-        case Width::One:
-            month[0] = static_cast<char>('0' + v.month);
-            break;
-        case Width::Abbrev:
-            std::memcpy(month, kMonthAbbrevs[v.month], 3);
-            break;
-    }
-    if (layout.dayWidth == Width::Two)
+    if constexpr (layout.monthWidth == Width::Two)
+        PutDigitPair(out + layout.monthPos, v.month);
+    else if constexpr (layout.monthWidth == Width::One)
+        out[layout.monthPos] = static_cast<char>('0' + v.month);
+    else
+        std::memcpy(out + layout.monthPos, kAbbrevText + 3 * v.month, 3);
+    if constexpr (layout.dayWidth == Width::Two)
         PutDigitPair(out + layout.dayPos, v.day);
     else
         out[layout.dayPos] = static_cast<char>('0' + v.day);
     PutDigitPair(out + layout.yearPos, v.year);
-    if (layout.centuryPos >= 0) PutDigitPair(out + layout.centuryPos, v.century);
+    if constexpr (layout.centuryPos >= 0) PutDigitPair(out + layout.centuryPos, v.century);
+}
+
+using LayoutWriter = void (*)(const Values&, DateText&);
+
+template <std::size_t... I>
+constexpr std::array<LayoutWriter, sizeof...(I)> MakeWriters(std::index_sequence<I...>) {
+    return {&WriteLayout<I>...};
+}
+
+// One writer per catalogue position.
+constexpr std::array<LayoutWriter, kFormatCount> kWriters =
+    MakeWriters(std::make_index_sequence<kFormatCount>{});
+
+// Writes the date in the layout that `requested` becomes for its month and day.
+void Build(const FormatLayout& requested, const Values& v, DateText& out) {
+    kWriters[requested.writtenAs[WideFields(v.month, v.day)]](v, out);
 }
 
 int FieldValue(const char (&field)[2]) {
@@ -52,7 +71,7 @@ char SubstituteCode(char code, int month, int day) {
 
 void WriteDate(const FormatLayout& requested, int month, int day, int century, int year,
                DateText& out) {
-    Build(WrittenLayout(requested, month, day), Values{month, day, century, year}, out);
+    Build(requested, Values{month, day, century, year}, out);
 }
 
 void RenderDate(const NormalizedDate& date, char code, DateText& out) {
@@ -63,7 +82,7 @@ void RenderDate(const NormalizedDate& date, char code, DateText& out) {
     }
     const Values v{FieldValue(date.month), FieldValue(date.day), FieldValue(date.century),
                    FieldValue(date.year)};
-    Build(WrittenLayout(*layout, v.month, v.day), v, out);
+    Build(*layout, v, out);
 }
 
 bool FormatEnglishStyle(DateText& out, int kind, int month, int day, int century, int year) {
@@ -72,8 +91,7 @@ bool FormatEnglishStyle(DateText& out, int kind, int month, int day, int century
         out[0] = '\0';
         return false;
     }
-    Build(WrittenLayout(*LayoutFor(kDayFirstCodes[kind - 1]), month, day),
-          Values{month, day, century, year}, out);
+    Build(*LayoutFor(kDayFirstCodes[kind - 1]), Values{month, day, century, year}, out);
     return true;
 }
 

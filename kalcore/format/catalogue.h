@@ -10,6 +10,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace kalcore {
 
@@ -75,8 +76,7 @@ inline constexpr char kDigitPairs[] =
 
 // Writes a value of 0-99 as two digit characters.
 inline void PutDigitPair(char* out, int value) {
-    out[0] = kDigitPairs[2 * value];
-    out[1] = kDigitPairs[2 * value + 1];
+    std::memcpy(out, kDigitPairs + 2 * value, 2);
 }
 
 // Writes 0-99 as two digit characters; larger values keep their last two.

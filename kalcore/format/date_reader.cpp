@@ -109,6 +109,7 @@ int ReadTwoCharacterNumber(const Text& t, int pos) {
 // is given.
 struct DateValues {
     int century, year, month, day;
+    bool centuryGiven;  // the text carried its own century
 };
 
 // Reads the year that starts at `pos`, whose first two characters are
@@ -342,11 +343,6 @@ char DetectBasicCode(Text& t) {
     return t.len == 6 ? '1' : 'D';
 }
 
-void CopyField(char (&field)[2], const char* src) {
-    field[0] = src[0];
-    field[1] = src[1];
-}
-
 // Reads a basic input code, the one at catalogue position I (codes 1-9 and
 // A-D), with its field positions known at compile time:
 // - copies the fields into the record and takes their values (meaningful once
@@ -358,25 +354,19 @@ void CopyField(char (&field)[2], const char* src) {
 // - completes the century: the selector's for a two-digit year, and for any
 //   year when the selector is fixed (1-9).
 template <std::size_t I>
-bool ReadBasicForm(const Text& t, int centurySelector, LazyClock& clock, NormalizedDate& date,
-                   DateValues& v) {
+bool ReadBasicForm(const Text& t, int centurySelector, LazyClock& clock, DateValues& v) {
     constexpr FormatLayout layout = kLayouts[I];
     constexpr bool centuryGiven = layout.centuryPos >= 0;
     if constexpr (layout.monthWidth == Width::Abbrev) {
         v.month = MonthFromAbbrev(t.s + layout.monthPos);
         if (v.month == 0) return false;
-        PutDigitPair(date.month, v.month);
     } else {
-        CopyField(date.month, t.s + layout.monthPos);
         v.month = TwoDigitValue(t[layout.monthPos], t[layout.monthPos + 1]);
     }
-    CopyField(date.day, t.s + layout.dayPos);
     v.day = TwoDigitValue(t[layout.dayPos], t[layout.dayPos + 1]);
-    CopyField(date.year, t.s + layout.yearPos);
     v.year = TwoDigitValue(t[layout.yearPos], t[layout.yearPos + 1]);
-    date.centuryGiven = centuryGiven;
+    v.centuryGiven = centuryGiven;
     if constexpr (centuryGiven) {
-        CopyField(date.century, t.s + layout.centuryPos);
         v.century = TwoDigitValue(t[layout.centuryPos], t[layout.centuryPos + 1]);
     }
 
@@ -392,14 +382,11 @@ bool ReadBasicForm(const Text& t, int centurySelector, LazyClock& clock, Normali
     if (v.day < 1 || v.day > limit) return false;
     if (centuryGiven && v.century < 10) return false;
 
-    if (selectorCentury) {
-        v.century = century;
-        PutDigitPair(date.century, century);
-    }
+    if (selectorCentury) v.century = century;
     return true;
 }
 
-using BasicFormReader = bool (*)(const Text&, int, LazyClock&, NormalizedDate&, DateValues&);
+using BasicFormReader = bool (*)(const Text&, int, LazyClock&, DateValues&);
 
 template <std::size_t... I>
 constexpr std::array<BasicFormReader, sizeof...(I)> MakeBasicReaders(std::index_sequence<I...>) {
@@ -456,20 +443,11 @@ bool SelectorValid(int centurySelector) {
 // been given a lower one by the clock), and which selectors 1-9 replace. The
 // rewritten text itself is needed only as the text left behind on failure.
 bool TakeRecognized(DateValues& f, Rewrite form, int centurySelector, bool outputCodeKnown,
-                    NormalizedDate& date, DateText& textRead) {
-    if (outputCodeKnown && SelectorValid(centurySelector)) {
-        PutDigitPair(date.month, f.month);
-        PutDigitPair(date.day, f.day);
-        PutDigitPair(date.year, f.year);
-        PutDigitPair(date.century, f.century);
-        date.centuryGiven = true;
-        if (f.century >= 10) {
-            if (centurySelector != 0) {
-                f.century = FixedCenturyOfSelector(centurySelector);
-                PutDigitPair(date.century, f.century);
-            }
-            return true;
-        }
+                    DateText& textRead) {
+    if (outputCodeKnown && SelectorValid(centurySelector) && f.century >= 10) {
+        f.centuryGiven = true;
+        if (centurySelector != 0) f.century = FixedCenturyOfSelector(centurySelector);
+        return true;
     }
     DateText rewritten;
     WriteRewritten(f, form, rewritten);
@@ -477,10 +455,9 @@ bool TakeRecognized(DateValues& f, Rewrite form, int centurySelector, bool outpu
     return false;
 }
 
-// The reading side of ParseConvertDate, which also hands the fields on as
-// numbers for the writer.
-bool ReadDate(DateText& input, int centurySelector, bool outputCodeKnown, NormalizedDate& date,
-              DateValues& v, DateText& textRead) {
+// The reading side of ParseConvertDate, with the date's fields as numbers.
+bool ReadDate(DateText& input, int centurySelector, bool outputCodeKnown, DateValues& v,
+              DateText& textRead) {
     LazyClock clock;
     Text t;
     TrimInto(input, t);
@@ -505,7 +482,7 @@ bool ReadDate(DateText& input, int centurySelector, bool outputCodeKnown, Normal
     } else {
         const Rewrite form = Recognize(t, clock, v);
         if (form != Rewrite::None)
-            return TakeRecognized(v, form, centurySelector, outputCodeKnown, date, textRead);
+            return TakeRecognized(v, form, centurySelector, outputCodeKnown, textRead);
     }
 
     if (!outputCodeKnown || !SelectorValid(centurySelector)) {
@@ -521,9 +498,8 @@ bool ReadDate(DateText& input, int centurySelector, bool outputCodeKnown, Normal
         t.s[0] = leadingChar;
         t.classes = leadingClasses;
     }
-    date = NormalizedDate{};
     if (inputCode == 0 ||
-        !kBasicReaders[FormatIndex(inputCode) - 1](t, centurySelector, clock, date, v)) {
+        !kBasicReaders[FormatIndex(inputCode) - 1](t, centurySelector, clock, v)) {
         t.s[0] = leadingChar;
         CopyText(textRead, t.s);
         return false;
@@ -555,8 +531,14 @@ bool RecognizeExtendedFormat(const char* text, int currentCentury, DateText& rew
 
 bool ReadDateFields(DateText& input, int centurySelector, bool outputCodeKnown,
                     NormalizedDate& date, DateText& textRead) {
-    DateValues values;
-    return ReadDate(input, centurySelector, outputCodeKnown, date, values, textRead);
+    DateValues v;
+    if (!ReadDate(input, centurySelector, outputCodeKnown, v, textRead)) return false;
+    PutDigitPair(date.month, v.month);
+    PutDigitPair(date.day, v.day);
+    PutDigitPair(date.year, v.year);
+    PutDigitPair(date.century, v.century);
+    date.centuryGiven = v.centuryGiven;
+    return true;
 }
 
 bool ParseConvertDate(DateText& input, DateText& output, CodeText& code, int useConversionFile,
@@ -564,9 +546,8 @@ bool ParseConvertDate(DateText& input, DateText& output, CodeText& code, int use
     if (useConversionFile == kUseConversionFile) ApplyPreferredFormat(code);
     const char outputCode = ToUpperAscii(code[0]);
     const FormatLayout* layout = LayoutFor(outputCode);
-    NormalizedDate date;
     DateValues v;
-    if (!ReadDate(input, centurySelector, layout != nullptr, date, v, output)) return false;
+    if (!ReadDate(input, centurySelector, layout != nullptr, v, output)) return false;
     WriteDate(*layout, v.month, v.day, v.century, v.year, output);
     return true;
 }

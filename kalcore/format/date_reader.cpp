@@ -28,22 +28,29 @@ struct Text {
     bool Fits(std::uint64_t layout) const { return (classes & layout) == layout; }
 };
 
-// Copies the first `length` characters of src into the text and zeroes the
-// rest of its 12 bytes. The bytes after a terminator of src may be anything.
+// Sixteen bytes of ones, then sixteen of zeros: the 12 bytes at 16 - length
+// keep the first `length` bytes of a text and clear the rest.
+constexpr std::array<unsigned char, 32> kKeepFirst = [] {
+    std::array<unsigned char, 32> bytes{};
+    for (int i = 0; i < 16; ++i) bytes[i] = 0xff;
+    return bytes;
+}();
+
+// Copies the first `length` (0-11) characters of src into the text and zeroes
+// the rest of its 12 bytes. The bytes after a terminator of src may be
+// anything. Copied as two words, masked.
 void Assign(Text& t, const DateText& src, int length, std::uint64_t classes) {
-    if constexpr (std::endian::native == std::endian::little) {
-        std::uint64_t low;
-        std::uint32_t high;
-        std::memcpy(&low, src, sizeof low);
-        std::memcpy(&high, src + sizeof low, sizeof high);
-        low &= length >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * length)) - 1;
-        high &= length <= 8 ? 0 : (std::uint32_t{1} << (8 * (length - 8))) - 1;
-        std::memcpy(t.s, &low, sizeof low);
-        std::memcpy(t.s + sizeof low, &high, sizeof high);
-    } else {
-        for (int i = 0; i < static_cast<int>(kDateTextSize); ++i)
-            t.s[i] = i < length ? src[i] : '\0';
-    }
+    const unsigned char* keep = kKeepFirst.data() + 16 - length;
+    std::uint64_t low, lowKeep;
+    std::uint32_t high, highKeep;
+    std::memcpy(&low, src, sizeof low);
+    std::memcpy(&high, src + sizeof low, sizeof high);
+    std::memcpy(&lowKeep, keep, sizeof lowKeep);
+    std::memcpy(&highKeep, keep + sizeof lowKeep, sizeof highKeep);
+    low &= lowKeep;
+    high &= highKeep;
+    std::memcpy(t.s, &low, sizeof low);
+    std::memcpy(t.s + sizeof low, &high, sizeof high);
     t.len = length;
     t.classes = classes;
 }
@@ -423,9 +430,9 @@ void CopyText(DateText& out, const char* src) {
 // is.
 void TrimInto(DateText& text, Text& t) {
     const TextScan scan = ScanText(text);
+    Assign(t, text, scan.trimmedLength, scan.classes);
     text[scan.length] = '\0';
     text[scan.trimmedLength] = '\0';
-    Assign(t, text, scan.trimmedLength, scan.classes);
 }
 
 // Only "NOW", "TODAY", "YESTER" and "YESTERn" are keywords: three letters

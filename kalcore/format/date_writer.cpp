@@ -1,6 +1,8 @@
 #include "format/date_writer.h"
 
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -14,32 +16,102 @@ namespace {
 constexpr char kDayFirstCodes[] = "[]{}<>+=";
 
 struct Values {
-    int month, day, century, year;
+    int century, year, month, day;
 };
 
 // The month abbreviations packed three characters apiece, January at 3.
 constexpr char kAbbrevText[] = "   JanFebMarAprMayJunJulAugSepOctNovDec";
 
-// Writes a date in the layout at catalogue position I: copies the layout's
-// text (separators and terminator in place) and fills in the fields at their
-// positions, all known at compile time. A one-digit field holds a value below
-// 10 once the code has been substituted.
+// A 12-byte text held as two words, the first character in the lowest byte.
+struct TextWords {
+    std::uint64_t low;
+    std::uint32_t high;
+};
+
+// The literal characters of a layout (separators, trailing blanks) with zero
+// bytes where its fields go.
+constexpr TextWords LiteralWords(const FormatLayout& layout) {
+    TextWords words{0, 0};
+    for (int i = 0; i < static_cast<int>(kDateTextSize); ++i) {
+        const bool field =
+            (layout.digitPositions >> i & 1) != 0 ||
+            (layout.monthWidth == Width::Abbrev && i >= layout.monthPos && i < layout.monthPos + 3);
+        const auto byte = static_cast<unsigned char>(field ? '\0' : layout.text[i]);
+        if (i < 8)
+            words.low |= std::uint64_t{byte} << (8 * i);
+        else
+            words.high |= std::uint32_t{byte} << (8 * (i - 8));
+    }
+    return words;
+}
+
+// Places the `width` characters of a field, first in the lowest byte, at
+// position Pos.
+template <int Pos, int Width>
+void Place(TextWords& words, std::uint32_t characters) {
+    if constexpr (Pos + Width <= 8) {
+        words.low |= std::uint64_t{characters} << (8 * Pos);
+    } else if constexpr (Pos >= 8) {
+        words.high |= characters << (8 * (Pos - 8));
+    } else {
+        words.low |= std::uint64_t{characters} << (8 * Pos);
+        words.high |= characters >> (8 * (8 - Pos));
+    }
+}
+
+std::uint32_t DigitPairCharacters(int value) {
+    std::uint16_t pair;
+    std::memcpy(&pair, kDigitPairs + 2 * value, sizeof pair);
+    return pair;
+}
+
+std::uint32_t AbbrevCharacters(int month) {
+    std::uint32_t four;  // the abbreviation and the next character
+    std::memcpy(&four, kAbbrevText + 3 * month, sizeof four);
+    return four & 0xffffff;
+}
+
+// Writes a date in the layout at catalogue position I: the layout's literal
+// text with the fields filled in at their positions, all known at compile
+// time. A one-digit field holds a value below 10 once the code has been
+// substituted. On a little-endian machine the text is put together in two
+// words and stored whole, so that the caller's copy of it is served straight
+// from these stores.
 template <std::size_t I>
 void WriteLayout(const Values& v, DateText& out) {
-    constexpr FormatLayout layout = kLayouts[I];
-    std::memcpy(out, layout.text, sizeof out);
-    if constexpr (layout.monthWidth == Width::Two)
-        PutDigitPair(out + layout.monthPos, v.month);
-    else if constexpr (layout.monthWidth == Width::One)
-        out[layout.monthPos] = static_cast<char>('0' + v.month);
-    else
-        std::memcpy(out + layout.monthPos, kAbbrevText + 3 * v.month, 3);
-    if constexpr (layout.dayWidth == Width::Two)
-        PutDigitPair(out + layout.dayPos, v.day);
-    else
-        out[layout.dayPos] = static_cast<char>('0' + v.day);
-    PutDigitPair(out + layout.yearPos, v.year);
-    if constexpr (layout.centuryPos >= 0) PutDigitPair(out + layout.centuryPos, v.century);
+    constexpr const FormatLayout& layout = kLayouts[I];
+    if constexpr (std::endian::native == std::endian::little) {
+        TextWords words = LiteralWords(layout);
+        if constexpr (layout.monthWidth == Width::Two)
+            Place<layout.monthPos, 2>(words, DigitPairCharacters(v.month));
+        else if constexpr (layout.monthWidth == Width::One)
+            Place<layout.monthPos, 1>(words, static_cast<std::uint32_t>('0' + v.month));
+        else
+            Place<layout.monthPos, 3>(words, AbbrevCharacters(v.month));
+        if constexpr (layout.dayWidth == Width::Two)
+            Place<layout.dayPos, 2>(words, DigitPairCharacters(v.day));
+        else
+            Place<layout.dayPos, 1>(words, static_cast<std::uint32_t>('0' + v.day));
+        Place<layout.yearPos, 2>(words, DigitPairCharacters(v.year));
+        if constexpr (layout.centuryPos >= 0)
+            Place<layout.centuryPos, 2>(words, DigitPairCharacters(v.century));
+        std::memcpy(out, &words.low, sizeof words.low);
+        std::memcpy(out + sizeof words.low, &words.high, sizeof words.high);
+    } else {
+        std::memcpy(out, layout.text, sizeof out);
+        if constexpr (layout.monthWidth == Width::Two)
+            PutDigitPair(out + layout.monthPos, v.month);
+        else if constexpr (layout.monthWidth == Width::One)
+            out[layout.monthPos] = static_cast<char>('0' + v.month);
+        else
+            std::memcpy(out + layout.monthPos, kAbbrevText + 3 * v.month, 3);
+        if constexpr (layout.dayWidth == Width::Two)
+            PutDigitPair(out + layout.dayPos, v.day);
+        else
+            out[layout.dayPos] = static_cast<char>('0' + v.day);
+        PutDigitPair(out + layout.yearPos, v.year);
+        if constexpr (layout.centuryPos >= 0) PutDigitPair(out + layout.centuryPos, v.century);
+    }
 }
 
 using LayoutWriter = void (*)(const Values&, DateText&);
@@ -71,7 +143,7 @@ char SubstituteCode(char code, int month, int day) {
 
 void WriteDate(const FormatLayout& requested, int month, int day, int century, int year,
                DateText& out) {
-    Build(requested, Values{month, day, century, year}, out);
+    Build(requested, Values{century, year, month, day}, out);
 }
 
 void RenderDate(const NormalizedDate& date, char code, DateText& out) {
@@ -80,8 +152,8 @@ void RenderDate(const NormalizedDate& date, char code, DateText& out) {
         out[0] = '\0';
         return;
     }
-    const Values v{FieldValue(date.month), FieldValue(date.day), FieldValue(date.century),
-                   FieldValue(date.year)};
+    const Values v{FieldValue(date.century), FieldValue(date.year), FieldValue(date.month),
+                   FieldValue(date.day)};
     Build(*layout, v, out);
 }
 
@@ -91,7 +163,7 @@ bool FormatEnglishStyle(DateText& out, int kind, int month, int day, int century
         out[0] = '\0';
         return false;
     }
-    Build(*LayoutFor(kDayFirstCodes[kind - 1]), Values{month, day, century, year}, out);
+    Build(*LayoutFor(kDayFirstCodes[kind - 1]), Values{century, year, month, day}, out);
     return true;
 }
 

@@ -88,10 +88,12 @@ constexpr std::uint64_t InEveryLane(unsigned positions) {
                                        AtLane(kPresentLane, 1));
 }
 
-// Completes a scan from the classes found at all 11 positions: positions from
-// the first terminator on are no part of the text.
+// Completes a scan from the classes found at the 12 positions of a text:
+// position 11 and the positions from the first terminator on are no part of
+// the text.
 inline TextScan Finish(std::uint64_t classes) {
-    const int length = std::countr_one(LaneOf(classes, kPresentLane));
+    const int length =
+        std::countr_one(LaneOf(classes, kPresentLane) & ((1u << kScannedPositions) - 1));
     classes &= InEveryLane((1u << length) - 1);
     const unsigned kept = LaneOf(classes, kKeptLane);
     return {classes, length, kept == 0 ? length : static_cast<int>(std::bit_width(kept))};
@@ -128,8 +130,9 @@ inline TextScan ScanText(const DateText& text) {
         _mm_or_si128(_mm_cmpeq_epi8(x, bytes('-')), _mm_cmpeq_epi8(x, bytes('/')));
     const __m128i kept = _mm_cmpgt_epi8(x, bytes(32));
     const __m128i present = _mm_xor_si128(_mm_cmpeq_epi8(x, _mm_setzero_si128()), bytes(-1));
+    // Bytes 12-15 of x are zero and belong to no class, so each mask fits a lane.
     const auto positions = [](__m128i m) {
-        return static_cast<std::uint64_t>(_mm_movemask_epi8(m) & ((1 << kScannedPositions) - 1));
+        return static_cast<std::uint64_t>(_mm_movemask_epi8(m));
     };
     return scan_detail::Finish(
         AtLane(kDigitLane, positions(digit)) | AtLane(kLetterLane, positions(letter)) |

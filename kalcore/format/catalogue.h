@@ -12,6 +12,14 @@
 #include <cstdint>
 #include <cstring>
 
+// Marks a function that only failures and rare inputs reach, so that the
+// compiler keeps it out of the common path.
+#if defined(_MSC_VER)
+#define KALCORE_RARE_PATH __declspec(noinline)
+#else
+#define KALCORE_RARE_PATH [[gnu::noinline, gnu::cold]]
+#endif
+
 namespace kalcore {
 
 // A date text: at most 11 characters and a terminator.

@@ -114,8 +114,7 @@ int ReadTwoCharacterNumber(const Text& t, int pos) {
 
 // A date's fields as numbers: what a recogniser finds, and what the writer
 // is given.
-struct DateValues {
-    int century, year, month, day;
+struct DateValues : DateNumbers {
     bool centuryGiven;  // the text carried its own century
 };
 
@@ -447,19 +446,42 @@ bool SelectorValid(int centurySelector) {
 
 // A recognised date goes on as the basic form it was rewritten into would:
 // with its own century, which must start with 1-9 (a two-digit year may have
-// been given a lower one by the clock), and which selectors 1-9 replace. The
-// rewritten text itself is needed only as the text left behind on failure.
-bool TakeRecognized(DateValues& f, Rewrite form, int centurySelector, bool outputCodeKnown,
-                    DateText& textRead) {
-    if (outputCodeKnown && SelectorValid(centurySelector) && f.century >= 10) {
-        f.centuryGiven = true;
-        if (centurySelector != 0) f.century = FixedCenturyOfSelector(centurySelector);
-        return true;
-    }
+// been given a lower one by the clock), and which selectors 1-9 replace.
+bool TakeRecognized(DateValues& f, int centurySelector, bool outputCodeKnown) {
+    if (!outputCodeKnown || !SelectorValid(centurySelector) || f.century < 10) return false;
+    f.centuryGiven = true;
+    if (centurySelector != 0) f.century = FixedCenturyOfSelector(centurySelector);
+    return true;
+}
+
+// A failed read leaves the text that was being read as the output.
+KALCORE_RARE_PATH bool LeaveText(DateText& textRead, const char* text) {
+    CopyText(textRead, text);
+    return false;
+}
+
+// A recognised date that fails leaves its basic rewriting as the output.
+KALCORE_RARE_PATH bool LeaveRewritten(DateText& textRead, const DateValues& f, Rewrite form) {
     DateText rewritten;
     WriteRewritten(f, form, rewritten);
-    CopyText(textRead, rewritten);
-    return false;
+    return LeaveText(textRead, rewritten);
+}
+
+// Replaces a keyword in the input by today's date as MM/DD/CCYY, moved back
+// for the "YESTER" keywords, and reads that into `t`. False when the day
+// cannot be moved back.
+KALCORE_RARE_PATH bool ReadKeywordDate(DateText& input, int daysBack, LazyClock& clock, Text& t) {
+    const ClockReading& now = clock.Get();
+    std::memset(input, 0, sizeof input);
+    std::memcpy(input, now.month, 2);
+    input[2] = '/';
+    std::memcpy(input + 3, now.day, 2);
+    input[5] = '/';
+    std::memcpy(input + 6, now.century, 2);
+    std::memcpy(input + 8, now.year, 2);
+    if (daysBack >= 0 && !MoveBackDays(input, daysBack)) return false;
+    Assign(t, input);
+    return true;
 }
 
 // The reading side of ParseConvertDate, with the date's fields as numbers.
@@ -472,30 +494,17 @@ bool ReadDate(DateText& input, int centurySelector, bool outputCodeKnown, DateVa
     char inputCode = 0;
     int daysBack = 0;
     if (MayBeKeyword(t) && MatchDateKeyword(t.s, daysBack)) {
-        const ClockReading& now = clock.Get();
-        std::memset(input, 0, sizeof input);
-        std::memcpy(input, now.month, 2);
-        input[2] = '/';
-        std::memcpy(input + 3, now.day, 2);
-        input[5] = '/';
-        std::memcpy(input + 6, now.century, 2);
-        std::memcpy(input + 8, now.year, 2);
-        if (daysBack >= 0 && !MoveBackDays(input, daysBack)) {
-            CopyText(textRead, input);
-            return false;
-        }
-        Assign(t, input);
+        if (!ReadKeywordDate(input, daysBack, clock, t)) return LeaveText(textRead, input);
         inputCode = 'B';
     } else {
         const Rewrite form = Recognize(t, clock, v);
-        if (form != Rewrite::None)
-            return TakeRecognized(v, form, centurySelector, outputCodeKnown, textRead);
+        if (form != Rewrite::None) {
+            if (TakeRecognized(v, centurySelector, outputCodeKnown)) return true;
+            return LeaveRewritten(textRead, v, form);
+        }
     }
 
-    if (!outputCodeKnown || !SelectorValid(centurySelector)) {
-        CopyText(textRead, t.s);
-        return false;
-    }
+    if (!outputCodeKnown || !SelectorValid(centurySelector)) return LeaveText(textRead, t.s);
 
     const char leadingChar = t.s[0];
     const std::uint64_t leadingClasses = t.classes;
@@ -508,8 +517,7 @@ bool ReadDate(DateText& input, int centurySelector, bool outputCodeKnown, DateVa
     if (inputCode == 0 ||
         !kBasicReaders[FormatIndex(inputCode) - 1](t, centurySelector, clock, v)) {
         t.s[0] = leadingChar;
-        CopyText(textRead, t.s);
-        return false;
+        return LeaveText(textRead, t.s);
     }
     return true;
 }
@@ -555,7 +563,7 @@ bool ParseConvertDate(DateText& input, DateText& output, CodeText& code, int use
     const FormatLayout* layout = LayoutFor(outputCode);
     DateValues v;
     if (!ReadDate(input, centurySelector, layout != nullptr, v, output)) return false;
-    WriteDate(*layout, v.month, v.day, v.century, v.year, output);
+    WriteDate(*layout, v, output);
     return true;
 }
 

@@ -15,9 +15,7 @@ namespace {
 
 constexpr char kDayFirstCodes[] = "[]{}<>+=";
 
-struct Values {
-    int century, year, month, day;
-};
+using Values = DateNumbers;
 
 // The month abbreviations packed three characters apiece, January at 3.
 constexpr char kAbbrevText[] = "   JanFebMarAprMayJunJulAugSepOctNovDec";
@@ -141,9 +139,8 @@ char SubstituteCode(char code, int month, int day) {
     return layout == nullptr ? code : WrittenLayout(*layout, month, day).code;
 }
 
-void WriteDate(const FormatLayout& requested, int month, int day, int century, int year,
-               DateText& out) {
-    Build(requested, Values{century, year, month, day}, out);
+void WriteDate(const FormatLayout& requested, const DateNumbers& date, DateText& out) {
+    Build(requested, date, out);
 }
 
 void RenderDate(const NormalizedDate& date, char code, DateText& out) {

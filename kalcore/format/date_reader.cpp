@@ -123,7 +123,7 @@ struct DateValues : DateNumbers {
 // past pos + 1, else two digits completed with the current century.
 bool ReadYearAt(const Text& t, int pos, LazyClock& clock, DateValues& f) {
     if (t.len > pos + 2) {
-        if (t[pos] == '0' || !IsDigitAscii(t[pos + 2]) || !IsDigitAscii(t[pos + 3])) return false;
+        if (t[pos] == '0' || !t.Fits(AtLane(kDigitLane, 0b1100u << pos))) return false;
         f.century = TwoDigitValue(t[pos], t[pos + 1]);
         f.year = TwoDigitValue(t[pos + 2], t[pos + 3]);
         return true;
@@ -283,7 +283,11 @@ Rewrite YearAbbrevDay(const Text& t, LazyClock&, DateValues& f) {
 //   a month number at 0-1, which a letter makes 0);
 // - four digits first: the year-first families 4, 7 and 8 only (the others
 //   need a separator or a letter at 1 or 2);
-// - anything else: families 2, 3 and 5 only (4, 7 and 8 need four digits).
+// - anything else: families 2, 3 and 5 only (4, 7 and 8 need four digits),
+//   and only when one of their layouts can start the text: a separator at 1
+//   (3: M?D?, M?DD?; 5: D?mmm?), a letter at 1 (5: Dmmm), or a separator at
+//   2 followed by a letter at 3 (2: DD/mmm/) or by a separator at 4 (3:
+//   MM?D?). Numeric texts such as 12/31/1998 go straight to basic detection.
 Rewrite Recognize(const Text& t, LazyClock& clock, DateValues& f) {
     Rewrite form = Rewrite::None;
     if (t.Fits(Layout("a"))) {
@@ -293,7 +297,8 @@ Rewrite Recognize(const Text& t, LazyClock& clock, DateValues& f) {
         form = YearMonthDay(t, clock, f);
         if (form == Rewrite::None) form = YearDayMonth(t, clock, f);
         if (form == Rewrite::None) form = YearAbbrevDay(t, clock, f);
-    } else {
+    } else if (t.Fits(Layout("_s")) || t.Fits(Layout("_a")) || t.Fits(Layout("__sa")) ||
+               t.Fits(Layout("__s_s"))) {
         form = DaySlashMonth(t, clock, f);
         if (form == Rewrite::None) form = ShortNumeric(t, clock, f);
         if (form == Rewrite::None) form = ShortDayMonth(t, clock, f);

@@ -369,7 +369,8 @@ bool ReadBasicForm(const Text& t, int centurySelector, LazyClock& clock, DateVal
     constexpr FormatLayout layout = kLayouts[I];
     constexpr bool centuryGiven = layout.centuryPos >= 0;
     if constexpr (layout.monthWidth == Width::Abbrev) {
-        v.month = MonthFromAbbrev(t.s + layout.monthPos);
+        if (!t.Fits(AtLane(kLetterLane, 0b111u << layout.monthPos))) return false;
+        v.month = MonthFromLetters(t.s + layout.monthPos);
         if (v.month == 0) return false;
     } else {
         v.month = TwoDigitValue(t[layout.monthPos], t[layout.monthPos + 1]);

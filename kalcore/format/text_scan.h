@@ -88,13 +88,13 @@ constexpr std::uint64_t InEveryLane(unsigned positions) {
                                        AtLane(kPresentLane, 1));
 }
 
-// Completes a scan from the classes found at the 12 positions of a text:
-// position 11 and the positions from the first terminator on are no part of
-// the text.
-inline TextScan Finish(std::uint64_t classes) {
-    const int length =
-        std::countr_one(LaneOf(classes, kPresentLane) & ((1u << kScannedPositions) - 1));
-    classes &= InEveryLane((1u << length) - 1);
+// Completes a scan from the classes found at the 12 positions of a text and
+// the positions of its zero bytes: position 11 and the positions from the
+// first terminator on are no part of the text.
+inline TextScan Finish(std::uint64_t classes, unsigned terminators) {
+    const int length = std::countr_zero(terminators | (1u << kScannedPositions));
+    const unsigned positions = (1u << length) - 1;
+    classes = (classes & InEveryLane(positions)) | AtLane(kPresentLane, positions);
     const unsigned kept = LaneOf(classes, kKeptLane);
     return {classes, length, kept == 0 ? length : static_cast<int>(std::bit_width(kept))};
 }
@@ -106,7 +106,7 @@ inline TextScan ScanTextPortable(const DateText& text) {
     std::uint64_t classes = 0;
     for (int i = 0; i < kScannedPositions; ++i)
         classes |= scan_detail::kClassOf[static_cast<unsigned char>(text[i])] << i;
-    return scan_detail::Finish(classes);
+    return scan_detail::Finish(classes, ~LaneOf(classes, kPresentLane));
 }
 
 #if KALCORE_SCAN_SSE2
@@ -129,15 +129,15 @@ inline TextScan ScanText(const DateText& text) {
     const __m128i separator =
         _mm_or_si128(_mm_cmpeq_epi8(x, bytes('-')), _mm_cmpeq_epi8(x, bytes('/')));
     const __m128i kept = _mm_cmpgt_epi8(x, bytes(32));
-    const __m128i present = _mm_xor_si128(_mm_cmpeq_epi8(x, _mm_setzero_si128()), bytes(-1));
+    const __m128i terminator = _mm_cmpeq_epi8(x, _mm_setzero_si128());
     // Bytes 12-15 of x are zero and belong to no class, so each mask fits a lane.
     const auto positions = [](__m128i m) {
         return static_cast<std::uint64_t>(_mm_movemask_epi8(m));
     };
     return scan_detail::Finish(
         AtLane(kDigitLane, positions(digit)) | AtLane(kLetterLane, positions(letter)) |
-        AtLane(kSeparatorLane, positions(separator)) | AtLane(kKeptLane, positions(kept)) |
-        AtLane(kPresentLane, positions(present)));
+            AtLane(kSeparatorLane, positions(separator)) | AtLane(kKeptLane, positions(kept)),
+        static_cast<unsigned>(_mm_movemask_epi8(terminator)));
 }
 #else
 inline TextScan ScanText(const DateText& text) {

@@ -19,6 +19,19 @@ constexpr std::array<std::uint8_t, 256> BuildIndexTable() {
 
 constexpr std::array<std::uint8_t, 256> kIndexOf = BuildIndexTable();
 
+// The layout of every byte taken as a format code in either case.
+constexpr std::array<const FormatLayout*, 256> BuildEitherCaseTable() {
+    std::array<const FormatLayout*, 256> table{};
+    for (int byte = 0; byte < 256; ++byte) {
+        const int index =
+            kIndexOf[static_cast<unsigned char>(ToUpperAscii(static_cast<char>(byte)))];
+        table[byte] = index == 0 ? nullptr : &kLayouts[index - 1];
+    }
+    return table;
+}
+
+constexpr std::array<const FormatLayout*, 256> kLayoutOfEitherCase = BuildEitherCaseTable();
+
 constexpr bool IsLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
@@ -57,6 +70,10 @@ const FormatLayout* LayoutFor(char code) {
 
 const FormatLayout& WrittenLayout(const FormatLayout& layout, int month, int day) {
     return kLayouts[layout.writtenAs[WideFields(month, day)]];
+}
+
+const FormatLayout* LayoutForEitherCase(char code) {
+    return kLayoutOfEitherCase[static_cast<unsigned char>(code)];
 }
 
 bool IsFormatCode(const char* text) {

@@ -109,6 +109,10 @@ int FormatIndex(char code);
 // Layout of an upper-case format code, nullptr when it is not a code.
 const FormatLayout* LayoutFor(char code);
 
+// Layout of a format code given in either case (a lower-case letter is its
+// upper-case code), nullptr when it is not a code. One table read.
+const FormatLayout* LayoutForEitherCase(char code);
+
 // The layout a date with this month and day is written in when `layout` is
 // asked for: a one-digit field that cannot show its value moves the date to
 // the wider code, as often as needed.

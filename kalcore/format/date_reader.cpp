@@ -565,8 +565,7 @@ bool ReadDateFields(DateText& input, int centurySelector, bool outputCodeKnown,
 bool ParseConvertDate(DateText& input, DateText& output, CodeText& code, int useConversionFile,
                       int centurySelector) {
     if (useConversionFile == kUseConversionFile) ApplyPreferredFormat(code);
-    const char outputCode = ToUpperAscii(code[0]);
-    const FormatLayout* layout = LayoutFor(outputCode);
+    const FormatLayout* layout = LayoutForEitherCase(code[0]);
     DateValues v;
     if (!ReadDate(input, centurySelector, layout != nullptr, v, output)) return false;
     WriteDate(*layout, v, output);

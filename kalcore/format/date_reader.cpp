@@ -1,9 +1,15 @@
 #include "format/date_reader.h"
 
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "calendar/differences.h"
 #include "format/date_writer.h"
+#include "format/layouts.h"
+#include "format/text_scan.h"
 #include "services/clock.h"
 #include "services/conversion_file.h"
 
@@ -16,24 +22,43 @@ namespace {
 struct Text {
     char s[kDateTextSize];
     int len;
+    std::uint64_t classes;  // the classes of the characters of s
 
     char operator[](int i) const { return s[i]; }
+    // True when every position that `layout` names holds a character of its class.
+    bool Fits(std::uint64_t layout) const { return (classes & layout) == layout; }
 };
 
-int TextLength(const DateText& text) {
-    int n = 0;
-    while (n < static_cast<int>(kMaxDateChars) && text[n] != '\0') ++n;
-    return n;
-}
+// Sixteen bytes of ones, then sixteen of zeros: the 12 bytes at 16 - length
+// keep the first `length` bytes of a text and clear the rest.
+constexpr std::array<unsigned char, 32> kKeepFirst = [] {
+    std::array<unsigned char, 32> bytes{};
+    for (int i = 0; i < 16; ++i) bytes[i] = 0xff;
+    return bytes;
+}();
 
-void Assign(Text& t, const DateText& src, int len) {
-    std::memcpy(t.s, src, sizeof t.s);
-    t.len = len;
-    for (int i = len; i < static_cast<int>(kDateTextSize); ++i) t.s[i] = '\0';
+// Copies the first `length` (0-11) characters of src into the text and zeroes
+// the rest of its 12 bytes. The bytes after a terminator of src may be
+// anything. Copied as two words, masked.
+void Assign(Text& t, const DateText& src, int length, std::uint64_t classes) {
+    const unsigned char* keep = kKeepFirst.data() + 16 - length;
+    std::uint64_t low, lowKeep;
+    std::uint32_t high, highKeep;
+    std::memcpy(&low, src, sizeof low);
+    std::memcpy(&high, src + sizeof low, sizeof high);
+    std::memcpy(&lowKeep, keep, sizeof lowKeep);
+    std::memcpy(&highKeep, keep + sizeof lowKeep, sizeof highKeep);
+    low &= lowKeep;
+    high &= highKeep;
+    std::memcpy(t.s, &low, sizeof low);
+    std::memcpy(t.s + sizeof low, &high, sizeof high);
+    t.len = length;
+    t.classes = classes;
 }
 
 void Assign(Text& t, const DateText& src) {
-    Assign(t, src, TextLength(src));
+    const TextScan scan = ScanText(src);
+    Assign(t, src, scan.length, scan.classes);
 }
 
 // The clock is read at most once per call, and only when a date needs it.
@@ -58,7 +83,7 @@ class LazyClock {
 
   private:
     bool read_ = false;
-    ClockReading reading_{};
+    ClockReading reading_;  // only the century when constructed with one
 };
 
 constexpr bool IsSep(char c) {
@@ -66,9 +91,6 @@ constexpr bool IsSep(char c) {
 }
 constexpr bool DigitIn(char c, char lo, char hi) {
     return c >= lo && c <= hi;
-}
-constexpr int TwoDigitValue(char tens, char ones) {
-    return (tens - '0') * 10 + (ones - '0');
 }
 constexpr bool IsBlank(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
@@ -85,47 +107,50 @@ int ReadNumber(const char* p, int count) {
     return value;
 }
 
-// A date found by a recogniser, before it is rewritten as a basic form.
-struct Found {
-    int century, year, month, day;
+// ReadNumber of the two characters at `pos`, taken directly when both are digits.
+int ReadTwoCharacterNumber(const Text& t, int pos) {
+    if (t.Fits(AtLane(kDigitLane, 3u << pos))) return TwoDigitValue(t[pos], t[pos + 1]);
+    return ReadNumber(t.s + pos, 2);
+}
+
+// A date's fields as numbers: what a recogniser finds, and what the writer
+// is given.
+struct DateValues : DateNumbers {
+    bool centuryGiven;  // the text carried its own century
 };
 
-// Reads the year that starts at `pos`: four digits (the century's first digit
-// 1-9) when the text goes on past pos + 1, else two digits completed with the
-// current century.
-bool ReadYearAt(const Text& t, int pos, LazyClock& clock, Found& f) {
+// Reads the year that starts at `pos`, whose first two characters are
+// digits: four digits (the century's first digit 1-9) when the text goes on
+// past pos + 1, else two digits completed with the current century.
+bool ReadYearAt(const Text& t, int pos, LazyClock& clock, DateValues& f) {
     if (t.len > pos + 2) {
-        if (!DigitIn(t[pos], '1', '9') || !IsDigitAscii(t[pos + 1]) || !IsDigitAscii(t[pos + 2]) ||
-            !IsDigitAscii(t[pos + 3]))
-            return false;
+        if (t[pos] == '0' || !t.Fits(AtLane(kDigitLane, 0b1100u << pos))) return false;
         f.century = TwoDigitValue(t[pos], t[pos + 1]);
         f.year = TwoDigitValue(t[pos + 2], t[pos + 3]);
         return true;
     }
-    if (!IsDigitAscii(t[pos]) || !IsDigitAscii(t[pos + 1])) return false;
     f.year = TwoDigitValue(t[pos], t[pos + 1]);
     f.century = clock.Century();
     return true;
 }
 
-// Four digits of year at 0-3, the first 1-9.
-bool ReadLeadingYear(const Text& t, Found& f) {
-    if (!DigitIn(t[0], '1', '9') || !IsDigitAscii(t[1]) || !IsDigitAscii(t[2]) ||
-        !IsDigitAscii(t[3]))
-        return false;
+// Four digits of year at 0-3, the first 1-9, for a text whose layout has
+// been checked to start with four digits.
+bool ReadLeadingYear(const Text& t, DateValues& f) {
+    if (t[0] == '0') return false;
     f.century = TwoDigitValue(t[0], t[1]);
     f.year = TwoDigitValue(t[2], t[3]);
     return true;
 }
 
-// A two-digit day whose first digit is 0-3 and second 0-9.
-bool ReadDayDigits(const Text& t, int pos, Found& f) {
-    if (!DigitIn(t[pos], '0', '3') || !IsDigitAscii(t[pos + 1])) return false;
+// A two-digit day at `pos`, both digits, whose first digit is 0-3.
+bool ReadDayDigits(const Text& t, int pos, DateValues& f) {
+    if (t[pos] > '3') return false;
     f.day = TwoDigitValue(t[pos], t[pos + 1]);
     return true;
 }
 
-bool Valid(const Found& f) {
+bool Valid(const DateValues& f) {
     return ValidateDateParts(f.century, f.year, f.month, f.day);
 }
 
@@ -136,37 +161,42 @@ Rewrite Accept(bool accepted, Rewrite form) {
     return accepted ? form : Rewrite::None;
 }
 
+// Each recogniser first checks the classes its layout needs (the year's first
+// two digits included), then the values.
+
 // Family 1: mmm?DD?CCYY and mmm?DD?YY (codes K, L, M, N).
-Rewrite MonthDayYear(const Text& t, LazyClock& clock, Found& f) {
-    f.month = MonthFromAbbrev(t.s);
-    if (f.month == 0 || !IsSep(t[3]) || t[6] != t[3]) return Rewrite::None;
-    f.day = ReadNumber(t.s + 4, 2);
+Rewrite MonthDayYear(const Text& t, LazyClock& clock, DateValues& f) {
+    if (!t.Fits(Layout("aaas__sdd")) || t[6] != t[3]) return Rewrite::None;
+    f.month = MonthFromLetters(t.s);
+    if (f.month == 0) return Rewrite::None;
+    f.day = ReadTwoCharacterNumber(t, 4);
     return Accept(ReadYearAt(t, 7, clock, f) && Valid(f), Rewrite::MonthFirst);
 }
 
 // Family 2: DD/mmm/CCYY and DD/mmm/YY (codes H, I); '/' only.
-Rewrite DaySlashMonth(const Text& t, LazyClock& clock, Found& f) {
-    if (!ReadDayDigits(t, 0, f) || t[2] != '/' || t[6] != '/') return Rewrite::None;
-    f.month = MonthFromAbbrev(t.s + 3);
+Rewrite DaySlashMonth(const Text& t, LazyClock& clock, DateValues& f) {
+    if (!t.Fits(Layout("ddsaaasdd")) || t[2] != '/' || t[6] != '/' || !ReadDayDigits(t, 0, f))
+        return Rewrite::None;
+    f.month = MonthFromLetters(t.s + 3);
     return Accept(f.month != 0 && ReadYearAt(t, 7, clock, f) && Valid(f), Rewrite::DayFirst);
 }
 
 // Family 3: numeric month-first dates with a one-digit month or day (codes U,
 // V, W, X, @, & and M?D?YY, M?DD?YY, MM?D?YY), tried as three layouts.
-Rewrite ShortNumeric(const Text& t, LazyClock& clock, Found& f) {
+Rewrite ShortNumeric(const Text& t, LazyClock& clock, DateValues& f) {
     // M?D?
-    if (IsSep(t[1]) && t[3] == t[1] && DigitIn(t[0], '1', '9') && DigitIn(t[2], '1', '9')) {
+    if (t.Fits(Layout("dsdsdd")) && t[3] == t[1] && t[0] != '0' && t[2] != '0') {
         f.month = t[0] - '0';
         f.day = t[2] - '0';
         if (ReadYearAt(t, 4, clock, f) && Valid(f)) return Rewrite::MonthFirst;
     }
     // M?DD?
-    if (IsSep(t[1]) && t[4] == t[1] && DigitIn(t[0], '1', '9') && ReadDayDigits(t, 2, f)) {
+    if (t.Fits(Layout("dsddsdd")) && t[4] == t[1] && t[0] != '0' && ReadDayDigits(t, 2, f)) {
         f.month = t[0] - '0';
         if (ReadYearAt(t, 5, clock, f) && Valid(f)) return Rewrite::MonthFirst;
     }
     // MM?D?
-    if (IsSep(t[2]) && t[4] == t[2] && DigitIn(t[3], '1', '9')) {
+    if (t.Fits(Layout("__sdsdd")) && t[4] == t[2] && t[3] != '0') {
         f.month = ReadNumber(t.s, 2);
         f.day = t[3] - '0';
         if (ReadYearAt(t, 5, clock, f) && Valid(f)) return Rewrite::MonthFirst;
@@ -175,55 +205,59 @@ Rewrite ShortNumeric(const Text& t, LazyClock& clock, Found& f) {
 }
 
 // Family 4: year first, month second (codes E, F, G, J, O).
-Rewrite YearMonthDay(const Text& t, LazyClock&, Found& f) {
-    if (!ReadLeadingYear(t, f)) return Rewrite::None;
+Rewrite YearMonthDay(const Text& t, LazyClock&, DateValues& f) {
+    if (!t.Fits(Layout("dddd")) || !ReadLeadingYear(t, f)) return Rewrite::None;
     int dayPos;
     Rewrite form = Rewrite::MonthFirst;
     if (!IsSep(t[4])) {  // CCYYMMDD
-        f.month = ReadNumber(t.s + 4, 2);
+        f.month = ReadTwoCharacterNumber(t, 4);
         dayPos = 6;
     } else if (t[8] == t[4]) {  // CCYY?mmm?DD
         f.month = MonthFromAbbrev(t.s + 5);
         form = Rewrite::DayFirst;
         dayPos = 9;
     } else if (t[7] == t[4]) {  // CCYY?MM?DD
-        f.month = ReadNumber(t.s + 5, 2);
+        f.month = ReadTwoCharacterNumber(t, 5);
         dayPos = 8;
     } else {
         return Rewrite::None;
     }
     if (t.len < dayPos + 2) return Rewrite::None;  // the day must be two characters long
-    f.day = ReadNumber(t.s + dayPos, 2);
+    f.day = ReadTwoCharacterNumber(t, dayPos);
     return Accept(Valid(f), form);
 }
 
 // Family 5: a one-digit day before the month abbreviation (codes Y, Z, $ and
 // D-mmm-YY, D/mmm/YY, DmmmYY).
-Rewrite ShortDayMonth(const Text& t, LazyClock& clock, Found& f) {
-    if (!DigitIn(t[0], '1', '9')) return Rewrite::None;
-    f.day = t[0] - '0';
+Rewrite ShortDayMonth(const Text& t, LazyClock& clock, DateValues& f) {
     int monthPos = 1, yearPos = 4;
     if (IsSep(t[1])) {
-        if (t[5] != t[1]) return Rewrite::None;
+        if (!t.Fits(Layout("dsaaasdd")) || t[5] != t[1]) return Rewrite::None;
         monthPos = 2;
         yearPos = 6;
+    } else if (!t.Fits(Layout("daaadd"))) {
+        return Rewrite::None;
     }
-    f.month = MonthFromAbbrev(t.s + monthPos);
+    if (t[0] == '0') return Rewrite::None;
+    f.day = t[0] - '0';
+    f.month = MonthFromLetters(t.s + monthPos);
     return Accept(f.month != 0 && ReadYearAt(t, yearPos, clock, f) && Valid(f), Rewrite::DayFirst);
 }
 
 // Family 6: mmm?D?CCYY and mmm?D?YY (codes *, # and mmm-D-YY, mmm/D/YY).
-Rewrite MonthShortDay(const Text& t, LazyClock& clock, Found& f) {
-    f.month = MonthFromAbbrev(t.s);
-    if (f.month == 0 || !IsSep(t[3]) || t[5] != t[3]) return Rewrite::None;
+Rewrite MonthShortDay(const Text& t, LazyClock& clock, DateValues& f) {
+    if (!t.Fits(Layout("aaas_sdd")) || t[5] != t[3]) return Rewrite::None;
+    f.month = MonthFromLetters(t.s);
+    if (f.month == 0) return Rewrite::None;
     f.day = ReadNumber(t.s + 4, 1);
     return Accept(ReadYearAt(t, 6, clock, f) && Valid(f), Rewrite::MonthFirst);
 }
 
 // Family 7: year first, day second (codes P, Q, R, S). A text with a valid
 // month-first reading was already taken by family 4.
-Rewrite YearDayMonth(const Text& t, LazyClock&, Found& f) {
-    if (!IsSep(t[4]) || t[7] != t[4] || !ReadLeadingYear(t, f) || !ReadDayDigits(t, 5, f))
+Rewrite YearDayMonth(const Text& t, LazyClock&, DateValues& f) {
+    if (!t.Fits(Layout("ddddsdds")) || t[7] != t[4] || !ReadLeadingYear(t, f) ||
+        !ReadDayDigits(t, 5, f))
         return Rewrite::None;
     const int following = t.len - 8;
     if (following > 2) {
@@ -238,19 +272,48 @@ Rewrite YearDayMonth(const Text& t, LazyClock&, Found& f) {
 }
 
 // Family 8: CCYYmmmDD (code T).
-Rewrite YearAbbrevDay(const Text& t, LazyClock&, Found& f) {
-    if (!ReadLeadingYear(t, f)) return Rewrite::None;
-    f.month = MonthFromAbbrev(t.s + 4);
+Rewrite YearAbbrevDay(const Text& t, LazyClock&, DateValues& f) {
+    if (!t.Fits(Layout("ddddaaadd")) || !ReadLeadingYear(t, f)) return Rewrite::None;
+    f.month = MonthFromLetters(t.s + 4);
     return Accept(f.month != 0 && ReadDayDigits(t, 7, f) && Valid(f), Rewrite::MonthFirst);
 }
 
+// Runs the recognisers in their fixed order; the first to accept wins. Only
+// the families whose layout can fit the start of the text are tried:
+// - a letter first: families 1 and 6 only (the others need a digit first, or
+//   a month number at 0-1, which a letter makes 0);
+// - four digits first: the year-first families 4, 7 and 8 only (the others
+//   need a separator or a letter at 1 or 2);
+// - anything else: families 2, 3 and 5 only (4, 7 and 8 need four digits),
+//   and only when one of their layouts can start the text: a separator at 1
+//   (3: M?D?, M?DD?; 5: D?mmm?), a letter at 1 (5: Dmmm), or a separator at
+//   2 followed by a letter at 3 (2: DD/mmm/) or by a separator at 4 (3:
+//   MM?D?). Numeric texts such as 12/31/1998 go straight to basic detection.
+Rewrite Recognize(const Text& t, LazyClock& clock, DateValues& f) {
+    Rewrite form = Rewrite::None;
+    if (t.Fits(Layout("a"))) {
+        form = MonthDayYear(t, clock, f);
+        if (form == Rewrite::None) form = MonthShortDay(t, clock, f);
+    } else if (t.Fits(Layout("dddd"))) {
+        form = YearMonthDay(t, clock, f);
+        if (form == Rewrite::None) form = YearDayMonth(t, clock, f);
+        if (form == Rewrite::None) form = YearAbbrevDay(t, clock, f);
+    } else if (t.Fits(Layout("_s")) || t.Fits(Layout("_a")) || t.Fits(Layout("__sa")) ||
+               t.Fits(Layout("__s_s"))) {
+        form = DaySlashMonth(t, clock, f);
+        if (form == Rewrite::None) form = ShortNumeric(t, clock, f);
+        if (form == Rewrite::None) form = ShortDayMonth(t, clock, f);
+    }
+    return form;
+}
+
 // Writes MM/DD/CCYY (code B).
-void WriteMonthFirst(const Found& f, DateText& out) {
+void WriteMonthFirst(const DateValues& f, DateText& out) {
     WriteMonthFirstDate(out, f.month, f.day, f.century, f.year, '/');
 }
 
 // Writes DD-mmm-CCYY (code 7) with the month in lower case.
-void WriteDayFirst(const Found& f, DateText& out) {
+void WriteDayFirst(const DateValues& f, DateText& out) {
     std::memset(out, 0, sizeof out);
     PutTwoDigits(out, f.day);
     out[2] = '-';
@@ -263,38 +326,25 @@ void WriteDayFirst(const Found& f, DateText& out) {
     PutTwoDigits(out + 9, f.year);
 }
 
-// Runs the recognisers in their fixed order; the first to accept wins.
-bool Recognize(const Text& t, LazyClock& clock, DateText& out) {
-    Found f{};
-    Rewrite form = MonthDayYear(t, clock, f);
-    if (form == Rewrite::None) form = DaySlashMonth(t, clock, f);
-    if (form == Rewrite::None) form = ShortNumeric(t, clock, f);
-    if (form == Rewrite::None) form = YearMonthDay(t, clock, f);
-    if (form == Rewrite::None) form = ShortDayMonth(t, clock, f);
-    if (form == Rewrite::None) form = MonthShortDay(t, clock, f);
-    if (form == Rewrite::None) form = YearDayMonth(t, clock, f);
-    if (form == Rewrite::None) form = YearAbbrevDay(t, clock, f);
-    switch (form) {
-        case Rewrite::None:
-            return false;
-        case Rewrite::MonthFirst:
-            WriteMonthFirst(f, out);
-            return true;
-        case Rewrite::DayFirst:
-            WriteDayFirst(f, out);
-            return true;
-    }
-    return false;
+// Writes the basic rewriting of a recognised date.
+void WriteRewritten(const DateValues& f, Rewrite form, DateText& out) {
+    if (form == Rewrite::DayFirst)
+        WriteDayFirst(f, out);
+    else
+        WriteMonthFirst(f, out);
 }
 
 // Basic detection: the input code of a text that no family recogniser took,
 // or 0 when the text starts with no date. A leading blank is read as '0'.
 char DetectBasicCode(Text& t) {
     if (t[2] == '.' && t[5] == '.') return '5';
-    if (t.s[0] == ' ') t.s[0] = '0';
+    if (t.s[0] == ' ') {
+        t.s[0] = '0';
+        t.classes |= AtLane(kDigitLane, 1);
+    }
     if (t[2] == '-' && t[6] == '-') return t.len == 9 ? '6' : '7';
     if (static_cast<unsigned char>(t[2]) > '9') return t.len == 7 ? '8' : '9';
-    if (!IsDigitAscii(t[0]) || !IsDigitAscii(t[1])) return 0;
+    if (!t.Fits(Layout("dd"))) return 0;
     const bool slashes = t[2] == '/' && t[5] == '/';
     const bool dashes = t[2] == '-' && t[5] == '-';
     if (TwoDigitValue(t[0], t[1]) > 12) return slashes ? '4' : '2';  // the text starts with a year
@@ -305,54 +355,62 @@ char DetectBasicCode(Text& t) {
     return t.len == 6 ? '1' : 'D';
 }
 
-void CopyField(char (&field)[2], const char* src) {
-    field[0] = src[0];
-    field[1] = src[1];
-}
-
-// Copies the fields of a basic input code from their catalogue positions.
-// Fails on an unknown month abbreviation.
-bool ExtractFields(const Text& t, const FormatLayout& layout, NormalizedDate& date) {
-    if (layout.monthWidth == Width::Abbrev) {
-        const int month = MonthFromAbbrev(t.s + layout.monthPos);
-        if (month == 0) return false;
-        PutTwoDigits(date.month, month);
+// Reads a basic input code, the one at catalogue position I (codes 1-9 and
+// A-D), with its field positions known at compile time:
+// - copies the fields into the record and takes their values (meaningful once
+//   the characters are known to be digits); an unknown month abbreviation
+//   fails;
+// - validates: every field character a digit, month 1-12, a day within the
+//   month, a written century starting with 1-9; February's limit here follows
+//   divisibility by 4 alone, so 02/29/1900 is accepted in a basic code;
+// - completes the century: the selector's for a two-digit year, and for any
+//   year when the selector is fixed (1-9).
+template <std::size_t I>
+bool ReadBasicForm(const Text& t, int centurySelector, LazyClock& clock, DateValues& v) {
+    constexpr FormatLayout layout = kLayouts[I];
+    constexpr bool centuryGiven = layout.centuryPos >= 0;
+    if constexpr (layout.monthWidth == Width::Abbrev) {
+        if (!t.Fits(AtLane(kLetterLane, 0b111u << layout.monthPos))) return false;
+        v.month = MonthFromLetters(t.s + layout.monthPos);
+        if (v.month == 0) return false;
     } else {
-        CopyField(date.month, t.s + layout.monthPos);
+        v.month = TwoDigitValue(t[layout.monthPos], t[layout.monthPos + 1]);
     }
-    CopyField(date.day, t.s + layout.dayPos);
-    CopyField(date.year, t.s + layout.yearPos);
-    date.centuryGiven = layout.centuryPos >= 0;
-    if (date.centuryGiven) CopyField(date.century, t.s + layout.centuryPos);
+    v.day = TwoDigitValue(t[layout.dayPos], t[layout.dayPos + 1]);
+    v.year = TwoDigitValue(t[layout.yearPos], t[layout.yearPos + 1]);
+    v.centuryGiven = centuryGiven;
+    if constexpr (centuryGiven) {
+        v.century = TwoDigitValue(t[layout.centuryPos], t[layout.centuryPos + 1]);
+    }
+
+    const bool selectorCentury = !centuryGiven || centurySelector != 0;
+    const int century = !selectorCentury       ? v.century
+                        : centurySelector == 0 ? clock.Century()
+                                               : FixedCenturyOfSelector(centurySelector);
+
+    if (!t.Fits(AtLane(kDigitLane, layout.digitPositions))) return false;
+    if (v.month < 1 || v.month > 12) return false;
+    const int fullYear = (centuryGiven ? v.century : century) * 100 + v.year;
+    const int limit = (v.month == 2 && fullYear % 4 != 0) ? 28 : kDaysInMonth[1][v.month];
+    if (v.day < 1 || v.day > limit) return false;
+    if (centuryGiven && v.century < 10) return false;
+
+    if (selectorCentury) v.century = century;
     return true;
 }
 
-bool TwoDigits(const char (&field)[2]) {
-    return IsDigitAscii(field[0]) && IsDigitAscii(field[1]);
+using BasicFormReader = bool (*)(const Text&, int, LazyClock&, DateValues&);
+
+template <std::size_t... I>
+constexpr std::array<BasicFormReader, sizeof...(I)> MakeBasicReaders(std::index_sequence<I...>) {
+    return {&ReadBasicForm<I>...};
 }
 
-// Compares a two-character field with a two-character text as the byte
-// strings they are.
-int CompareField(const char (&field)[2], const char* text) {
-    const int a = static_cast<unsigned char>(field[0]) << 8 | static_cast<unsigned char>(field[1]);
-    const int b = static_cast<unsigned char>(text[0]) << 8 | static_cast<unsigned char>(text[1]);
-    return a - b;
-}
-
-// Validation of the extracted texts. February's limit here follows
-// divisibility by 4 alone, so 02/29/1900 is accepted in a basic code.
-bool ValidateFields(const NormalizedDate& date, int selectorCentury) {
-    if (!TwoDigits(date.month) || !TwoDigits(date.day) || !TwoDigits(date.year)) return false;
-    if (date.centuryGiven && !TwoDigits(date.century)) return false;
-    if (CompareField(date.month, "01") < 0 || CompareField(date.month, "12") > 0) return false;
-    const int century =
-        date.centuryGiven ? TwoDigitValue(date.century[0], date.century[1]) : selectorCentury;
-    const int fullYear = century * 100 + TwoDigitValue(date.year[0], date.year[1]);
-    const int month = TwoDigitValue(date.month[0], date.month[1]);
-    const char* limit = (month == 2 && fullYear % 4 != 0) ? "28" : kMonthDayLimitText[month];
-    if (CompareField(date.day, "01") < 0 || CompareField(date.day, limit) > 0) return false;
-    return !date.centuryGiven || date.century[0] != '0';
-}
+// The basic input codes 1-9 and A-D are the first 13 of the catalogue.
+constexpr int kBasicCodeCount = 13;
+static_assert(kLayouts[0].code == '1' && kLayouts[kBasicCodeCount - 1].code == 'D');
+constexpr std::array<BasicFormReader, kBasicCodeCount> kBasicReaders =
+    MakeBasicReaders(std::make_index_sequence<kBasicCodeCount>{});
 
 // Replaces today's date by the day a "YESTER" keyword names.
 bool MoveBackDays(DateText& date, int daysBack) {
@@ -376,24 +434,110 @@ void CopyText(DateText& out, const char* src) {
 }
 
 // Removes trailing characters whose value as a signed byte is 32 or less
-// (blanks, control characters and every byte of 128 and above). A text made
-// only of such characters is kept as it is.
-// Returns the length of the trimmed text.
-int TrimTrailing(DateText& text) {
-    const int n = TextLength(text);
-    text[n] = '\0';
-    int end = n;
-    while (end > 0 && static_cast<signed char>(text[end - 1]) <= 32) --end;
-    if (end == 0) return n;
-    text[end] = '\0';
-    return end;
+// (blanks, control characters and every byte of 128 and above) from the text
+// and reads it into `t`. A text made only of such characters is kept as it
+// is.
+void TrimInto(DateText& text, Text& t) {
+    const TextScan scan = ScanText(text);
+    Assign(t, text, scan.trimmedLength, scan.classes);
+    text[scan.length] = '\0';
+    text[scan.trimmedLength] = '\0';
+}
+
+// Only "NOW", "TODAY", "YESTER" and "YESTERn" are keywords: three letters
+// first, and 3, 5, 6 or 7 characters.
+bool MayBeKeyword(const Text& t) {
+    return (t.len == 3 || t.len == 5 || t.len == 6 || t.len == 7) && t.Fits(Layout("aaa"));
+}
+
+bool SelectorValid(int centurySelector) {
+    return centurySelector >= 0 && centurySelector <= 9;
+}
+
+// A recognised date goes on as the basic form it was rewritten into would:
+// with its own century, which must start with 1-9 (a two-digit year may have
+// been given a lower one by the clock), and which selectors 1-9 replace.
+bool TakeRecognized(DateValues& f, int centurySelector, bool outputCodeKnown) {
+    if (!outputCodeKnown || !SelectorValid(centurySelector) || f.century < 10) return false;
+    f.centuryGiven = true;
+    if (centurySelector != 0) f.century = FixedCenturyOfSelector(centurySelector);
+    return true;
+}
+
+// A failed read leaves the text that was being read as the output.
+KALCORE_RARE_PATH bool LeaveText(DateText& textRead, const char* text) {
+    CopyText(textRead, text);
+    return false;
+}
+
+// A recognised date that fails leaves its basic rewriting as the output.
+KALCORE_RARE_PATH bool LeaveRewritten(DateText& textRead, const DateValues& f, Rewrite form) {
+    DateText rewritten;
+    WriteRewritten(f, form, rewritten);
+    return LeaveText(textRead, rewritten);
+}
+
+// Replaces a keyword in the input by today's date as MM/DD/CCYY, moved back
+// for the "YESTER" keywords, and reads that into `t`. False when the day
+// cannot be moved back.
+KALCORE_RARE_PATH bool ReadKeywordDate(DateText& input, int daysBack, LazyClock& clock, Text& t) {
+    const ClockReading& now = clock.Get();
+    std::memset(input, 0, sizeof input);
+    std::memcpy(input, now.month, 2);
+    input[2] = '/';
+    std::memcpy(input + 3, now.day, 2);
+    input[5] = '/';
+    std::memcpy(input + 6, now.century, 2);
+    std::memcpy(input + 8, now.year, 2);
+    if (daysBack >= 0 && !MoveBackDays(input, daysBack)) return false;
+    Assign(t, input);
+    return true;
+}
+
+// The reading side of ParseConvertDate, with the date's fields as numbers.
+bool ReadDate(DateText& input, int centurySelector, bool outputCodeKnown, DateValues& v,
+              DateText& textRead) {
+    LazyClock clock;
+    Text t;
+    TrimInto(input, t);
+
+    char inputCode = 0;
+    int daysBack = 0;
+    if (MayBeKeyword(t) && MatchDateKeyword(t.s, daysBack)) {
+        if (!ReadKeywordDate(input, daysBack, clock, t)) return LeaveText(textRead, input);
+        inputCode = 'B';
+    } else {
+        const Rewrite form = Recognize(t, clock, v);
+        if (form != Rewrite::None) {
+            if (TakeRecognized(v, centurySelector, outputCodeKnown)) return true;
+            return LeaveRewritten(textRead, v, form);
+        }
+    }
+
+    if (!outputCodeKnown || !SelectorValid(centurySelector)) return LeaveText(textRead, t.s);
+
+    const char leadingChar = t.s[0];
+    const std::uint64_t leadingClasses = t.classes;
+    if (inputCode == 0) inputCode = DetectBasicCode(t);
+    // Six digits are read from the text as it was: a leading blank stays a blank.
+    if (inputCode == '1') {
+        t.s[0] = leadingChar;
+        t.classes = leadingClasses;
+    }
+    if (inputCode == 0 ||
+        !kBasicReaders[FormatIndex(inputCode) - 1](t, centurySelector, clock, v)) {
+        t.s[0] = leadingChar;
+        return LeaveText(textRead, t.s);
+    }
+    return true;
 }
 
 }  // namespace
 
 bool ValidateDateParts(int century, int year, int month, int day) {
     if (month < 1 || month > 12 || day < 1) return false;
-    return day <= kDaysInMonth[IsLeapYear(century * 100 + year) ? 1 : 0][month];
+    if (day <= kDaysInMonth[0][month]) return true;
+    return month == 2 && day == 29 && IsLeapYear(century * 100 + year);
 }
 
 bool RecognizeExtendedFormat(const char* text, int currentCentury, DateText& rewritten) {
@@ -403,74 +547,32 @@ bool RecognizeExtendedFormat(const char* text, int currentCentury, DateText& rew
     Text t;
     Assign(t, copy);
     LazyClock clock(currentCentury);
-    return Recognize(t, clock, rewritten);
+    DateValues f{};
+    const Rewrite form = Recognize(t, clock, f);
+    if (form == Rewrite::None) return false;
+    WriteRewritten(f, form, rewritten);
+    return true;
 }
 
 bool ReadDateFields(DateText& input, int centurySelector, bool outputCodeKnown,
                     NormalizedDate& date, DateText& textRead) {
-    LazyClock clock;
-    Text t;
-    Assign(t, input, TrimTrailing(input));
-
-    char inputCode = 0;
-    int daysBack = 0;
-    if (MatchDateKeyword(t.s, daysBack)) {
-        const ClockReading& now = clock.Get();
-        std::memset(input, 0, sizeof input);
-        std::memcpy(input, now.month, 2);
-        input[2] = '/';
-        std::memcpy(input + 3, now.day, 2);
-        input[5] = '/';
-        std::memcpy(input + 6, now.century, 2);
-        std::memcpy(input + 8, now.year, 2);
-        if (daysBack >= 0 && !MoveBackDays(input, daysBack)) {
-            CopyText(textRead, input);
-            return false;
-        }
-        Assign(t, input);
-        inputCode = 'B';
-    } else {
-        DateText rewritten;
-        if (Recognize(t, clock, rewritten)) Assign(t, rewritten);
-    }
-
-    const bool selectorValid = centurySelector >= 0 && centurySelector <= 9;
-    if (!outputCodeKnown || !selectorValid) {
-        CopyText(textRead, t.s);
-        return false;
-    }
-
-    const char leadingChar = t.s[0];
-    if (inputCode == 0) inputCode = DetectBasicCode(t);
-    // Six digits are read from the text as it was: a leading blank stays a blank.
-    if (inputCode == '1') t.s[0] = leadingChar;
-    date = NormalizedDate{};
-    bool ok = inputCode != 0 && ExtractFields(t, *LayoutFor(inputCode), date);
-
-    // The selector's century: needed for a two-digit year, and to replace an
-    // input century when the selector is fixed (1-9).
-    int selectorCentury = 0;
-    if (ok && (!date.centuryGiven || centurySelector != 0))
-        selectorCentury =
-            centurySelector == 0 ? clock.Century() : FixedCenturyOfSelector(centurySelector);
-
-    if (!ok || !ValidateFields(date, selectorCentury)) {
-        t.s[0] = leadingChar;
-        CopyText(textRead, t.s);
-        return false;
-    }
-    if (!date.centuryGiven || centurySelector != 0) PutTwoDigits(date.century, selectorCentury);
+    DateValues v;
+    if (!ReadDate(input, centurySelector, outputCodeKnown, v, textRead)) return false;
+    PutDigitPair(date.month, v.month);
+    PutDigitPair(date.day, v.day);
+    PutDigitPair(date.year, v.year);
+    PutDigitPair(date.century, v.century);
+    date.centuryGiven = v.centuryGiven;
     return true;
 }
 
 bool ParseConvertDate(DateText& input, DateText& output, CodeText& code, int useConversionFile,
                       int centurySelector) {
     if (useConversionFile == kUseConversionFile) ApplyPreferredFormat(code);
-    const char outputCode = ToUpperAscii(code[0]);
-    NormalizedDate date;
-    if (!ReadDateFields(input, centurySelector, LayoutFor(outputCode) != nullptr, date, output))
-        return false;
-    RenderDate(date, outputCode, output);
+    const FormatLayout* layout = LayoutForEitherCase(code[0]);
+    DateValues v;
+    if (!ReadDate(input, centurySelector, layout != nullptr, v, output)) return false;
+    WriteDate(*layout, v, output);
     return true;
 }
 

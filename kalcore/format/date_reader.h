@@ -41,7 +41,8 @@ bool ParseConvertDate(DateText& input, DateText& output, CodeText& code, int use
 // resolves a keyword, recognises, extracts, validates and completes the
 // century into `date`. `outputCodeKnown` false (the caller's output code is
 // no format code) fails the read at the point where the output code is
-// checked. On failure `textRead` receives the text that was being read.
+// checked. On failure `textRead` receives the text that was being read and
+// `date` is not written.
 bool ReadDateFields(DateText& input, int centurySelector, bool outputCodeKnown,
                     NormalizedDate& date, DateText& textRead);
 

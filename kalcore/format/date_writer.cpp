@@ -1,8 +1,13 @@
 #include "format/date_writer.h"
 
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "format/date_reader.h"
+#include "format/layouts.h"
 
 namespace kalcore {
 
@@ -10,45 +15,117 @@ namespace {
 
 constexpr char kDayFirstCodes[] = "[]{}<>+=";
 
-struct Values {
-    int month, day, century, year;
+using Values = DateNumbers;
+
+// The month abbreviations packed three characters apiece, January at 3.
+constexpr char kAbbrevText[] = "   JanFebMarAprMayJunJulAugSepOctNovDec";
+
+// A 12-byte text held as two words, the first character in the lowest byte.
+struct TextWords {
+    std::uint64_t low;
+    std::uint32_t high;
 };
 
-// "00" to "99" as character pairs, so a two-digit field is one table read.
-constexpr char kDigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
-void PutTwo(char* out, int value) {
-    const char* pair = kDigitPairs + 2 * value;
-    out[0] = pair[0];
-    out[1] = pair[1];
+// The literal characters of a layout (separators, trailing blanks) with zero
+// bytes where its fields go.
+constexpr TextWords LiteralWords(const FormatLayout& layout) {
+    TextWords words{0, 0};
+    for (int i = 0; i < static_cast<int>(kDateTextSize); ++i) {
+        const bool field =
+            (layout.digitPositions >> i & 1) != 0 ||
+            (layout.monthWidth == Width::Abbrev && i >= layout.monthPos && i < layout.monthPos + 3);
+        const auto byte = static_cast<unsigned char>(field ? '\0' : layout.text[i]);
+        if (i < 8)
+            words.low |= std::uint64_t{byte} << (8 * i);
+        else
+            words.high |= std::uint32_t{byte} << (8 * (i - 8));
+    }
+    return words;
 }
 
-// Copies the layout's text (separators and terminator in place) and fills in
-// the fields; a one-digit field holds a value below 10 once the code has been
-// substituted.
-void Build(const FormatLayout& layout, const Values& v, DateText& out) {
-    std::memcpy(out, layout.text, sizeof out);
-    char* month = out + layout.monthPos;
-    switch (layout.monthWidth) {
-        case Width::Two:
-            PutTwo(month, v.month);
-            break;
-        case Width::One:
-            month[0] = static_cast<char>('0' + v.month);
-            break;
-        case Width::Abbrev:
-            std::memcpy(month, kMonthAbbrevs[v.month], 3);
-            break;
+// Places the `width` characters of a field, first in the lowest byte, at
+// position Pos.
+template <int Pos, int Width>
+void Place(TextWords& words, std::uint32_t characters) {
+    if constexpr (Pos + Width <= 8) {
+        words.low |= std::uint64_t{characters} << (8 * Pos);
+    } else if constexpr (Pos >= 8) {
+        words.high |= characters << (8 * (Pos - 8));
+    } else {
+        words.low |= std::uint64_t{characters} << (8 * Pos);
+        words.high |= characters >> (8 * (8 - Pos));
     }
-    if (layout.dayWidth == Width::Two)
-        PutTwo(out + layout.dayPos, v.day);
-    else
-        out[layout.dayPos] = static_cast<char>('0' + v.day);
-    PutTwo(out + layout.yearPos, v.year);
-    if (layout.centuryPos >= 0) PutTwo(out + layout.centuryPos, v.century);
+}
+
+std::uint32_t DigitPairCharacters(int value) {
+    std::uint16_t pair;
+    std::memcpy(&pair, kDigitPairs + 2 * value, sizeof pair);
+    return pair;
+}
+
+std::uint32_t AbbrevCharacters(int month) {
+    std::uint32_t four;  // the abbreviation and the next character
+    std::memcpy(&four, kAbbrevText + 3 * month, sizeof four);
+    return four & 0xffffff;
+}
+
+// Writes a date in the layout at catalogue position I: the layout's literal
+// text with the fields filled in at their positions, all known at compile
+// time. A one-digit field holds a value below 10 once the code has been
+// substituted. On a little-endian machine the text is put together in two
+// words and stored whole, so that the caller's copy of it is served straight
+// from these stores.
+template <std::size_t I>
+void WriteLayout(const Values& v, DateText& out) {
+    constexpr const FormatLayout& layout = kLayouts[I];
+    if constexpr (std::endian::native == std::endian::little) {
+        TextWords words = LiteralWords(layout);
+        if constexpr (layout.monthWidth == Width::Two)
+            Place<layout.monthPos, 2>(words, DigitPairCharacters(v.month));
+        else if constexpr (layout.monthWidth == Width::One)
+            Place<layout.monthPos, 1>(words, static_cast<std::uint32_t>('0' + v.month));
+        else
+            Place<layout.monthPos, 3>(words, AbbrevCharacters(v.month));
+        if constexpr (layout.dayWidth == Width::Two)
+            Place<layout.dayPos, 2>(words, DigitPairCharacters(v.day));
+        else
+            Place<layout.dayPos, 1>(words, static_cast<std::uint32_t>('0' + v.day));
+        Place<layout.yearPos, 2>(words, DigitPairCharacters(v.year));
+        if constexpr (layout.centuryPos >= 0)
+            Place<layout.centuryPos, 2>(words, DigitPairCharacters(v.century));
+        std::memcpy(out, &words.low, sizeof words.low);
+        std::memcpy(out + sizeof words.low, &words.high, sizeof words.high);
+    } else {
+        std::memcpy(out, layout.text, sizeof out);
+        if constexpr (layout.monthWidth == Width::Two)
+            PutDigitPair(out + layout.monthPos, v.month);
+        else if constexpr (layout.monthWidth == Width::One)
+            out[layout.monthPos] = static_cast<char>('0' + v.month);
+        else
+            std::memcpy(out + layout.monthPos, kAbbrevText + 3 * v.month, 3);
+        if constexpr (layout.dayWidth == Width::Two)
+            PutDigitPair(out + layout.dayPos, v.day);
+        else
+            out[layout.dayPos] = static_cast<char>('0' + v.day);
+        PutDigitPair(out + layout.yearPos, v.year);
+        if constexpr (layout.centuryPos >= 0) PutDigitPair(out + layout.centuryPos, v.century);
+    }
+}
+
+using LayoutWriter = void (*)(const Values&, DateText&);
+
+template <std::size_t... I>
+constexpr std::array<LayoutWriter, sizeof...(I)> MakeWriters(std::index_sequence<I...>) {
+    return {&WriteLayout<I>...};
+}
+
+// One writer per catalogue position.
+constexpr std::array<LayoutWriter, kFormatCount> kWriters =
+    MakeWriters(std::make_index_sequence<kFormatCount>{});
+
+// Writes the date in the layout that `requested` becomes for its month and day.
+void Build(const FormatLayout& requested, const Values& v, DateText& out) {
+    kWriters[requested.writtenAs[WideFields(v.month, v.day)]](v, out);
 }
 
 int FieldValue(const char (&field)[2]) {
@@ -58,27 +135,22 @@ int FieldValue(const char (&field)[2]) {
 }  // namespace
 
 char SubstituteCode(char code, int month, int day) {
-    for (;;) {
-        const FormatLayout* layout = LayoutFor(code);
-        if (layout == nullptr) return code;
-        if (month >= 10 && layout->codeWhenMonthWide != 0) {
-            code = layout->codeWhenMonthWide;
-        } else if (day >= 10 && layout->codeWhenDayWide != 0) {
-            code = layout->codeWhenDayWide;
-        } else {
-            return code;
-        }
-    }
+    const FormatLayout* layout = LayoutFor(code);
+    return layout == nullptr ? code : WrittenLayout(*layout, month, day).code;
+}
+
+void WriteDate(const FormatLayout& requested, const DateNumbers& date, DateText& out) {
+    Build(requested, date, out);
 }
 
 void RenderDate(const NormalizedDate& date, char code, DateText& out) {
-    const Values v{FieldValue(date.month), FieldValue(date.day), FieldValue(date.century),
-                   FieldValue(date.year)};
-    const FormatLayout* layout = LayoutFor(SubstituteCode(code, v.month, v.day));
+    const FormatLayout* layout = LayoutFor(code);
     if (layout == nullptr) {
         out[0] = '\0';
         return;
     }
+    const Values v{FieldValue(date.century), FieldValue(date.year), FieldValue(date.month),
+                   FieldValue(date.day)};
     Build(*layout, v, out);
 }
 
@@ -88,8 +160,7 @@ bool FormatEnglishStyle(DateText& out, int kind, int month, int day, int century
         out[0] = '\0';
         return false;
     }
-    const char code = SubstituteCode(kDayFirstCodes[kind - 1], month, day);
-    Build(*LayoutFor(code), Values{month, day, century, year}, out);
+    Build(*LayoutFor(kDayFirstCodes[kind - 1]), Values{century, year, month, day}, out);
     return true;
 }
 

@@ -18,6 +18,16 @@ char SubstituteCode(char code, int month, int day);
 // characters, and a terminator.
 void RenderDate(const NormalizedDate& date, char code, DateText& out);
 
+// A validated date as numbers: century and year within it 0-99, month 1-12,
+// day 1-31.
+struct DateNumbers {
+    int century, year, month, day;
+};
+
+// Renders a validated date in the layout asked for, after substitution, into
+// `out`.
+void WriteDate(const FormatLayout& requested, const DateNumbers& date, DateText& out);
+
 // Writes a day-first date. Kind 1-8 stands for the codes '[', ']', '{', '}',
 // '<', '>', '+', '=' (kinds 1-4 separate with '/', 5-8 with '-'); a one-digit
 // field that cannot show its value moves the date to the wider kind. Returns

@@ -87,6 +87,57 @@ TEST(LayoutTest, LengthAndSubstitutes) {
     }
 }
 
+// The layout of a code given in either case is that of its upper-case code,
+// for every byte.
+TEST(LayoutForEitherCaseTest, EveryByte) {
+    for (int byte = 0; byte < 256; ++byte) {
+        const char c = static_cast<char>(byte);
+        EXPECT_EQ(LayoutForEitherCase(c), LayoutFor(ToUpperAscii(c))) << "byte " << byte;
+    }
+    EXPECT_EQ(LayoutForEitherCase('k'), LayoutFor('K'));
+    EXPECT_EQ(LayoutForEitherCase('0'), nullptr);
+}
+
+// The digit positions of a layout are where its text holds the field letters
+// of a numeric field (M, D, Y, C); the month abbreviation's are not digits.
+TEST(LayoutTest, DigitPositions) {
+    for (const char code : std::string(kCodes)) {
+        const FormatLayout* layout = LayoutFor(code);
+        ASSERT_NE(layout, nullptr);
+        unsigned expected = 0;
+        const bool abbrev = layout->monthWidth == Width::Abbrev;
+        for (int i = 0; i < layout->length; ++i) {
+            const bool inAbbrev = abbrev && i >= layout->monthPos && i < layout->monthPos + 3;
+            if (!inAbbrev && std::strchr("MDYC", layout->text[i]) != nullptr) expected |= 1u << i;
+        }
+        EXPECT_EQ(layout->digitPositions, expected) << code;
+    }
+    EXPECT_EQ(LayoutFor('B')->digitPositions, 0b1111011011u);   // MM/DD/CCYY
+    EXPECT_EQ(LayoutFor('K')->digitPositions, 0b11110110000u);  // mmm/DD/CCYY
+}
+
+// The layout a date is finally written in follows the substitution chain of
+// its code: the month's substitute first, as long as one applies.
+TEST(LayoutTest, WrittenLayoutFollowsTheChain) {
+    for (const char code : std::string(kCodes)) {
+        for (int month : {1, 9, 10, 12}) {
+            for (int day : {1, 9, 10, 31}) {
+                const FormatLayout* expected = LayoutFor(code);
+                for (;;) {
+                    if (month >= 10 && expected->codeWhenMonthWide != 0)
+                        expected = LayoutFor(expected->codeWhenMonthWide);
+                    else if (day >= 10 && expected->codeWhenDayWide != 0)
+                        expected = LayoutFor(expected->codeWhenDayWide);
+                    else
+                        break;
+                }
+                EXPECT_EQ(&WrittenLayout(*LayoutFor(code), month, day), expected)
+                    << code << " month " << month << " day " << day;
+            }
+        }
+    }
+}
+
 TEST(MonthFromAbbrevTest, AnyCase) {
     const char* const lower[12] = {"jan", "feb", "mar", "apr", "may", "jun",
                                    "jul", "aug", "sep", "oct", "nov", "dec"};
@@ -111,6 +162,21 @@ TEST(MonthFromAbbrevTest, AnyCase) {
         {"xyz", 0},  {"j n", 0},   {"12a", 0}, {"jux", 0}, {"ma ", 0},
     };
     for (const Row& row : rows) EXPECT_EQ(MonthFromAbbrev(row.text), row.month) << row.text;
+}
+
+// Three ASCII letters in any case give the same month either way.
+TEST(MonthFromLettersTest, AgreesWithMonthFromAbbrevOnEveryThreeLetters) {
+    const std::string letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    int months = 0;
+    for (char a : letters)
+        for (char b : letters)
+            for (char c : letters) {
+                const char text[4] = {a, b, c, '\0'};
+                const int month = MonthFromLetters(text);
+                ASSERT_EQ(month, MonthFromAbbrev(text)) << text;
+                months += month != 0;
+            }
+    EXPECT_EQ(months, 12 * 8);  // each abbreviation in its 2^3 mixes of case
 }
 
 TEST(MonthTablesTest, DaysPerMonthAndLeapYears) {

@@ -145,6 +145,23 @@ const ReadCase kRecogniserOrder[] = {
 };
 INSTANTIATE_TEST_SUITE_P(RecogniserOrder, ReadTest, ::testing::ValuesIn(kRecogniserOrder));
 
+// Texts at the edges of the recognisers' layouts. Where a number is read the
+// usual way (the month of MM?D?, the day of mmm?DD?, month and day of
+// CCYYMMDD), a blank or a character after its digit still reads; mixed
+// separators, a one-digit day in a year-first text and impossible dates go
+// on to basic detection, which does not read them either.
+const ReadCase kLayoutEdges[] = {
+    {" 1-5-98", true, "01/05/2098"},       {"1x-5-98", true, "01/05/2098"},
+    {"Dec/ 5/1998", true, "12/05/1998"},   {"1998 1 5", true, "01/05/1998"},
+    {"7/sep/1999", true, "09/07/1999"},    {"7sep99", true, "09/07/2099"},
+    {"1-12-1999", true, "01/12/1999"},     {"12-1-1999", true, "12/01/1999"},
+    {"1/1/01", true, "01/01/2001"},        {"Sep-7/99", false, "Sep-7/99"},
+    {"1998-Jul/04", false, "1998-Jul/04"}, {"Sep7-99", false, "Sep7-99"},
+    {"1998/07/4", false, "1998/07/4"},     {"19980230", false, "19980230"},
+    {"02301998", false, "02301998"},
+};
+INSTANTIATE_TEST_SUITE_P(LayoutEdges, ReadTest, ::testing::ValuesIn(kLayoutEdges));
+
 // Detection of the basic codes by separators, length and the first number.
 // A leading blank reads as 0, except in the six digits of MMDDYY; characters
 // after the last field of the detected code are not examined.

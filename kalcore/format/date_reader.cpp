@@ -481,14 +481,7 @@ KALCORE_RARE_PATH bool LeaveRewritten(DateText& textRead, const DateValues& f, R
 // for the "YESTER" keywords, and reads that into `t`. False when the day
 // cannot be moved back.
 KALCORE_RARE_PATH bool ReadKeywordDate(DateText& input, int daysBack, LazyClock& clock, Text& t) {
-    const ClockReading& now = clock.Get();
-    std::memset(input, 0, sizeof input);
-    std::memcpy(input, now.month, 2);
-    input[2] = '/';
-    std::memcpy(input + 3, now.day, 2);
-    input[5] = '/';
-    std::memcpy(input + 6, now.century, 2);
-    std::memcpy(input + 8, now.year, 2);
+    WriteClockDate(clock.Get(), input);
     if (daysBack >= 0 && !MoveBackDays(input, daysBack)) return false;
     Assign(t, input);
     return true;

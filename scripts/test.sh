@@ -25,6 +25,9 @@ if [[ "$windows" -eq 1 ]]; then
     # headless. The 64-bit loader boots it where 32-bit programs cannot run.
     WINEPREFIX=$(mktemp -d /tmp/kalcore-wine.XXXXXX)
     export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
+    # The Wine tests run in a zone with daylight saving; the other stages keep
+    # the caller's zone.
+    tz_before=${TZ-unset}
     export TZ=${TZ:-America/New_York}
     trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$WINEPREFIX"' EXIT
     boot=/usr/lib/wine/wine
@@ -38,6 +41,7 @@ if [[ "$windows" -eq 1 ]]; then
     [[ "$windows_skipped" -gt 0 ]] && echo "skipped here: $(grep '\*\*\*Skipped' build/ctest-windows.log | awk '{print $4}' | tr '\n' ' ')"
     wineserver -k >/dev/null 2>&1 || true
     echo "Windows part: $(($(date +%s) - windows_start))s"
+    if [[ "$tz_before" == unset ]]; then unset TZ; else export TZ=$tz_before; fi
 fi
 
 echo "== sanitizer build"

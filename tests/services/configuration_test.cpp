@@ -8,6 +8,7 @@
 
 #include "fixed_clock.h"
 #include "platform/profile.h"
+#include "scoped_tz.h"
 #include "services/startup.h"
 #include "temp_home.h"
 
@@ -15,6 +16,7 @@ namespace kalcore::services {
 namespace {
 
 using testing::FixedClock;
+using testing::ScopedTz;
 using testing::TempHome;
 
 std::string Key(const char* key) {
@@ -29,6 +31,7 @@ void SetKey(const char* key, const char* value) {
 
 TEST(LoadConfigurationTest, FirstLoadWritesEveryKey) {
     TempHome home;
+    ScopedTz zone("UTC0");  // no daylight saving: an empty zone text
     FixedClock clock(2026, 12, 6, 18, 40, 5);
     ASSERT_TRUE(LoadConfiguration());
     EXPECT_EQ(Key(kKeyLocation), "C:\\");
@@ -38,6 +41,25 @@ TEST(LoadConfigurationTest, FirstLoadWritesEveryKey) {
     EXPECT_EQ(Key(kKeyStamp), "<Dec/06/2026, 06:40:05 PM>");
     EXPECT_EQ(Key(kKeyTimeZone), "<>");
     EXPECT_TRUE(TempHome::Exists(home.DataDir()));
+}
+
+TEST(LoadConfigurationTest, ZoneTextOfTheKeyYear) {
+    struct Row {
+        const char* tz;
+        const char* want;
+    } const rows[] = {
+        {"UTC0", "<>"},
+        {"EST5EDT,M3.2.0,M11.1.0", "<GMT -05:00 EST>"},
+        {"<+0530>-5:30", "<>"},
+        {"NST3:30NDT,M3.2.0,M11.1.0", "<GMT -03:30 NST>"},
+    };
+    for (const Row& row : rows) {
+        TempHome home;
+        ScopedTz zone(row.tz);
+        FixedClock clock(2026, 12, 6, 18, 40, 5);
+        ASSERT_TRUE(LoadConfiguration());
+        EXPECT_EQ(Key(kKeyTimeZone), row.want) << row.tz;
+    }
 }
 
 TEST(LoadConfigurationTest, StampUsesTheTwelveHourClock) {

@@ -48,10 +48,17 @@ void Assign(Text& t, const DateText& src, int length, std::uint64_t classes) {
     std::memcpy(&high, src + sizeof low, sizeof high);
     std::memcpy(&lowKeep, keep, sizeof lowKeep);
     std::memcpy(&highKeep, keep + sizeof lowKeep, sizeof highKeep);
-    low &= lowKeep;
-    high &= highKeep;
-    std::memcpy(t.s, &low, sizeof low);
-    std::memcpy(t.s + sizeof low, &high, sizeof high);
+    if ((low & ~lowKeep) == 0 && (high & ~highKeep) == 0) [[likely]] {
+        // Nothing to clear, as for a caller's text copied in: the stored bytes
+        // need not wait for the length that chose the mask.
+        std::memcpy(t.s, &low, sizeof low);
+        std::memcpy(t.s + sizeof low, &high, sizeof high);
+    } else {
+        low &= lowKeep;
+        high &= highKeep;
+        std::memcpy(t.s, &low, sizeof low);
+        std::memcpy(t.s + sizeof low, &high, sizeof high);
+    }
     t.len = length;
     t.classes = classes;
 }

@@ -67,22 +67,32 @@ struct SecondCache {
 };
 thread_local SecondCache t_lastReading;
 
+// Reads the clock a test substituted.
+KALCORE_RARE_PATH void ReadSubstituteClock(ClockSource source, ClockReading& out) {
+    std::tm tm{};
+    FillOrEpoch(source(tm), tm, out);
+}
+
+// Converts the real clock's second `now` to local time into the cache.
+KALCORE_RARE_PATH const ClockReading& RefreshReading(std::time_t now, SecondCache& cache) {
+    std::tm tm{};
+    FillOrEpoch(LocalTimeAt(now, tm), tm, cache.reading);
+    cache.second = now;
+    return cache.reading;
+}
+
 }  // namespace
 
 void ReadClock(ClockReading& out) {
     const ClockSource source = g_clockSource.load(std::memory_order_relaxed);
-    std::tm tm{};
     if (source != &SystemClock) {
-        FillOrEpoch(source(tm), tm, out);
+        ReadSubstituteClock(source, out);
         return;
     }
+    // Within the second of the last reading, the cached reading is the answer.
     SecondCache& cache = t_lastReading;
     const std::time_t now = std::time(nullptr);
-    if (now != cache.second) {
-        FillOrEpoch(LocalTimeAt(now, tm), tm, cache.reading);
-        cache.second = now;
-    }
-    out = cache.reading;
+    out = now == cache.second ? cache.reading : RefreshReading(now, cache);
 }
 
 bool MatchDateKeyword(const char* text, int& daysBack) {

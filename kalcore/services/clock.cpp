@@ -1,6 +1,8 @@
 #include "services/clock.h"
 
 #include <atomic>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 #include "format/catalogue.h"
@@ -120,14 +122,31 @@ bool MatchDateKeyword(const char* text, int& daysBack) {
     return true;
 }
 
+// The date is put together as two words and stored whole: the reader loads
+// it a word at a time, and a load spanning several smaller stores would have
+// to wait for them to reach the cache.
 void WriteClockDate(const ClockReading& reading, char (&out)[12]) {
-    std::memset(out, 0, sizeof out);
-    std::memcpy(out, reading.month, 2);
-    out[2] = '/';
-    std::memcpy(out + 3, reading.day, 2);
-    out[5] = '/';
-    std::memcpy(out + 6, reading.century, 2);
-    std::memcpy(out + 8, reading.year, 2);
+    const auto byte = [](char c, int position) {
+        return std::uint64_t{static_cast<unsigned char>(c)} << (8 * position);
+    };
+    if constexpr (std::endian::native == std::endian::little) {
+        const std::uint64_t low = byte(reading.month[0], 0) | byte(reading.month[1], 1) |
+                                  byte('/', 2) | byte(reading.day[0], 3) | byte(reading.day[1], 4) |
+                                  byte('/', 5) | byte(reading.century[0], 6) |
+                                  byte(reading.century[1], 7);
+        const auto high =
+            static_cast<std::uint32_t>(byte(reading.year[0], 0) | byte(reading.year[1], 1));
+        std::memcpy(out, &low, sizeof low);
+        std::memcpy(out + sizeof low, &high, sizeof high);
+    } else {
+        std::memset(out, 0, sizeof out);
+        std::memcpy(out, reading.month, 2);
+        out[2] = '/';
+        std::memcpy(out + 3, reading.day, 2);
+        out[5] = '/';
+        std::memcpy(out + 6, reading.century, 2);
+        std::memcpy(out + 8, reading.year, 2);
+    }
 }
 
 }  // namespace kalcore

@@ -129,7 +129,7 @@ struct DateValues : DateNumbers {
 // Reads the year that starts at `pos`, whose first two characters are
 // digits: four digits (the century's first digit 1-9) when the text goes on
 // past pos + 1, else two digits completed with the current century.
-bool ReadYearAt(const Text& t, int pos, LazyClock& clock, DateValues& f) {
+KALCORE_HOT_STEP bool ReadYearAt(const Text& t, int pos, LazyClock& clock, DateValues& f) {
     if (t.len > pos + 2) {
         if (t[pos] == '0' || !t.Fits(AtLane(kDigitLane, 0b1100u << pos))) return false;
         f.century = TwoDigitValue(t[pos], t[pos + 1]);
@@ -157,7 +157,7 @@ bool ReadDayDigits(const Text& t, int pos, DateValues& f) {
     return true;
 }
 
-bool Valid(const DateValues& f) {
+KALCORE_HOT_STEP bool Valid(const DateValues& f) {
     return ValidateDateParts(f.century, f.year, f.month, f.day);
 }
 

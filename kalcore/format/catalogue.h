@@ -20,6 +20,15 @@
 #define KALCORE_RARE_PATH [[gnu::noinline, gnu::cold]]
 #endif
 
+// Marks a small step of the common path that stays inlined into its callers
+// whatever the optimiser's size budget decides for the whole library: as a
+// call it costs more than its own work.
+#if defined(_MSC_VER)
+#define KALCORE_HOT_STEP __forceinline
+#else
+#define KALCORE_HOT_STEP [[gnu::always_inline]] inline
+#endif
+
 namespace kalcore {
 
 // A date text: at most 11 characters and a terminator.

@@ -8,31 +8,151 @@
 
 #include "format/catalogue.h"
 
+#if defined(__SSE2__) && defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define KALCORE_BLOCK_SCAN 1
+#include <emmintrin.h>
+#if defined(__SANITIZE_ADDRESS__)
+#define KALCORE_BLOCK_READ [[gnu::no_sanitize_address, gnu::noinline]] inline
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KALCORE_BLOCK_READ [[gnu::no_sanitize_address, gnu::noinline]] inline
+#endif
+#endif
+#ifndef KALCORE_BLOCK_READ
+#define KALCORE_BLOCK_READ inline
+#endif
+#endif
+
 namespace kalcore {
 
+namespace copy_detail {
+
+template <typename Word>
+Word LoadAt(const char* text, int offset) {
+    Word w;
+    std::memcpy(&w, text + offset, sizeof w);
+    return w;
+}
+
+// The first N characters of a text, all present, as the low eight and the
+// high four bytes of a little-endian copy. Only those N bytes are read; the
+// loads overlap where N is no sum of word sizes, and overlapping bytes agree.
+template <int N>
+void GatherFirst(const char* text, std::uint64_t& low, std::uint32_t& high) {
+    static_assert(N >= 0 && N <= static_cast<int>(kMaxDateChars));
+    using U8 = std::uint8_t;
+    using U16 = std::uint16_t;
+    using U32 = std::uint32_t;
+    using U64 = std::uint64_t;
+    high = 0;
+    if constexpr (N == 0) {
+        low = 0;
+    } else if constexpr (N == 1) {
+        low = LoadAt<U8>(text, 0);
+    } else if constexpr (N < 4) {
+        low = LoadAt<U16>(text, 0) | U64{LoadAt<U16>(text, N - 2)} << (8 * (N - 2));
+    } else if constexpr (N < 8) {
+        low = LoadAt<U32>(text, 0) | U64{LoadAt<U32>(text, N - 4)} << (8 * (N - 4));
+    } else {
+        low = LoadAt<U64>(text, 0);
+        if constexpr (N > 8) high = LoadAt<U32>(text, N - 4) >> (8 * (12 - N));
+    }
+}
+
+#if KALCORE_BLOCK_SCAN
+// The length of a caller's text, at most 11, found in the aligned 16-byte
+// blocks that hold it. An aligned block never straddles a page, so a block
+// holding a byte of the text can be read whole even when the text ends right
+// before an inaccessible page. The second block is read only when the first
+// holds neither the terminator nor the 11th character: nothing past the block
+// that holds either is read. The bytes outside the text decide nothing, which
+// is why address checking is off here alone (and, in checked builds, the
+// function is kept out of line so that its callers stay checked).
+KALCORE_BLOCK_READ int BoundedLength(const char* text) {
+    const auto address = reinterpret_cast<std::uintptr_t>(text);
+    const unsigned before = static_cast<unsigned>(address & 15);  // block bytes before the text
+    const auto* block = reinterpret_cast<const __m128i*>(text - before);
+    const __m128i zero = _mm_setzero_si128();
+    // Bit i for a zero byte at text position i, from 0 to 15 - before.
+    unsigned zeros =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_load_si128(block), zero))) >>
+        before;
+    if (before > 16 - kMaxDateChars && zeros == 0)
+        zeros = static_cast<unsigned>(
+                    _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_load_si128(block + 1), zero)))
+                << (16 - before);
+    return std::countr_zero(zeros | (1u << kMaxDateChars));
+}
+#else
+inline int BoundedLength(const char* text) {
+    int n = 0;
+    while (n < static_cast<int>(kMaxDateChars) && text[n] != '\0') ++n;
+    return n;
+}
+#endif
+
+}  // namespace copy_detail
+
 // Copies the first min(length, 11) characters of a caller's date text into a
-// zero-filled working copy. Never reads more than 11 bytes of the caller's
-// text, one byte at a time. A null text gives an empty copy.
+// zero-filled working copy. Of the caller's memory only the text's characters
+// themselves are read, and on x86-64 the aligned 16-byte blocks that hold its
+// terminator or 11th character, to find its length. A null text gives an
+// empty copy.
 //
-// The characters are gathered in two words and stored whole: the reader loads
-// the copy a word at a time, and a load that spans several earlier byte
-// stores would have to wait for them to reach the cache.
+// The characters are read with a few loads whose offsets depend only on the
+// length, and stored as two whole words: the reader loads the copy a word at a
+// time, and a load that spans several earlier byte stores would have to wait
+// for them to reach the cache.
 inline void CopyDateArgument(const char* text, DateText& copy) {
-    std::memset(copy, 0, sizeof copy);
-    if (text == nullptr) return;
+    std::uint64_t low = 0;
+    std::uint32_t high = 0;
+    if (text != nullptr) {
+        using copy_detail::GatherFirst;
+        switch (copy_detail::BoundedLength(text)) {
+            case 0:
+                break;
+            case 1:
+                GatherFirst<1>(text, low, high);
+                break;
+            case 2:
+                GatherFirst<2>(text, low, high);
+                break;
+            case 3:
+                GatherFirst<3>(text, low, high);
+                break;
+            case 4:
+                GatherFirst<4>(text, low, high);
+                break;
+            case 5:
+                GatherFirst<5>(text, low, high);
+                break;
+            case 6:
+                GatherFirst<6>(text, low, high);
+                break;
+            case 7:
+                GatherFirst<7>(text, low, high);
+                break;
+            case 8:
+                GatherFirst<8>(text, low, high);
+                break;
+            case 9:
+                GatherFirst<9>(text, low, high);
+                break;
+            case 10:
+                GatherFirst<10>(text, low, high);
+                break;
+            default:
+                GatherFirst<11>(text, low, high);
+                break;
+        }
+    }
     if constexpr (std::endian::native == std::endian::little) {
-        std::uint64_t low = 0;
-        std::uint32_t high = 0;
-        std::size_t n = 0;
-        for (; n < 8 && text[n] != '\0'; ++n)
-            low |= std::uint64_t{static_cast<unsigned char>(text[n])} << (8 * n);
-        if (n == 8)
-            for (; n < kMaxDateChars && text[n] != '\0'; ++n)
-                high |= std::uint32_t{static_cast<unsigned char>(text[n])} << (8 * (n - 8));
         std::memcpy(copy, &low, sizeof low);
         std::memcpy(copy + sizeof low, &high, sizeof high);
     } else {
-        for (std::size_t n = 0; n < kMaxDateChars && text[n] != '\0'; ++n) copy[n] = text[n];
+        std::memset(copy, 0, sizeof copy);
+        if (text != nullptr)
+            for (std::size_t n = 0; n < kMaxDateChars && text[n] != '\0'; ++n) copy[n] = text[n];
     }
 }
 

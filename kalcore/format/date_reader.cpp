@@ -48,10 +48,17 @@ void Assign(Text& t, const DateText& src, int length, std::uint64_t classes) {
     std::memcpy(&high, src + sizeof low, sizeof high);
     std::memcpy(&lowKeep, keep, sizeof lowKeep);
     std::memcpy(&highKeep, keep + sizeof lowKeep, sizeof highKeep);
-    low &= lowKeep;
-    high &= highKeep;
-    std::memcpy(t.s, &low, sizeof low);
-    std::memcpy(t.s + sizeof low, &high, sizeof high);
+    if ((low & ~lowKeep) == 0 && (high & ~highKeep) == 0) [[likely]] {
+        // Nothing to clear, as for a caller's text copied in: the stored bytes
+        // need not wait for the length that chose the mask.
+        std::memcpy(t.s, &low, sizeof low);
+        std::memcpy(t.s + sizeof low, &high, sizeof high);
+    } else {
+        low &= lowKeep;
+        high &= highKeep;
+        std::memcpy(t.s, &low, sizeof low);
+        std::memcpy(t.s + sizeof low, &high, sizeof high);
+    }
     t.len = length;
     t.classes = classes;
 }
@@ -122,7 +129,7 @@ struct DateValues : DateNumbers {
 // Reads the year that starts at `pos`, whose first two characters are
 // digits: four digits (the century's first digit 1-9) when the text goes on
 // past pos + 1, else two digits completed with the current century.
-bool ReadYearAt(const Text& t, int pos, LazyClock& clock, DateValues& f) {
+KALCORE_HOT_STEP bool ReadYearAt(const Text& t, int pos, LazyClock& clock, DateValues& f) {
     if (t.len > pos + 2) {
         if (t[pos] == '0' || !t.Fits(AtLane(kDigitLane, 0b1100u << pos))) return false;
         f.century = TwoDigitValue(t[pos], t[pos + 1]);
@@ -150,7 +157,7 @@ bool ReadDayDigits(const Text& t, int pos, DateValues& f) {
     return true;
 }
 
-bool Valid(const DateValues& f) {
+KALCORE_HOT_STEP bool Valid(const DateValues& f) {
     return ValidateDateParts(f.century, f.year, f.month, f.day);
 }
 

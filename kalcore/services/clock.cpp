@@ -1,6 +1,8 @@
 #include "services/clock.h"
 
 #include <atomic>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 #include "format/catalogue.h"
@@ -67,22 +69,32 @@ struct SecondCache {
 };
 thread_local SecondCache t_lastReading;
 
+// Reads the clock a test substituted.
+KALCORE_RARE_PATH void ReadSubstituteClock(ClockSource source, ClockReading& out) {
+    std::tm tm{};
+    FillOrEpoch(source(tm), tm, out);
+}
+
+// Converts the real clock's second `now` to local time into the cache.
+KALCORE_RARE_PATH const ClockReading& RefreshReading(std::time_t now, SecondCache& cache) {
+    std::tm tm{};
+    FillOrEpoch(LocalTimeAt(now, tm), tm, cache.reading);
+    cache.second = now;
+    return cache.reading;
+}
+
 }  // namespace
 
 void ReadClock(ClockReading& out) {
     const ClockSource source = g_clockSource.load(std::memory_order_relaxed);
-    std::tm tm{};
     if (source != &SystemClock) {
-        FillOrEpoch(source(tm), tm, out);
+        ReadSubstituteClock(source, out);
         return;
     }
+    // Within the second of the last reading, the cached reading is the answer.
     SecondCache& cache = t_lastReading;
     const std::time_t now = std::time(nullptr);
-    if (now != cache.second) {
-        FillOrEpoch(LocalTimeAt(now, tm), tm, cache.reading);
-        cache.second = now;
-    }
-    out = cache.reading;
+    out = now == cache.second ? cache.reading : RefreshReading(now, cache);
 }
 
 bool MatchDateKeyword(const char* text, int& daysBack) {
@@ -110,14 +122,31 @@ bool MatchDateKeyword(const char* text, int& daysBack) {
     return true;
 }
 
+// The date is put together as two words and stored whole: the reader loads
+// it a word at a time, and a load spanning several smaller stores would have
+// to wait for them to reach the cache.
 void WriteClockDate(const ClockReading& reading, char (&out)[12]) {
-    std::memset(out, 0, sizeof out);
-    std::memcpy(out, reading.month, 2);
-    out[2] = '/';
-    std::memcpy(out + 3, reading.day, 2);
-    out[5] = '/';
-    std::memcpy(out + 6, reading.century, 2);
-    std::memcpy(out + 8, reading.year, 2);
+    const auto byte = [](char c, int position) {
+        return std::uint64_t{static_cast<unsigned char>(c)} << (8 * position);
+    };
+    if constexpr (std::endian::native == std::endian::little) {
+        const std::uint64_t low = byte(reading.month[0], 0) | byte(reading.month[1], 1) |
+                                  byte('/', 2) | byte(reading.day[0], 3) | byte(reading.day[1], 4) |
+                                  byte('/', 5) | byte(reading.century[0], 6) |
+                                  byte(reading.century[1], 7);
+        const auto high =
+            static_cast<std::uint32_t>(byte(reading.year[0], 0) | byte(reading.year[1], 1));
+        std::memcpy(out, &low, sizeof low);
+        std::memcpy(out + sizeof low, &high, sizeof high);
+    } else {
+        std::memset(out, 0, sizeof out);
+        std::memcpy(out, reading.month, 2);
+        out[2] = '/';
+        std::memcpy(out + 3, reading.day, 2);
+        out[5] = '/';
+        std::memcpy(out + 6, reading.century, 2);
+        std::memcpy(out + 8, reading.year, 2);
+    }
 }
 
 }  // namespace kalcore

@@ -113,6 +113,43 @@ TEST_F(AbiTest, NeverReadsPastElevenDateCharactersOrOneCodeCharacter) {
     EXPECT_EQ(std::memcmp(invalid, "13/45/1998x", 11), 0);
 }
 
+// The date is read the same wherever it lies: texts ending right before an
+// inaccessible page, at every alignment (the text's start moves through all 16
+// byte positions of an aligned block as its length grows), give what the same
+// text gives in an ordinary buffer.
+TEST_F(AbiTest, ReadsTextsAtEveryAlignmentBeforeAPageEdge) {
+    PageEdge edge;
+    ASSERT_TRUE(edge.ok());
+    struct Case {
+        const char* text;
+        const char* code;
+    };
+    constexpr Case kCases[] = {
+        {"12/31/1998", "K"}, {"7Sep99", "B"},   {"Dec/31/1998  ", "E"},   {"1/2/03", "7"},
+        {"now", "B"},        {"19981231", "G"}, {"31-Dec-1998xyzw", "B"}, {"1998-12-31", "A"},
+    };
+    for (const Case& c : kCases) {
+        const std::string full = c.text;
+        for (std::size_t length = 0; length <= full.size(); ++length) {
+            const std::string text = full.substr(0, length);
+            SCOPED_TRACE("text \"" + text + "\" code " + c.code);
+            GuardedBuffer expected, atEdge;
+            const int32_t want = conv_(text.c_str(), expected.data(), c.code, 0, 4);
+            // With its terminator as the page's last byte.
+            const char* input = edge.Place(text.c_str(), length + 1);
+            EXPECT_EQ(conv_(input, atEdge.data(), c.code, 0, 4), want);
+            EXPECT_EQ(std::memcmp(atEdge.data(), expected.data(), want ? 12 : 1), 0);
+            EXPECT_TRUE(atEdge.GuardsIntact());
+            // Eleven characters or more need no terminator.
+            if (length >= 11) {
+                input = edge.Place(text.c_str(), length);
+                EXPECT_EQ(conv_(input, atEdge.data(), c.code, 0, 4), want);
+                EXPECT_EQ(std::memcmp(atEdge.data(), expected.data(), want ? 12 : 1), 0);
+            }
+        }
+    }
+}
+
 TEST_F(AbiTest, DayArithmeticAcrossTheBoundary) {
     int32_t days = 99;
     EXPECT_EQ(count_("01/01/1999", "01/01/2000", &days), 1);

@@ -1,0 +1,64 @@
+// The bounded copy of a caller's date text: the first min(length, 11)
+// characters, zero-filled to 12 bytes, for every length and every position of
+// the text within an aligned block, whatever follows its terminator.
+#include "format/conventions.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace kalcore {
+namespace {
+
+TEST(CopyDateArgumentTest, CopiesAtMostElevenCharactersAtEveryAlignment) {
+    const std::string source = "12/31/1998-Dec#";
+    for (std::size_t length = 0; length <= source.size(); ++length) {
+        for (std::size_t offset = 0; offset < 16; ++offset) {
+            for (const char fill : {'\0', 'x', '\xff'}) {
+                SCOPED_TRACE("length " + std::to_string(length) + " offset " +
+                             std::to_string(offset) + " fill " + std::to_string(fill));
+                alignas(16) char buffer[48];
+                std::memset(buffer, fill, sizeof buffer);
+                char* text = buffer + offset;
+                std::memcpy(text, source.data(), length);
+                text[length] = '\0';
+
+                DateText copy;
+                std::memset(copy, '?', sizeof copy);
+                CopyDateArgument(text, copy);
+
+                const std::size_t kept = length < kMaxDateChars ? length : kMaxDateChars;
+                char expected[kDateTextSize] = {};
+                std::memcpy(expected, source.data(), kept);
+                EXPECT_EQ(std::memcmp(copy, expected, sizeof copy), 0)
+                    << "copy \"" << std::string(copy, kept) << "\"";
+            }
+        }
+    }
+}
+
+TEST(CopyDateArgumentTest, StopsAtTheFirstTerminator) {
+    alignas(16) char buffer[32] =
+        "12/31\0"
+        "1998";
+    for (std::size_t offset = 0; offset < 8; ++offset) {
+        alignas(16) char shifted[48] = {};
+        std::memcpy(shifted + offset, buffer, sizeof buffer);
+        DateText copy;
+        CopyDateArgument(shifted + offset, copy);
+        const char expected[kDateTextSize] = "12/31";
+        EXPECT_EQ(std::memcmp(copy, expected, sizeof copy), 0) << "offset " << offset;
+    }
+}
+
+TEST(CopyDateArgumentTest, NullTextGivesAnEmptyCopy) {
+    DateText copy;
+    std::memset(copy, '?', sizeof copy);
+    CopyDateArgument(nullptr, copy);
+    const DateText empty = {};
+    EXPECT_EQ(std::memcmp(copy, empty, sizeof copy), 0);
+}
+
+}  // namespace
+}  // namespace kalcore

@@ -1,4 +1,4 @@
-// Sets the TZ variable for the life of a test and restores it afterwards.
+// Environment variables set for the life of a test and restored afterwards.
 #pragma once
 
 #include <cstdlib>
@@ -7,29 +7,43 @@
 
 namespace kalcore::testing {
 
-class ScopedTz {
+// Sets (or, with nullptr, unsets) one variable until the guard goes.
+class ScopedEnv {
   public:
-    // nullptr unsets TZ.
-    explicit ScopedTz(const char* value) {
-        const char* old = std::getenv("TZ");
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        const char* old = std::getenv(name);
         hadValue_ = old != nullptr;
         if (hadValue_) old_ = old;
         Set(value);
     }
-    ~ScopedTz() { Set(hadValue_ ? old_.c_str() : nullptr); }
-    ScopedTz(const ScopedTz&) = delete;
-    ScopedTz& operator=(const ScopedTz&) = delete;
+    ~ScopedEnv() { Set(hadValue_ ? old_.c_str() : nullptr); }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
 
   private:
-    static void Set(const char* value) {
+    void Set(const char* value) {
         if (value != nullptr)
-            setenv("TZ", value, 1);
+            setenv(name_, value, 1);
         else
-            unsetenv("TZ");
-        tzset();
+            unsetenv(name_);
     }
+    const char* name_;
     bool hadValue_ = false;
     std::string old_;
+};
+
+// TZ set for the life of a test, with the C library's zone data reloaded on
+// the way in and out; nullptr unsets TZ.
+class ScopedTz {
+  public:
+    explicit ScopedTz(const char* value) : tz_("TZ", value) { tzset(); }
+
+  private:
+    // Members go in reverse order: TZ is restored first, then reloaded.
+    struct Reload {
+        ~Reload() { tzset(); }
+    } reload_;
+    ScopedEnv tz_;
 };
 
 }  // namespace kalcore::testing

@@ -18,9 +18,8 @@
 
 namespace {
 
-using kalcore::abi::kGuard;
-using kalcore::abi::kGuardSize;
 using kalcore::abi::Library;
+using kalcore::testing::ScopedEnv;
 using kalcore::testing::ScopedTz;
 
 using DaylightFn = int16_t (*)(const char*, char*, int32_t*, int32_t*, char*, char*, char*, char*);
@@ -30,20 +29,8 @@ using IsHolidayFn = int16_t (*)(const char*, int32_t*, char*, int32_t*);
 
 // `Size` bytes, prefilled with a stale text, between two guard areas.
 template <std::size_t Size>
-struct Guarded {
-    unsigned char bytes[kGuardSize + Size + kGuardSize];
-
-    explicit Guarded(const char* stale = "stale") {
-        std::memset(bytes, kGuard, sizeof bytes);
-        std::memset(data(), 0, Size);
-        std::memcpy(data(), stale, strnlen(stale, Size - 1));
-    }
-    char* data() { return reinterpret_cast<char*>(bytes + kGuardSize); }
-    bool Intact() const {
-        for (std::size_t i = 0; i < kGuardSize; ++i)
-            if (bytes[i] != kGuard || bytes[kGuardSize + Size + i] != kGuard) return false;
-        return true;
-    }
+struct Guarded : kalcore::abi::Guarded<Size> {
+    explicit Guarded(const char* stale = "stale") : kalcore::abi::Guarded<Size>(stale) {}
 };
 
 class HolidayDstAbiTest : public ::testing::Test {
@@ -184,31 +171,6 @@ TEST_F(HolidayDstAbiTest, EasterDates) {
     EXPECT_EQ(easter_(2026, &value, nullptr), 0);
     EXPECT_EQ(value, -1);
 }
-
-// Sets an environment variable for the life of a test; nullptr unsets it.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        const char* old = std::getenv(name);
-        had_ = old != nullptr;
-        if (had_) old_ = old;
-        Set(value);
-    }
-    ~ScopedEnv() { Set(had_ ? old_.c_str() : nullptr); }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-  private:
-    void Set(const char* value) {
-        if (value)
-            setenv(name_, value, 1);
-        else
-            unsetenv(name_);
-    }
-    const char* name_;
-    bool had_;
-    std::string old_;
-};
 
 // One holiday record as the file lays it out: 72 bytes, little-endian.
 std::string Record(int32_t month, int32_t day, int32_t year, int32_t dayOff,

@@ -82,9 +82,15 @@ class PageEdge {
 template <std::size_t Size>
 struct Guarded {
     unsigned char bytes[kGuardSize + Size + kGuardSize];
+    // Filled with 'x' and no terminator, or with a stale text and zeros.
     Guarded() {
         std::memset(bytes, kGuard, sizeof bytes);
         std::memset(data(), 'x', Size);
+    }
+    explicit Guarded(const char* stale) {
+        std::memset(bytes, kGuard, sizeof bytes);
+        std::memset(data(), 0, Size);
+        std::memcpy(data(), stale, strnlen(stale, Size - 1));
     }
     char* data() { return reinterpret_cast<char*>(bytes + kGuardSize); }
     bool Intact() const {

@@ -18,4 +18,15 @@ bool DateParts(const DateText& date, DatePieces& pieces) {
     return true;
 }
 
+bool YearOfFirstJanuary(char separator, const char* yearText, int& year) {
+    if (yearText == nullptr) return false;
+    DateText date = {'0', '1', separator, '0', '1', separator};
+    for (std::size_t i = 0; yearText[i] != '\0' && 6 + i < kMaxDateChars; ++i)
+        date[6 + i] = yearText[i];
+    DatePieces pieces;
+    if (!DateParts(date, pieces)) return false;
+    year = pieces.FullYear();
+    return true;
+}
+
 }  // namespace kalcore

@@ -23,4 +23,9 @@ struct DatePieces {
 // False for an invalid date; the numbers are then -1 and the name empty.
 bool DateParts(const DateText& date, DatePieces& pieces);
 
+// The four-digit year of the date "01" separator "01" separator `yearText`
+// (as much of the text as a date holds; two digits take the current
+// century). False when that is no valid date or the text is null.
+bool YearOfFirstJanuary(char separator, const char* yearText, int& year);
+
 }  // namespace kalcore

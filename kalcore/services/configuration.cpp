@@ -47,28 +47,34 @@ bool ExistingDirectory(const char* path, ProfileValue& full) {
     return path[0] != '\0' && platform::ResolveDirectory(path, full, sizeof full);
 }
 
-// The four-digit year of "01/01/" followed by `yearText`, if that is a date.
-bool YearOfFirstJanuary(const char* yearText, int& year) {
-    DateText date = "01/01/";
-    for (std::size_t n = 6; n < kMaxDateChars && yearText[n - 6] != '\0'; ++n)
-        date[n] = yearText[n - 6];
-    DatePieces pieces;
-    if (!DateParts(date, pieces)) return false;
-    year = pieces.FullYear();
-    return true;
+// The settings that name one data file: the directory and that file's name.
+// Each key is a read of the configuration file, so a path reads only these.
+void ReadDirectory(FileSettings& settings) {
+    ProfileValue value;
+    ReadKey(kKeyLocation, value);
+    TakeSetting(value, sizeof settings.directory - 1, kDefaultLocation, settings.directory);
+}
+
+void ReadConversionFileName(FileSettings& settings) {
+    ProfileValue value;
+    ReadKey(kKeyConversionFile, value);
+    TakeSetting(value, 13, "datcvfil.bnf", settings.conversionFile);
+}
+
+void ReadHolidayFileName(FileSettings& settings) {
+    ProfileValue value;
+    ReadKey(kKeyHolidayFile, value);
+    TakeSetting(value, 13, "holidayf.bnf", settings.holidayFile);
 }
 
 }  // namespace
 
 FileSettings ReadFileSettings() {
     FileSettings settings;
+    ReadDirectory(settings);
+    ReadConversionFileName(settings);
+    ReadHolidayFileName(settings);
     ProfileValue value;
-    ReadKey(kKeyLocation, value);
-    TakeSetting(value, sizeof settings.directory - 1, kDefaultLocation, settings.directory);
-    ReadKey(kKeyConversionFile, value);
-    TakeSetting(value, 13, "datcvfil.bnf", settings.conversionFile);
-    ReadKey(kKeyHolidayFile, value);
-    TakeSetting(value, 13, "holidayf.bnf", settings.holidayFile);
     ReadKey(kKeyYear, value);
     TakeSetting(value, 5, "", settings.keyYear);
     return settings;
@@ -81,12 +87,16 @@ bool DataFilePath(const FileSettings& settings, const char* fileName, HostPath& 
 }
 
 bool HolidayFilePath(HostPath& path) {
-    const FileSettings settings = ReadFileSettings();
+    FileSettings settings;
+    ReadDirectory(settings);
+    ReadHolidayFileName(settings);
     return DataFilePath(settings, settings.holidayFile, path);
 }
 
 bool ConversionFilePath(HostPath& path) {
-    const FileSettings settings = ReadFileSettings();
+    FileSettings settings;
+    ReadDirectory(settings);
+    ReadConversionFileName(settings);
     return DataFilePath(settings, settings.conversionFile, path);
 }
 
@@ -142,7 +152,7 @@ bool LoadConfiguration() {
     const int currentYear = DateParts(today, pieces) ? pieces.FullYear() : 0;
     char keyYear[5];
     int storedYear;
-    if (keyYearPresent && YearOfFirstJanuary(keyYearText, storedYear)) {
+    if (keyYearPresent && YearOfFirstJanuary('/', keyYearText, storedYear)) {
         TakeSetting(keyYearText, 4, "", keyYear);
     } else {
         keyYear[0] = static_cast<char>('0' + currentYear / 1000 % 10);

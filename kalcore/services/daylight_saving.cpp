@@ -45,16 +45,7 @@ int NthWeekdayOfMonth(int year, int month, int weekday, int occurrence) {
 }  // namespace
 
 bool YearOfText(const char* yearText, int& year) {
-    // "01-01-" and the year, as much of it as a date text holds.
-    DateText date = "01-01-";
-    for (std::size_t i = 0;
-         i < kMaxYearChars && yearText != nullptr && yearText[i] != '\0' && 6 + i < kMaxDateChars;
-         ++i)
-        date[6 + i] = yearText[i];
-    DatePieces pieces;
-    if (!DateParts(date, pieces)) return false;
-    year = pieces.FullYear();
-    return true;
+    return YearOfFirstJanuary('-', yearText, year);
 }
 
 void FormatZoneText(const TimeZoneInfo& info, ZoneState state, ZoneText& out) {

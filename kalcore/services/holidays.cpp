@@ -27,18 +27,6 @@ std::int32_t GetInt32(const unsigned char* in) {
     return static_cast<std::int32_t>(v);
 }
 
-// The full year of "01" sep "01" sep + text (as much as a date text holds);
-// false when that is no date.
-bool YearOfFirstJanuary(char separator, const char* text, int& year) {
-    DateText date = {'0', '1', separator, '0', '1', separator};
-    for (std::size_t i = 0; text != nullptr && text[i] != '\0' && 6 + i < kMaxDateChars; ++i)
-        date[6 + i] = text[i];
-    DatePieces pieces;
-    if (!DateParts(date, pieces)) return false;
-    year = pieces.FullYear();
-    return true;
-}
-
 int CurrentYear() {
     DateText today = "TODAY";
     DatePieces pieces;
@@ -223,9 +211,9 @@ void PrepareHolidayFile(const char* path, const char* keyYear) {
 }
 
 void PrepareHolidayFile() {
-    HostPath path;
-    if (!HolidayFilePath(path)) return;
     const FileSettings settings = ReadFileSettings();
+    HostPath path;
+    if (!DataFilePath(settings, settings.holidayFile, path)) return;
     PrepareHolidayFile(path, settings.keyYear);
 }
 

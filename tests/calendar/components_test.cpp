@@ -1,3 +1,5 @@
+#include "calendar/components.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -125,6 +127,30 @@ TEST(SerialExport, BothModes) {
     EXPECT_EQ(serial, 42);
     EXPECT_EQ(KD_CNTRYDAY(date, 3, &serial), 0);
     EXPECT_EQ(KD_CNTRYDAY(date, 1, nullptr), 0);
+}
+
+// The year of a year text, as the key year and the daylight-saving year are
+// read: two digits take the current century, anything else must make a date.
+TEST(YearOfFirstJanuaryTest, Table) {
+    kalcore::testing::FixedClock clock(2026, 12, 6);
+    struct Row {
+        char separator;
+        const char* text;
+        bool valid;
+        int year;
+    } const rows[] = {
+        {'/', "1999", true, 1999}, {'-', "1999", true, 1999}, {'/', "99", true, 2099},
+        {'-', "26", true, 2026},   {'/', "ABCD", false, 0},   {'/', "", false, 0},
+        {'/', "0000", false, 0},   {'-', "9999", true, 9999}, {'/', nullptr, false, 0},
+    };
+    for (const Row& row : rows) {
+        int year = -1;
+        EXPECT_EQ(kalcore::YearOfFirstJanuary(row.separator, row.text, year), row.valid)
+            << (row.text ? row.text : "(null)");
+        if (row.valid) {
+            EXPECT_EQ(year, row.year) << row.text;
+        }
+    }
 }
 
 }  // namespace

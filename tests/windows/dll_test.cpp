@@ -16,22 +16,13 @@
 
 #define KALCORE_ABI_CALL WINAPI
 #include "abi/abi_cases.h"
+#include "windows/check.h"
 
 namespace {
 
 using namespace kalcore::abi_cases;
 
-int g_passed = 0;
-int g_failed = 0;
-
-void Check(bool ok, const std::string& what) {
-    if (ok) {
-        ++g_passed;
-    } else {
-        ++g_failed;
-        std::printf("FAILED: %s\n", what.c_str());
-    }
-}
+using kalcore::windows_test::Check;
 
 // Calls `fn` and checks on 32-bit x86 that the stack pointer is where it was:
 // the compiler re-reserves the bytes a stdcall callee pops, so a callee that
@@ -228,6 +219,5 @@ int main(int argc, char** argv) {
         if (argc > 2 && std::strcmp(argv[2], "--headless") == 0) DialogExportsWithoutADisplay();
         FreeLibrary(g_library);
     }
-    std::printf("%d passed, %d failed\n", g_passed, g_failed);
-    return g_failed == 0 && g_passed > 0 ? 0 : 1;
+    return kalcore::windows_test::Verdict();
 }

@@ -13,22 +13,13 @@
 #include "platform/files.h"
 #include "platform/profile.h"
 #include "platform/time_zone.h"
+#include "windows/check.h"
 
 namespace {
 
 using namespace kalcore::platform;
 
-int g_passed = 0;
-int g_failed = 0;
-
-void Check(bool ok, const std::string& what) {
-    if (ok) {
-        ++g_passed;
-    } else {
-        ++g_failed;
-        std::printf("FAILED: %s\n", what.c_str());
-    }
-}
+using kalcore::windows_test::Check;
 
 std::string CurrentDirectory() {
     char buffer[260];
@@ -144,6 +135,5 @@ int main() {
     Files();
     const char* tz = std::getenv("TZ");
     if (tz != nullptr && std::strcmp(tz, "America/New_York") == 0) TimeZone();
-    std::printf("%d passed, %d failed\n", g_passed, g_failed);
-    return g_failed == 0 && g_passed > 0 ? 0 : 1;
+    return kalcore::windows_test::Verdict();
 }

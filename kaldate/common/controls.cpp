@@ -66,7 +66,16 @@ QLabel* outputLabel(const char* name, const QString& hint) {
 QLabel* plainLabel(const QString& text) {
     auto* label = new QLabel(text);
     label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QLabel* textBlock(const QString& text, int width) {
+    QLabel* label = plainLabel(text);
     label->setWordWrap(true);
+    if (width > 0) {
+        label->setFixedWidth(width);
+        label->setMinimumHeight(label->heightForWidth(width));
+    }
     return label;
 }
 

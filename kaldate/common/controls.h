@@ -17,8 +17,11 @@ namespace kaldate {
 QLineEdit* textField(const char* name, const QString& hint = {});
 // A label that shows a result: framed, its text as the library gave it.
 QLabel* outputLabel(const char* name, const QString& hint = {});
-// A label with fixed text and no hint; long texts wrap.
+// A label with fixed text and no hint, on one line.
 QLabel* plainLabel(const QString& text);
+// A longer fixed text and no hint, wrapped: at the width its layout gives it,
+// or at `width` pixels when that is set.
+QLabel* textBlock(const QString& text, int width = 0);
 QCheckBox* checkBox(const char* name, const QString& text, const QString& hint = {});
 QComboBox* dropDownList(const char* name, const QString& hint = {});
 QGroupBox* group(const QString& title, const QString& hint = {});

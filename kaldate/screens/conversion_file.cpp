@@ -19,9 +19,8 @@ ConversionFile::ConversionFile(Services& services, QWidget* owner)
     formats_->setCurrentIndex(0);
 
     auto* form = new QGridLayout;
-    auto* explanation = plainLabel(QStringLiteral(
+    auto* explanation = textBlock(QStringLiteral(
         "Choose a Desired Date     Format to store within      an External Data File."));
-    explanation->setMinimumWidth(220);
     form->addWidget(explanation, 0, 0, 1, 2);
     form->addWidget(formats_, 1, 0, 1, 2);
     form->addWidget(plainLabel(QStringLiteral("Return Status?")), 2, 0, 1, 2);

@@ -23,7 +23,7 @@ ConversionHelp::ConversionHelp(Services& services, QWidget* owner)
 
     auto* form = new QGridLayout;
     form->addWidget(
-        plainLabel(QStringLiteral(
+        textBlock(QStringLiteral(
             "A date typed in any of the supported input formats is checked first, then "
             "written in the output format chosen from the list. A two-digit year takes the "
             "default century; choosing another century changes the century of the result, "
@@ -38,7 +38,7 @@ ConversionHelp::ConversionHelp(Services& services, QWidget* owner)
     form->addWidget(plainLabel(QStringLiteral("Changed (Output) Date:")), 4, 0);
     form->addWidget(output_, 4, 1);
     form->addWidget(
-        plainLabel(QStringLiteral(
+        textBlock(QStringLiteral(
             "Choose a format and a century to see the example change. Ticking 'Access an "
             "External Date Data File?' makes the conversion use the format stored with "
             "'Build an External Date Data File' instead of the one chosen.")),

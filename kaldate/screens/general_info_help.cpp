@@ -23,16 +23,16 @@ GeneralInfoHelp::GeneralInfoHelp(Services& services, QWidget* owner)
     auto* form = new QGridLayout;
     form->addWidget(heading, 0, 0, 1, 2);
     form->addWidget(example, 1, 0);
-    form->addWidget(plainLabel(QStringLiteral(
+    form->addWidget(textBlock(QStringLiteral(
                         "  <-- An Input Date in any one of the                29 supported "
                         "Date Formats.")),
                     1, 1);
-    form->addWidget(plainLabel(QStringLiteral(
+    form->addWidget(textBlock(QStringLiteral(
                         "Within this form, there is one piece of Input: A Start Date. And the "
                         "information is retrieved, is based on that Input Date.")),
                     2, 0, 1, 2);
     form->addWidget(
-        plainLabel(QStringLiteral(
+        textBlock(QStringLiteral(
             " The Information that's retrieved, is provided in several different         "
             "forms:  1) Integer,  2) Character,  3) Character Strings.                   "
             "Please see prior screen, to view retrieved Information.")),

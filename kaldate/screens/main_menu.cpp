@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "binding/kalcore_binding.h"
@@ -100,7 +101,7 @@ MainMenu::MainMenu(Services& services)
     titleFont.setPointSizeF(titleFont.pointSizeF() * 2);
     titleFont.setBold(true);
     title->setFont(titleFont);
-    auto* subtitle = plainLabel(QStringLiteral(
+    auto* subtitle = textBlock(QStringLiteral(
         "Y2K Compliant Software for the Windows Developers, for the Ease of Transitioning into "
         "the 21st Century and beyond!"));
     subtitle->setObjectName(QStringLiteral("subtitlelabel"));
@@ -204,6 +205,9 @@ void MainMenu::start() {
 }
 
 void MainMenu::finishLoading() {
+    // Centred on the screen, where a window manager does not place it.
+    adjustSize();
+    move(screen()->availableGeometry().center() - rect().center());
     setVisible(true);
     activateWindow();
     notificationIcon(NotificationIcon::kAdd);

@@ -13,7 +13,7 @@ Placeholder::Placeholder(Services& services, const char* name, const QString& ca
     : Screen(services, name, caption, owner) {
     auto* row = new QHBoxLayout;
     auto* text =
-        plainLabel(QStringLiteral("The screen %1 is not built yet.").arg(QLatin1String(name)));
+        textBlock(QStringLiteral("The screen %1 is not built yet.").arg(QLatin1String(name)));
     text->setObjectName(QStringLiteral("placeholdertext"));
     text->setMinimumWidth(280);
     row->addWidget(text, 1);

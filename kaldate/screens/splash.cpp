@@ -29,7 +29,7 @@ Splash::Splash(QWidget* owner) : QDialog(owner, Qt::SplashScreen | Qt::Frameless
     texts->addWidget(plainLabel(QStringLiteral("Version 3.4")));
     texts->addWidget(plainLabel(QStringLiteral("Windows 95/98/NT")));
     texts->addSpacing(12);
-    texts->addWidget(plainLabel(QStringLiteral(
+    texts->addWidget(textBlock(QStringLiteral(
         "Year 2000 Compliant Software.  Ready to take your software needs into the Year 2000 "
         "and Beyond!")));
     texts->addStretch();

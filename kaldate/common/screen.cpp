@@ -1,6 +1,7 @@
 #include "common/screen.h"
 
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -60,6 +61,18 @@ QGroupBox* Screen::buttonGroup(std::initializer_list<ButtonSpec> buttons, const 
     }
     column->addStretch();
     return box;
+}
+
+void Screen::arrange(QLayout* controls, QGroupBox* buttons) {
+    auto* row = new QHBoxLayout;
+    row->addLayout(controls, 1);
+    row->addWidget(buttons);
+    body_->addLayout(row);
+}
+
+void Screen::done(int result) {
+    if (isVisible()) closing();
+    QDialog::done(result);
 }
 
 void Screen::act(Action action) {

@@ -30,6 +30,15 @@ class KalcoreBinding;
 class StatusLine;
 struct Services;
 
+// The hints most screens give their usual buttons.
+namespace usual_hints {
+inline const QString kClear = QStringLiteral(" Clear all Input and Output fields");
+inline const QString kCalendar = QStringLiteral(" Access the OnLine Calendar.");
+inline const QString kDateFormats = QStringLiteral(" View the 40 Supported I/O Date Formats.");
+inline const QString kInfo = QStringLiteral(" Information on the Kalendrix Software");
+inline const QString kExitBack = QStringLiteral(" Exit back to the previous screen.");
+}  // namespace usual_hints
+
 class Screen : public QDialog {
     Q_OBJECT
   public:
@@ -55,6 +64,9 @@ class Screen : public QDialog {
     // button becomes the one Enter presses.
     QGroupBox* buttonGroup(std::initializer_list<ButtonSpec> buttons,
                            const QString& title = QStringLiteral("Choose your Button"));
+    // The usual arrangement: the screen's own controls with the button group
+    // to their right.
+    void arrange(QLayout* controls, QGroupBox* buttons);
 
     void setMessageCaption(const QString& caption) { messageCaption_ = caption; }
     void setHelpScreen(const QString& name) { helpScreen_ = name; }
@@ -71,6 +83,10 @@ class Screen : public QDialog {
     virtual void ok() {}
     virtual void clear() {}
     virtual void help();
+    // The screen is closing, by Exit Back, the close box or Escape alike.
+    virtual void closing() {}
+
+    void done(int result) override;
 
   private:
     void act(Action action);

@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 
 #include "binding/kalcore_binding.h"
@@ -27,15 +26,12 @@ ConversionFile::ConversionFile(Services& services, QWidget* owner)
     form->addWidget(status_, 3, 0, 1, 2);
     form->setRowStretch(4, 1);
 
-    auto* row = new QHBoxLayout;
-    row->addLayout(form, 1);
-    row->addWidget(buttonGroup({
-        {Action::Ok, QString(), "okoption"},
-        {Action::Clear, QString()},
-        {Action::Help, QString(), "Command1"},
-        {Action::ExitBack, QString(), "exitoption", QStringLiteral("Exit")},
-    }));
-    body()->addLayout(row);
+    arrange(form, buttonGroup({
+                      {Action::Ok, QString(), "okoption"},
+                      {Action::Clear, QString()},
+                      {Action::Help, QString(), "Command1"},
+                      {Action::ExitBack, QString(), "exitoption", QStringLiteral("Exit")},
+                  }));
 }
 
 void ConversionFile::ok() {

@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -46,10 +45,7 @@ ConversionHelp::ConversionHelp(Services& services, QWidget* owner)
     form->setColumnStretch(2, 1);
     form->setRowStretch(6, 1);
 
-    auto* row = new QHBoxLayout;
-    row->addLayout(form, 1);
-    row->addWidget(buttonGroup({{Action::DateFormats, QString()}, {Action::ExitBack, QString()}}));
-    body()->addLayout(row);
+    arrange(form, buttonGroup({{Action::DateFormats, QString()}, {Action::ExitBack, QString()}}));
 
     connect(formats_, &QComboBox::currentIndexChanged, this, &ConversionHelp::showExample);
     connect(centuries_, &QComboBox::currentIndexChanged, this, &ConversionHelp::showExample);

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -57,7 +56,8 @@ DateConversion::DateConversion(Services& services, QWidget* owner)
     form->addWidget(date_, 0, 1);
     form->addWidget(plainLabel(QStringLiteral("Date Formats:")), 1, 0);
     form->addWidget(formats_, 1, 1);
-    form->addWidget(textBlock(QStringLiteral("<-- Choose your Date              Format."), 150), 1, 2);
+    form->addWidget(textBlock(QStringLiteral("<-- Choose your Date              Format."), 150), 1,
+                    2);
     form->addWidget(plainLabel(QStringLiteral("Change Default Century Value 'CC':")), 2, 0);
     form->addWidget(centuries_, 2, 1);
     form->addWidget(plainLabel(QStringLiteral("<-- If, desired to...")), 2, 2);
@@ -69,19 +69,18 @@ DateConversion::DateConversion(Services& services, QWidget* owner)
     form->setColumnMinimumWidth(2, 150);
     form->setRowStretch(6, 1);
 
-    auto* row = new QHBoxLayout;
-    row->addLayout(form, 1);
-    row->addWidget(buttonGroup({
-        {Action::Ok,
-         QStringLiteral(" Execute the Date Conversion Process. Great for Y2K programming")},
-        {Action::Clear, QStringLiteral(" Clear all Input and Output fields")},
-        {Action::Calendar, QStringLiteral(" Access the OnLine Calendar.")},
-        {Action::DateFormats, QStringLiteral(" View the 40 Supported I/O Date Formats.")},
-        {Action::Help, QStringLiteral(" Help about the Date Conversion Process. Great for Y2K.")},
-        {Action::Info, QStringLiteral(" Information on the Kalendrix Software")},
-        {Action::ExitBack, QStringLiteral(" Exit back to the previous screen.")},
-    }));
-    body()->addLayout(row);
+    arrange(form,
+            buttonGroup({
+                {Action::Ok,
+                 QStringLiteral(" Execute the Date Conversion Process. Great for Y2K programming")},
+                {Action::Clear, usual_hints::kClear},
+                {Action::Calendar, usual_hints::kCalendar},
+                {Action::DateFormats, usual_hints::kDateFormats},
+                {Action::Help,
+                 QStringLiteral(" Help about the Date Conversion Process. Great for Y2K.")},
+                {Action::Info, usual_hints::kInfo},
+                {Action::ExitBack, usual_hints::kExitBack},
+            }));
 }
 
 void DateConversion::ok() {

@@ -1,7 +1,6 @@
 #include "screens/general_info.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -91,19 +90,18 @@ GeneralInfo::GeneralInfo(Services& services, QWidget* owner)
     left->addWidget(heading);
     left->addLayout(form);
     left->addStretch();
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(left, 1);
-    columns->addWidget(buttonGroup({
-        {Action::Ok,
-         QStringLiteral(" Press the OK Button to retrieve vast amount of Date Information")},
-        {Action::Clear, QStringLiteral(" Clear all Input and Output fields")},
-        {Action::Calendar, QStringLiteral(" Access the OnLine Calendar.")},
-        {Action::DateFormats, QStringLiteral(" View the 40 Supported I/O Date Formats.")},
-        {Action::Help, QStringLiteral(" Help for the General Date Information"), "help1button"},
-        {Action::Info, QStringLiteral(" Information on the Kalendrix Software"), "aboutbutn"},
-        {Action::ExitBack, QStringLiteral(" Exit back to the previous screen.")},
-    }));
-    body()->addLayout(columns);
+    arrange(
+        left,
+        buttonGroup({
+            {Action::Ok,
+             QStringLiteral(" Press the OK Button to retrieve vast amount of Date Information")},
+            {Action::Clear, usual_hints::kClear},
+            {Action::Calendar, usual_hints::kCalendar},
+            {Action::DateFormats, usual_hints::kDateFormats},
+            {Action::Help, QStringLiteral(" Help for the General Date Information"), "help1button"},
+            {Action::Info, usual_hints::kInfo, "aboutbutn"},
+            {Action::ExitBack, usual_hints::kExitBack},
+        }));
 
     date_->clear();
     dayOff_->setVisible(false);
@@ -138,29 +136,26 @@ void GeneralInfo::ok() {
     // of calls and not before others, and shown whatever the call's status.
     checkedDate_->setText(date.shown());
     std::int32_t number = 0;
+    // A numeric query shown in standard decimal form; the number is reset
+    // first unless `reset` says otherwise.
+    const auto numeric = [&](QLabel* output,
+                             std::int16_t (KalcoreBinding::*query)(DateText&, std::int32_t&),
+                             bool reset = true) {
+        if (reset) number = 0;
+        (library.*query)(date, number);
+        output->setText(decimalForm(number));
+    };
     library.isleapyr(date, number);
     leapYear_->setText(number == 1 ? QStringLiteral(" Yes ") : QStringLiteral(" No "));
     julian_->setText(library.juliandate(date, JulianOutput::GeneralInformation).text);
-
     dayName_->setText(library.cdow(date).text);
-    number = 0;
-    library.ndow(date, number);
-    dayNumber_->setText(decimalForm(number));
-
-    number = 0;
-    library.weekno(date, number);
-    week_->setText(decimalForm(number));
+    numeric(dayNumber_, &KalcoreBinding::ndow);
+    numeric(week_, &KalcoreBinding::weekno);
     weekNumber_->setText(decimalForm(number));
-
     month_->setText(library.cmonth(date).text);
-    number = 0;
-    library.nmonth(date, number);
-    monthNumber_->setText(decimalForm(number));
-
+    numeric(monthNumber_, &KalcoreBinding::nmonth);
     day_->setText(library.cdayno(date).text);
-    number = 0;
-    library.ndayno(date, number);
-    dayOfMonth_->setText(decimalForm(number));
+    numeric(dayOfMonth_, &KalcoreBinding::ndayno);
 
     number = 0;
     std::int32_t dayOff = 0;
@@ -175,18 +170,11 @@ void GeneralInfo::ok() {
     }
 
     year_->setText(library.cyear(date).text);
-    number = 0;
-    library.nyear(date, number);
-    yearNumber_->setText(decimalForm(number));
-
+    numeric(yearNumber_, &KalcoreBinding::nyear);
     century_->setText(library.ccntry(date).text);
-    library.ncntry(date, number);
-    centuryNumber_->setText(decimalForm(number));
-
+    numeric(centuryNumber_, &KalcoreBinding::ncntry, false);
     fullYear_->setText(library.cfulcntryyr(date).text);
-    number = 0;
-    library.nfulcntryyr(date, number);
-    fullYearNumber_->setText(decimalForm(number));
+    numeric(fullYearNumber_, &KalcoreBinding::nfulcntryyr);
 }
 
 void GeneralInfo::clear() {

@@ -1,7 +1,6 @@
 #include "screens/general_info_help.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -40,10 +39,7 @@ GeneralInfoHelp::GeneralInfoHelp(Services& services, QWidget* owner)
     form->setColumnStretch(1, 1);
     form->setRowStretch(4, 1);
 
-    auto* row = new QHBoxLayout;
-    row->addLayout(form, 1);
-    row->addWidget(buttonGroup({{Action::Info, QString()}, {Action::ExitBack, QString()}}));
-    body()->addLayout(row);
+    arrange(form, buttonGroup({{Action::Info, QString()}, {Action::ExitBack, QString()}}));
 }
 
 }  // namespace kaldate

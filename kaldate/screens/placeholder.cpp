@@ -1,6 +1,5 @@
 #include "screens/placeholder.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -11,14 +10,14 @@ namespace kaldate {
 Placeholder::Placeholder(Services& services, const char* name, const QString& caption,
                          QWidget* owner)
     : Screen(services, name, caption, owner) {
-    auto* row = new QHBoxLayout;
     auto* text =
         textBlock(QStringLiteral("The screen %1 is not built yet.").arg(QLatin1String(name)));
     text->setObjectName(QStringLiteral("placeholdertext"));
     text->setMinimumWidth(280);
-    row->addWidget(text, 1);
-    row->addWidget(buttonGroup({{Action::ExitBack, QString()}}));
-    body()->addLayout(row);
+    auto* column = new QVBoxLayout;
+    column->addWidget(text);
+    column->addStretch();
+    arrange(column, buttonGroup({{Action::ExitBack, QString()}}));
 }
 
 }  // namespace kaldate

@@ -10,9 +10,11 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include "common/hints.h"
 #include "common/library_problems.h"
+#include "common/screen.h"
 #include "platform/printer.h"
 #include "screens/main_menu.h"
 #include "screens/screen_list.h"
@@ -124,6 +126,24 @@ const Hint kHints[] = {
     {"genldateinfo", "exitbackbutton", " Exit back to the previous screen."},
 };
 
+// A screen that counts how often it is told it is closing.
+class CountingScreen : public Screen {
+  public:
+    CountingScreen(Services& services, int& closings)
+        : Screen(services, "countingscreen", QStringLiteral("Counting"), nullptr),
+          closings_(closings) {
+        auto* controls = new QVBoxLayout;
+        controls->addWidget(new QLabel(QStringLiteral("Counting")));
+        arrange(controls, buttonGroup({{Action::ExitBack, QString()}}));
+    }
+
+  protected:
+    void closing() override { ++closings_; }
+
+  private:
+    int& closings_;
+};
+
 }  // namespace
 
 class ShellTest : public QObject {
@@ -131,6 +151,7 @@ class ShellTest : public QObject {
     TempHome home_;
     std::unique_ptr<Demo> demo_;
     std::unique_ptr<MainMenu> menu_;
+    int closings_ = 0;
 
     // A main menu past its splash.
     MainMenu* startMenu() {
@@ -170,6 +191,15 @@ class ShellTest : public QObject {
         QVERIFY(splash != nullptr);
         QVERIFY(!menu_->isVisible());
         QVERIFY(!demo_->notificationIcon.present());
+        QStringList texts;
+        for (QLabel* label : splash->findChildren<QLabel*>()) texts.append(label->text());
+        for (const char* text :
+             {"Kalendrix", "Version 3.4", "Windows 95/98/NT",
+              "Year 2000 Compliant Software.  Ready to take your software needs into the Year "
+              "2000 and Beyond!",
+              "Press any Key to Continue..."}) {
+            QVERIFY2(texts.contains(QLatin1String(text)), text);
+        }
         QTest::keyClick(splash, Qt::Key_Q);
         QVERIFY(menu_->isVisible());
         QTRY_VERIFY(topLevel(QStringLiteral("frmSplash")) == nullptr);
@@ -352,6 +382,33 @@ class ShellTest : public QObject {
                  (QStringList{QStringLiteral("HelpBox"), QStringLiteral("AboutBox")}));
         // Without a display the library shows nothing and the menu carries on.
         QVERIFY(demo_->messages.shown.isEmpty());
+    }
+
+    // Every way of leaving a screen tells it once that it is closing.
+    void theClosingHookRunsOnceWhicheverWayAScreenCloses_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Exit Back") << "exit back";
+        QTest::newRow("close box") << "close box";
+        QTest::newRow("Escape") << "escape";
+    }
+    void theClosingHookRunsOnceWhicheverWayAScreenCloses() {
+        QFETCH(QString, how);
+        demo_->screens.add(QStringLiteral("countingscreen"), [this](Services& services, QWidget*) {
+            return new CountingScreen(services, closings_);
+        });
+        closings_ = 0;
+        QDialog* screen = demo_->open(QStringLiteral("countingscreen"));
+        QVERIFY(screen != nullptr);
+        if (how == QLatin1String("exit back")) {
+            click(screen, QStringLiteral("exitbackbutton"));
+        } else if (how == QLatin1String("close box")) {
+            closeBox(screen);
+        } else {
+            QTest::keyClick(screen, Qt::Key_Escape);
+        }
+        QVERIFY(!screen->isVisible());
+        QCOMPARE(closings_, 1);
+        QVERIFY(demo_->screens.find(QStringLiteral("countingscreen")) == nullptr);
     }
 
     void aScreenOpenedTwiceStartsFromItsLoadState() {

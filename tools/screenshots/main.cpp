@@ -71,14 +71,13 @@ class Photographer {
         const QRect area = window->frameGeometry();
         const QPixmap picture =
             window->screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
-        if (picture.isNull() || !picture.save(directory_ + QLatin1Char('/') + name +
-                                              QStringLiteral(".png"))) {
+        if (picture.isNull() ||
+            !picture.save(directory_ + QLatin1Char('/') + name + QStringLiteral(".png"))) {
             std::fprintf(stderr, "%s: not saved\n", qPrintable(name));
             return false;
         }
         if (manifest_.isOpen() || manifest_.open(QIODevice::WriteOnly | QIODevice::Text)) {
-            QTextStream(&manifest_) << name << ' ' << area.width() << ' ' << area.height()
-                                    << '\n';
+            QTextStream(&manifest_) << name << ' ' << area.width() << ' ' << area.height() << '\n';
         }
         return true;
     }

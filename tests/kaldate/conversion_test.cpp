@@ -3,6 +3,7 @@
 // conversion file built on FormTwo and used by the conversion.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -162,9 +163,12 @@ class ConversionTest : public QObject {
     void theCenturySentIsTheListPosition_data() {
         QTest::addColumn<int>("position");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("16") << 1 << "1698-12-25";
-        QTest::newRow("19") << 4 << "1998-12-25";
-        QTest::newRow("24") << 9 << "2498-12-25";
+        QTest::newRow("default: the current century")
+            << 0 << QString::number(QDate::currentDate().year() / 100) + QStringLiteral("98-12-25");
+        for (int position = 1; position <= 9; ++position) {
+            QTest::addRow("%d", 15 + position)
+                << position << QString::number(15 + position) + QStringLiteral("98-12-25");
+        }
     }
     void theCenturySentIsTheListPosition() {
         QFETCH(int, position);

@@ -3,7 +3,6 @@
 // conversion file built on FormTwo and used by the conversion.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -159,25 +158,19 @@ class ConversionTest : public QObject {
         QCOMPARE(output(), shown);
     }
 
-    // The century selector is the list position, whatever the entry's text.
-    void theCenturySentIsTheListPosition_data() {
-        QTest::addColumn<int>("position");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("default: the current century")
-            << 0 << QString::number(QDate::currentDate().year() / 100) + QStringLiteral("98-12-25");
-        for (int position = 1; position <= 9; ++position) {
-            QTest::addRow("%d", 15 + position)
-                << position << QString::number(15 + position) + QStringLiteral("98-12-25");
-        }
-    }
+    // The century selector is the list position, whatever the entry's text;
+    // the default entry names the library's own century.
     void theCenturySentIsTheListPosition() {
-        QFETCH(int, position);
-        QFETCH(QString, shown);
         list("fmtcombo")->setCurrentIndex(15);
-        list("cntrycombo")->setCurrentIndex(position);
-        convert(QStringLiteral("12/25/98"));
-        QCOMPARE(demo_.calls[1].numbersSent, (QList<std::int32_t>{0, position}));
-        QCOMPARE(output(), shown);
+        QComboBox* centuries = list("cntrycombo");
+        for (int position = 0; position <= 9; ++position) {
+            centuries->setCurrentIndex(position);
+            convert(QStringLiteral("12/25/98"));
+            QCOMPARE(demo_.calls[1].numbersSent, (QList<std::int32_t>{0, position}));
+            const QString century =
+                position == 0 ? centuries->itemText(0).mid(6, 2) : QString::number(15 + position);
+            QCOMPARE(output(), century + QStringLiteral("98-12-25"));
+        }
     }
 
     // The library converts every date its check accepts; a stand-in that

@@ -67,7 +67,24 @@ class Photographer {
                          window == nullptr ? "no window" : "not exposed");
             return false;
         }
+        // A window with a title bar is pictured once the window manager has
+        // framed it.
+        const bool framed = !window->windowFlags().testFlag(Qt::FramelessWindowHint);
+        if (framed &&
+            !QTest::qWaitFor(
+                [window] { return window->frameGeometry().height() > window->geometry().height(); },
+                20000)) {
+            const QRect frame = window->frameGeometry();
+            std::fprintf(stderr, "%s: no frame (%dx%d, window %dx%d)\n", qPrintable(name),
+                         frame.width(), frame.height(), window->width(), window->height());
+            return false;
+        }
         QTest::qWait(400);
+        // Painted now, and on the X server before the picture is asked for
+        // over the same connection.
+        for (QWidget* shown : QApplication::topLevelWidgets()) {
+            if (shown->isVisible()) shown->repaint();
+        }
         const QRect area = window->frameGeometry();
         const QPixmap picture =
             window->screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());

@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -10,6 +11,7 @@
 #include "common/hints.h"
 #include "common/screen_host.h"
 #include "common/services.h"
+#include "common/texts.h"
 
 namespace kaldate {
 
@@ -103,6 +105,18 @@ void Screen::act(Action action) {
 
 void Screen::help() {
     if (!helpScreen_.isEmpty()) openScreen(helpScreen_);
+}
+
+bool Screen::readDate(QLineEdit* field, DateText& date, const QString& whenEmpty,
+                      const QString& whenBad, QWidget* focus) {
+    const QString text = trimBlanks(field->text());
+    date = DateText(text);
+    const bool good = !text.isEmpty() && kalcore().isvdate(date) == 1;
+    if (!good) {
+        message(text.isEmpty() ? whenEmpty : whenBad);
+        (focus != nullptr ? focus : field)->setFocus();
+    }
+    return good;
 }
 
 void Screen::openScreen(const QString& name) {

@@ -19,8 +19,10 @@
 #include <QString>
 #include <initializer_list>
 
+#include "binding/fixed_text.h"
 #include "platform/message_boxes.h"
 
+class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
 
@@ -76,6 +78,14 @@ class Screen : public QDialog {
     void message(const QString& text);
     void message(const QString& caption, const QString& text,
                  MessageStyle style = MessageStyle::Exclamation);
+
+    // Reads `field` without the blanks around it into `date` and checks it
+    // with KD_ISVDATE. An empty text shows `whenEmpty` without a library
+    // call, a date the library refuses shows `whenBad`; after either the
+    // focus goes to `focus` (the field itself when none) and the answer is
+    // false. On true `date` holds the date as the library rewrote it.
+    bool readDate(QLineEdit* field, DateText& date, const QString& whenEmpty,
+                  const QString& whenBad, QWidget* focus = nullptr);
 
     // Opens another screen modally over this one.
     void openScreen(const QString& name);

@@ -85,16 +85,9 @@ DateConversion::DateConversion(Services& services, QWidget* owner)
 
 void DateConversion::ok() {
     output_->clear();
-    const QString input = trimBlanks(date_->text());
-    if (input.isEmpty()) {
-        message(QStringLiteral("Error: An Input Date is needed "));
-        date_->setFocus();
-        return;
-    }
-    DateText date(input);
-    if (kalcore().isvdate(date) != 1) {
-        message(QStringLiteral("Error: Bad Input Date "));
-        date_->setFocus();
+    DateText date;
+    if (!readDate(date_, date, QStringLiteral("Error: An Input Date is needed "),
+                  QStringLiteral("Error: Bad Input Date "))) {
         return;
     }
     const QChar code = formatCode(formats_->currentIndex());

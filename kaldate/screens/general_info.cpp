@@ -118,19 +118,12 @@ void GeneralInfo::emptyOutputs() {
 
 void GeneralInfo::ok() {
     emptyOutputs();
-    const QString input = trimBlanks(date_->text());
-    if (input.isEmpty()) {
-        message(QStringLiteral("Error: A Date is needed "));
-        date_->setFocus();
+    DateText date;
+    if (!readDate(date_, date, QStringLiteral("Error: A Date is needed "),
+                  QStringLiteral("Error: Bad Date Entered in "))) {
         return;
     }
-    DateText date(input);
     KalcoreBinding& library = kalcore();
-    if (library.isvdate(date) != 1) {
-        message(QStringLiteral("Error: Bad Date Entered in "));
-        date_->setFocus();
-        return;
-    }
     // Every following call gets the date as KD_ISVDATE rewrote it. One
     // number receives every numeric answer; it is reset before some groups
     // of calls and not before others, and shown whatever the call's status.

@@ -45,17 +45,8 @@ class ConversionTest : public QObject {
 
   private slots:
     void initTestCase() { addScreens(demo_.screens); }
-    void init() {
-        demo_.clearCalls();
-        demo_.messages.shown.clear();
-        screen_ = demo_.open(QStringLiteral("nwdatcnvfrm"));
-        QVERIFY(screen_ != nullptr);
-        QVERIFY(QTest::qWaitForWindowActive(screen_));
-    }
-    void cleanup() {
-        for (QWidget* open : demo_.screens.openScreens()) open->close();
-        QCoreApplication::processEvents();
-    }
+    void init() { QVERIFY((screen_ = demo_.openAfresh(QStringLiteral("nwdatcnvfrm")))); }
+    void cleanup() { demo_.closeAll(); }
 
     void loadFillsTheListsFromTheLibrary() {
         QCOMPARE(demo_.calledFunctions(), QStringList{QStringLiteral("KD_CGETCNTRY")});

@@ -45,16 +45,8 @@ class GeneralInfoTest : public QObject {
 
   private slots:
     void initTestCase() { addScreens(demo_.screens); }
-    void init() {
-        demo_.messages.shown.clear();
-        screen_ = demo_.open(QStringLiteral("genldateinfo"));
-        QVERIFY(screen_ != nullptr);
-        QVERIFY(QTest::qWaitForWindowActive(screen_));
-    }
-    void cleanup() {
-        for (QWidget* open : demo_.screens.openScreens()) open->close();
-        QCoreApplication::processEvents();
-    }
+    void init() { QVERIFY((screen_ = demo_.openAfresh(QStringLiteral("genldateinfo")))); }
+    void cleanup() { demo_.closeAll(); }
 
     void loadState() {
         QCOMPARE(screen_->windowTitle(), QStringLiteral(" The Kalendrix Software Demo."));

@@ -58,6 +58,18 @@ QDialog* Demo::open(const QString& name, QWidget* owner) {
     return QTest::qWaitForWindowExposed(screen) ? screen : nullptr;
 }
 
+QDialog* Demo::openAfresh(const QString& name) {
+    clearCalls();
+    messages.shown.clear();
+    QDialog* screen = open(name);
+    return screen != nullptr && QTest::qWaitForWindowActive(screen) ? screen : nullptr;
+}
+
+void Demo::closeAll() {
+    for (QWidget* screen : screens.openScreens()) screen->close();
+    QCoreApplication::processEvents();
+}
+
 QString shownText(QWidget* control) {
     if (auto* label = qobject_cast<QLabel*>(control)) return label->text();
     if (auto* field = qobject_cast<QLineEdit*>(control)) return field->text();

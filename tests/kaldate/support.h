@@ -73,6 +73,11 @@ class Demo {
     // Opens the screen `name` from `owner` (none: a bare top-level) and
     // waits until it is shown.
     QDialog* open(const QString& name, QWidget* owner = nullptr);
+    // Forgets the calls and boxes so far, opens `name` and waits until it
+    // has the focus.
+    QDialog* openAfresh(const QString& name);
+    // Closes every open screen and lets them go.
+    void closeAll();
 };
 
 // The descendant of `root` named `name`; a missing one or one of another

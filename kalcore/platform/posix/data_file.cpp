@@ -8,23 +8,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/posix/paths.h"
+
 namespace kalcore::platform {
 
 bool DataFile::Open(const char* path, Mode mode) {
     Close();
     if (path == nullptr) return false;
-    // Non-blocking, so that a FIFO in the file's place cannot stall the call;
-    // regular files are unaffected.
-    const int fd = mode == Mode::kRead
-                       ? ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK)
-                       : ::open(path, O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
+    // A pipe, directory or device in the file's place is no data file.
+    const int fd = mode == Mode::kRead ? posix::OpenRegular(path, O_RDONLY)
+                                       : posix::OpenRegular(path, O_RDWR | O_CREAT, 0666);
     if (fd < 0) return false;
-    // A directory or device in the file's place is no data file.
-    struct stat st{};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return false;
-    }
     int locked;
     do {
         locked = ::flock(fd, mode == Mode::kRead ? LOCK_SH : LOCK_EX);
@@ -75,7 +69,22 @@ bool DataFile::WriteAt(std::int64_t offset, const void* data, std::size_t size) 
 }
 
 bool DataFile::Truncate(std::int64_t size) {
-    return handle_ != kClosed && ::ftruncate(static_cast<int>(handle_), size) == 0;
+    if (handle_ == kClosed) return false;
+    int result;
+    do {
+        result = ::ftruncate(static_cast<int>(handle_), size);
+    } while (result != 0 && errno == EINTR);
+    return result == 0;
+}
+
+bool DataFile::Sync() {
+    return handle_ != kClosed && ::fsync(static_cast<int>(handle_)) == 0;
+}
+
+FileState DataFile::State() const {
+    struct stat st {};
+    if (handle_ == kClosed || ::fstat(static_cast<int>(handle_), &st) != 0) return FileState{};
+    return posix::StateOf(st);
 }
 
 }  // namespace kalcore::platform

@@ -2,7 +2,8 @@
 // LockFileEx() locks over the whole file.
 #include "platform/data_file.h"
 
-#include <windows.h>
+#include "platform/win32/file_state.h"
+#include "platform/win32/windows_headers.h"
 
 namespace kalcore::platform {
 
@@ -29,6 +30,11 @@ bool DataFile::Open(const char* path, Mode mode) {
                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            read ? OPEN_EXISTING : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
+    // A device or pipe in the file's place is no data file.
+    if (GetFileType(h) != FILE_TYPE_DISK) {
+        CloseHandle(h);
+        return false;
+    }
     OVERLAPPED whole = At(0);
     LockFileEx(h, read ? 0 : LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole);
     handle_ = reinterpret_cast<std::intptr_t>(h);
@@ -69,6 +75,14 @@ bool DataFile::Truncate(std::int64_t size) {
     at.QuadPart = size;
     return handle_ != kClosed && SetFilePointerEx(AsHandle(handle_), at, nullptr, FILE_BEGIN) &&
            SetEndOfFile(AsHandle(handle_));
+}
+
+bool DataFile::Sync() {
+    return handle_ != kClosed && FlushFileBuffers(AsHandle(handle_));
+}
+
+FileState DataFile::State() const {
+    return handle_ == kClosed ? FileState{} : win32::StateOfHandle(AsHandle(handle_));
 }
 
 }  // namespace kalcore::platform

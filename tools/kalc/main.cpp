@@ -449,6 +449,8 @@ int Config(const std::vector<std::string_view>& args) {
         HolidayFile file;
         if (!file.Open(path, kalcore::platform::DataFile::Mode::kRead)) {
             std::printf("  (missing)\n");
+        } else if (file.Check() != HolidayContent::kRecords) {
+            std::printf("  (no holiday file, or unreadable: no date is a holiday)\n");
         } else {
             int first = 0, last = 0;
             file.ForEach([&](const HolidayRecord& r) {
@@ -517,20 +519,17 @@ int Holidays(const std::vector<std::string_view>& args) {
     const std::string yearText(args[0]);
     int year = 0;
     if (!YearOfText(yearText.c_str(), year)) return UsageError("YEAR is a year such as 2026");
-    HostPath path;
-    if (!HolidayFilePath(path)) {
-        std::fprintf(stderr, "kalc: the holiday file has no place on this machine\n");
-        return 1;
-    }
     char yearDigits[8];
     std::snprintf(yearDigits, sizeof yearDigits, "%04d", year);
-    kalcore::platform::DataFile probe;
-    const bool exists = probe.Open(path, kalcore::platform::DataFile::Mode::kRead);
-    probe.Close();
-    const int written =
-        BuildHolidayYear(path, yearDigits, exists ? BuildMode::kUpdate : BuildMode::kCreate);
+    HostPath path = "";
+    const int written = AddHolidayYear(yearDigits, path);
+    if (written == kBuildForeignFile) {
+        std::fprintf(stderr, "kalc: %s is no holiday file; it is left as it is\n", path);
+        return 1;
+    }
     if (written < 0) {
-        std::fprintf(stderr, "kalc: cannot write the holiday file %s\n", path);
+        std::fprintf(stderr, "kalc: cannot write the holiday file %s; it keeps what it held\n",
+                     path[0] != '\0' ? path : "(no place for it on this machine)");
         return 1;
     }
     HolidayFile file;

@@ -31,8 +31,10 @@ KALCORE_API int16_t KALCORE_CALL KD_NXTWRKDAY(const char* date, char* result, co
     DateText copy, next;
     CopyDateArgument(date, copy);
     services::HostPath path;
-    const bool havePath = useHolidays == 1 && services::HolidayFilePath(path);
-    if (!services::NextWorkingDay(havePath ? path : nullptr, copy, *count, useHolidays, next))
+    platform::FileState state;
+    const bool havePath = useHolidays == 1 && services::HolidayFilePath(path, &state);
+    if (!services::NextWorkingDay(havePath ? path : nullptr, state, copy, *count, useHolidays,
+                                  next))
         return 0;
     DeliverDate(next, result);
     return 1;
@@ -48,8 +50,10 @@ KALCORE_API int16_t KALCORE_CALL KD_ISTODAYAHOLDY(const char* date, int32_t* isH
     DatePieces pieces;
     if (date == nullptr || !DateParts(copy, pieces)) return 0;
     services::HostPath path;
+    platform::FileState state;
     services::HolidayAnswer answer;
-    if (!services::HolidayTest(services::HolidayFilePath(path) ? path : nullptr, copy, answer))
+    if (!services::HolidayTest(services::HolidayFilePath(path, &state) ? path : nullptr, state,
+                               copy, answer))
         return 0;
     const std::size_t length = answer.isHoliday ? strnlen(answer.name, kHolidayNameOutSize - 1) : 0;
     std::memcpy(name, answer.name, length);

@@ -10,6 +10,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -225,7 +226,7 @@ class HolidayAbiTest : public ::testing::Test {
         WriteHolidays(Record(12, 24, 2021, 1, "Christmas_Day - Observed.", 2021) +
                       Record(12, 25, 2021, 0, "Christmas_Day", 2021) +
                       Record(11, 2, 2021, 0, "Election_Day", 2021) +
-                      Record(3, 17, 2021, 1, std::string(60, 'L'), 2021));
+                      Record(3, 17, 2021, 1, "Independence_Day - Observed.", 2021));
     }
 
     std::string root_, config_, data_;
@@ -248,7 +249,7 @@ TEST_F(HolidayAbiTest, HolidayLookups) {
         {"12/24/2021", 1, 1, "Christmas_Day - Observed.", 1},
         {"Dec/25/21", 1, 1, "Christmas_Day", 0},
         {"2021-11-02", 1, 1, "Election_Day", 0},
-        {"03/17/2021", 1, 1, "LLLLLLLLLLLLLLLLLLLLLLLLLLLL", 1},  // cut to 28 characters
+        {"03/17/2021", 1, 1, "Independence_Day - Observed.", 1},  // the longest name
         {"12/23/2021", 1, 0, "", 0},
         {"12/25/2022", 1, 0, "", 0},
         {"02/30/2021", 0, 0, "stale", 0},  // the name is untouched
@@ -274,7 +275,8 @@ TEST_F(HolidayAbiTest, MissingEmptyAndTornHolidayFiles) {
     EXPECT_EQ(isHoliday, 0);
     EXPECT_STREQ(name.data(), "");
     // An empty file or one without a whole record: the lookup fails.
-    for (const std::string& bytes : {std::string(), std::string(50, '\x01')}) {
+    const std::string christmas = Record(12, 25, 2021, 1, "Christmas_Day", 2021);
+    for (const std::string& bytes : {std::string(), christmas.substr(0, 50)}) {
         WriteHolidays(bytes);
         Guarded<29> stale;
         EXPECT_EQ(isHoliday_("12/24/2021", &isHoliday, stale.data(), &dayOff), 0);
@@ -290,11 +292,23 @@ TEST_F(HolidayAbiTest, MissingEmptyAndTornHolidayFiles) {
     }
     // A torn last record is not read.
     WriteHolidays(Record(12, 24, 2021, 1, "Christmas_Day - Observed.", 2021) +
-                  Record(12, 27, 2021, 1, "Torn", 2021).substr(0, 40));
+                  Record(12, 27, 2021, 1, "Christmas_Day - Observed.", 2021).substr(0, 40));
     EXPECT_EQ(isHoliday_("12/24/2021", &isHoliday, name.data(), &dayOff), 1);
     EXPECT_EQ(isHoliday, 1);
     EXPECT_EQ(isHoliday_("12/27/2021", &isHoliday, name.data(), &dayOff), 1);
     EXPECT_EQ(isHoliday, 0);
+    // A file of anything but holiday records (here a name the library never
+    // writes, cut to the field) holds no holidays and no lookup fails on it.
+    const std::string foreign = Record(12, 24, 2021, 1, std::string(60, 'L'), 2021);
+    WriteHolidays(foreign);
+    EXPECT_EQ(isHoliday_("12/24/2021", &isHoliday, name.data(), &dayOff), 1);
+    EXPECT_EQ(isHoliday, 0);
+    Guarded<12> result;
+    const int32_t one = 1;
+    EXPECT_EQ(next_("12/23/2021", result.data(), &one, 1), 1);
+    EXPECT_STREQ(result.data(), "12-24-2021");
+    std::ifstream in(data_ + "/kalcore/HOLIDAYF.BNF", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), foreign);
 }
 
 TEST_F(HolidayAbiTest, NextWorkingDay) {

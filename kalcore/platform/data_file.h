@@ -28,6 +28,10 @@ class DataFile {
     bool Open(const char* path, Mode mode);
     // Releases the lock and closes the file; nothing happens when none is open.
     void Close();
+    // Removes the file at `path`, which is the open file, and closes it.
+    void CloseAndRemove(const char* path);
+    // True when Open made the file (for update, where it was missing).
+    bool Created() const { return created_; }
     bool IsOpen() const { return handle_ != kClosed; }
 
     // Size in bytes; -1 when it cannot be told.
@@ -47,6 +51,7 @@ class DataFile {
   private:
     static constexpr std::intptr_t kClosed = -1;
     std::intptr_t handle_ = kClosed;  // a descriptor or a system handle
+    bool created_ = false;
 };
 
 }  // namespace kalcore::platform

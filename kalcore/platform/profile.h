@@ -49,6 +49,8 @@ class ProfileEditor {
     };
     // Reads the keys in one pass over the file. False when the file exists
     // but could not be read; the values are then empty and Commit() fails.
+    // A pipe, device or directory in the file's place reads as a missing
+    // file, and Commit() fails on it.
     bool Read(Value* values, std::size_t count);
 
     // Sets `key` to `value` at the next Commit(); both texts must stay valid
@@ -72,6 +74,7 @@ class ProfileEditor {
     Change changes_[kMaxChanges] = {};
     std::size_t changeCount_ = 0;
     bool usable_ = true;         // names valid, file readable and replaceable
+    bool readFailed_ = false;    // the file is there but could not be read
     std::intptr_t handle_ = -1;  // the open file where the platform keeps one
     char path_[4096] = "";       // the file's path where the platform needs one
 };

@@ -68,7 +68,9 @@ struct StoredValues {
         for (int i = 0; i < 4; ++i) present[i] = values[i].length > 0;
     }
     FileSettings Settings() const {
-        return SettingsOf(location, conversionFile, holidayFile, keyYear);
+        FileSettings settings = SettingsOf(location, conversionFile, holidayFile, keyYear);
+        settings.unreadable = !readable;
+        return settings;
     }
 };
 
@@ -135,9 +137,9 @@ bool HolidayFilePath(HostPath& path, platform::FileState* state) {
     return DataFilePath(settings, settings.holidayFile, path, false, state);
 }
 
-bool ConversionFilePath(HostPath& path, bool create) {
+bool ConversionFilePath(HostPath& path) {
     const FileSettings settings = ReadFileSettings();
-    return DataFilePath(settings, settings.conversionFile, path, create);
+    return DataFilePath(settings, settings.conversionFile, path);
 }
 
 bool LoadConfiguration(FileSettings* settingsOut) {

@@ -33,6 +33,10 @@ struct FileSettings {
     char conversionFile[14];  // at most 13 characters, default "datcvfil.bnf"
     char holidayFile[14];     // at most 13 characters, default "holidayf.bnf"
     char keyYear[6];          // at most 5 characters, default empty
+    // The configuration file is there but could not be read: the values are
+    // the defaults, which may name other files than the configured ones, so
+    // no data file is to be created or changed by them.
+    bool unreadable = false;
 };
 
 // The settings of the configuration file; never writes. The file is read
@@ -52,7 +56,7 @@ bool DataFilePath(const FileSettings& settings, const char* fileName, HostPath& 
 
 // The host paths of the two data files, from current settings.
 bool HolidayFilePath(HostPath& path, platform::FileState* state = nullptr);
-bool ConversionFilePath(HostPath& path, bool create = false);
+bool ConversionFilePath(HostPath& path);
 
 // Makes the configuration file consistent: the data directory (the
 // environment variable HOLDYPATH wins over a stored one, a missing one becomes

@@ -19,8 +19,10 @@ bool WriteConversionCode(const char* code) {
     // Under the home lock: the file is found (or made) under one name, and
     // start-up cannot put its default in the place of this code.
     platform::HomeLock lock(kConfigFileName);
+    const FileSettings settings = ReadFileSettings();
     HostPath path;
-    return ConversionFilePath(path, true) && StoreConversionCode(path, upper);
+    return !settings.unreadable && DataFilePath(settings, settings.conversionFile, path, true) &&
+           StoreConversionCode(path, upper);
 }
 
 bool ReadConversionCode(CodeText& code, int mode) {

@@ -245,12 +245,18 @@ bool HolidayFile::Append(const HolidayRecord* records, std::size_t count) {
     if (count > kMaxHolidayRecordsPerYear) return false;
     for (std::size_t i = 0; i < count; ++i) EncodeHolidayRecord(records[i], bytes[i]);
     const std::int64_t end = count_ * static_cast<std::int64_t>(kHolidayRecordSize);
-    // A torn record left at the end by an interrupted writer is overwritten,
-    // so the records stay aligned.
-    if (file_.Size() != end && !file_.Truncate(end)) return false;
+    // A torn record left at the end by an interrupted writer is cut off, so
+    // the records stay aligned; it is kept aside until the new ones are in.
+    const std::int64_t size = file_.Size();
+    HolidayRecordBytes tail;
+    const std::size_t tailSize = size > end ? static_cast<std::size_t>(size - end) : 0;
+    if (size < 0 || tailSize >= kHolidayRecordSize) return false;
+    if (tailSize > 0 && (!file_.ReadAt(end, tail, tailSize) || !file_.Truncate(end))) return false;
     if (!file_.WriteAt(end, bytes, count * kHolidayRecordSize) || !file_.Sync()) {
-        // Part of the records may have reached the file: none of them stays.
+        // Part of the records may have reached the file: the file goes back
+        // to what it held.
         file_.Truncate(end);
+        if (tailSize > 0) file_.WriteAt(end, tail, tailSize);
         file_.Sync();
         return false;
     }
@@ -313,7 +319,11 @@ int BuildHolidayYear(const char* path, const char* yearText, BuildMode /*mode*/)
             taken = missing[j].SameIdentity(records[i]);
         if (!taken) missing[count++] = records[i];
     }
-    if (!file.Append(missing, count)) return kBuildFailed;
+    if (!file.Append(missing, count)) {
+        // A file this build made would be left empty: it goes, as it was.
+        if (file.Created()) file.Remove(path);
+        return kBuildFailed;
+    }
     return static_cast<int>(count);
 }
 
@@ -341,7 +351,8 @@ int AddHolidayYear(const char* yearText, HostPath& path) {
     path[0] = '\0';
     platform::HomeLock lock(kConfigFileName);
     const FileSettings settings = ReadFileSettings();
-    if (!DataFilePath(settings, settings.holidayFile, path, true)) return kBuildFailed;
+    if (settings.unreadable || !DataFilePath(settings, settings.holidayFile, path, true))
+        return kBuildFailed;
     DataFile probe;
     const bool exists = probe.Open(path, DataFile::Mode::kRead);
     probe.Close();

@@ -89,6 +89,10 @@ class HolidayFile {
     std::int64_t RecordCount() const { return count_; }
     // The state of the open file, as its lock holder reads it.
     platform::FileState State() const { return file_.State(); }
+    // True when opening it for update made it.
+    bool Created() const { return file_.Created(); }
+    // Removes the open file, which is at `path`, and closes it.
+    void Remove(const char* path) { file_.CloseAndRemove(path); }
     // Reads the whole file and tells whether it holds holiday records.
     HolidayContent Check() const;
     // Calls visit(record) for the records in file order until it returns
@@ -97,8 +101,8 @@ class HolidayFile {
     bool ForEach(Visit&& visit) const;
     // Writes the records after the last whole record as one unit (open for
     // update only): a torn last record is cut off first, and when the records
-    // cannot all be written and flushed to the disk the file is cut back to
-    // its whole records as they were. False in that case.
+    // cannot all be written and flushed to the disk the file is put back as
+    // it was (its torn record too). False in that case.
     bool Append(const HolidayRecord* records, std::size_t count);
 
   private:
@@ -147,8 +151,8 @@ inline constexpr int kBuildForeignFile = -2;
 // a record twice. A torn last record is cut off first. A file that holds
 // anything but holiday records is left as it is. Returns the number of
 // records written, kBuildFailed when the file cannot be opened or read or
-// the records did not all reach it (the file then keeps its whole records
-// as they were), or kBuildForeignFile.
+// the records did not all reach it (the file is then as it was; one this
+// build made is removed again), or kBuildForeignFile.
 int BuildHolidayYear(const char* path, const char* yearText, BuildMode mode);
 
 // Start-up's step: decides the holiday year from the key year (the current

@@ -32,6 +32,9 @@ bool RunStartUp() noexcept {
     //    work from what it holds.
     FileSettings settings;
     const bool configured = LoadConfiguration(&settings);
+    // A configuration file that is there but cannot be read names data files
+    // start-up cannot know: it leaves them alone.
+    if (settings.unreadable) return false;
     // 2. The holidays of the key year, into the holiday file.
     const bool holidays = PrepareHolidayFile(settings) >= 0;
     // 3. The date conversion file.

@@ -14,10 +14,16 @@ namespace kalcore::platform {
 
 bool DataFile::Open(const char* path, Mode mode) {
     Close();
+    created_ = false;
     if (path == nullptr) return false;
     // A pipe, directory or device in the file's place is no data file.
-    const int fd = mode == Mode::kRead ? posix::OpenRegular(path, O_RDONLY)
-                                       : posix::OpenRegular(path, O_RDWR | O_CREAT, 0666);
+    int fd = posix::OpenRegular(path, mode == Mode::kRead ? O_RDONLY : O_RDWR);
+    if (fd < 0 && errno == ENOENT && mode == Mode::kUpdate) {
+        fd = posix::OpenRegular(path, O_RDWR | O_CREAT | O_EXCL, 0666);
+        created_ = fd >= 0;
+        // Made by another meanwhile.
+        if (fd < 0 && errno == EEXIST) fd = posix::OpenRegular(path, O_RDWR);
+    }
     if (fd < 0) return false;
     int locked;
     do {
@@ -34,6 +40,13 @@ void DataFile::Close() {
     ::flock(fd, LOCK_UN);
     ::close(fd);
     handle_ = kClosed;
+}
+
+void DataFile::CloseAndRemove(const char* path) {
+    // Removed while still locked, so that no writer waiting for the lock
+    // builds on it.
+    if (handle_ != kClosed && path != nullptr) ::unlink(path);
+    Close();
 }
 
 std::int64_t DataFile::Size() const {

@@ -193,11 +193,18 @@ ProfileEditor::ProfileEditor(const char* section, const char* fileName)
     if (state.kind == FileState::Kind::kMissing) return;
     // A directory, pipe or device in the file's place holds no keys and is
     // not replaced.
-    const int fd = posix::OpenRegular(path_, O_RDONLY);
-    if (fd >= 0)
-        handle_ = fd;
-    else
+    if (state.kind == FileState::Kind::kOther) {
         usable_ = false;
+        return;
+    }
+    const int fd = posix::OpenRegular(path_, O_RDONLY);
+    if (fd >= 0) {
+        handle_ = fd;
+    } else {
+        // Gone meanwhile, it is missing; otherwise it is there but unreadable.
+        usable_ = false;
+        readFailed_ = errno != ENOENT;
+    }
 }
 
 ProfileEditor::~ProfileEditor() {
@@ -209,7 +216,7 @@ bool ProfileEditor::Read(Value* values, std::size_t count) {
         values[i].length = 0;
         if (values[i].text != nullptr && values[i].size > 0) values[i].text[0] = '\0';
     }
-    if (handle_ < 0) return usable_;
+    if (handle_ < 0) return !readFailed_;
     LineReader reader(static_cast<int>(handle_));
     char text[kLineSize];
     std::size_t length;
@@ -243,8 +250,8 @@ bool ProfileEditor::Read(Value* values, std::size_t count) {
         if (reader.Failed() && values[i].text != nullptr && values[i].size > 0)
             values[i].text[0] = '\0';
     }
-    if (reader.Failed()) usable_ = false;
-    return usable_;
+    if (reader.Failed()) usable_ = false, readFailed_ = true;
+    return !readFailed_;
 }
 
 bool ProfileEditor::Set(const char* key, const char* value) {

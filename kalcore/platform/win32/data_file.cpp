@@ -24,12 +24,14 @@ OVERLAPPED At(std::int64_t offset) {
 
 bool DataFile::Open(const char* path, Mode mode) {
     Close();
+    created_ = false;
     if (path == nullptr) return false;
     const bool read = mode == Mode::kRead;
     HANDLE h = CreateFileA(path, read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE,
                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            read ? OPEN_EXISTING : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
+    created_ = !read && GetLastError() != ERROR_ALREADY_EXISTS;
     // A device or pipe in the file's place is no data file.
     if (GetFileType(h) != FILE_TYPE_DISK) {
         CloseHandle(h);
@@ -47,6 +49,13 @@ void DataFile::Close() {
     UnlockFileEx(AsHandle(handle_), 0, MAXDWORD, MAXDWORD, &whole);
     CloseHandle(AsHandle(handle_));
     handle_ = kClosed;
+}
+
+void DataFile::CloseAndRemove(const char* path) {
+    // An open file cannot be deleted here: closed first.
+    const bool open = handle_ != kClosed;
+    Close();
+    if (open && path != nullptr) DeleteFileA(path);
 }
 
 std::int64_t DataFile::Size() const {

@@ -1,12 +1,15 @@
 // The daylight-saving, Easter, holiday and next-working-day exports called as
 // a foreign caller calls them: the library loaded by file name, functions
 // resolved by name, every output buffer fenced by guard bytes.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -342,6 +345,74 @@ TEST_F(HolidayAbiTest, NextWorkingDay) {
         EXPECT_EQ(count, row.count);
         EXPECT_TRUE(result.Intact());
     }
+}
+
+// Each change of the holiday file or of the configuration that names it
+// shows at the very next call: an edit in place (even one that keeps the
+// size and, forged, the modification time), a replacement, a growth, a
+// removal and a renaming of the file in the configuration.
+TEST_F(HolidayAbiTest, LookupsSeeEveryChangeOfTheFileAtOnce) {
+    const std::string path = data_ + "/kalcore/HOLIDAYF.BNF";
+    const auto lookup = [&](const char* date) {
+        Guarded<29> name;
+        int32_t isHoliday = -7, dayOff = -7;
+        if (isHoliday_(date, &isHoliday, name.data(), &dayOff) != 1) return std::string("fails");
+        return isHoliday == 1 ? std::string(name.data()) + (dayOff == 1 ? " off" : " on")
+                              : std::string("none");
+    };
+    const auto next = [&](const char* date) {
+        Guarded<12> result;
+        const int32_t one = 1;
+        return next_(date, result.data(), &one, 1) == 1 ? std::string(result.data())
+                                                        : std::string("fails");
+    };
+    // A modification time ahead of the clock: whatever the clock's
+    // granularity, the file never counts as settled, so even an edit that
+    // keeps the size and the time must show.
+    const auto forgeTime = [&] {
+        const timespec times[2] = {{0, UTIME_OMIT}, {std::time(nullptr) + 3600, 0}};
+        ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    };
+    const std::string christmas = Record(12, 24, 2021, 1, "Christmas_Day - Observed.", 2021);
+    const std::string columbus = Record(12, 24, 2021, 0, "Columbus_Day - Observed.", 2021);
+    ASSERT_EQ(christmas.size(), columbus.size());
+
+    WriteHolidays(christmas);
+    forgeTime();
+    EXPECT_EQ(lookup("12/24/2021"), "Christmas_Day - Observed. off");
+    EXPECT_EQ(next("12/23/2021"), "12-27-2021");
+    {  // in place, the same size and time
+        std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+        file.write(columbus.data(), static_cast<std::streamsize>(columbus.size()));
+    }
+    forgeTime();
+    EXPECT_EQ(lookup("12/24/2021"), "Columbus_Day - Observed. on");
+    EXPECT_EQ(next("12/23/2021"), "12-24-2021");
+    // Replaced by another file.
+    std::ofstream(path + ".new", std::ios::binary) << christmas;
+    ASSERT_EQ(std::rename((path + ".new").c_str(), path.c_str()), 0);
+    EXPECT_EQ(lookup("12/24/2021"), "Christmas_Day - Observed. off");
+    // Grown.
+    std::ofstream(path, std::ios::binary | std::ios::app)
+        << Record(12, 27, 2021, 1, "Christmas_Day - Observed.", 2021);
+    EXPECT_EQ(lookup("12/27/2021"), "Christmas_Day - Observed. off");
+    EXPECT_EQ(next("12/23/2021"), "12-28-2021");
+    // Removed.
+    ASSERT_EQ(std::remove(path.c_str()), 0);
+    EXPECT_EQ(lookup("12/24/2021"), "none");
+    EXPECT_EQ(next("12/23/2021"), "12-24-2021");
+    // Back, empty.
+    WriteHolidays("");
+    EXPECT_EQ(lookup("12/24/2021"), "fails");
+    // Another file named in the configuration.
+    WriteHolidays(christmas);
+    std::ofstream(data_ + "/kalcore/Other.Bnf", std::ios::binary) << columbus;
+    std::filesystem::create_directories(config_ + "/kalcore");
+    std::ofstream(config_ + "/kalcore/KalDatFl.Ini") << "[KalDateSoft]\nKalDateHoldy=Other.Bnf\n";
+    EXPECT_EQ(lookup("12/24/2021"), "Columbus_Day - Observed. on");
+    std::ofstream(config_ + "/kalcore/KalDatFl.Ini")
+        << "[KalDateSoft]\nKalDateHoldy=Holidayf.Bnf\n";
+    EXPECT_EQ(lookup("12/24/2021"), "Christmas_Day - Observed. off");
 }
 
 TEST_F(HolidayAbiTest, NullPointersFail) {

@@ -17,10 +17,12 @@ struct FileState {
     std::uint64_t inode = 0;
     std::int64_t size = 0;
     std::int64_t modifiedNs = 0;  // modification time, nanoseconds since 1970
-    // The file was last changed long enough ago that any later change of its
-    // content gives it another modification time. A file changed within the
-    // clock's granularity can change again without showing it. (A missing
-    // file has settled: its appearance shows.)
+    std::int64_t changedNs = 0;   // status change time (a rename sets it), where known
+    std::uint64_t links = 0;      // names the file has; 0 once removed or replaced
+    // The file was last changed long enough ago that any later change of it
+    // gives it other times. A file changed within the clock's granularity
+    // can change again without showing it. (A missing file has settled: its
+    // appearance shows.)
     bool settled = true;
 };
 
@@ -30,8 +32,34 @@ FileState ReadFileState(const char* path);
 // True when both describe the same file in the same state.
 inline bool SameFileState(const FileState& a, const FileState& b) {
     return a.kind == b.kind && a.device == b.device && a.inode == b.inode && a.size == b.size &&
-           a.modifiedNs == b.modifiedNs;
+           a.modifiedNs == b.modifiedNs && a.changedNs == b.changedNs;
 }
+
+// A file held open so that a change of it shows without looking it up by
+// its path again: on POSIX one fstat() tells whether it was written,
+// renamed, replaced or removed since it was opened (a rename gives it a new
+// status change time, a replacement or removal leaves it without a name).
+// Where the file was missing its path is looked at instead, and so on
+// platforms without the facility.
+class FileWatch {
+  public:
+    FileWatch() = default;
+    ~FileWatch() { Close(); }
+    FileWatch(const FileWatch&) = delete;
+    FileWatch& operator=(const FileWatch&) = delete;
+
+    // Starts watching the file at `path`; returns its state.
+    FileState Open(const char* path);
+    void Close();
+    // True when the file at the path is still the one opened, unchanged, and
+    // had settled when it was opened.
+    bool Unchanged() const;
+
+  private:
+    std::intptr_t handle_ = -1;
+    FileState state_;
+    char path_[4096] = "";
+};
 
 // Reads up to `size` bytes from the start of the file at `path` into
 // `buffer`. Returns the number of bytes read, or -1 when the file cannot be

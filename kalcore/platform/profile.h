@@ -22,6 +22,11 @@ int ReadProfileString(const char* section, const char* key, char* out, int size,
 bool WriteProfileString(const char* section, const char* key, const char* value,
                         const char* fileName);
 
+// The directory that profile files named without a directory live in on
+// this machine, as the environment gives it (nothing is looked up). False
+// when the platform gives it no place or it does not fit.
+bool ProfileDirectory(char* out, std::size_t size);
+
 // Where the profile file `fileName` is (or would be made) on this machine,
 // and, when `state` is given, the state of the file found there. False when
 // the platform gives it no place or the path does not fit.

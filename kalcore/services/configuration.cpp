@@ -10,6 +10,7 @@
 #include "platform/profile.h"
 #include "services/current_time.h"
 #include "services/daylight_saving.h"
+#include "services/named_file_watch.h"
 
 namespace kalcore::services {
 
@@ -77,15 +78,16 @@ struct StoredValues {
 // The library's cache of the settings (one of its two caches; the other keeps
 // the holiday dates). Every file operation asks for the settings, and reading
 // the configuration file each time would cost more than the operation
-// itself; the cached values are used while the file keeps the identity, size
-// and modification time they were read at, and the file has settled (see
-// platform::FileState), so an edit still takes effect at the next call. One
-// mutex guards it: threads may call the library at the same time.
+// itself. The file is held open and the cached values are used while it is
+// still the file at its path, unchanged and settled (see platform::FileWatch),
+// and the environment names the same directory; so an edit, a replacement
+// or a removal still takes effect at the next call. One mutex guards it:
+// threads may call the library at the same time.
 struct SettingsCache {
     platform::Mutex mutex;
     bool valid = false;
-    HostPath path = "";
-    platform::FileState state;
+    HostPath directory = "";  // the profile directory the file was looked for in
+    NamedFileWatch file;
     FileSettings settings;
 };
 
@@ -97,32 +99,23 @@ SettingsCache& TheSettingsCache() {
 }  // namespace
 
 FileSettings ReadFileSettings() {
-    HostPath path;
-    platform::FileState state;
-    if (!platform::ProfileFilePath(kConfigFileName, path, sizeof path, &state))
-        return SettingsOf("", "", "", "");
+    HostPath directory;
+    if (!platform::ProfileDirectory(directory, sizeof directory)) return SettingsOf("", "", "", "");
     SettingsCache& cache = TheSettingsCache();
-    {
-        std::lock_guard<platform::Mutex> hold(cache.mutex);
-        if (cache.valid && cache.state.settled && platform::SameFileState(state, cache.state) &&
-            std::strcmp(path, cache.path) == 0)
-            return cache.settings;
-    }
-    // Read outside the guard. The state was taken before the reading: should
-    // the file change meanwhile, the next call sees another state and reads
-    // it again.
+    std::lock_guard<platform::Mutex> hold(cache.mutex);
+    if (cache.valid && std::strcmp(directory, cache.directory) == 0 && cache.file.Unchanged())
+        return cache.settings;
+    // The file is watched from before it is read: should it change while it
+    // is read, the next call sees the change and reads it again.
+    cache.file.Open(directory, kConfigFileName);
     platform::ProfileEditor editor(kConfigSection, kConfigFileName);
     StoredValues stored;
     stored.Read(editor);
-    const FileSettings settings = stored.Settings();
-    if (stored.readable) {
-        std::lock_guard<platform::Mutex> hold(cache.mutex);
-        cache.valid = true;
-        std::memcpy(cache.path, path, sizeof path);
-        cache.state = state;
-        cache.settings = settings;
-    }
-    return settings;
+    cache.settings = stored.Settings();
+    // A file that could not be read is tried again at the next call.
+    cache.valid = stored.readable;
+    std::memcpy(cache.directory, directory, sizeof directory);
+    return cache.settings;
 }
 
 bool DataFilePath(const FileSettings& settings, const char* fileName, HostPath& path, bool create,
@@ -132,9 +125,9 @@ bool DataFilePath(const FileSettings& settings, const char* fileName, HostPath& 
            platform::JoinDataFile(directory, fileName, path, sizeof path, state);
 }
 
-bool HolidayFilePath(HostPath& path, platform::FileState* state) {
+bool HolidayFilePath(HostPath& path) {
     const FileSettings settings = ReadFileSettings();
-    return DataFilePath(settings, settings.holidayFile, path, false, state);
+    return DataFilePath(settings, settings.holidayFile, path);
 }
 
 bool ConversionFilePath(HostPath& path) {

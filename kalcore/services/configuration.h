@@ -40,9 +40,8 @@ struct FileSettings {
 };
 
 // The settings of the configuration file; never writes. The file is read
-// again only when its identity, size or modification time has changed since
-// the last reading (see the cache in configuration.cpp), so asking costs one
-// stat() of the file.
+// again only when it changed since the last reading (see the cache in
+// configuration.cpp), so asking costs one fstat() of the file held open.
 FileSettings ReadFileSettings();
 
 // The host path of the data file `fileName` in the stored data directory:
@@ -55,7 +54,7 @@ bool DataFilePath(const FileSettings& settings, const char* fileName, HostPath& 
                   bool create = false, platform::FileState* state = nullptr);
 
 // The host paths of the two data files, from current settings.
-bool HolidayFilePath(HostPath& path, platform::FileState* state = nullptr);
+bool HolidayFilePath(HostPath& path);
 bool ConversionFilePath(HostPath& path);
 
 // Makes the configuration file consistent: the data directory (the

@@ -3,21 +3,19 @@
 #include <cstring>
 
 #include "calendar/serial_days.h"
-#include "services/configuration.h"
+#include "services/named_file_watch.h"
 
 namespace kalcore::services {
 
 using platform::DataFile;
-using platform::FileState;
 
-HolidayIndex::Content HolidayIndex::Load(const char* path, std::int32_t after, FileState& state) {
+HolidayIndex::Content HolidayIndex::Load(const char* path, std::int32_t after) {
     count_ = 0;
     after_ = after;
     truncated_ = false;
     HolidayFile file;
-    if (path == nullptr || !file.Open(path, DataFile::Mode::kRead))
+    if (path == nullptr || path[0] == '\0' || !file.Open(path, DataFile::Mode::kRead))
         return content_ = Content::kNoHolidays;
-    state = file.State();
     switch (file.Check()) {
         case HolidayContent::kRecords:
             break;
@@ -80,13 +78,14 @@ const HolidayDate* HolidayIndex::From(std::int32_t serial) const {
 
 namespace {
 
-// The cache: the index of the one holiday file last looked at, the path it
-// was read from and the file's state at that reading.
+// The cache: the index of the one holiday file last looked at, where it was
+// looked for, and the file itself, held open.
 struct IndexCache {
     platform::Mutex mutex;
     bool valid = false;
-    HostPath path = "";
-    FileState state;
+    HostPath directory = "";
+    char fileName[kHostPathSize] = "";
+    NamedFileWatch file;
     HolidayIndex index;
 };
 
@@ -95,25 +94,30 @@ IndexCache& TheIndexCache() {
     return cache;
 }
 
-// Reads the dates after `after` into the cache.
-void Reload(IndexCache& cache, const char* path, const FileState& state, std::int32_t after) {
-    FileState read = state;
-    const HolidayIndex::Content content = cache.index.Load(path, after, read);
-    // A failed reading is tried again at the next call.
-    cache.valid = content != HolidayIndex::Content::kUnreadable;
-    std::strncpy(cache.path, path, sizeof cache.path - 1);
-    cache.path[sizeof cache.path - 1] = '\0';
-    cache.state = read;
+bool Copy(const char* text, char (&out)[kHostPathSize]) {
+    const std::size_t n = std::strlen(text);
+    if (n >= sizeof out) return false;
+    std::memcpy(out, text, n + 1);
+    return true;
 }
 
 }  // namespace
 
-CachedHolidayIndex::CachedHolidayIndex(const char* path, const FileState& state)
-    : hold_(TheIndexCache().mutex), path_(path != nullptr ? path : "") {
+CachedHolidayIndex::CachedHolidayIndex(const char* directory, const char* fileName)
+    : hold_(TheIndexCache().mutex) {
     IndexCache& cache = TheIndexCache();
-    if (!cache.valid || !cache.state.settled || !platform::SameFileState(state, cache.state) ||
-        std::strcmp(path_, cache.path) != 0)
-        Reload(cache, path_, state, INT32_MIN);
+    if (directory == nullptr || fileName == nullptr) directory = fileName = "";
+    if (cache.valid && std::strcmp(directory, cache.directory) == 0 &&
+        std::strcmp(fileName, cache.fileName) == 0 && cache.file.Unchanged())
+        return;
+    // Watched from before it is read: a change while it is read shows at the
+    // next call.
+    cache.valid = Copy(directory, cache.directory) && Copy(fileName, cache.fileName) &&
+                  cache.file.Open(directory, fileName);
+    if (!cache.valid) cache.file.Close();
+    // A failed reading is tried again at the next call.
+    if (cache.index.Load(cache.file.path(), INT32_MIN) == HolidayIndex::Content::kUnreadable)
+        cache.valid = false;
 }
 
 HolidayIndex::Content CachedHolidayIndex::content() const {
@@ -122,8 +126,9 @@ HolidayIndex::Content CachedHolidayIndex::content() const {
 
 const HolidayIndex& CachedHolidayIndex::From(std::int32_t serial) {
     IndexCache& cache = TheIndexCache();
-    if (cache.index.content() == HolidayIndex::Content::kDates && !cache.index.Covers(serial))
-        Reload(cache, path_, cache.state, serial - 1);
+    if (cache.index.content() == HolidayIndex::Content::kDates && !cache.index.Covers(serial) &&
+        cache.index.Load(cache.file.path(), serial - 1) == HolidayIndex::Content::kUnreadable)
+        cache.valid = false;
     return cache.index;
 }
 

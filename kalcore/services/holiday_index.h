@@ -34,9 +34,8 @@ class HolidayIndex {
         kUnreadable,  // the file could not be read
     };
 
-    // Reads the dates after `after` from the holiday file at `path`. When the
-    // file was opened, `state` receives its state as it was read.
-    Content Load(const char* path, std::int32_t after, platform::FileState& state);
+    // Reads the dates after `after` from the holiday file at `path`.
+    Content Load(const char* path, std::int32_t after);
 
     Content content() const { return content_; }
     // True when the dates hold every date of the file from `serial` on up to
@@ -58,17 +57,19 @@ class HolidayIndex {
     Content content_ = Content::kNoHolidays;
 };
 
-// The index of the holiday file at `path`, from the library's cache, held
-// (and the cache locked against other threads) while this object lives. The
-// file is read again only when `state`, its state as the caller found it a
-// moment ago, differs from the state it was last read in, or when it had not
-// settled then; so an edit, replacement or removal of the file shows at the
-// next call. This and the settings of configuration.cpp are the library's
-// only caches: holiday lookups would otherwise read the whole file at every
-// call.
+// The index of the holiday file `fileName` in the host directory
+// `directory` (the name matched without regard to case), from the library's
+// cache, held (and the cache locked against other threads) while this object
+// lives. The cache holds the file open and reads it again only when the
+// directory or name differ from the last ones, or when the file is no longer
+// the one at that path as it was (written, renamed, replaced or removed; see
+// platform::FileWatch) or had not settled when it was read; so any change
+// shows at the next call, at the cost of one fstat(). This and the settings
+// of configuration.cpp are the library's only caches: holiday lookups would
+// otherwise read the whole file at every call.
 class CachedHolidayIndex {
   public:
-    CachedHolidayIndex(const char* path, const platform::FileState& state);
+    CachedHolidayIndex(const char* directory, const char* fileName);
     // What the file holds.
     HolidayIndex::Content content() const;
     // The index holding the dates from `serial` on; the file is read again
@@ -78,7 +79,6 @@ class CachedHolidayIndex {
 
   private:
     std::unique_lock<platform::Mutex> hold_;
-    const char* path_;
 };
 
 }  // namespace kalcore::services

@@ -5,6 +5,8 @@
 
 #include "calendar/components.h"
 #include "calendar/serial_days.h"
+#include "platform/directories.h"
+#include "services/configuration.h"
 #include "services/holiday_index.h"
 
 namespace kalcore::services {
@@ -56,18 +58,38 @@ void SkipHolidays(CachedHolidayIndex& holidays, std::int64_t start, std::int64_t
     }
 }
 
+// The directory part of `path` (up to its last separator) and the name.
+struct SplitPath {
+    HostPath directory = "";
+    const char* name = nullptr;
+    explicit SplitPath(const char* path) {
+        if (path == nullptr) return;
+        const char* slash = std::strrchr(path, '/');
+        const char* backslash = std::strrchr(path, '\\');
+        if (backslash > slash) slash = backslash;
+        name = slash != nullptr ? slash + 1 : path;
+        const std::size_t n = static_cast<std::size_t>(name - path);
+        if (n >= sizeof directory) {
+            name = nullptr;
+            return;
+        }
+        std::memcpy(directory, path, n);
+        directory[n] = '\0';
+    }
+};
+
 }  // namespace
 
-bool HolidayTest(const char* path, const platform::FileState& state, const DateText& date,
+bool HolidayTest(const char* directory, const char* fileName, const DateText& date,
                  HolidayAnswer& answer) {
     answer = HolidayAnswer{};
     DatePieces pieces;
     const bool valid = DateParts(date, pieces);
-    if (path == nullptr) {
+    if (directory == nullptr || fileName == nullptr) {
         answer.fileMissing = true;
         return true;
     }
-    CachedHolidayIndex holidays(path, state);
+    CachedHolidayIndex holidays(directory, fileName);
     // A missing file makes no date a holiday, whatever the date.
     if (holidays.content() == HolidayIndex::Content::kNoHolidays) {
         answer.fileMissing = true;
@@ -88,10 +110,19 @@ bool HolidayTest(const char* path, const platform::FileState& state, const DateT
 }
 
 bool HolidayTest(const char* path, const DateText& date, HolidayAnswer& answer) {
-    return HolidayTest(path, platform::ReadFileState(path), date, answer);
+    const SplitPath split(path);
+    return HolidayTest(split.name != nullptr ? split.directory : nullptr, split.name, date, answer);
 }
 
-bool NextWorkingDay(const char* path, const platform::FileState& state, const DateText& date,
+bool HolidayTest(const DateText& date, HolidayAnswer& answer) {
+    const FileSettings settings = ReadFileSettings();
+    HostPath directory;
+    const bool mapped =
+        platform::HostDataDirectory(settings.directory, directory, sizeof directory);
+    return HolidayTest(mapped ? directory : nullptr, settings.holidayFile, date, answer);
+}
+
+bool NextWorkingDay(const char* directory, const char* fileName, const DateText& date,
                     std::int64_t count, int useHolidays, DateText& result) {
     std::memset(result, 0, sizeof result);
     CivilDate start{};
@@ -99,8 +130,8 @@ bool NextWorkingDay(const char* path, const platform::FileState& state, const Da
     const std::int64_t n = count == 0 ? 1 : (count < 0 ? -count : count);
     const std::int64_t first = SerialFromCivil(start);
     std::int64_t target = AddWeekdays(first, n);
-    if (useHolidays == kUseHolidays && path != nullptr) {
-        CachedHolidayIndex holidays(path, state);
+    if (useHolidays == kUseHolidays && directory != nullptr && fileName != nullptr) {
+        CachedHolidayIndex holidays(directory, fileName);
         switch (holidays.content()) {
             case HolidayIndex::Content::kNoHolidays:
                 break;
@@ -128,7 +159,20 @@ bool NextWorkingDay(const char* path, const platform::FileState& state, const Da
 
 bool NextWorkingDay(const char* path, const DateText& date, std::int64_t count, int useHolidays,
                     DateText& result) {
-    return NextWorkingDay(path, platform::ReadFileState(path), date, count, useHolidays, result);
+    const SplitPath split(path);
+    return NextWorkingDay(split.name != nullptr ? split.directory : nullptr, split.name, date,
+                          count, useHolidays, result);
+}
+
+bool NextWorkingDay(const DateText& date, std::int64_t count, int useHolidays, DateText& result) {
+    if (useHolidays != kUseHolidays)
+        return NextWorkingDay(nullptr, nullptr, date, count, 0, result);
+    const FileSettings settings = ReadFileSettings();
+    HostPath directory;
+    const bool mapped =
+        platform::HostDataDirectory(settings.directory, directory, sizeof directory);
+    return NextWorkingDay(mapped ? directory : nullptr, settings.holidayFile, date, count,
+                          useHolidays, result);
 }
 
 }  // namespace kalcore::services

@@ -22,11 +22,12 @@ struct HolidayAnswer {
 // (the error flag "Y") for a date that does not decompose while the file
 // exists, and for a file that holds no whole record or cannot be read. A file
 // that holds anything but holiday records counts as missing. The dates come
-// from the library's cache (holiday_index.h): `state` is the file's state as
-// the caller found it; the overload without it takes it itself.
-bool HolidayTest(const char* path, const platform::FileState& state, const DateText& date,
+// from the library's cache (holiday_index.h). The file is named by a host
+// directory and a name, by a path, or by the configuration.
+bool HolidayTest(const char* directory, const char* fileName, const DateText& date,
                  HolidayAnswer& answer);
 bool HolidayTest(const char* path, const DateText& date, HolidayAnswer& answer);
+bool HolidayTest(const DateText& date, HolidayAnswer& answer);
 
 // The date `count` working days after `date` (|count|; 0 counts as 1; the
 // start date is never counted), as MM-DD-CCYY. Saturdays and Sundays are
@@ -34,11 +35,12 @@ bool HolidayTest(const char* path, const DateText& date, HolidayAnswer& answer);
 // holiday file at `path` has the day-off flag 1, while a missing file (or a
 // null path, or a file of anything but holiday records) makes no day a
 // holiday. False for an invalid date, a holiday file without a whole record
-// or that cannot be read, or a result beyond the year 9999. `state` as for
-// HolidayTest.
-bool NextWorkingDay(const char* path, const platform::FileState& state, const DateText& date,
+// or that cannot be read, or a result beyond the year 9999. The file is
+// named as for HolidayTest.
+bool NextWorkingDay(const char* directory, const char* fileName, const DateText& date,
                     std::int64_t count, int useHolidays, DateText& result);
 bool NextWorkingDay(const char* path, const DateText& date, std::int64_t count, int useHolidays,
                     DateText& result);
+bool NextWorkingDay(const DateText& date, std::int64_t count, int useHolidays, DateText& result);
 
 }  // namespace kalcore::services

@@ -397,6 +397,17 @@ TEST_F(HolidayAbiTest, LookupsSeeEveryChangeOfTheFileAtOnce) {
         << Record(12, 27, 2021, 1, "Christmas_Day - Observed.", 2021);
     EXPECT_EQ(lookup("12/27/2021"), "Christmas_Day - Observed. off");
     EXPECT_EQ(next("12/23/2021"), "12-28-2021");
+    // Renamed away, and back.
+    ASSERT_EQ(std::rename(path.c_str(), (path + ".away").c_str()), 0);
+    EXPECT_EQ(lookup("12/27/2021"), "none");
+    ASSERT_EQ(std::rename((path + ".away").c_str(), path.c_str()), 0);
+    EXPECT_EQ(lookup("12/27/2021"), "Christmas_Day - Observed. off");
+    // A file under the very name the configuration gives beside the one
+    // found under another case of it: the very name counts.
+    std::ofstream(data_ + "/kalcore/holidayf.bnf", std::ios::binary) << columbus;
+    EXPECT_EQ(lookup("12/24/2021"), "Columbus_Day - Observed. on");
+    ASSERT_EQ(std::remove((data_ + "/kalcore/holidayf.bnf").c_str()), 0);
+    EXPECT_EQ(lookup("12/24/2021"), "Christmas_Day - Observed. off");
     // Removed.
     ASSERT_EQ(std::remove(path.c_str()), 0);
     EXPECT_EQ(lookup("12/24/2021"), "none");

@@ -182,7 +182,13 @@ TEST(ReadFileSettingsTest, EveryChangeShowsAtTheNextCall) {
     }
     forgeTime();
     EXPECT_STREQ(ReadFileSettings().holidayFile, "Third.Bnf");
-    std::remove(home.ConfigFile().c_str());
+    // Renamed away and back; found under another case of its name.
+    const std::string away = home.ConfigDir() + "saved.ini";
+    ASSERT_EQ(std::rename(home.ConfigFile().c_str(), away.c_str()), 0);
+    EXPECT_STREQ(ReadFileSettings().holidayFile, "holidayf.bnf");
+    ASSERT_EQ(std::rename(away.c_str(), (home.ConfigDir() + "KALDATFL.INI").c_str()), 0);
+    EXPECT_STREQ(ReadFileSettings().holidayFile, "Third.Bnf");
+    std::remove((home.ConfigDir() + "KALDATFL.INI").c_str());
     EXPECT_STREQ(ReadFileSettings().holidayFile, "holidayf.bnf");
 }
 

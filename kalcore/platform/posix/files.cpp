@@ -16,6 +16,40 @@ FileState ReadFileState(const char* path) {
     return posix::StateOf(st);
 }
 
+FileState FileWatch::Open(const char* path) {
+    Close();
+    if (path == nullptr || !posix::JoinTexts(path, "", path_, sizeof path_)) return state_;
+    const int fd = posix::OpenRegular(path, O_RDONLY);
+    if (fd < 0) {
+        state_ = ReadFileState(path);
+        return state_;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        ::close(fd);
+        return state_;
+    }
+    handle_ = fd;
+    state_ = posix::StateOf(st);
+    return state_;
+}
+
+void FileWatch::Close() {
+    if (handle_ >= 0) ::close(static_cast<int>(handle_));
+    handle_ = -1;
+    state_ = FileState{};
+    path_[0] = '\0';
+}
+
+bool FileWatch::Unchanged() const {
+    if (!state_.settled) return false;
+    if (handle_ < 0) return SameFileState(ReadFileState(path_), state_);
+    struct stat st;
+    if (::fstat(static_cast<int>(handle_), &st) != 0) return false;
+    const FileState now = posix::StateOf(st);
+    return now.links > 0 && SameFileState(now, state_);
+}
+
 long ReadFileStart(const char* path, void* buffer, std::size_t size) {
     if (path == nullptr || buffer == nullptr) return -1;
     const int fd = posix::OpenRegular(path, O_RDONLY);

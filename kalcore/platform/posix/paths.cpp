@@ -105,9 +105,12 @@ FileState StateOf(const struct stat& st) {
     state.inode = static_cast<std::uint64_t>(st.st_ino);
     state.size = static_cast<std::int64_t>(st.st_size);
     state.modifiedNs = std::int64_t{st.st_mtim.tv_sec} * 1'000'000'000 + st.st_mtim.tv_nsec;
-    const bool wholeSeconds = st.st_mtim.tv_nsec == 0;
-    state.settled =
-        NowNs() - state.modifiedNs >= (wholeSeconds ? kSettleWholeSecondsNs : kSettleNs);
+    state.changedNs = std::int64_t{st.st_ctim.tv_sec} * 1'000'000'000 + st.st_ctim.tv_nsec;
+    state.links = static_cast<std::uint64_t>(st.st_nlink);
+    const bool wholeSeconds = st.st_mtim.tv_nsec == 0 && st.st_ctim.tv_nsec == 0;
+    const std::int64_t last =
+        state.modifiedNs > state.changedNs ? state.modifiedNs : state.changedNs;
+    state.settled = NowNs() - last >= (wholeSeconds ? kSettleWholeSecondsNs : kSettleNs);
     return state;
 }
 

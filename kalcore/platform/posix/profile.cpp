@@ -175,6 +175,10 @@ bool ValidName(const char* text) {
 
 }  // namespace
 
+bool ProfileDirectory(char* out, std::size_t size) {
+    return out != nullptr && posix::UserDirectory("XDG_CONFIG_HOME", "/.config", false, out, size);
+}
+
 bool ProfileFilePath(const char* fileName, char* path, std::size_t size, FileState* state) {
     if (size > 0) path[0] = '\0';
     if (state != nullptr) *state = FileState{};

@@ -42,6 +42,7 @@ FileState StateOfHandle(HANDLE file) {
     state.size = static_cast<std::int64_t>((static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) |
                                            info.nFileSizeLow);
     state.modifiedNs = UnixNs(info.ftLastWriteTime);
+    state.links = info.nNumberOfLinks;
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
     const bool wholeSeconds = state.modifiedNs % 1'000'000'000 == 0;
@@ -62,6 +63,25 @@ FileState ReadFileState(const char* path) {
     const FileState state = win32::StateOfHandle(file);
     CloseHandle(file);
     return state;
+}
+
+// Files held open could not be renamed or removed by others here: the path
+// is looked at each time.
+FileState FileWatch::Open(const char* path) {
+    Close();
+    if (path == nullptr || std::strlen(path) >= sizeof path_) return state_;
+    std::strcpy(path_, path);
+    state_ = ReadFileState(path);
+    return state_;
+}
+
+void FileWatch::Close() {
+    state_ = FileState{};
+    path_[0] = '\0';
+}
+
+bool FileWatch::Unchanged() const {
+    return state_.settled && SameFileState(ReadFileState(path_), state_);
 }
 
 long ReadFileStart(const char* path, void* buffer, std::size_t size) {

@@ -35,19 +35,27 @@ bool WriteProfileString(const char* section, const char* key, const char* value,
     return WritePrivateProfileStringA(section, key, value, fileName) != 0;
 }
 
+bool ProfileDirectory(char* out, std::size_t size) {
+    if (out == nullptr || size == 0) return false;
+    out[0] = '\0';
+    char directory[MAX_PATH];
+    const UINT n = GetWindowsDirectoryA(directory, sizeof directory);
+    if (n == 0 || n >= sizeof directory) return false;
+    const char* separator = directory[n - 1] == '\\' ? "" : "\\";
+    if (n + std::strlen(separator) + 1 > size) return false;
+    std::strcpy(out, directory);
+    std::strcat(out, separator);
+    return true;
+}
+
 bool ProfileFilePath(const char* fileName, char* path, std::size_t size, FileState* state) {
     if (state != nullptr) *state = FileState{};
     if (path == nullptr || size == 0) return false;
     path[0] = '\0';
-    if (!ValidName(fileName)) return false;
     char directory[MAX_PATH];
-    const UINT n = GetWindowsDirectoryA(directory, sizeof directory);
-    if (n == 0 || n >= sizeof directory) return false;
-    const std::size_t length = std::strlen(directory);
-    const char* separator = directory[length - 1] == '\\' ? "" : "\\";
-    if (length + std::strlen(separator) + std::strlen(fileName) + 1 > size) return false;
+    if (!ValidName(fileName) || !ProfileDirectory(directory, sizeof directory)) return false;
+    if (std::strlen(directory) + std::strlen(fileName) + 1 > size) return false;
     std::strcpy(path, directory);
-    std::strcat(path, separator);
     std::strcat(path, fileName);
     if (state != nullptr) *state = ReadFileState(path);
     return true;

@@ -26,6 +26,8 @@ bool JoinTexts(const char* a, const char* b, char* out, std::size_t size) {
 }
 
 bool MakeDirectories(const char* path) {
+    struct stat st;
+    if (stat(path, &st) == 0 && S_ISDIR(st.st_mode)) return true;  // the usual case
     char buffer[4096];
     if (!JoinTexts(path, "", buffer, sizeof buffer)) return false;
     for (char* p = buffer + 1; *p != '\0'; ++p) {
@@ -35,7 +37,6 @@ bool MakeDirectories(const char* path) {
         *p = '/';
     }
     if (mkdir(buffer, 0700) != 0 && errno != EEXIST) return false;
-    struct stat st;
     return stat(buffer, &st) == 0 && S_ISDIR(st.st_mode);
 }
 

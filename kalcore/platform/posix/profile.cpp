@@ -84,10 +84,11 @@ class LineReader {
     bool failed_ = false;
 };
 
-// Buffered writes into a replacement file.
+// Buffered writes into a replacement file, which is begun at the first
+// write that reaches it: a file that turns out unchanged needs none.
 class Writer {
   public:
-    explicit Writer(posix::Replacement& out) : out_(out) {}
+    Writer(posix::Replacement& out, const char* path) : out_(out), path_(path) {}
     void Put(const char* text, std::size_t n) {
         while (n > 0) {
             if (used_ == sizeof buffer_) Flush();
@@ -100,15 +101,21 @@ class Writer {
     }
     void Put(const char* text) { Put(text, std::strlen(text)); }
     bool Flush() {
-        const bool ok = out_.Write(buffer_, used_);
+        if (!begun_ && !failed_) {
+            begun_ = true;
+            failed_ = !out_.Begin(path_);
+        }
+        failed_ = failed_ || !out_.Write(buffer_, used_);
         used_ = 0;
-        return ok;
+        return !failed_;
     }
 
   private:
     posix::Replacement& out_;
+    const char* path_;
     char buffer_[4096];
     std::size_t used_ = 0;
+    bool begun_ = false, failed_ = false;
 };
 
 bool IsBlank(char c) {
@@ -276,10 +283,10 @@ bool ProfileEditor::Commit() {
     if (!usable_) return false;
     char path[PATH_MAX];
     if (!ProfilePath(fileName_, true, path, sizeof path)) return false;
+    // Something other than a regular file in the file's place is not replaced.
+    if (ReadFileState(path).kind == FileState::Kind::kOther) return false;
     posix::Replacement out;
-    if (!out.Begin(path)) return false;
-
-    Writer writer(out);
+    Writer writer(out, path);
     bool written[kMaxChanges] = {};
     bool changed = false;
     auto putEntry = [&](std::size_t i) {

@@ -120,8 +120,8 @@ static int Fail(const char* name) {
 }
 
 /* `real`: the function `fn` of the library after this one. */
-#define REAL(fn)                             \
-    static __typeof__(&fn) real;             \
+#define REAL(fn)                 \
+    static __typeof__(&fn) real; \
     if (real == NULL) real = (__typeof__(&fn))dlsym(RTLD_NEXT, #fn)
 
 ssize_t write(int fd, const void* data, size_t size) {
@@ -212,18 +212,14 @@ static int Open(const char* name, const char* path, int flags, va_list rest) {
     return real(path, flags, mode);
 }
 
-int open(const char* path, int flags, ...) {
-    va_list rest;
-    va_start(rest, flags);
-    const int fd = Open("open", path, flags, rest);
-    va_end(rest);
-    return fd;
-}
-
-int open64(const char* path, int flags, ...) {
-    va_list rest;
-    va_start(rest, flags);
-    const int fd = Open("open64", path, flags, rest);
-    va_end(rest);
-    return fd;
-}
+/* open() and open64(), traced. */
+#define TRACED_OPEN(fn)                              \
+    int fn(const char* path, int flags, ...) {       \
+        va_list rest;                                \
+        va_start(rest, flags);                       \
+        const int fd = Open(#fn, path, flags, rest); \
+        va_end(rest);                                \
+        return fd;                                   \
+    }
+TRACED_OPEN(open)
+TRACED_OPEN(open64)

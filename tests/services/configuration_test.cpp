@@ -216,15 +216,16 @@ TEST(LoadConfigurationTest, UnwritableConfigurationStopsEarly) {
     const FileSettings settings = ReadFileSettings();
     EXPECT_STREQ(settings.directory, "C:\\");
     EXPECT_STREQ(settings.conversionFile, "datcvfil.bnf");
-    // Start-up as a whole still runs and makes the conversion file.
-    RunStartUp();
+    // Start-up as a whole still runs and makes the conversion file, and
+    // reports that the configuration was not written.
+    EXPECT_FALSE(RunStartUp());
     EXPECT_EQ(TempHome::ReadFile(home.DataDir() + "datcvfil.bnf"), "FMXT");
 }
 
 TEST(StartUpTest, CreatesTheConversionFileOnlyWhenMissing) {
     FixedClock clock(2026, 12, 6);
     TempHome home;
-    RunStartUp();
+    EXPECT_TRUE(RunStartUp());
     EXPECT_EQ(TempHome::ReadFile(home.DataDir() + "DatCvFil.Bnf"), "FMXT");
     TempHome::WriteFile(home.DataDir() + "DatCvFil.Bnf", "FG");
     RunStartUp();

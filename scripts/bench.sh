@@ -13,3 +13,4 @@ trap 'rm -rf "$home"' EXIT
 HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" HOLDYPATH= \
     build-bench/bench/kalcore_bench --benchmark_repetitions="${REPETITIONS:-9}" \
     --benchmark_report_aggregates_only=true "$@" | grep -E "Benchmark|---|_median"
+build-bench/bench/kalcore_load_bench build-bench/kalcore/libkalcore.so "${LOAD_SAMPLES:-50}"

@@ -2,9 +2,10 @@
 # Installs what is missing, builds, and runs every test: a release build
 # (with the desktop demo, whose screens are then pictured under Xvfb and the
 # pictures checked), a build under AddressSanitizer +
-# UndefinedBehaviorSanitizer, and the fuzzer for FUZZ_SECONDS (default 60; 0
-# skips it); and kalcore.dll for 32-bit and 64-bit Windows, checked and run
-# under Wine (WINDOWS=0 skips that part).
+# UndefinedBehaviorSanitizer, the thread test under ThreadSanitizer, and the
+# fuzzer for FUZZ_SECONDS (default 60; 0 skips it); and kalcore.dll for
+# 32-bit and 64-bit Windows, checked and run under Wine (WINDOWS=0 skips that
+# part).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -58,6 +59,14 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
     ctest --test-dir build-asan --output-on-failure -j "$jobs" | tee build-asan/ctest.log
 asan_count=$(grep -oE 'out of [0-9]+' build-asan/ctest.log | tail -n 1 | grep -oE '[0-9]+')
 
+echo "== thread sanitizer: every export from eight threads"
+tsan_start=$(date +%s)
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALCORE_SANITIZE_THREAD=ON \
+    -DKALCORE_BUILD_TOOLS=OFF -DKALCORE_BUILD_DEMO=OFF >/dev/null
+cmake --build build-tsan --target kalcore_thread_test
+TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 build-tsan/tests/kalcore_thread_test
+echo "thread sanitizer part: $(($(date +%s) - tsan_start))s"
+
 if [[ "$fuzz_seconds" -gt 0 ]]; then
     echo "== fuzzing the date exports for ${fuzz_seconds}s"
     CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -77,5 +86,5 @@ if [[ "$fuzz_seconds" -gt 0 ]]; then
     rm -rf "$corpus"
 fi
 echo "release build: ${release_count} tests, Windows DLL: ${windows_count} tests," \
-    "sanitizer build: ${asan_count} tests"
-echo "tests: $((release_count + windows_count + asan_count)) passed, 0 failed"
+    "sanitizer build: ${asan_count} tests, thread sanitizer: 1 test"
+echo "tests: $((release_count + windows_count + asan_count + 1)) passed, 0 failed"

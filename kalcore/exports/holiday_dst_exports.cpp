@@ -6,7 +6,6 @@
 #include "calendar/components.h"
 #include "format/conventions.h"
 #include "kalcore.h"
-#include "services/configuration.h"
 #include "services/daylight_saving.h"
 #include "services/easter.h"
 #include "services/next_working_day.h"
@@ -30,10 +29,7 @@ KALCORE_API int16_t KALCORE_CALL KD_NXTWRKDAY(const char* date, char* result, co
     if (date == nullptr || count == nullptr) return 0;
     DateText copy, next;
     CopyDateArgument(date, copy);
-    services::HostPath path;
-    const bool havePath = useHolidays == 1 && services::HolidayFilePath(path);
-    if (!services::NextWorkingDay(havePath ? path : nullptr, copy, *count, useHolidays, next))
-        return 0;
+    if (!services::NextWorkingDay(copy, *count, useHolidays, next)) return 0;
     DeliverDate(next, result);
     return 1;
 }
@@ -47,10 +43,8 @@ KALCORE_API int16_t KALCORE_CALL KD_ISTODAYAHOLDY(const char* date, int32_t* isH
     CopyDateArgument(date, copy);
     DatePieces pieces;
     if (date == nullptr || !DateParts(copy, pieces)) return 0;
-    services::HostPath path;
     services::HolidayAnswer answer;
-    if (!services::HolidayTest(services::HolidayFilePath(path) ? path : nullptr, copy, answer))
-        return 0;
+    if (!services::HolidayTest(copy, answer)) return 0;
     const std::size_t length = answer.isHoliday ? strnlen(answer.name, kHolidayNameOutSize - 1) : 0;
     std::memcpy(name, answer.name, length);
     name[length] = '\0';

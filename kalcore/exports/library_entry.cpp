@@ -7,7 +7,8 @@
 #include "platform/win32/module_instance.h"
 
 // Runs under the loader lock: start-up only reads and writes its own files and
-// the profile, loads no library and waits for no thread.
+// the profile under the home lock (a mutex no holder keeps while it loads a
+// library or waits for a thread), and loads no library.
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
     switch (reason) {
         case DLL_PROCESS_ATTACH:

@@ -2,12 +2,15 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 
 #include "calendar/components.h"
 #include "platform/directories.h"
+#include "platform/mutex.h"
 #include "platform/profile.h"
 #include "services/current_time.h"
 #include "services/daylight_saving.h"
+#include "services/named_file_watch.h"
 
 namespace kalcore::services {
 
@@ -18,16 +21,6 @@ namespace {
 constexpr int kProfileValueSize = 255;
 
 using ProfileValue = char[kProfileValueSize];
-
-// Reads one key; 0 characters means the key is missing or empty.
-int ReadKey(const char* key, ProfileValue& value) {
-    return platform::ReadProfileString(kConfigSection, key, value, kProfileValueSize,
-                                       kConfigFileName);
-}
-
-bool WriteKey(const char* key, const char* value) {
-    return platform::WriteProfileString(kConfigSection, key, value, kConfigFileName);
-}
 
 // Copies at most `limit` characters of `text` (or `fallback` when `text` is
 // empty) into `out`.
@@ -47,93 +40,133 @@ bool ExistingDirectory(const char* path, ProfileValue& full) {
     return path[0] != '\0' && platform::ResolveDirectory(path, full, sizeof full);
 }
 
-// The settings that name one data file: the directory and that file's name.
-// Each key is a read of the configuration file, so a path reads only these.
-void ReadDirectory(FileSettings& settings) {
-    ProfileValue value;
-    ReadKey(kKeyLocation, value);
-    TakeSetting(value, sizeof settings.directory - 1, kDefaultLocation, settings.directory);
+// The settings from the values of the four keys; an empty value gives the
+// default.
+FileSettings SettingsOf(const char* location, const char* conversionFile, const char* holidayFile,
+                        const char* keyYear) {
+    FileSettings settings;
+    TakeSetting(location, sizeof settings.directory - 1, kDefaultLocation, settings.directory);
+    TakeSetting(conversionFile, 13, "datcvfil.bnf", settings.conversionFile);
+    TakeSetting(holidayFile, 13, "holidayf.bnf", settings.holidayFile);
+    TakeSetting(keyYear, 5, "", settings.keyYear);
+    return settings;
 }
 
-void ReadConversionFileName(FileSettings& settings) {
-    ProfileValue value;
-    ReadKey(kKeyConversionFile, value);
-    TakeSetting(value, 13, "datcvfil.bnf", settings.conversionFile);
-}
+// The values of the four keys, read in one pass.
+struct StoredValues {
+    ProfileValue location = "", conversionFile = "", holidayFile = "", keyYear = "";
+    bool present[4] = {};
+    bool readable = false;
 
-void ReadHolidayFileName(FileSettings& settings) {
-    ProfileValue value;
-    ReadKey(kKeyHolidayFile, value);
-    TakeSetting(value, 13, "holidayf.bnf", settings.holidayFile);
+    void Read(platform::ProfileEditor& editor) {
+        platform::ProfileEditor::Value values[] = {
+            {kKeyLocation, location, kProfileValueSize, 0},
+            {kKeyConversionFile, conversionFile, kProfileValueSize, 0},
+            {kKeyHolidayFile, holidayFile, kProfileValueSize, 0},
+            {kKeyYear, keyYear, kProfileValueSize, 0},
+        };
+        readable = editor.Read(values, 4);
+        for (int i = 0; i < 4; ++i) present[i] = values[i].length > 0;
+    }
+    FileSettings Settings() const {
+        FileSettings settings = SettingsOf(location, conversionFile, holidayFile, keyYear);
+        settings.unreadable = !readable;
+        return settings;
+    }
+};
+
+// The library's cache of the settings (one of its two caches; the other keeps
+// the holiday dates). Every file operation asks for the settings, and reading
+// the configuration file each time would cost more than the operation
+// itself. The file is held open and the cached values are used while it is
+// still the file at its path, unchanged and settled (see platform::FileWatch),
+// and the environment names the same directory; so an edit, a replacement
+// or a removal still takes effect at the next call. One mutex guards it:
+// threads may call the library at the same time.
+struct SettingsCache {
+    platform::Mutex mutex;
+    bool valid = false;
+    HostPath directory = "";  // the profile directory the file was looked for in
+    NamedFileWatch file;
+    FileSettings settings;
+};
+
+SettingsCache& TheSettingsCache() {
+    static SettingsCache cache;
+    return cache;
 }
 
 }  // namespace
 
 FileSettings ReadFileSettings() {
-    FileSettings settings;
-    ReadDirectory(settings);
-    ReadConversionFileName(settings);
-    ReadHolidayFileName(settings);
-    ProfileValue value;
-    ReadKey(kKeyYear, value);
-    TakeSetting(value, 5, "", settings.keyYear);
-    return settings;
+    HostPath directory;
+    if (!platform::ProfileDirectory(directory, sizeof directory)) return SettingsOf("", "", "", "");
+    SettingsCache& cache = TheSettingsCache();
+    std::lock_guard<platform::Mutex> hold(cache.mutex);
+    if (cache.valid && std::strcmp(directory, cache.directory) == 0 && cache.file.Unchanged())
+        return cache.settings;
+    // The file is watched from before it is read: should it change while it
+    // is read, the next call sees the change and reads it again.
+    cache.file.Open(directory, kConfigFileName);
+    platform::ProfileEditor editor(kConfigSection, kConfigFileName);
+    StoredValues stored;
+    stored.Read(editor);
+    cache.settings = stored.Settings();
+    // A file that could not be read is tried again at the next call.
+    cache.valid = stored.readable;
+    std::memcpy(cache.directory, directory, sizeof directory);
+    return cache.settings;
 }
 
-bool DataFilePath(const FileSettings& settings, const char* fileName, HostPath& path) {
+bool DataFilePath(const FileSettings& settings, const char* fileName, HostPath& path, bool create,
+                  platform::FileState* state) {
     HostPath directory;
-    return platform::HostDataDirectory(settings.directory, directory, sizeof directory) &&
-           platform::JoinDataFile(directory, fileName, path, sizeof path);
+    return platform::HostDataDirectory(settings.directory, directory, sizeof directory, create) &&
+           platform::JoinDataFile(directory, fileName, path, sizeof path, state);
 }
 
 bool HolidayFilePath(HostPath& path) {
-    FileSettings settings;
-    ReadDirectory(settings);
-    ReadHolidayFileName(settings);
+    const FileSettings settings = ReadFileSettings();
     return DataFilePath(settings, settings.holidayFile, path);
 }
 
 bool ConversionFilePath(HostPath& path) {
-    FileSettings settings;
-    ReadDirectory(settings);
-    ReadConversionFileName(settings);
+    const FileSettings settings = ReadFileSettings();
     return DataFilePath(settings, settings.conversionFile, path);
 }
 
-bool LoadConfiguration() {
+bool LoadConfiguration(FileSettings* settingsOut) {
     // The preferred data directory from the environment, when it exists.
     ProfileValue candidate = "";
     if (const char* preferred = std::getenv("HOLDYPATH")) {
         if (!ExistingDirectory(preferred, candidate)) candidate[0] = '\0';
     }
 
-    ProfileValue stored;
-    if (ReadKey(kKeyLocation, stored) == 0) {
-        // A new configuration: the one location to check is the one written.
-        const char* location = candidate[0] != '\0' ? candidate : kDefaultLocation;
-        if (!WriteKey(kKeyLocation, location)) return false;
-        ProfileValue full;
-        if (!ExistingDirectory(location, full)) WriteKey(kKeyLocation, kDefaultLocation);
-    } else {
-        // The environment wins over a stored location; a stored location that
-        // is gone falls back on the default.
-        ProfileValue storedFull;
-        const bool storedExists = ExistingDirectory(stored, storedFull);
-        ProfileValue candidateFull;
-        if (ExistingDirectory(candidate, candidateFull)) {
-            WriteKey(kKeyLocation, candidateFull);
-        } else {
-            WriteKey(kKeyLocation, storedExists ? storedFull : kDefaultLocation);
-        }
+    platform::ProfileEditor editor(kConfigSection, kConfigFileName);
+    StoredValues stored;
+    stored.Read(editor);
+    if (settingsOut != nullptr) *settingsOut = stored.Settings();
+
+    // The data directory. A new configuration stores the environment's
+    // directory or the default; on a found one the environment wins over the
+    // stored location, and a stored location that is gone falls back on the
+    // default.
+    ProfileValue location, full;
+    const char* chosen = kDefaultLocation;
+    if (!stored.present[0]) {
+        if (candidate[0] != '\0') chosen = candidate;
+        // The default location is made here when missing.
+        if (!ExistingDirectory(chosen, full)) chosen = kDefaultLocation;
+    } else if (ExistingDirectory(candidate, full)) {
+        chosen = candidate;
+    } else if (ExistingDirectory(stored.location, full)) {
+        chosen = full;
     }
+    TakeSetting(chosen, sizeof location - 1, "", location);
+    editor.Set(kKeyLocation, location);
 
-    ProfileValue keyYearText;
-    const bool keyYearPresent = ReadKey(kKeyYear, keyYearText) > 0;
-
-    ProfileValue value;
-    if (ReadKey(kKeyConversionFile, value) == 0) WriteKey(kKeyConversionFile, "DatCvFil.Bnf");
-    if (ReadKey(kKeyHolidayFile, value) == 0) WriteKey(kKeyHolidayFile, "Holidayf.Bnf");
-
+    if (!stored.present[1]) editor.Set(kKeyConversionFile, "DatCvFil.Bnf");
+    if (!stored.present[2]) editor.Set(kKeyHolidayFile, "Holidayf.Bnf");
     // The stamp: "<Mmm/DD/CCYY, HH:MM:SS AM>" on the 12-hour clock.
     DateText today;
     TimeOfDayText time;
@@ -152,8 +185,8 @@ bool LoadConfiguration() {
     const int currentYear = DateParts(today, pieces) ? pieces.FullYear() : 0;
     char keyYear[5];
     int storedYear;
-    if (keyYearPresent && YearOfFirstJanuary('/', keyYearText, storedYear)) {
-        TakeSetting(keyYearText, 4, "", keyYear);
+    if (stored.present[3] && YearOfFirstJanuary('/', stored.keyYear, storedYear)) {
+        TakeSetting(stored.keyYear, 4, "", keyYear);
     } else {
         keyYear[0] = static_cast<char>('0' + currentYear / 1000 % 10);
         keyYear[1] = static_cast<char>('0' + currentYear / 100 % 10);
@@ -161,8 +194,8 @@ bool LoadConfiguration() {
         keyYear[3] = static_cast<char>('0' + currentYear % 10);
         keyYear[4] = '\0';
     }
-    WriteKey(kKeyYear, keyYear);
-    WriteKey(kKeyStamp, stamp);
+    editor.Set(kKeyYear, keyYear);
+    editor.Set(kKeyStamp, stamp);
 
     // The machine's time zone in the key year, for the record.
     ZoneText zone;
@@ -170,7 +203,15 @@ bool LoadConfiguration() {
     char zoneValue[kZoneTextSize + 2] = "<";
     std::strcat(zoneValue, zone);
     std::strcat(zoneValue, ">");
-    WriteKey(kKeyTimeZone, zoneValue);
+    editor.Set(kKeyTimeZone, zoneValue);
+
+    // Every change in one write; a file that cannot be read or written is
+    // left as it was, and start-up goes on with what it holds.
+    if (!editor.Commit()) return false;
+    if (settingsOut != nullptr)
+        *settingsOut =
+            SettingsOf(location, stored.present[1] ? stored.conversionFile : "DatCvFil.Bnf",
+                       stored.present[2] ? stored.holidayFile : "Holidayf.Bnf", keyYear);
     return true;
 }
 

@@ -1,9 +1,11 @@
 // The configuration file and the data-file locations it names. Every file
-// operation reads the settings afresh, so an edit of the file takes effect at
-// the next call.
+// operation asks for the settings afresh, so an edit of the file takes effect
+// at the next call.
 #pragma once
 
 #include <cstddef>
+
+#include "platform/files.h"
 
 namespace kalcore::services {
 
@@ -31,26 +33,37 @@ struct FileSettings {
     char conversionFile[14];  // at most 13 characters, default "datcvfil.bnf"
     char holidayFile[14];     // at most 13 characters, default "holidayf.bnf"
     char keyYear[6];          // at most 5 characters, default empty
+    // The configuration file is there but could not be read: the values are
+    // the defaults, which may name other files than the configured ones, so
+    // no data file is to be created or changed by them.
+    bool unreadable = false;
 };
 
-// Reads the settings from the configuration file; never writes.
+// The settings of the configuration file; never writes. The file is read
+// again only when it changed since the last reading (see the cache in
+// configuration.cpp), so asking costs one fstat() of the file held open.
 FileSettings ReadFileSettings();
 
 // The host path of the data file `fileName` in the stored data directory:
 // the directory mapped to the host and the name matched case-insensitively
-// there (the name as given when no file matches). False when the directory
-// cannot be mapped or the path does not fit.
-bool DataFilePath(const FileSettings& settings, const char* fileName, HostPath& path);
+// there (the name as given when no file matches). With `create` the default
+// data directory is made when missing, for a file about to be written. When
+// `state` is given it receives the state of the file found. False when the
+// directory cannot be mapped or the path does not fit.
+bool DataFilePath(const FileSettings& settings, const char* fileName, HostPath& path,
+                  bool create = false, platform::FileState* state = nullptr);
 
-// The host paths of the two data files, from fresh settings.
+// The host paths of the two data files, from current settings.
 bool HolidayFilePath(HostPath& path);
 bool ConversionFilePath(HostPath& path);
 
 // Makes the configuration file consistent: the data directory (the
 // environment variable HOLDYPATH wins over a stored one, a missing one becomes
 // "C:\"), the two file names, the key year of the holiday file, the stamp of
-// this start-up and the time zone. False when the file cannot be written;
-// nothing is then read or written after the first write.
-bool LoadConfiguration();
+// this start-up and the time zone. The file is read once and written at most
+// once, all changes in one step; hold the home lock around it. False when the
+// file cannot be read or written; it is then left as it was. `settings`, when
+// given, receives the settings the file holds afterwards.
+bool LoadConfiguration(FileSettings* settings = nullptr);
 
 }  // namespace kalcore::services

@@ -13,9 +13,15 @@ inline constexpr int kConversionFileRead = 1;
 inline constexpr char kFallbackConversionCode = 'F';
 
 // Stores the first character of `code`, upper-cased, as the preferred
-// format. False when it is no format code (the file is then not touched) or
-// when the file cannot be written.
+// format, under the home lock. False when it is no format code (the file is
+// then not touched) or when the file cannot be written (it then keeps its
+// former content).
 bool WriteConversionCode(const char* code);
+
+// Replaces the conversion file at `path` by one naming `code` (a format code,
+// upper-cased). The caller holds the home lock. False when it cannot be
+// written.
+bool StoreConversionCode(const char* path, char code);
 
 // Reads the stored code (upper-cased) into `code`. True (the library's "N")
 // when the file exists and holds a format code; otherwise `code` holds the

@@ -6,7 +6,7 @@
 #include "calendar/components.h"
 #include "calendar/serial_days.h"
 #include "calendar/weekday.h"
-#include "services/configuration.h"
+#include "platform/home_lock.h"
 
 namespace kalcore::services {
 
@@ -124,6 +124,81 @@ void DecodeHolidayRecord(const HolidayRecordBytes& bytes, HolidayRecord& record)
     record.holidayYear = GetInt32(bytes + 68);
 }
 
+int HolidayNameNumber(const char* name) {
+    const std::size_t suffix = sizeof kObservedSuffix - 1;
+    for (std::size_t i = 0; i < kHolidayRuleCount; ++i) {
+        const char* rule = kHolidayRules[i].name;
+        const std::size_t n = std::strlen(rule);
+        if (std::strncmp(name, rule, n) != 0) continue;
+        if (name[n] == '\0') return static_cast<int>(2 * i);
+        if (std::strncmp(name + n, kObservedSuffix, suffix) == 0 && name[n + suffix] == '\0')
+            return static_cast<int>(2 * i + 1);
+    }
+    return -1;
+}
+
+const char* HolidayRuleName(int number) {
+    return kHolidayRules[static_cast<std::size_t>(number) / 2].name;
+}
+
+bool HolidayNameObserved(int number) {
+    return number % 2 == 1;
+}
+
+namespace {
+
+// True when the `n` characters at `text` begin one of the holiday names of
+// `length` characters.
+bool BeginsHolidayName(const char* text, std::size_t n, std::size_t length) {
+    char name[kHolidayNameField];
+    for (int number = 0; number < 2 * static_cast<int>(kHolidayRuleCount); ++number) {
+        std::snprintf(name, sizeof name, "%s%s", HolidayRuleName(number),
+                      HolidayNameObserved(number) ? kObservedSuffix : "");
+        if (std::strlen(name) == length && length >= n && std::memcmp(name, text, n) == 0)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool PlausibleHolidayRecord(const unsigned char* bytes, std::size_t size) {
+    if (size > kHolidayRecordSize) size = kHolidayRecordSize;
+    // Each field is judged when the bytes hold it whole.
+    const auto has = [&](std::size_t offset) { return offset + 4 <= size; };
+    const std::int32_t month = has(0) ? GetInt32(bytes + 0) : 1;
+    const std::int32_t day = has(4) ? GetInt32(bytes + 4) : 1;
+    const std::int32_t century = has(8) ? GetInt32(bytes + 8) : 0;
+    const std::int32_t twoDigitYear = has(12) ? GetInt32(bytes + 12) : 1;
+    if (month < 1 || month > 12 || day < 1 || day > 31 || century < 0 || century > 99 ||
+        twoDigitYear < 0 || twoDigitYear > 99)
+        return false;
+    const int year = century * 100 + twoDigitYear;
+    if (has(12) && (year < 1 || day > kDaysInMonth[IsLeapYear(year) ? 1 : 0][month])) return false;
+    if (has(16)) {
+        const std::int32_t dayOff = GetInt32(bytes + 16);
+        if (dayOff != 0 && dayOff != 1) return false;
+    }
+    if (has(20)) {
+        // The length of one of the names, and the name's bytes as far as they go.
+        const std::int32_t length = GetInt32(bytes + 20);
+        if (length < 1 || length > static_cast<std::int32_t>(kMaxHolidayNameChars)) return false;
+        const char* name = reinterpret_cast<const char*>(bytes + 24);
+        const std::size_t present = size > 24 ? (size < 68 ? size : 68) - 24 : 0;
+        const std::size_t n = strnlen(name, present);
+        if (n < present ? static_cast<std::size_t>(length) != n || HolidayNameNumber(name) < 0
+                        : !BeginsHolidayName(name, n, static_cast<std::size_t>(length)))
+            return false;
+    }
+    if (has(68)) {
+        const std::int32_t holidayYear = GetInt32(bytes + 68);
+        if (holidayYear < 1 || holidayYear > 9999 || holidayYear - year > 1 ||
+            year - holidayYear > 1)
+            return false;
+    }
+    return true;
+}
+
 bool HolidayFile::Open(const char* path, DataFile::Mode mode) {
     count_ = 0;
     if (!file_.Open(path, mode)) return false;
@@ -138,24 +213,54 @@ bool HolidayFile::ReadChunk(std::int64_t first, std::size_t count,
                         count * kHolidayRecordSize);
 }
 
-bool HolidayFile::Contains(const HolidayRecord& record) const {
-    bool found = false;
-    ForEach([&](const HolidayRecord& r) {
-        found = r.SameIdentity(record);
-        return !found;
-    });
-    return found;
+HolidayContent HolidayFile::Check() const {
+    const std::int64_t size = file_.Size();
+    if (size < 0) return HolidayContent::kUnreadable;
+    const std::int64_t end = count_ * static_cast<std::int64_t>(kHolidayRecordSize);
+    // A file that has grown or shrunk since it was opened is read as opened.
+    if (size > end) {
+        HolidayRecordBytes tail;
+        const std::size_t n = static_cast<std::size_t>(size - end) < kHolidayRecordSize
+                                  ? static_cast<std::size_t>(size - end)
+                                  : kHolidayRecordSize;
+        if (!file_.ReadAt(end, tail, n)) return HolidayContent::kUnreadable;
+        if (n < kHolidayRecordSize && !PlausibleHolidayRecord(tail, n))
+            return HolidayContent::kForeign;
+    }
+    HolidayRecordBytes chunk[kChunkRecords];
+    for (std::int64_t first = 0; first < count_; first += kChunkRecords) {
+        const std::size_t n = static_cast<std::size_t>(
+            count_ - first < std::int64_t{kChunkRecords} ? count_ - first : kChunkRecords);
+        if (!ReadChunk(first, n, chunk)) return HolidayContent::kUnreadable;
+        for (std::size_t i = 0; i < n; ++i)
+            if (!PlausibleHolidayRecord(chunk[i], kHolidayRecordSize))
+                return HolidayContent::kForeign;
+    }
+    return HolidayContent::kRecords;
 }
 
-bool HolidayFile::Append(const HolidayRecord& record) {
-    HolidayRecordBytes bytes;
-    EncodeHolidayRecord(record, bytes);
+bool HolidayFile::Append(const HolidayRecord* records, std::size_t count) {
+    if (count == 0) return true;
+    HolidayRecordBytes bytes[kMaxHolidayRecordsPerYear];
+    if (count > kMaxHolidayRecordsPerYear) return false;
+    for (std::size_t i = 0; i < count; ++i) EncodeHolidayRecord(records[i], bytes[i]);
     const std::int64_t end = count_ * static_cast<std::int64_t>(kHolidayRecordSize);
-    // A torn record left at the end by an interrupted writer is overwritten,
-    // so the records stay aligned.
-    if (file_.Size() != end && !file_.Truncate(end)) return false;
-    if (!file_.WriteAt(end, bytes, sizeof bytes)) return false;
-    ++count_;
+    // A torn record left at the end by an interrupted writer is cut off, so
+    // the records stay aligned; it is kept aside until the new ones are in.
+    const std::int64_t size = file_.Size();
+    HolidayRecordBytes tail;
+    const std::size_t tailSize = size > end ? static_cast<std::size_t>(size - end) : 0;
+    if (size < 0 || tailSize >= kHolidayRecordSize) return false;
+    if (tailSize > 0 && (!file_.ReadAt(end, tail, tailSize) || !file_.Truncate(end))) return false;
+    if (!file_.WriteAt(end, bytes, count * kHolidayRecordSize) || !file_.Sync()) {
+        // Part of the records may have reached the file: the file goes back
+        // to what it held.
+        file_.Truncate(end);
+        if (tailSize > 0) file_.WriteAt(end, tail, tailSize);
+        file_.Sync();
+        return false;
+    }
+    count_ += static_cast<std::int64_t>(count);
     return true;
 }
 
@@ -183,20 +288,46 @@ std::size_t HolidayRecordsOfYear(int year, HolidayRecord (&records)[kMaxHolidayR
 int BuildHolidayYear(const char* path, const char* yearText, BuildMode /*mode*/) {
     // Update and create mode both open the file for reading and writing and
     // create it when it is missing; nothing is ever truncated but a torn
-    // last record.
+    // last record or records that did not all reach the file.
     HolidayFile file;
-    if (!file.Open(path, DataFile::Mode::kUpdate)) return -1;
+    if (!file.Open(path, DataFile::Mode::kUpdate)) return kBuildFailed;
+    switch (file.Check()) {
+        case HolidayContent::kRecords:
+            break;
+        case HolidayContent::kForeign:
+            return kBuildForeignFile;
+        case HolidayContent::kUnreadable:
+            return kBuildFailed;
+    }
     int year = 0;
     if (!YearOfFirstJanuary('-', yearText, year)) year = CurrentYear();
     HolidayRecord records[kMaxHolidayRecordsPerYear];
     const std::size_t n = HolidayRecordsOfYear(year, records);
-    int written = 0;
-    for (std::size_t i = 0; i < n; ++i)
-        if (!file.Contains(records[i]) && file.Append(records[i])) ++written;
-    return written;
+    // A record is written when no record of its identity is in the file and
+    // no earlier row of the year gave one.
+    bool present[kMaxHolidayRecordsPerYear] = {};
+    const bool read = file.ForEach([&](const HolidayRecord& r) {
+        for (std::size_t i = 0; i < n; ++i) present[i] = present[i] || records[i].SameIdentity(r);
+        return true;
+    });
+    if (!read) return kBuildFailed;
+    HolidayRecord missing[kMaxHolidayRecordsPerYear];
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        bool taken = present[i];
+        for (std::size_t j = 0; j < count && !taken; ++j)
+            taken = missing[j].SameIdentity(records[i]);
+        if (!taken) missing[count++] = records[i];
+    }
+    if (!file.Append(missing, count)) {
+        // A file this build made would be left empty: it goes, as it was.
+        if (file.Created()) file.Remove(path);
+        return kBuildFailed;
+    }
+    return static_cast<int>(count);
 }
 
-void PrepareHolidayFile(const char* path, const char* keyYear) {
+int PrepareHolidayFile(const char* path, const char* keyYear) {
     bool exists;
     {
         DataFile probe;
@@ -207,14 +338,25 @@ void PrepareHolidayFile(const char* path, const char* keyYear) {
     if (!useKeyYear || !YearOfFirstJanuary('/', keyYear, year)) year = CurrentYear();
     char yearText[8];
     std::snprintf(yearText, sizeof yearText, "%04d", year);
-    BuildHolidayYear(path, yearText, exists ? BuildMode::kUpdate : BuildMode::kCreate);
+    return BuildHolidayYear(path, yearText, exists ? BuildMode::kUpdate : BuildMode::kCreate);
 }
 
-void PrepareHolidayFile() {
-    const FileSettings settings = ReadFileSettings();
+int PrepareHolidayFile(const FileSettings& settings) {
     HostPath path;
-    if (!DataFilePath(settings, settings.holidayFile, path)) return;
-    PrepareHolidayFile(path, settings.keyYear);
+    if (!DataFilePath(settings, settings.holidayFile, path, true)) return kBuildFailed;
+    return PrepareHolidayFile(path, settings.keyYear);
+}
+
+int AddHolidayYear(const char* yearText, HostPath& path) {
+    path[0] = '\0';
+    platform::HomeLock lock(kConfigFileName);
+    const FileSettings settings = ReadFileSettings();
+    if (settings.unreadable || !DataFilePath(settings, settings.holidayFile, path, true))
+        return kBuildFailed;
+    DataFile probe;
+    const bool exists = probe.Open(path, DataFile::Mode::kRead);
+    probe.Close();
+    return BuildHolidayYear(path, yearText, exists ? BuildMode::kUpdate : BuildMode::kCreate);
 }
 
 }  // namespace kalcore::services

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "platform/data_file.h"
+#include "services/configuration.h"
 
 namespace kalcore::services {
 
@@ -41,6 +42,19 @@ void EncodeHolidayRecord(const HolidayRecord& record, HolidayRecordBytes& bytes)
 // characters whatever the length field says.
 void DecodeHolidayRecord(const HolidayRecordBytes& bytes, HolidayRecord& record);
 
+// Whether the 72 bytes of a record, or the first `size` of them for the torn
+// last record of a file, are what the library writes: month, day and year
+// of a real date, a day-off flag of 0 or 1, one of the library's holiday
+// names with its length, and a holiday year in 1-9999 within a year of the
+// date's.
+bool PlausibleHolidayRecord(const unsigned char* bytes, std::size_t size);
+
+// The names a record can carry, numbered 0-23: rule i's name is 2i, the same
+// followed by " - Observed." 2i + 1. -1 for any other name.
+int HolidayNameNumber(const char* name);
+const char* HolidayRuleName(int number);  // the rule's name without the suffix
+bool HolidayNameObserved(int number);
+
 // One holiday rule.
 struct HolidayRule {
     enum class Kind { kFixed, kWeekday };
@@ -57,22 +71,39 @@ struct HolidayRule {
 inline constexpr std::size_t kHolidayRuleCount = 12;
 extern const HolidayRule kHolidayRules[kHolidayRuleCount];
 
+// What a holiday file holds.
+enum class HolidayContent {
+    kRecords,     // holiday records only (perhaps none, perhaps a torn last one)
+    kForeign,     // something else: never changed, and no date is a holiday in it
+    kUnreadable,  // a read failed
+};
+
 // The holiday file, open for one operation: for reading under a shared lock,
 // or for update under an exclusive one. Only whole records count: a torn
 // last record is neither read nor built upon.
 class HolidayFile {
   public:
-    // False when the file cannot be opened (for reading: when it is missing).
+    // False when the file cannot be opened (for reading: when it is missing),
+    // or when a pipe, device or directory stands in its place.
     bool Open(const char* path, platform::DataFile::Mode mode);
     std::int64_t RecordCount() const { return count_; }
+    // The state of the open file, as its lock holder reads it.
+    platform::FileState State() const { return file_.State(); }
+    // True when opening it for update made it.
+    bool Created() const { return file_.Created(); }
+    // Removes the open file, which is at `path`, and closes it.
+    void Remove(const char* path) { file_.CloseAndRemove(path); }
+    // Reads the whole file and tells whether it holds holiday records.
+    HolidayContent Check() const;
     // Calls visit(record) for the records in file order until it returns
     // false. False when the file could not be read.
     template <typename Visit>
     bool ForEach(Visit&& visit) const;
-    // True when a record of the same identity is in the file.
-    bool Contains(const HolidayRecord& record) const;
-    // Writes the record after the last whole record (open for update only).
-    bool Append(const HolidayRecord& record);
+    // Writes the records after the last whole record as one unit (open for
+    // update only): a torn last record is cut off first, and when the records
+    // cannot all be written and flushed to the disk the file is put back as
+    // it was (its torn record too). False in that case.
+    bool Append(const HolidayRecord* records, std::size_t count);
 
   private:
     static constexpr std::size_t kChunkRecords = 56;
@@ -107,21 +138,36 @@ std::size_t HolidayRecordsOfYear(int year, HolidayRecord (&records)[kMaxHolidayR
 
 enum class BuildMode { kUpdate, kCreate };
 
+// What BuildHolidayYear returns when it writes nothing: the file cannot be
+// opened, read or written; or it holds something other than holiday records.
+inline constexpr int kBuildFailed = -1;
+inline constexpr int kBuildForeignFile = -2;
+
 // Appends the holidays of the year that `yearText` names (the full year of
 // "01-01-" + text; the current year when that is no date) to the holiday
 // file at `path`, each record only when no record of the same identity is
-// in the file yet. The whole build holds the file's exclusive lock, so
-// builds by several processes at once never write a record twice. A torn
-// last record is cut off first. Returns the number of records written, or
-// -1 when the file cannot be opened for writing.
+// in the file yet, all of them in one write. The whole build holds the
+// file's exclusive lock, so builds by several processes at once never write
+// a record twice. A torn last record is cut off first. A file that holds
+// anything but holiday records is left as it is. Returns the number of
+// records written, kBuildFailed when the file cannot be opened or read or
+// the records did not all reach it (the file is then as it was; one this
+// build made is removed again), or kBuildForeignFile.
 int BuildHolidayYear(const char* path, const char* yearText, BuildMode mode);
 
 // Start-up's step: decides the holiday year from the key year (the current
 // year when it is empty or no year) and builds it into the file at `path`,
 // in update mode when the file exists and create mode when it does not.
-void PrepareHolidayFile(const char* path, const char* keyYear);
+// Returns what BuildHolidayYear returned.
+int PrepareHolidayFile(const char* path, const char* keyYear);
 
-// The same with the path and key year from the configuration file.
-void PrepareHolidayFile();
+// The same with the data directory, file name and key year of `settings`.
+// The caller holds the home lock.
+int PrepareHolidayFile(const FileSettings& settings);
+
+// Adds the holidays of the year `yearText` to the configured holiday file
+// under the home lock, as a caller outside start-up does. Returns what
+// BuildHolidayYear returned, and the file's path in `path`.
+int AddHolidayYear(const char* yearText, HostPath& path);
 
 }  // namespace kalcore::services

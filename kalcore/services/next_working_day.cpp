@@ -1,13 +1,15 @@
 #include "services/next_working_day.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "calendar/components.h"
 #include "calendar/serial_days.h"
+#include "platform/directories.h"
+#include "services/configuration.h"
+#include "services/holiday_index.h"
 
 namespace kalcore::services {
-
-using platform::DataFile;
 
 namespace {
 
@@ -39,123 +41,108 @@ std::int64_t AddWeekdays(std::int64_t serial, std::int64_t k) {
     return serial + 7 * (k / 5) + rest + (monday0 + rest > 4 ? 2 : 0);
 }
 
-// The serial day number of a record's date when a date lookup can find it:
-// a real date whose year is the record's holiday year.
-bool SerialOfRecord(const HolidayRecord& r, std::int64_t& serial) {
-    if (r.century < 0 || r.century > 99 || r.twoDigitYear < 0 || r.twoDigitYear > 99 ||
-        r.month < 1 || r.month > 12 || r.day < 1)
-        return false;
-    const int year = r.century * 100 + r.twoDigitYear;
-    if (year < 1 || r.holidayYear != year ||
-        r.day > kDaysInMonth[IsLeapYear(year) ? 1 : 0][r.month])
-        return false;
-    serial = SerialFromCivil(CivilDate{year, r.month, r.day});
-    return true;
-}
-
-// The holiday dates after a point, in date order, a window at a time: one
-// pass over the file keeps the earliest kSize distinct dates, each with the
-// day-off flag of its first record in file order (the record a lookup of
-// that date finds).
-class HolidayWindow {
-  public:
-    static constexpr std::size_t kSize = 256;
-    struct Entry {
-        std::int64_t serial;
-        bool dayOff;
-    };
-
-    // Fills the window with the dates after `after`; false on a read error.
-    bool Fill(const HolidayFile& file, std::int64_t after) {
-        count_ = 0;
-        return file.ForEach([&](const HolidayRecord& record) {
-            std::int64_t serial;
-            if (SerialOfRecord(record, serial) && serial > after)
-                Insert(Entry{serial, record.dayOff == 1});
-            return true;
-        });
-    }
-    std::size_t Count() const { return count_; }
-    bool Full() const { return count_ == kSize; }
-    const Entry& operator[](std::size_t i) const { return entries_[i]; }
-
-  private:
-    void Insert(const Entry& entry) {
-        std::size_t at = 0, end = count_;
-        while (at < end) {  // first position whose date is not earlier
-            const std::size_t mid = (at + end) / 2;
-            if (entries_[mid].serial < entry.serial)
-                at = mid + 1;
-            else
-                end = mid;
-        }
-        // An earlier record of the same date stands; once full, only dates
-        // earlier than the latest one get in, and the latest one goes.
-        if (at < count_ && entries_[at].serial == entry.serial) return;
-        if (Full() && at == kSize) return;
-        const std::size_t last = Full() ? kSize - 1 : count_++;
-        std::memmove(&entries_[at + 1], &entries_[at], (last - at) * sizeof(Entry));
-        entries_[at] = entry;
-    }
-
-    Entry entries_[kSize];
-    std::size_t count_ = 0;
-};
-
 // Moves `target` one weekday further for every day-off holiday on a weekday
 // after `start` up to it. Each such day had been counted as a working day;
 // the days past the old target are checked in turn as the target grows.
-bool SkipHolidays(const HolidayFile& file, std::int64_t start, std::int64_t& target) {
-    HolidayWindow window;
-    for (std::int64_t after = start;;) {
-        if (!window.Fill(file, after)) return false;
-        for (std::size_t i = 0; i < window.Count(); ++i) {
-            if (window[i].serial > target) return true;
-            if (window[i].dayOff && !IsWeekend(window[i].serial)) target = AddWeekdays(target, 1);
+void SkipHolidays(CachedHolidayIndex& holidays, std::int64_t start, std::int64_t& target) {
+    for (std::int64_t from = start + 1;;) {
+        const HolidayIndex& index = holidays.From(static_cast<std::int32_t>(from));
+        const HolidayDate* date = index.From(static_cast<std::int32_t>(from));
+        for (; date != index.end(); ++date) {
+            if (date->serial > target) return;
+            if (date->dayOff == 1 && !IsWeekend(date->serial)) target = AddWeekdays(target, 1);
         }
-        if (!window.Full()) return true;
-        after = window[window.Count() - 1].serial;
+        // Past the last date the index holds: read on when the file has more.
+        if (!index.Truncated()) return;
+        from = index.end()[-1].serial + std::int64_t{1};
     }
 }
+
+// The directory part of `path` (up to its last separator) and the name.
+struct SplitPath {
+    HostPath directory = "";
+    const char* name = nullptr;
+    explicit SplitPath(const char* path) {
+        if (path == nullptr) return;
+        const char* slash = std::strrchr(path, '/');
+        const char* backslash = std::strrchr(path, '\\');
+        if (backslash > slash) slash = backslash;
+        name = slash != nullptr ? slash + 1 : path;
+        const std::size_t n = static_cast<std::size_t>(name - path);
+        if (n >= sizeof directory) {
+            name = nullptr;
+            return;
+        }
+        std::memcpy(directory, path, n);
+        directory[n] = '\0';
+    }
+};
 
 }  // namespace
 
-bool HolidayTest(const char* path, const DateText& date, HolidayAnswer& answer) {
+bool HolidayTest(const char* directory, const char* fileName, const DateText& date,
+                 HolidayAnswer& answer) {
     answer = HolidayAnswer{};
-    HolidayFile file;
-    if (path == nullptr || !file.Open(path, DataFile::Mode::kRead)) {
+    DatePieces pieces;
+    const bool valid = DateParts(date, pieces);
+    if (directory == nullptr || fileName == nullptr) {
         answer.fileMissing = true;
         return true;
     }
-    DatePieces pieces;
-    if (!DateParts(date, pieces)) return false;
-    if (file.RecordCount() == 0) return false;  // not even a first record to read
-    const int year = pieces.FullYear();
-    return file.ForEach([&](const HolidayRecord& r) {
-        if (r.month != pieces.month || r.day != pieces.day || r.century != pieces.century ||
-            r.twoDigitYear != pieces.twoDigitYear || r.holidayYear != year)
-            return true;
-        answer.isHoliday = true;
-        std::memcpy(answer.name, r.name, sizeof answer.name);
-        answer.dayOff = r.dayOff;
-        return false;
-    });
+    CachedHolidayIndex holidays(directory, fileName);
+    // A missing file makes no date a holiday, whatever the date.
+    if (holidays.content() == HolidayIndex::Content::kNoHolidays) {
+        answer.fileMissing = true;
+        return true;
+    }
+    // Neither an empty nor an unreadable file gives a first record to read.
+    if (!valid || holidays.content() != HolidayIndex::Content::kDates) return false;
+    const std::int32_t serial =
+        SerialFromCivil(CivilDate{pieces.FullYear(), pieces.month, pieces.day});
+    const HolidayIndex& index = holidays.From(serial);
+    const HolidayDate* found = index.From(serial);
+    if (found == index.end() || found->serial != serial) return true;
+    answer.isHoliday = true;
+    std::snprintf(answer.name, sizeof answer.name, "%s%s", HolidayRuleName(found->name),
+                  HolidayNameObserved(found->name) ? kObservedSuffix : "");
+    answer.dayOff = found->dayOff;
+    return true;
 }
 
-bool NextWorkingDay(const char* path, const DateText& date, std::int64_t count, int useHolidays,
-                    DateText& result) {
+bool HolidayTest(const char* path, const DateText& date, HolidayAnswer& answer) {
+    const SplitPath split(path);
+    return HolidayTest(split.name != nullptr ? split.directory : nullptr, split.name, date, answer);
+}
+
+bool HolidayTest(const DateText& date, HolidayAnswer& answer) {
+    const FileSettings settings = ReadFileSettings();
+    HostPath directory;
+    const bool mapped =
+        platform::HostDataDirectory(settings.directory, directory, sizeof directory);
+    return HolidayTest(mapped ? directory : nullptr, settings.holidayFile, date, answer);
+}
+
+bool NextWorkingDay(const char* directory, const char* fileName, const DateText& date,
+                    std::int64_t count, int useHolidays, DateText& result) {
     std::memset(result, 0, sizeof result);
     CivilDate start{};
     if (!ReadCivilDate(date, start)) return false;
     const std::int64_t n = count == 0 ? 1 : (count < 0 ? -count : count);
     const std::int64_t first = SerialFromCivil(start);
     std::int64_t target = AddWeekdays(first, n);
-    if (useHolidays == kUseHolidays) {
-        HolidayFile file;
-        if (path != nullptr && file.Open(path, DataFile::Mode::kRead)) {
+    if (useHolidays == kUseHolidays && directory != nullptr && fileName != nullptr) {
+        CachedHolidayIndex holidays(directory, fileName);
+        switch (holidays.content()) {
+            case HolidayIndex::Content::kNoHolidays:
+                break;
+            case HolidayIndex::Content::kDates:
+                SkipHolidays(holidays, first, target);
+                break;
             // Every call checks at least one weekday, and a file without a
             // record fails that check.
-            if (file.RecordCount() == 0 || !SkipHolidays(file, first, target)) return false;
+            case HolidayIndex::Content::kEmpty:
+            case HolidayIndex::Content::kUnreadable:
+                return false;
         }
     }
     CivilDate end{};
@@ -168,6 +155,24 @@ bool NextWorkingDay(const char* path, const DateText& date, std::int64_t count, 
         return false;
     }
     return true;
+}
+
+bool NextWorkingDay(const char* path, const DateText& date, std::int64_t count, int useHolidays,
+                    DateText& result) {
+    const SplitPath split(path);
+    return NextWorkingDay(split.name != nullptr ? split.directory : nullptr, split.name, date,
+                          count, useHolidays, result);
+}
+
+bool NextWorkingDay(const DateText& date, std::int64_t count, int useHolidays, DateText& result) {
+    if (useHolidays != kUseHolidays)
+        return NextWorkingDay(nullptr, nullptr, date, count, 0, result);
+    const FileSettings settings = ReadFileSettings();
+    HostPath directory;
+    const bool mapped =
+        platform::HostDataDirectory(settings.directory, directory, sizeof directory);
+    return NextWorkingDay(mapped ? directory : nullptr, settings.holidayFile, date, count,
+                          useHolidays, result);
 }
 
 }  // namespace kalcore::services

@@ -11,7 +11,7 @@ namespace kalcore::services {
 
 struct HolidayAnswer {
     bool isHoliday;    // the holiday file holds a record for the date
-    bool fileMissing;  // the holiday file cannot be opened: no date is a holiday
+    bool fileMissing;  // no holiday file (missing, unopenable or foreign): no date is a holiday
     char name[kHolidayNameField];
     std::int32_t dayOff;  // the record's day-off flag; 0 when no holiday
 };
@@ -20,17 +20,27 @@ struct HolidayAnswer {
 // `path` (nullptr: no file): the first record with its month, day, century,
 // two-digit year and a holiday year equal to its own year. Returns false
 // (the error flag "Y") for a date that does not decompose while the file
-// exists, and for a file that holds no whole record.
+// exists, and for a file that holds no whole record or cannot be read. A file
+// that holds anything but holiday records counts as missing. The dates come
+// from the library's cache (holiday_index.h). The file is named by a host
+// directory and a name, by a path, or by the configuration.
+bool HolidayTest(const char* directory, const char* fileName, const DateText& date,
+                 HolidayAnswer& answer);
 bool HolidayTest(const char* path, const DateText& date, HolidayAnswer& answer);
+bool HolidayTest(const DateText& date, HolidayAnswer& answer);
 
 // The date `count` working days after `date` (|count|; 0 counts as 1; the
 // start date is never counted), as MM-DD-CCYY. Saturdays and Sundays are
 // skipped; with `useHolidays` 1 so are days whose first record in the
 // holiday file at `path` has the day-off flag 1, while a missing file (or a
-// null path) makes no day a holiday. The file is read once per call. False
-// for an invalid date, a holiday file without a whole record, or a result
-// beyond the year 9999.
+// null path, or a file of anything but holiday records) makes no day a
+// holiday. False for an invalid date, a holiday file without a whole record
+// or that cannot be read, or a result beyond the year 9999. The file is
+// named as for HolidayTest.
+bool NextWorkingDay(const char* directory, const char* fileName, const DateText& date,
+                    std::int64_t count, int useHolidays, DateText& result);
 bool NextWorkingDay(const char* path, const DateText& date, std::int64_t count, int useHolidays,
                     DateText& result);
+bool NextWorkingDay(const DateText& date, std::int64_t count, int useHolidays, DateText& result);
 
 }  // namespace kalcore::services

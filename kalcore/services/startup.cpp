@@ -1,6 +1,7 @@
 #include "services/startup.h"
 
 #include "platform/files.h"
+#include "platform/home_lock.h"
 #include "services/configuration.h"
 #include "services/conversion_file.h"
 #include "services/holidays.h"
@@ -10,24 +11,35 @@ namespace kalcore::services {
 namespace {
 
 // Creates the date conversion file naming format M when it cannot be read;
-// an existing file is left as it is.
-void EnsureConversionFile() {
+// an existing file is left as it is. False when it was missing and could not
+// be made.
+bool EnsureConversionFile(const FileSettings& settings) {
     HostPath path;
+    if (!DataFilePath(settings, settings.conversionFile, path, true)) return false;
     char first;
-    if (ConversionFilePath(path) && platform::ReadFileStart(path, &first, 1) >= 0) return;
-    WriteConversionCode("M");
+    return platform::ReadFileStart(path, &first, 1) >= 0 || StoreConversionCode(path, 'M');
 }
 
 }  // namespace
 
-void RunStartUp() noexcept {
+bool RunStartUp() noexcept {
+    // The whole sequence holds the home lock: processes starting together
+    // take turns, so none loses another's keys, each data file is made once,
+    // and a conversion code stored meanwhile is never replaced by the
+    // default.
+    platform::HomeLock lock(kConfigFileName);
     // 1. The configuration file. When it cannot be written the later steps
-    //    work from the defaults of the settings.
-    LoadConfiguration();
+    //    work from what it holds.
+    FileSettings settings;
+    const bool configured = LoadConfiguration(&settings);
+    // A configuration file that is there but cannot be read names data files
+    // start-up cannot know: it leaves them alone.
+    if (settings.unreadable) return false;
     // 2. The holidays of the key year, into the holiday file.
-    PrepareHolidayFile();
+    const bool holidays = PrepareHolidayFile(settings) >= 0;
     // 3. The date conversion file.
-    EnsureConversionFile();
+    const bool converted = EnsureConversionFile(settings);
+    return configured && holidays && converted;
 }
 
 }  // namespace kalcore::services

@@ -1,15 +1,19 @@
 // The daylight-saving, Easter, holiday and next-working-day exports called as
 // a foreign caller calls them: the library loaded by file name, functions
 // resolved by name, every output buffer fenced by guard bytes.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -225,7 +229,7 @@ class HolidayAbiTest : public ::testing::Test {
         WriteHolidays(Record(12, 24, 2021, 1, "Christmas_Day - Observed.", 2021) +
                       Record(12, 25, 2021, 0, "Christmas_Day", 2021) +
                       Record(11, 2, 2021, 0, "Election_Day", 2021) +
-                      Record(3, 17, 2021, 1, std::string(60, 'L'), 2021));
+                      Record(3, 17, 2021, 1, "Independence_Day - Observed.", 2021));
     }
 
     std::string root_, config_, data_;
@@ -248,7 +252,7 @@ TEST_F(HolidayAbiTest, HolidayLookups) {
         {"12/24/2021", 1, 1, "Christmas_Day - Observed.", 1},
         {"Dec/25/21", 1, 1, "Christmas_Day", 0},
         {"2021-11-02", 1, 1, "Election_Day", 0},
-        {"03/17/2021", 1, 1, "LLLLLLLLLLLLLLLLLLLLLLLLLLLL", 1},  // cut to 28 characters
+        {"03/17/2021", 1, 1, "Independence_Day - Observed.", 1},  // the longest name
         {"12/23/2021", 1, 0, "", 0},
         {"12/25/2022", 1, 0, "", 0},
         {"02/30/2021", 0, 0, "stale", 0},  // the name is untouched
@@ -274,7 +278,8 @@ TEST_F(HolidayAbiTest, MissingEmptyAndTornHolidayFiles) {
     EXPECT_EQ(isHoliday, 0);
     EXPECT_STREQ(name.data(), "");
     // An empty file or one without a whole record: the lookup fails.
-    for (const std::string& bytes : {std::string(), std::string(50, '\x01')}) {
+    const std::string christmas = Record(12, 25, 2021, 1, "Christmas_Day", 2021);
+    for (const std::string& bytes : {std::string(), christmas.substr(0, 50)}) {
         WriteHolidays(bytes);
         Guarded<29> stale;
         EXPECT_EQ(isHoliday_("12/24/2021", &isHoliday, stale.data(), &dayOff), 0);
@@ -290,11 +295,23 @@ TEST_F(HolidayAbiTest, MissingEmptyAndTornHolidayFiles) {
     }
     // A torn last record is not read.
     WriteHolidays(Record(12, 24, 2021, 1, "Christmas_Day - Observed.", 2021) +
-                  Record(12, 27, 2021, 1, "Torn", 2021).substr(0, 40));
+                  Record(12, 27, 2021, 1, "Christmas_Day - Observed.", 2021).substr(0, 40));
     EXPECT_EQ(isHoliday_("12/24/2021", &isHoliday, name.data(), &dayOff), 1);
     EXPECT_EQ(isHoliday, 1);
     EXPECT_EQ(isHoliday_("12/27/2021", &isHoliday, name.data(), &dayOff), 1);
     EXPECT_EQ(isHoliday, 0);
+    // A file of anything but holiday records (here a name the library never
+    // writes, cut to the field) holds no holidays and no lookup fails on it.
+    const std::string foreign = Record(12, 24, 2021, 1, std::string(60, 'L'), 2021);
+    WriteHolidays(foreign);
+    EXPECT_EQ(isHoliday_("12/24/2021", &isHoliday, name.data(), &dayOff), 1);
+    EXPECT_EQ(isHoliday, 0);
+    Guarded<12> result;
+    const int32_t one = 1;
+    EXPECT_EQ(next_("12/23/2021", result.data(), &one, 1), 1);
+    EXPECT_STREQ(result.data(), "12-24-2021");
+    std::ifstream in(data_ + "/kalcore/HOLIDAYF.BNF", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), foreign);
 }
 
 TEST_F(HolidayAbiTest, NextWorkingDay) {
@@ -328,6 +345,85 @@ TEST_F(HolidayAbiTest, NextWorkingDay) {
         EXPECT_EQ(count, row.count);
         EXPECT_TRUE(result.Intact());
     }
+}
+
+// Each change of the holiday file or of the configuration that names it
+// shows at the very next call: an edit in place (even one that keeps the
+// size and, forged, the modification time), a replacement, a growth, a
+// removal and a renaming of the file in the configuration.
+TEST_F(HolidayAbiTest, LookupsSeeEveryChangeOfTheFileAtOnce) {
+    const std::string path = data_ + "/kalcore/HOLIDAYF.BNF";
+    const auto lookup = [&](const char* date) {
+        Guarded<29> name;
+        int32_t isHoliday = -7, dayOff = -7;
+        if (isHoliday_(date, &isHoliday, name.data(), &dayOff) != 1) return std::string("fails");
+        return isHoliday == 1 ? std::string(name.data()) + (dayOff == 1 ? " off" : " on")
+                              : std::string("none");
+    };
+    const auto next = [&](const char* date) {
+        Guarded<12> result;
+        const int32_t one = 1;
+        return next_(date, result.data(), &one, 1) == 1 ? std::string(result.data())
+                                                        : std::string("fails");
+    };
+    // A modification time ahead of the clock: whatever the clock's
+    // granularity, the file never counts as settled, so even an edit that
+    // keeps the size and the time must show.
+    const auto forgeTime = [&] {
+        const timespec times[2] = {{0, UTIME_OMIT}, {std::time(nullptr) + 3600, 0}};
+        ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    };
+    const std::string christmas = Record(12, 24, 2021, 1, "Christmas_Day - Observed.", 2021);
+    const std::string columbus = Record(12, 24, 2021, 0, "Columbus_Day - Observed.", 2021);
+    ASSERT_EQ(christmas.size(), columbus.size());
+
+    WriteHolidays(christmas);
+    forgeTime();
+    EXPECT_EQ(lookup("12/24/2021"), "Christmas_Day - Observed. off");
+    EXPECT_EQ(next("12/23/2021"), "12-27-2021");
+    {  // in place, the same size and time
+        std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+        file.write(columbus.data(), static_cast<std::streamsize>(columbus.size()));
+    }
+    forgeTime();
+    EXPECT_EQ(lookup("12/24/2021"), "Columbus_Day - Observed. on");
+    EXPECT_EQ(next("12/23/2021"), "12-24-2021");
+    // Replaced by another file.
+    std::ofstream(path + ".new", std::ios::binary) << christmas;
+    ASSERT_EQ(std::rename((path + ".new").c_str(), path.c_str()), 0);
+    EXPECT_EQ(lookup("12/24/2021"), "Christmas_Day - Observed. off");
+    // Grown.
+    std::ofstream(path, std::ios::binary | std::ios::app)
+        << Record(12, 27, 2021, 1, "Christmas_Day - Observed.", 2021);
+    EXPECT_EQ(lookup("12/27/2021"), "Christmas_Day - Observed. off");
+    EXPECT_EQ(next("12/23/2021"), "12-28-2021");
+    // Renamed away, and back.
+    ASSERT_EQ(std::rename(path.c_str(), (path + ".away").c_str()), 0);
+    EXPECT_EQ(lookup("12/27/2021"), "none");
+    ASSERT_EQ(std::rename((path + ".away").c_str(), path.c_str()), 0);
+    EXPECT_EQ(lookup("12/27/2021"), "Christmas_Day - Observed. off");
+    // A file under the very name the configuration gives beside the one
+    // found under another case of it: the very name counts.
+    std::ofstream(data_ + "/kalcore/holidayf.bnf", std::ios::binary) << columbus;
+    EXPECT_EQ(lookup("12/24/2021"), "Columbus_Day - Observed. on");
+    ASSERT_EQ(std::remove((data_ + "/kalcore/holidayf.bnf").c_str()), 0);
+    EXPECT_EQ(lookup("12/24/2021"), "Christmas_Day - Observed. off");
+    // Removed.
+    ASSERT_EQ(std::remove(path.c_str()), 0);
+    EXPECT_EQ(lookup("12/24/2021"), "none");
+    EXPECT_EQ(next("12/23/2021"), "12-24-2021");
+    // Back, empty.
+    WriteHolidays("");
+    EXPECT_EQ(lookup("12/24/2021"), "fails");
+    // Another file named in the configuration.
+    WriteHolidays(christmas);
+    std::ofstream(data_ + "/kalcore/Other.Bnf", std::ios::binary) << columbus;
+    std::filesystem::create_directories(config_ + "/kalcore");
+    std::ofstream(config_ + "/kalcore/KalDatFl.Ini") << "[KalDateSoft]\nKalDateHoldy=Other.Bnf\n";
+    EXPECT_EQ(lookup("12/24/2021"), "Columbus_Day - Observed. on");
+    std::ofstream(config_ + "/kalcore/KalDatFl.Ini")
+        << "[KalDateSoft]\nKalDateHoldy=Holidayf.Bnf\n";
+    EXPECT_EQ(lookup("12/24/2021"), "Christmas_Day - Observed. off");
 }
 
 TEST_F(HolidayAbiTest, NullPointersFail) {

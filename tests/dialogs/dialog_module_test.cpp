@@ -5,12 +5,15 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "dialogs/templates.h"
 #include "kalcore.h"
+#include "platform/dialogs.h"
 #include "platform/message_box.h"
 
 #ifndef FAKE_DIALOG_MODULE_PATH
@@ -156,6 +159,35 @@ TEST_F(DialogModuleTest, AModuleOfAnotherVersionIsNotUsed) {
     EXPECT_EQ(AboutBox(), -1);
     EXPECT_EQ(KD_HELPABOUTME(), 1);
     EXPECT_EQ(Log(), "");
+}
+
+// The first dialogs of eight threads at once, before the module is loaded:
+// each waits for the one loading, and all get the module's answer.
+TEST_F(DialogModuleTest, ConcurrentFirstCallsAllGetTheModule) {
+    setenv("FAKE_DIALOG_MODULE_DELAY_MS", "20", 1);
+    for (int round = 0; round < 5; ++round) {
+        kalcore::platform::SetDialogModuleForTesting(FAKE_DIALOG_MODULE_PATH);
+        constexpr int kThreads = 8;
+        std::atomic<int> waiting{kThreads};
+        std::vector<int> results(kThreads, 0);
+        std::vector<std::thread> threads;
+        for (int t = 0; t < kThreads; ++t)
+            threads.emplace_back([&, t] {
+                waiting.fetch_sub(1);
+                while (waiting.load() > 0) {
+                }
+                results[t] = kalcore::platform::RunDialog(
+                    kalcore::dialogs::kAboutDialog,
+                    [](void*, int, int, int& endValue) {
+                        endValue = 7;
+                        return true;
+                    },
+                    nullptr);
+            });
+        for (std::thread& thread : threads) thread.join();
+        for (int t = 0; t < kThreads; ++t) EXPECT_EQ(results[t], 7) << round << " " << t;
+    }
+    unsetenv("FAKE_DIALOG_MODULE_DELAY_MS");
 }
 
 }  // namespace

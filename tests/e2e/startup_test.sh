@@ -119,6 +119,37 @@ expect_eq "long values" "$(at "$noon" "$kalc" convert 07/04/1998 G)" "1998-07-04
 expect_eq "long location replaced" "$(key KalDateLocation)" 'C:\'
 [[ -f "$data/NNNNNNNNNNNNN" ]] || fail "long conversion file name not cut to 13"
 
+# A pipe or a device (through a link) in the place of any of the three
+# files: nothing blocks, it counts as missing or unwritable, and it stays.
+for place in ini conversion holiday; do
+    for kind in pipe device; do
+        new_home "special-$place-$kind"
+        mkdir -p "$(dirname "$ini")" "$data"
+        case $place in
+        ini) special=$ini ;;
+        conversion) special=$data/DatCvFil.Bnf ;;
+        holiday) special=$data/Holidayf.Bnf ;;
+        esac
+        # With the configuration present the data files go by their usual names.
+        [[ $place == ini ]] || printf '[KalDateSoft]\nKalDateFile=DatCvFil.Bnf\nKalDateHoldy=Holidayf.Bnf\n' >"$ini"
+        if [[ $kind == pipe ]]; then mkfifo "$special"; else ln -s /dev/zero "$special"; fi
+        what="$kind as the $place file"
+        # The preferred format M from start-up, or none from a special file.
+        expect_eq "$what: loading" "$(at "$noon" timeout 20 "$kalc" convert 07/04/1998 G --preferred)" \
+            "$([[ $place == conversion ]] && echo 1998-07-04 || echo Jul-04-1998)"
+        expect_eq "$what: lookup" "$(at "$noon" timeout 20 "$kalc" holiday 12/25/2026)" \
+            "$([[ $place == holiday ]] && echo "no holiday" || echo "Christmas_Day (day off)")"
+        status=0
+        at "$noon" timeout 20 "$kalc" prefer g >/dev/null 2>&1 || status=$?
+        expect_eq "$what: prefer" "$status" "$([[ $place == conversion ]] && echo 1 || echo 0)"
+        if [[ $kind == pipe ]]; then
+            [[ -p "$special" ]] || fail "$what: replaced"
+        else
+            [[ -L "$special" && $(readlink "$special") == /dev/zero ]] || fail "$what: replaced"
+        fi
+    done
+done
+
 new_home no-home
 expect_eq "no home at all" \
     "$(env -u HOME -u XDG_CONFIG_HOME -u XDG_DATA_HOME faketime -f "$noon" "$kalc" check 12/31/98)" \

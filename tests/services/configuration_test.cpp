@@ -2,8 +2,13 @@
 // key year, the file names, and files that cannot be written.
 #include "services/configuration.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cstdio>
+#include <ctime>
+#include <fstream>
 #include <string>
 
 #include "fixed_clock.h"
@@ -154,6 +159,39 @@ TEST(ReadFileSettingsTest, DefaultsAndCuts) {
     EXPECT_EQ(std::string(settings.directory), std::string(254, 'd'));
 }
 
+// The settings come from a cache, yet every change of the file shows at the
+// next call: a replacement, an edit in place of the same size and (forged)
+// modification time, a removal.
+TEST(ReadFileSettingsTest, EveryChangeShowsAtTheNextCall) {
+    TempHome home;
+    SetKey(kKeyHolidayFile, "First.Bnf");
+    EXPECT_STREQ(ReadFileSettings().holidayFile, "First.Bnf");
+    SetKey(kKeyHolidayFile, "Other.Bnf");  // a replacement
+    EXPECT_STREQ(ReadFileSettings().holidayFile, "Other.Bnf");
+    const auto forgeTime = [&] {
+        const timespec times[2] = {{0, UTIME_OMIT}, {std::time(nullptr) + 3600, 0}};
+        ASSERT_EQ(utimensat(AT_FDCWD, home.ConfigFile().c_str(), times, 0), 0);
+    };
+    forgeTime();
+    EXPECT_STREQ(ReadFileSettings().holidayFile, "Other.Bnf");
+    {
+        std::string text = TempHome::ReadFile(home.ConfigFile());
+        text.replace(text.find("Other"), 5, "Third");
+        std::fstream file(home.ConfigFile(), std::ios::in | std::ios::out | std::ios::binary);
+        file.write(text.data(), static_cast<std::streamsize>(text.size()));
+    }
+    forgeTime();
+    EXPECT_STREQ(ReadFileSettings().holidayFile, "Third.Bnf");
+    // Renamed away and back; found under another case of its name.
+    const std::string away = home.ConfigDir() + "saved.ini";
+    ASSERT_EQ(std::rename(home.ConfigFile().c_str(), away.c_str()), 0);
+    EXPECT_STREQ(ReadFileSettings().holidayFile, "holidayf.bnf");
+    ASSERT_EQ(std::rename(away.c_str(), (home.ConfigDir() + "KALDATFL.INI").c_str()), 0);
+    EXPECT_STREQ(ReadFileSettings().holidayFile, "Third.Bnf");
+    std::remove((home.ConfigDir() + "KALDATFL.INI").c_str());
+    EXPECT_STREQ(ReadFileSettings().holidayFile, "holidayf.bnf");
+}
+
 TEST(DataFilePathTest, JoinsTheMappedDirectoryAndName) {
     TempHome home;
     HostPath path;
@@ -178,15 +216,16 @@ TEST(LoadConfigurationTest, UnwritableConfigurationStopsEarly) {
     const FileSettings settings = ReadFileSettings();
     EXPECT_STREQ(settings.directory, "C:\\");
     EXPECT_STREQ(settings.conversionFile, "datcvfil.bnf");
-    // Start-up as a whole still runs and makes the conversion file.
-    RunStartUp();
+    // Start-up as a whole still runs and makes the conversion file, and
+    // reports that the configuration was not written.
+    EXPECT_FALSE(RunStartUp());
     EXPECT_EQ(TempHome::ReadFile(home.DataDir() + "datcvfil.bnf"), "FMXT");
 }
 
 TEST(StartUpTest, CreatesTheConversionFileOnlyWhenMissing) {
     FixedClock clock(2026, 12, 6);
     TempHome home;
-    RunStartUp();
+    EXPECT_TRUE(RunStartUp());
     EXPECT_EQ(TempHome::ReadFile(home.DataDir() + "DatCvFil.Bnf"), "FMXT");
     TempHome::WriteFile(home.DataDir() + "DatCvFil.Bnf", "FG");
     RunStartUp();

@@ -289,10 +289,99 @@ TEST(BuildHolidayYearTest, TornLastRecordIsRepaired) {
     ExpectRecords(ReadAll(path), k2021, 2021);
 
     // Less than one record: nothing to read, everything to build.
-    WriteBytes(path, std::string(30, '\x7f'));
+    WriteBytes(path, Bytes(path).substr(0, 30));
     EXPECT_TRUE(ReadAll(path).empty());
     EXPECT_EQ(BuildHolidayYear(path.c_str(), "2021", BuildMode::kUpdate), 13);
     ExpectRecords(ReadAll(path), k2021, 2021);
+}
+
+std::string RecordBytes(const HolidayRecord& r) {
+    HolidayRecordBytes bytes;
+    EncodeHolidayRecord(r, bytes);
+    return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
+}
+
+// Every start of a record the library writes, cut anywhere, is the torn
+// record of a holiday file; each field that no record of the library holds
+// makes the bytes foreign.
+TEST(PlausibleHolidayRecordTest, WholeAndTornRecords) {
+    HolidayRecord records[kMaxHolidayRecordsPerYear];
+    for (int year : {1, 1999, 2022, 9999}) {
+        const std::size_t n = HolidayRecordsOfYear(year, records);
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::string bytes = RecordBytes(records[i]);
+            for (std::size_t size = 0; size <= kHolidayRecordSize; ++size)
+                EXPECT_TRUE(PlausibleHolidayRecord(
+                    reinterpret_cast<const unsigned char*>(bytes.data()), size))
+                    << year << " " << records[i].name << " cut at " << size;
+        }
+    }
+    const HolidayRecord good{12, 24, 20, 21, 1, "Christmas_Day - Observed.", 2021};
+    struct Row {
+        const char* what;
+        std::size_t offset;
+        std::int32_t value;  // written as a 32-bit number at the offset
+        std::size_t from;    // the shortest torn record that shows the fault
+    } const rows[] = {
+        {"month 0", 0, 0, 4},
+        {"month 13", 0, 13, 4},
+        {"day 0", 4, 0, 8},
+        {"24 February 2021 is fine, 29 is not", 4, 29, 16},
+        {"century -1", 8, -1, 12},
+        {"century 100", 8, 100, 12},
+        {"two-digit year 100", 12, 100, 16},
+        {"day-off flag 2", 16, 2, 20},
+        {"name length 0", 20, 0, 24},
+        {"a length no name of 'C' has", 20, 26, 25},
+        {"holiday year 0", 68, 0, 72},
+        {"holiday year two off", 68, 2023, 72},
+        {"unknown name", 24, 0x656b6146, 25},  // "Fake"
+    };
+    for (const Row& row : rows) {
+        std::string bytes = RecordBytes(good);
+        if (row.value == 29) bytes[0] = 2;  // February
+        for (int i = 0; i < 4; ++i)
+            bytes[row.offset + i] =
+                static_cast<char>(static_cast<std::uint32_t>(row.value) >> (8 * i));
+        for (std::size_t size = row.from; size <= kHolidayRecordSize; ++size)
+            EXPECT_FALSE(
+                PlausibleHolidayRecord(reinterpret_cast<const unsigned char*>(bytes.data()), size))
+                << row.what << " cut at " << size;
+    }
+    // A name without its terminator.
+    std::string bytes = RecordBytes(good);
+    std::memset(bytes.data() + 24, 'X', 44);
+    EXPECT_FALSE(PlausibleHolidayRecord(reinterpret_cast<const unsigned char*>(bytes.data()), 72));
+}
+
+// A file that holds anything but holiday records is never changed: a build
+// leaves it byte for byte, and lookups find no holiday in it, as if it were
+// missing.
+TEST(ForeignHolidayFileTest, LeftAsItIsAndHoldsNoHolidays) {
+    testing::FixedClock clock(2021, 6, 1);
+    const std::string good = RecordBytes({12, 24, 20, 21, 1, "Christmas_Day - Observed.", 2021});
+    std::string badName = good;
+    badName.replace(24, 4, "Fake");
+    const std::string contents[] = {
+        "Remember to buy milk\n",
+        std::string(3 * kHolidayRecordSize, '\0'),
+        good + good.substr(0, 10) + "xy",  // a torn record that goes wrong
+        good + badName,
+        good + RecordBytes({2, 29, 20, 21, 1, "Labor_Day", 2021}),  // no 29 February in 2021
+        std::string(50, '\x7f'),
+    };
+    for (const std::string& content : contents) {
+        SCOPED_TRACE(content.substr(0, 20));
+        testing::TempDir dir;
+        const std::string path = dir.File("Holidayf.Bnf");
+        WriteBytes(path, content);
+        EXPECT_EQ(BuildHolidayYear(path.c_str(), "2021", BuildMode::kUpdate), kBuildForeignFile);
+        PrepareHolidayFile(path.c_str(), "2021");
+        EXPECT_EQ(Bytes(path), content);
+        HolidayFile file;
+        ASSERT_TRUE(file.Open(path.c_str(), DataFile::Mode::kRead));
+        EXPECT_EQ(file.Check(), HolidayContent::kForeign);
+    }
 }
 
 // Processes building the same year at the same moment write every record
@@ -300,9 +389,21 @@ TEST(BuildHolidayYearTest, TornLastRecordIsRepaired) {
 TEST(BuildHolidayYearTest, ConcurrentBuildsWriteNoDuplicates) {
     testing::TempDir dir;
     const std::string path = dir.File("Holidayf.Bnf");
-    // Records of nothing in front make every search long, so that the
+    // Records of other years in front make every search long, so that the
     // builds overlap.
-    WriteBytes(path, std::string(20000 * kHolidayRecordSize, '\0'));
+    std::string filler;
+    std::set<std::tuple<int, int, int, int, int>> identities;
+    for (int year = 1; year < 1600; ++year) {
+        HolidayRecord records[kMaxHolidayRecordsPerYear];
+        const std::size_t n = HolidayRecordsOfYear(year, records);
+        for (std::size_t i = 0; i < n; ++i) {
+            const HolidayRecord& r = records[i];
+            if (identities.emplace(r.month, r.day, r.century, r.twoDigitYear, r.holidayYear).second)
+                filler += RecordBytes(r);
+        }
+    }
+    WriteBytes(path, filler);
+    const std::uintmax_t fillerSize = filler.size();
     constexpr int kProcesses = 6;
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
@@ -333,13 +434,11 @@ TEST(BuildHolidayYearTest, ConcurrentBuildsWriteNoDuplicates) {
         total += WEXITSTATUS(status);
     }
     EXPECT_EQ(total, 13 + 14);
-    EXPECT_EQ(FileSize(path), (20000 + 27) * kHolidayRecordSize);
-    std::set<std::tuple<int, int, int, int, int>> identities;
+    EXPECT_EQ(FileSize(path), fillerSize + 27 * kHolidayRecordSize);
+    identities.clear();
     for (const HolidayRecord& r : ReadAll(path))
-        if (r.month != 0) {
-            EXPECT_TRUE(identities.emplace(r.month, r.day, r.century, r.twoDigitYear, r.holidayYear)
-                            .second);
-        }
+        EXPECT_TRUE(
+            identities.emplace(r.month, r.day, r.century, r.twoDigitYear, r.holidayYear).second);
 }
 
 TEST(PrepareHolidayFileTest, YearFromTheKeyYear) {

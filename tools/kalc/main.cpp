@@ -81,6 +81,8 @@ constexpr const char* kUsage =
     "      Add the holidays of YEAR to the holiday file when they are not in it\n"
     "      yet, and list them. Only years listed in the file have holidays;\n"
     "      the library adds the key year of its configuration when loaded.\n"
+    "      Exit status 1 when they could not be written (the file then keeps\n"
+    "      what it held) or the file holds something else than holidays.\n"
     "  dst YEAR\n"
     "      Print the time zone and the dates daylight saving time begins and\n"
     "      ends in YEAR on this machine (TZ or /etc/localtime).\n"
@@ -396,17 +398,22 @@ char PreferredCode() {
 
 int Prefer(const std::vector<std::string_view>& args) {
     if (args.size() > 1) return UsageError("prefer takes [CODE]");
+    char code;
     if (args.size() == 1) {
         if (KD_DTCVCREATEFILE(std::string(args[0]).c_str()) != 1) {
             std::fprintf(stderr, "kalc: cannot store %.*s as the preferred format\n",
                          static_cast<int>(args[0].size()), args[0].data());
             return 1;
         }
-    }
-    const char code = PreferredCode();
-    if (code == 0) {
-        std::printf("no preferred format stored\n");
-        return 1;
+        // The code stored, as the library stores it: upper case.
+        code = args[0][0] >= 'a' && args[0][0] <= 'z' ? static_cast<char>(args[0][0] - 'a' + 'A')
+                                                      : args[0][0];
+    } else {
+        code = PreferredCode();
+        if (code == 0) {
+            std::printf("no preferred format stored\n");
+            return 1;
+        }
     }
     char sample[12];
     const char text[2] = {code, '\0'};
@@ -449,6 +456,8 @@ int Config(const std::vector<std::string_view>& args) {
         HolidayFile file;
         if (!file.Open(path, kalcore::platform::DataFile::Mode::kRead)) {
             std::printf("  (missing)\n");
+        } else if (file.Check() != HolidayContent::kRecords) {
+            std::printf("  (no holiday file, or unreadable: no date is a holiday)\n");
         } else {
             int first = 0, last = 0;
             file.ForEach([&](const HolidayRecord& r) {
@@ -517,34 +526,35 @@ int Holidays(const std::vector<std::string_view>& args) {
     const std::string yearText(args[0]);
     int year = 0;
     if (!YearOfText(yearText.c_str(), year)) return UsageError("YEAR is a year such as 2026");
-    HostPath path;
-    if (!HolidayFilePath(path)) {
-        std::fprintf(stderr, "kalc: the holiday file has no place on this machine\n");
-        return 1;
-    }
     char yearDigits[8];
     std::snprintf(yearDigits, sizeof yearDigits, "%04d", year);
-    kalcore::platform::DataFile probe;
-    const bool exists = probe.Open(path, kalcore::platform::DataFile::Mode::kRead);
-    probe.Close();
-    const int written =
-        BuildHolidayYear(path, yearDigits, exists ? BuildMode::kUpdate : BuildMode::kCreate);
-    if (written < 0) {
-        std::fprintf(stderr, "kalc: cannot write the holiday file %s\n", path);
+    HostPath path = "";
+    const int written = AddHolidayYear(yearDigits, path);
+    if (written == kBuildForeignFile) {
+        std::fprintf(stderr, "kalc: %s is no holiday file; it is left as it is\n", path);
         return 1;
     }
-    HolidayFile file;
-    if (!file.Open(path, kalcore::platform::DataFile::Mode::kRead)) return 1;
-    const bool read = file.ForEach([&](const HolidayRecord& r) {
-        if (r.holidayYear == year)
-            std::printf("%02d/%02d/%02d%02d  %-28s  %s\n", static_cast<int>(r.month),
-                        static_cast<int>(r.day), static_cast<int>(r.century),
-                        static_cast<int>(r.twoDigitYear), r.name,
-                        r.dayOff == 1 ? "day off" : "working day");
-        return true;
-    });
+    if (written < 0) {
+        std::fprintf(stderr, "kalc: cannot write the holiday file %s; it keeps what it held\n",
+                     path[0] != '\0' ? path : "(no place for it on this machine)");
+        return 1;
+    }
     std::fprintf(stderr, "%s: %d record%s added\n", path, written, written == 1 ? "" : "s");
-    return read ? 0 : 1;
+    // The exit status tells whether the year is in the file; a listing that
+    // cannot be read back is only reported.
+    HolidayFile file;
+    const bool read =
+        file.Open(path, kalcore::platform::DataFile::Mode::kRead) &&
+        file.ForEach([&](const HolidayRecord& r) {
+            if (r.holidayYear == year)
+                std::printf("%02d/%02d/%02d%02d  %-28s  %s\n", static_cast<int>(r.month),
+                            static_cast<int>(r.day), static_cast<int>(r.century),
+                            static_cast<int>(r.twoDigitYear), r.name,
+                            r.dayOff == 1 ? "day off" : "working day");
+            return true;
+        });
+    if (!read) std::fprintf(stderr, "kalc: cannot read the holiday file back to list it\n");
+    return 0;
 }
 
 int Dst(const std::vector<std::string_view>& args) {

@@ -8,23 +8,23 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/posix/paths.h"
+
 namespace kalcore::platform {
 
 bool DataFile::Open(const char* path, Mode mode) {
     Close();
+    created_ = false;
     if (path == nullptr) return false;
-    // Non-blocking, so that a FIFO in the file's place cannot stall the call;
-    // regular files are unaffected.
-    const int fd = mode == Mode::kRead
-                       ? ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK)
-                       : ::open(path, O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
-    if (fd < 0) return false;
-    // A directory or device in the file's place is no data file.
-    struct stat st{};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return false;
+    // A pipe, directory or device in the file's place is no data file.
+    int fd = posix::OpenRegular(path, mode == Mode::kRead ? O_RDONLY : O_RDWR);
+    if (fd < 0 && errno == ENOENT && mode == Mode::kUpdate) {
+        fd = posix::OpenRegular(path, O_RDWR | O_CREAT | O_EXCL, 0666);
+        created_ = fd >= 0;
+        // Made by another meanwhile.
+        if (fd < 0 && errno == EEXIST) fd = posix::OpenRegular(path, O_RDWR);
     }
+    if (fd < 0) return false;
     int locked;
     do {
         locked = ::flock(fd, mode == Mode::kRead ? LOCK_SH : LOCK_EX);
@@ -40,6 +40,13 @@ void DataFile::Close() {
     ::flock(fd, LOCK_UN);
     ::close(fd);
     handle_ = kClosed;
+}
+
+void DataFile::CloseAndRemove(const char* path) {
+    // Removed while still locked, so that no writer waiting for the lock
+    // builds on it.
+    if (handle_ != kClosed && path != nullptr) ::unlink(path);
+    Close();
 }
 
 std::int64_t DataFile::Size() const {
@@ -75,7 +82,22 @@ bool DataFile::WriteAt(std::int64_t offset, const void* data, std::size_t size) 
 }
 
 bool DataFile::Truncate(std::int64_t size) {
-    return handle_ != kClosed && ::ftruncate(static_cast<int>(handle_), size) == 0;
+    if (handle_ == kClosed) return false;
+    int result;
+    do {
+        result = ::ftruncate(static_cast<int>(handle_), size);
+    } while (result != 0 && errno == EINTR);
+    return result == 0;
+}
+
+bool DataFile::Sync() {
+    return handle_ != kClosed && ::fsync(static_cast<int>(handle_)) == 0;
+}
+
+FileState DataFile::State() const {
+    struct stat st {};
+    if (handle_ == kClosed || ::fstat(static_cast<int>(handle_), &st) != 0) return FileState{};
+    return posix::StateOf(st);
 }
 
 }  // namespace kalcore::platform

@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 
 #include "dialogs/dialog_module.h"
 #include "dialogs/templates.h"
@@ -21,12 +22,14 @@ namespace {
 constexpr int kPathSize = 4096;
 
 // The module is looked for once per process and then kept: a toolkit cannot
-// safely be unloaded while the process runs.
+// safely be unloaded while the process runs. The first calls of several
+// threads at once wait for the one that loads it, so all see the same module.
 struct ModuleSlot {
     bool tried = false;
     const KalDialogModule* module = nullptr;
     const char* pathOverride = nullptr;
 };
+std::mutex g_slotMutex;
 ModuleSlot g_slot;
 
 bool DisplayPresent() {
@@ -70,6 +73,7 @@ const KalDialogModule* LoadModule(const char* path) {
 // nullptr when there is no display or no usable module.
 const KalDialogModule* Module() {
     if (!DisplayPresent()) return nullptr;
+    std::lock_guard<std::mutex> hold(g_slotMutex);
     if (!g_slot.tried) {
         g_slot.tried = true;
         char path[kPathSize];
@@ -103,6 +107,7 @@ int ShowBox(const char* text, const char* caption, int32_t icon) {
 }  // namespace
 
 void SetDialogModuleForTesting(const char* path) {
+    std::lock_guard<std::mutex> hold(g_slotMutex);
     g_slot = ModuleSlot{};
     g_slot.pathOverride = path;
 }

@@ -71,16 +71,18 @@ bool ResolveDirectory(const char* path, char* full, std::size_t size) {
     return JoinTexts(resolved, resolved[n - 1] == '/' ? "" : "/", full, size);
 }
 
-bool HostDataDirectory(const char* stored, char* out, std::size_t size) {
+bool HostDataDirectory(const char* stored, char* out, std::size_t size, bool create) {
     if (size == 0) return false;
     out[0] = '\0';
     if (stored == nullptr) return false;
-    if (IsDriveC(stored)) return MapDriveC(stored, true, out, size);
+    if (IsDriveC(stored)) return MapDriveC(stored, create, out, size);
     if (stored[0] != '\0' && stored[1] == ':') return false;
     return JoinTexts(stored, "", out, size);
 }
 
-bool JoinDataFile(const char* directory, const char* fileName, char* out, std::size_t size) {
+bool JoinDataFile(const char* directory, const char* fileName, char* out, std::size_t size,
+                  FileState* state) {
+    if (state != nullptr) *state = FileState{};
     if (!JoinTexts(directory, fileName, out, size)) return false;
     // The name is the part after the last separator of the joined path, so a
     // directory written without its trailing separator still joins as text.
@@ -88,7 +90,11 @@ bool JoinDataFile(const char* directory, const char* fileName, char* out, std::s
     const char* name = slash != nullptr ? slash + 1 : out;
     if (name[0] == '\0') return true;
     struct stat st;
-    if (lstat(out, &st) == 0) return true;  // the exact name exists
+    if (::stat(out, &st) == 0) {  // the exact name exists
+        if (state != nullptr) *state = posix::StateOf(st);
+        return true;
+    }
+    if (lstat(out, &st) == 0) return true;  // a link to nothing: the name exists
     char parent[PATH_MAX];
     const std::size_t parentLength = slash != nullptr ? static_cast<std::size_t>(slash - out) : 0;
     if (parentLength + 2 > sizeof parent) return true;
@@ -106,6 +112,7 @@ bool JoinDataFile(const char* directory, const char* fileName, char* out, std::s
         if (strcasecmp(entry->d_name, name) == 0 &&
             std::strlen(entry->d_name) == std::strlen(name)) {
             std::memcpy(const_cast<char*>(name), entry->d_name, std::strlen(name));
+            if (state != nullptr && ::stat(out, &st) == 0) *state = posix::StateOf(st);
             break;
         }
     }

@@ -4,22 +4,60 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <climits>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <cerrno>
 
 #include "platform/posix/paths.h"
 
 namespace kalcore::platform {
 
+FileState ReadFileState(const char* path) {
+    struct stat st;
+    if (path == nullptr || ::stat(path, &st) != 0) return FileState{};
+    return posix::StateOf(st);
+}
+
+FileState FileWatch::Open(const char* path) {
+    Close();
+    if (path == nullptr || !posix::JoinTexts(path, "", path_, sizeof path_)) return state_;
+    const int fd = posix::OpenRegular(path, O_RDONLY);
+    if (fd < 0) {
+        state_ = ReadFileState(path);
+        return state_;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        ::close(fd);
+        return state_;
+    }
+    handle_ = fd;
+    state_ = posix::StateOf(st);
+    return state_;
+}
+
+void FileWatch::Close() {
+    if (handle_ >= 0) ::close(static_cast<int>(handle_));
+    handle_ = -1;
+    state_ = FileState{};
+    path_[0] = '\0';
+}
+
+bool FileWatch::Unchanged() const {
+    if (!state_.settled) return false;
+    if (handle_ < 0) return SameFileState(ReadFileState(path_), state_);
+    struct stat st;
+    if (::fstat(static_cast<int>(handle_), &st) != 0) return false;
+    const FileState now = posix::StateOf(st);
+    return now.links > 0 && SameFileState(now, state_);
+}
+
 long ReadFileStart(const char* path, void* buffer, std::size_t size) {
     if (path == nullptr || buffer == nullptr) return -1;
-    const int fd = open(path, O_RDONLY | O_CLOEXEC);
+    const int fd = posix::OpenRegular(path, O_RDONLY);
     if (fd < 0) return -1;
     std::size_t done = 0;
     while (done < size) {
         const ssize_t n = read(fd, static_cast<char*>(buffer) + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
             close(fd);
             return -1;
@@ -33,25 +71,9 @@ long ReadFileStart(const char* path, void* buffer, std::size_t size) {
 
 bool ReplaceFile(const char* path, const void* data, std::size_t size) {
     if (path == nullptr || data == nullptr) return false;
-    char temporary[PATH_MAX];
-    if (!posix::JoinTexts(path, ".XXXXXX", temporary, sizeof temporary)) return false;
-    const int fd = mkostemp(temporary, O_CLOEXEC);
-    if (fd < 0) return false;
-    // The permissions a newly created data file gets (the temporary file
-    // starts out private to its owner).
-    bool ok = fchmod(fd, 0644) == 0;
-    std::size_t done = 0;
-    while (ok && done < size) {
-        const ssize_t n = write(fd, static_cast<const char*>(data) + done, size - done);
-        ok = n > 0;
-        if (ok) done += static_cast<std::size_t>(n);
-    }
-    ok = ok && fsync(fd) == 0;
-    if (close(fd) != 0 || !ok || rename(temporary, path) != 0) {
-        unlink(temporary);
-        return false;
-    }
-    return true;
+    // A new data file may be read and written by its owner and read by others.
+    posix::Replacement replacement;
+    return replacement.Begin(path, 0644) && replacement.Write(data, size) && replacement.Commit();
 }
 
 }  // namespace kalcore::platform

@@ -1,14 +1,17 @@
 // The profile file on POSIX: an INI file in the user's configuration
 // directory, read line by line from fixed buffers. A write copies the file to
-// a temporary file beside it with the one key changed and renames it over
-// the original, so readers see the old or the new file, never a mixture.
+// a temporary file beside it with the keys changed and renames it over the
+// original, so readers see the old or the new file, never a mixture. A read
+// error ends a write with the file left as it was.
 #include "platform/profile.h"
 
 #include <fcntl.h>
 #include <strings.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -25,26 +28,31 @@ namespace {
 // copied unchanged when the file is rewritten.
 constexpr std::size_t kLineSize = 1024;
 
-// Reads a file descriptor line by line. A line longer than the buffer is
-// returned in pieces: `continued` tells that a piece does not start a line,
-// `complete` that it ends one.
+// Reads a file descriptor line by line from its start. A line longer than
+// the buffer is returned in pieces: `continued` tells that a piece does not
+// start a line, `complete` that it ends one. A read error other than an
+// interruption ends the reading and is remembered.
 class LineReader {
   public:
     explicit LineReader(int fd) : fd_(fd) {}
 
-    // The next piece without its line end; false at the end of the file.
+    // The next piece without its line end; false at the end of the file or
+    // after a read error.
     bool Next(char (&line)[kLineSize], std::size_t& length, bool& continued, bool& complete) {
         continued = midLine_;
         length = 0;
         for (;;) {
             if (pos_ == end_) {
-                const ssize_t n = read(fd_, buffer_, sizeof buffer_);
+                const ssize_t n = pread(fd_, buffer_, sizeof buffer_, offset_);
+                if (n < 0 && errno == EINTR) continue;
                 if (n <= 0) {
+                    failed_ = n < 0;
                     line[length] = '\0';
                     midLine_ = false;
                     complete = true;
-                    return length > 0;
+                    return !failed_ && length > 0;
                 }
+                offset_ += n;
                 pos_ = 0;
                 end_ = static_cast<std::size_t>(n);
             }
@@ -65,17 +73,22 @@ class LineReader {
         }
     }
 
+    bool Failed() const { return failed_; }
+
   private:
     int fd_;
     char buffer_[4096];
+    off_t offset_ = 0;
     std::size_t pos_ = 0, end_ = 0;
     bool midLine_ = false;
+    bool failed_ = false;
 };
 
-// Buffered writes to a file descriptor; remembers whether any write failed.
+// Buffered writes into a replacement file, which is begun at the first
+// write that reaches it: a file that turns out unchanged needs none.
 class Writer {
   public:
-    explicit Writer(int fd) : fd_(fd) {}
+    Writer(posix::Replacement& out, const char* path) : out_(out), path_(path) {}
     void Put(const char* text, std::size_t n) {
         while (n > 0) {
             if (used_ == sizeof buffer_) Flush();
@@ -88,24 +101,21 @@ class Writer {
     }
     void Put(const char* text) { Put(text, std::strlen(text)); }
     bool Flush() {
-        std::size_t done = 0;
-        while (done < used_) {
-            const ssize_t n = write(fd_, buffer_ + done, used_ - done);
-            if (n <= 0) {
-                failed_ = true;
-                break;
-            }
-            done += static_cast<std::size_t>(n);
+        if (!begun_ && !failed_) {
+            begun_ = true;
+            failed_ = !out_.Begin(path_);
         }
+        failed_ = failed_ || !out_.Write(buffer_, used_);
         used_ = 0;
         return !failed_;
     }
 
   private:
-    int fd_;
+    posix::Replacement& out_;
+    const char* path_;
     char buffer_[4096];
     std::size_t used_ = 0;
-    bool failed_ = false;
+    bool begun_ = false, failed_ = false;
 };
 
 bool IsBlank(char c) {
@@ -158,11 +168,12 @@ Line Classify(const char* text) {
 }
 
 // The host path of a profile file, its name matched without regard to case.
-bool ProfilePath(const char* fileName, bool create, char* path, std::size_t size) {
+bool ProfilePath(const char* fileName, bool create, char* path, std::size_t size,
+                 FileState* state = nullptr) {
     char directory[PATH_MAX];
     return posix::UserDirectory("XDG_CONFIG_HOME", "/.config", create, directory,
                                 sizeof directory) &&
-           JoinDataFile(directory, fileName, path, size);
+           JoinDataFile(directory, fileName, path, size, state);
 }
 
 bool ValidName(const char* text) {
@@ -171,82 +182,133 @@ bool ValidName(const char* text) {
 
 }  // namespace
 
-bool ProfileFilePath(const char* fileName, char* path, std::size_t size) {
-    if (size > 0) path[0] = '\0';
-    return ValidName(fileName) && path != nullptr && ProfilePath(fileName, false, path, size);
+bool ProfileDirectory(char* out, std::size_t size) {
+    return out != nullptr && posix::UserDirectory("XDG_CONFIG_HOME", "/.config", false, out, size);
 }
 
-int ReadProfileString(const char* section, const char* key, char* out, int size,
-                      const char* fileName) {
-    if (out == nullptr || size <= 0) return 0;
-    out[0] = '\0';
-    if (!ValidName(section) || !ValidName(key) || !ValidName(fileName)) return 0;
-    char path[PATH_MAX];
-    if (!ProfilePath(fileName, false, path, sizeof path)) return 0;
-    const int fd = open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return 0;
-    LineReader reader(fd);
+bool ProfileFilePath(const char* fileName, char* path, std::size_t size, FileState* state) {
+    if (size > 0) path[0] = '\0';
+    if (state != nullptr) *state = FileState{};
+    return ValidName(fileName) && path != nullptr &&
+           ProfilePath(fileName, false, path, size, state);
+}
+
+ProfileEditor::ProfileEditor(const char* section, const char* fileName)
+    : section_(section), fileName_(fileName) {
+    usable_ = ValidName(section) && ValidName(fileName);
+    FileState state;
+    if (!usable_ || !ProfilePath(fileName, false, path_, sizeof path_, &state)) {
+        path_[0] = '\0';
+        return;
+    }
+    if (state.kind == FileState::Kind::kMissing) return;
+    // A directory, pipe or device in the file's place holds no keys and is
+    // not replaced.
+    if (state.kind == FileState::Kind::kOther) {
+        usable_ = false;
+        return;
+    }
+    const int fd = posix::OpenRegular(path_, O_RDONLY);
+    if (fd >= 0) {
+        handle_ = fd;
+    } else {
+        // Gone meanwhile, it is missing; otherwise it is there but unreadable.
+        usable_ = false;
+        readFailed_ = errno != ENOENT;
+    }
+}
+
+ProfileEditor::~ProfileEditor() {
+    if (handle_ >= 0) close(static_cast<int>(handle_));
+}
+
+bool ProfileEditor::Read(Value* values, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        values[i].length = 0;
+        if (values[i].text != nullptr && values[i].size > 0) values[i].text[0] = '\0';
+    }
+    if (handle_ < 0) return !readFailed_;
+    LineReader reader(static_cast<int>(handle_));
     char text[kLineSize];
     std::size_t length;
     bool continued, complete;
     bool inSection = false;
-    int result = 0;
     while (reader.Next(text, length, continued, complete)) {
         if (continued) continue;
         const Line line = Classify(text);
         if (line.kind == Line::kSection) {
-            inSection = SameName(line.nameBegin, line.nameEnd, section);
-        } else if (inSection && line.kind == Line::kKey &&
-                   SameName(line.nameBegin, line.nameEnd, key)) {
+            inSection = SameName(line.nameBegin, line.nameEnd, section_);
+            continue;
+        }
+        if (!inSection || line.kind != Line::kKey) continue;
+        for (std::size_t i = 0; i < count; ++i) {
+            Value& v = values[i];
+            // The first line of a key counts.
+            if (v.text == nullptr || v.size <= 0 || v.length != 0 || !ValidName(v.key) ||
+                !SameName(line.nameBegin, line.nameEnd, v.key))
+                continue;
             const std::size_t n =
                 std::min(static_cast<std::size_t>(line.valueEnd - line.valueBegin),
-                         static_cast<std::size_t>(size - 1));
-            std::memcpy(out, line.valueBegin, n);
-            out[n] = '\0';
-            result = static_cast<int>(n);
-            break;
+                         static_cast<std::size_t>(v.size - 1));
+            std::memcpy(v.text, line.valueBegin, n);
+            v.text[n] = '\0';
+            // An empty first line of a key leaves it missing, later ones unread.
+            v.length = n > 0 ? static_cast<int>(n) : -1;
         }
     }
-    close(fd);
-    return result;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (values[i].length < 0 || reader.Failed()) values[i].length = 0;
+        if (reader.Failed() && values[i].text != nullptr && values[i].size > 0)
+            values[i].text[0] = '\0';
+    }
+    if (reader.Failed()) usable_ = false, readFailed_ = true;
+    return !readFailed_;
 }
 
-bool WriteProfileString(const char* section, const char* key, const char* value,
-                        const char* fileName) {
-    if (!ValidName(section) || !ValidName(key) || !ValidName(fileName) || value == nullptr ||
-        std::strpbrk(value, "\n\r") != nullptr)
-        return false;
-    // A key that already holds the value is not written again: start-up sets
-    // most keys to what they hold, and each rewrite costs a file replacement.
-    char current[kLineSize];
-    const std::size_t valueLength = std::strlen(value);
-    if (valueLength + 1 < sizeof current &&
-        ReadProfileString(section, key, current, sizeof current, fileName) ==
-            static_cast<int>(valueLength) &&
-        std::strcmp(current, value) == 0 && valueLength > 0)
-        return true;
-    char path[PATH_MAX];
-    if (!ProfilePath(fileName, true, path, sizeof path)) return false;
-    char temporary[PATH_MAX];
-    if (!posix::JoinTexts(path, ".XXXXXX", temporary, sizeof temporary)) return false;
-    const int out = mkostemp(temporary, O_CLOEXEC);
-    if (out < 0) return false;
+bool ProfileEditor::Set(const char* key, const char* value) {
+    if (!ValidName(key) || value == nullptr || std::strpbrk(value, "\n\r") != nullptr) return false;
+    for (std::size_t i = 0; i < changeCount_; ++i) {
+        if (strcasecmp(changes_[i].key, key) == 0) {
+            changes_[i].value = value;
+            return true;
+        }
+    }
+    if (changeCount_ == kMaxChanges) return false;
+    changes_[changeCount_++] = Change{key, value};
+    return true;
+}
 
-    Writer writer(out);
-    auto putEntry = [&] {
-        writer.Put(key);
+bool ProfileEditor::Commit() {
+    if (changeCount_ == 0) return usable_;
+    if (!usable_) return false;
+    char path[PATH_MAX];
+    if (!ProfilePath(fileName_, true, path, sizeof path)) return false;
+    // Something other than a regular file in the file's place is not replaced.
+    if (ReadFileState(path).kind == FileState::Kind::kOther) return false;
+    posix::Replacement out;
+    Writer writer(out, path);
+    bool written[kMaxChanges] = {};
+    bool changed = false;
+    auto putEntry = [&](std::size_t i) {
+        writer.Put(changes_[i].key);
         writer.Put("=");
-        writer.Put(value);
+        writer.Put(changes_[i].value);
         writer.Put("\n");
+        written[i] = true;
+        changed = true;
     };
-    bool inSection = false, sectionSeen = false, written = false;
-    const int in = open(path, O_RDONLY | O_CLOEXEC);
-    if (in >= 0) {
-        LineReader reader(in);
+    // The changes not yet written go at the end of the section.
+    auto putRest = [&] {
+        for (std::size_t i = 0; i < changeCount_; ++i)
+            if (!written[i]) putEntry(i);
+    };
+    bool inSection = false, sectionSeen = false;
+    if (handle_ >= 0) {
+        LineReader reader(static_cast<int>(handle_));
         char text[kLineSize];
         std::size_t length;
         bool continued, complete;
-        bool skipping = false;  // dropping the rest of the replaced line
+        bool skipping = false;  // dropping the rest of a replaced line
         while (reader.Next(text, length, continued, complete)) {
             if (continued) {
                 if (!skipping) {
@@ -258,38 +320,60 @@ bool WriteProfileString(const char* section, const char* key, const char* value,
             skipping = false;
             const Line line = Classify(text);
             if (line.kind == Line::kSection) {
-                if (inSection && !written) {
-                    putEntry();
-                    written = true;
-                }
-                inSection = SameName(line.nameBegin, line.nameEnd, section);
+                if (inSection) putRest();
+                inSection = SameName(line.nameBegin, line.nameEnd, section_);
                 sectionSeen = sectionSeen || inSection;
-            } else if (inSection && !written && line.kind == Line::kKey &&
-                       SameName(line.nameBegin, line.nameEnd, key)) {
-                putEntry();
-                written = true;
-                skipping = !complete;
-                continue;
+            } else if (inSection && line.kind == Line::kKey) {
+                std::size_t i = 0;
+                while (i < changeCount_ &&
+                       (written[i] || !SameName(line.nameBegin, line.nameEnd, changes_[i].key)))
+                    ++i;
+                if (i < changeCount_) {
+                    const std::size_t n = static_cast<std::size_t>(line.valueEnd - line.valueBegin);
+                    if (complete && n == std::strlen(changes_[i].value) &&
+                        std::memcmp(line.valueBegin, changes_[i].value, n) == 0) {
+                        written[i] = true;  // the line holds the value already
+                    } else {
+                        putEntry(i);
+                        skipping = !complete;
+                        continue;
+                    }
+                }
             }
             writer.Put(text, length);
             if (complete) writer.Put("\n");
         }
-        close(in);
+        if (reader.Failed()) return false;
     }
-    if (!written) {
-        if (!sectionSeen) {
+    if (!sectionSeen) {
+        bool pending = false;
+        for (std::size_t i = 0; i < changeCount_; ++i) pending = pending || !written[i];
+        if (pending) {
             writer.Put("[");
-            writer.Put(section);
+            writer.Put(section_);
             writer.Put("]\n");
         }
-        putEntry();
     }
-    const bool ok = writer.Flush() && fsync(out) == 0;
-    if (close(out) != 0 || !ok || rename(temporary, path) != 0) {
-        unlink(temporary);
-        return false;
-    }
-    return true;
+    putRest();
+    // Nothing to change: the file stays as it is.
+    if (!changed) return true;
+    return writer.Flush() && out.Commit();
+}
+
+int ReadProfileString(const char* section, const char* key, char* out, int size,
+                      const char* fileName) {
+    if (out == nullptr || size <= 0) return 0;
+    out[0] = '\0';
+    ProfileEditor editor(section, fileName);
+    ProfileEditor::Value value{key, out, size, 0};
+    editor.Read(&value, 1);
+    return value.length;
+}
+
+bool WriteProfileString(const char* section, const char* key, const char* value,
+                        const char* fileName) {
+    ProfileEditor editor(section, fileName);
+    return editor.Set(key, value) && editor.Commit();
 }
 
 }  // namespace kalcore::platform

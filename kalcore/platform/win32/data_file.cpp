@@ -2,7 +2,8 @@
 // LockFileEx() locks over the whole file.
 #include "platform/data_file.h"
 
-#include <windows.h>
+#include "platform/win32/file_state.h"
+#include "platform/win32/windows_headers.h"
 
 namespace kalcore::platform {
 
@@ -23,12 +24,19 @@ OVERLAPPED At(std::int64_t offset) {
 
 bool DataFile::Open(const char* path, Mode mode) {
     Close();
+    created_ = false;
     if (path == nullptr) return false;
     const bool read = mode == Mode::kRead;
     HANDLE h = CreateFileA(path, read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE,
                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            read ? OPEN_EXISTING : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
+    created_ = !read && GetLastError() != ERROR_ALREADY_EXISTS;
+    // A device or pipe in the file's place is no data file.
+    if (GetFileType(h) != FILE_TYPE_DISK) {
+        CloseHandle(h);
+        return false;
+    }
     OVERLAPPED whole = At(0);
     LockFileEx(h, read ? 0 : LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole);
     handle_ = reinterpret_cast<std::intptr_t>(h);
@@ -41,6 +49,13 @@ void DataFile::Close() {
     UnlockFileEx(AsHandle(handle_), 0, MAXDWORD, MAXDWORD, &whole);
     CloseHandle(AsHandle(handle_));
     handle_ = kClosed;
+}
+
+void DataFile::CloseAndRemove(const char* path) {
+    // An open file cannot be deleted here: closed first.
+    const bool open = handle_ != kClosed;
+    Close();
+    if (open && path != nullptr) DeleteFileA(path);
 }
 
 std::int64_t DataFile::Size() const {
@@ -69,6 +84,14 @@ bool DataFile::Truncate(std::int64_t size) {
     at.QuadPart = size;
     return handle_ != kClosed && SetFilePointerEx(AsHandle(handle_), at, nullptr, FILE_BEGIN) &&
            SetEndOfFile(AsHandle(handle_));
+}
+
+bool DataFile::Sync() {
+    return handle_ != kClosed && FlushFileBuffers(AsHandle(handle_));
+}
+
+FileState DataFile::State() const {
+    return handle_ == kClosed ? FileState{} : win32::StateOfHandle(AsHandle(handle_));
 }
 
 }  // namespace kalcore::platform

@@ -59,17 +59,22 @@ bool ResolveDirectory(const char* path, char* full, std::size_t size) {
     return Join(resolved, n > 0 && resolved[n - 1] == '\\' ? "" : "\\", full, size);
 }
 
-bool HostDataDirectory(const char* stored, char* out, std::size_t size) {
+bool HostDataDirectory(const char* stored, char* out, std::size_t size, bool /*create*/) {
     if (out == nullptr || size == 0) return false;
     out[0] = '\0';
     return stored != nullptr && Join(stored, "", out, size);
 }
 
-bool JoinDataFile(const char* directory, const char* fileName, char* out, std::size_t size) {
+bool JoinDataFile(const char* directory, const char* fileName, char* out, std::size_t size,
+                  FileState* state) {
+    if (state != nullptr) *state = FileState{};
     if (out == nullptr || size == 0) return false;
     out[0] = '\0';
     // File names are matched without regard to case by the system itself.
-    return directory != nullptr && fileName != nullptr && Join(directory, fileName, out, size);
+    if (directory == nullptr || fileName == nullptr || !Join(directory, fileName, out, size))
+        return false;
+    if (state != nullptr) *state = ReadFileState(out);
+    return true;
 }
 
 }  // namespace kalcore::platform

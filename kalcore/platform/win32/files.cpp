@@ -3,9 +3,86 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/win32/file_state.h"
 #include "platform/win32/windows_headers.h"
 
 namespace kalcore::platform {
+
+namespace {
+
+// 100-nanosecond intervals from 1601 to 1970.
+constexpr std::int64_t kEpochDifference = 116444736000000000LL;
+
+std::int64_t UnixNs(const FILETIME& time) {
+    const std::int64_t ticks = static_cast<std::int64_t>(
+        (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+    return (ticks - kEpochDifference) * 100;
+}
+
+// How long after its last change a file counts as settled: longer than the
+// granularity of its file system's write times (two seconds on FAT, which
+// keeps only even seconds).
+constexpr std::int64_t kSettleNs = 20'000'000;
+constexpr std::int64_t kSettleWholeSecondsNs = 2'000'000'000;
+
+}  // namespace
+
+namespace win32 {
+
+FileState StateOfHandle(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(file, &info)) return FileState{};
+    FileState state;
+    state.kind = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
+                         GetFileType(file) != FILE_TYPE_DISK
+                     ? FileState::Kind::kOther
+                     : FileState::Kind::kRegular;
+    state.device = info.dwVolumeSerialNumber;
+    state.inode = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    state.size = static_cast<std::int64_t>((static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) |
+                                           info.nFileSizeLow);
+    state.modifiedNs = UnixNs(info.ftLastWriteTime);
+    state.links = info.nNumberOfLinks;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const bool wholeSeconds = state.modifiedNs % 1'000'000'000 == 0;
+    state.settled =
+        UnixNs(now) - state.modifiedNs >= (wholeSeconds ? kSettleWholeSecondsNs : kSettleNs);
+    return state;
+}
+
+}  // namespace win32
+
+FileState ReadFileState(const char* path) {
+    if (path == nullptr) return FileState{};
+    // Attributes only: neither reads nor writes are kept from others.
+    const HANDLE file = CreateFileA(path, FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return FileState{};
+    const FileState state = win32::StateOfHandle(file);
+    CloseHandle(file);
+    return state;
+}
+
+// Files held open could not be renamed or removed by others here: the path
+// is looked at each time.
+FileState FileWatch::Open(const char* path) {
+    Close();
+    if (path == nullptr || std::strlen(path) >= sizeof path_) return state_;
+    std::strcpy(path_, path);
+    state_ = ReadFileState(path);
+    return state_;
+}
+
+void FileWatch::Close() {
+    state_ = FileState{};
+    path_[0] = '\0';
+}
+
+bool FileWatch::Unchanged() const {
+    return state_.settled && SameFileState(ReadFileState(path_), state_);
+}
 
 long ReadFileStart(const char* path, void* buffer, std::size_t size) {
     if (path == nullptr || buffer == nullptr) return -1;
@@ -14,6 +91,10 @@ long ReadFileStart(const char* path, void* buffer, std::size_t size) {
         CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return -1;
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        return -1;
+    }
     std::size_t done = 0;
     bool ok = true;
     while (ok && done < size) {
@@ -29,6 +110,8 @@ long ReadFileStart(const char* path, void* buffer, std::size_t size) {
 
 bool ReplaceFile(const char* path, const void* data, std::size_t size) {
     if (path == nullptr || data == nullptr || size > 0x10000000) return false;
+    // A directory or device in the file's place is not replaced.
+    if (ReadFileState(path).kind == FileState::Kind::kOther) return false;
     char temporary[MAX_PATH];
     const int n = std::snprintf(temporary, sizeof temporary, "%s.%lu.tmp", path,
                                 static_cast<unsigned long>(GetCurrentProcessId()));

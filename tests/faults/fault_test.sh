@@ -1,0 +1,143 @@
+#!/usr/bin/env bash
+# Faults while the library writes its files: with an LD_PRELOAD shim, each
+# write, fsync, rename, ftruncate, close and read of a run fails in turn
+# (ENOSPC and EIO, reads EIO; an EINTR of a read, write or truncation must
+# change nothing). After every fault the
+# configuration file, the conversion file and the holiday file are each as
+# before or as intended, never anything else; what the command reported
+# matches what the file holds; no temporary file is left; and a second run
+# without the fault ends where a run without any fault ends.
+#
+# usage: fault_test.sh KALC SHIM
+# The homes live in memory where it can be had: hundreds of runs flush files.
+[[ -d /dev/shm && -w /dev/shm ]] && export TMPDIR=/dev/shm
+. "$(dirname "$0")/../e2e/common.sh"
+shim=$2
+export KALCORE_FAULT_PROGRAM=kalc KALCORE_FAULT_DIR=$root
+
+noon="2026-12-06 12:00:00"
+
+# The homes a case starts from.
+seed_empty() { :; }
+seed_built() {  # everything in place, key year 2021
+    mkdir -p "$home/config/kalcore"
+    printf '[KalDateSoft]\nKeyYearForHolidayFile=2021\n' >"$home/config/kalcore/KalDatFl.Ini"
+    at "$noon" "$kalc" check 1/1/99 >/dev/null
+}
+seed_new_year() {  # the key year moved on: start-up adds 2022
+    seed_built
+    sed -i 's/^KeyYearForHolidayFile=.*/KeyYearForHolidayFile=2022/' "$home/config/kalcore/KalDatFl.Ini"
+}
+seed_torn() {  # and the last record torn: start-up cuts it and adds 2022
+    seed_new_year
+    truncate -s -30 "$home/data/kalcore/Holidayf.Bnf"
+}
+
+# The three files of a home, one a line (missing, or a checksum). Names
+# match without regard to case, as the library matches them.
+files() {
+    local f found
+    for f in config/kalcore/KalDatFl.Ini data/kalcore/DatCvFil.Bnf data/kalcore/Holidayf.Bnf; do
+        found=$(find "$home/${f%/*}" -maxdepth 1 -iname "${f##*/}" 2>/dev/null | head -n 1)
+        if [[ -n "$found" ]]; then echo "$f $(md5sum <"$found" | cut -c1-32)"; else echo "$f missing"; fi
+    done
+}
+
+# A temporary file left by a writer (NAME.XXXXXX).
+leftovers() {
+    find "$home" -type f -regextype posix-extended -regex '.*\.[A-Za-z0-9]{6}$' | grep -v '\.lock$' || true
+}
+
+runs=0
+declare -A made  # faults made, by call
+# check_case NAME SEED TARGET COMMAND...: TARGET is the file whose change
+# the command's exit status reports ("" when the status is not about a file).
+check_case() {
+    local name=$1 seed=$2 target=$3
+    shift 3
+    home=$root/$name-before
+    mkdir -p "$home"
+    $seed
+    local before
+    before=$(files)
+    # Where a run without faults ends.
+    rm -rf "$root/$name-intended"
+    cp -a "$home" "$root/$name-intended"
+    home=$root/$name-intended
+    at "$noon" "$@" >/dev/null 2>&1
+    local intended
+    intended=$(files)
+    [[ "$before" != "$intended" ]] || fail "$name: the command changes nothing"
+    local fn err n
+    for fn in write fsync rename ftruncate close read; do
+        # Reads, writes and truncations may be interrupted, and are tried again.
+        local errors="ENOSPC EIO"
+        [[ $fn == read ]] && errors="EIO"
+        [[ $fn == fsync || $fn == rename || $fn == close ]] || errors+=" EINTR"
+        for err in $errors; do
+            for ((n = 1; ; n++)); do
+                home=$root/$name-fault
+                rm -rf "$home"
+                cp -a "$root/$name-before" "$home"
+                local log=$root/fault.log status=0
+                rm -f "$log"
+                LD_PRELOAD="$shim" KALCORE_FAULT="$fn:$n:$err" KALCORE_FAULT_LOG="$log" \
+                    at "$noon" "$@" >/dev/null 2>&1 || status=$?
+                [[ -s "$log" ]] || break  # the run had no such call left
+                runs=$((runs + 1))
+                made[$fn]=$((${made[$fn]:-0} + 1))
+                local what="$name, $fn $n $err" after
+                after=$(files)
+                while read -r file sum; do
+                    local was now
+                    was=$(grep "^$file " <<<"$before")
+                    now=$(grep "^$file " <<<"$after")
+                    [[ "$now" == "$was" || "$now" == "$(grep "^$file " <<<"$intended")" ]] ||
+                        fail "$what: $file is neither as before nor as intended"
+                done <<<"$after"
+                if [[ "$err" == EINTR ]]; then
+                    [[ "$after" == "$intended" ]] || fail "$what: an interrupted call changed the outcome"
+                fi
+                if [[ -n "$target" ]]; then
+                    local stored=no
+                    [[ "$(grep "^$target " <<<"$after")" == "$(grep "^$target " <<<"$intended")" ]] && stored=yes
+                    [[ ($status -eq 0 && $stored == yes) || ($status -ne 0 && $stored == no) ]] ||
+                        fail "$what: exit status $status, data stored: $stored"
+                fi
+                [[ -z "$(leftovers)" ]] || fail "$what: left $(leftovers)"
+                # The next run without the fault completes the work.
+                at "$noon" "$@" >/dev/null 2>&1
+                [[ "$(files)" == "$intended" ]] || fail "$what: the next run did not complete it"
+            done
+        done
+    done
+}
+
+check_case startup-empty seed_empty "" "$kalc" check 1/1/99
+check_case startup-new-year seed_new_year "" "$kalc" check 1/1/99
+check_case startup-torn seed_torn "" "$kalc" check 1/1/99
+check_case prefer seed_built data/kalcore/DatCvFil.Bnf "$kalc" prefer g
+check_case holidays seed_built data/kalcore/Holidayf.Bnf "$kalc" holidays 2031
+for fn in write fsync rename ftruncate close read; do
+    [[ ${made[$fn]:-0} -gt 0 ]] || fail "no $fn failed in any case"
+done
+echo "$runs runs with a fault: ${made[*]@K}"
+
+# A start-up opens the configuration file once and replaces it at most once,
+# and not at all when nothing in it changes.
+trace=$root/trace
+for case in "fresh:0:1" "warm:1:1" "unchanged:1:0"; do
+    IFS=: read -r name opens renames <<<"$case"
+    home=$root/trace-$name
+    mkdir -p "$home"
+    [[ $name == fresh ]] || at "2026-12-06 11:00:00" "$kalc" check 1/1/99 >/dev/null
+    [[ $name != unchanged ]] || at "$noon" "$kalc" check 1/1/99 >/dev/null
+    rm -f "$trace"
+    LD_PRELOAD="$shim" KALCORE_TRACE="$trace" at "$noon" "$kalc" check 1/1/99 >/dev/null
+    expect_eq "$name start-up: opens of the configuration file" \
+        "$(grep -c '^open .*/KalDatFl.Ini$' "$trace")" "$opens"
+    expect_eq "$name start-up: replacements of it" \
+        "$(grep -c '^rename .* .*/KalDatFl.Ini$' "$trace")" "$renames"
+done
+
+finish "fault"

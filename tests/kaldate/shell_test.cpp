@@ -275,46 +275,43 @@ class ShellTest : public QObject {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("screen");
         QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("exit");
         const QString demo = QStringLiteral("The Kalendrix Software Demo.");
-        QTest::newRow("conversion") << "cmd5_dtcnvt"
-                                    << "nwdatcnvfrm" << demo;
-        QTest::newRow("lapse") << "cmd6_dlc"
-                               << "datlapsfrm" << demo;
-        QTest::newRow("calculation") << "cmd7_dccl"
-                                     << "nwdatecalcform" << demo;
-        QTest::newRow("julian") << "cmd8_jtcdx"
-                                << "julcalform"
-                                << "The Kalendrix Software Demo";
-        QTest::newRow("working day") << "cmd2_nwdf"
-                                     << "nxtwrkdayform" << demo;
-        QTest::newRow("date and time") << "cmd3_dtirx"
-                                       << "datimeretvfrm" << demo;
-        QTest::newRow("general") << "cmd1_gtix"
-                                 << "genldateinfo"
-                                 << " The Kalendrix Software Demo.";
-        QTest::newRow("between") << "cmd4_bdcx"
-                                 << "betweendates" << demo;
-        QTest::newRow("full date") << "fulldateformat"
-                                   << "afulldateform"
-                                   << "Create your own Date Format.     Output Only.";
-        QTest::newRow("window") << "adateslidewind"
-                                << "slidwindform"
-                                << "A Sliding Date Window Feature";
-        QTest::newRow("daylight") << "daylightcmd"
-                                  << "daylightform" << demo;
-        QTest::newRow("easter") << "eastercmd"
-                                << "easterform" << demo;
-        QTest::newRow("read me") << "cmd3infox"
-                                 << "infoform"
-                                 << "Additional Information";
-        QTest::newRow("about") << "realaboutcmd"
-                               << "frmAbout"
-                               << "About the Kalendrix Software";
+        const QString exit = QStringLiteral("exitbackbutton");
+        const struct {
+            const char* row;
+            const char* button;
+            const char* screen;
+            QString caption;
+            QString exit;
+        } rows[] = {
+            {"conversion", "cmd5_dtcnvt", "nwdatcnvfrm", demo, exit},
+            {"lapse", "cmd6_dlc", "datlapsfrm", demo, "cmd7dlc_exit"},
+            {"calculation", "cmd7_dccl", "nwdatecalcform", demo, exit},
+            {"julian", "cmd8_jtcdx", "julcalform", "The Kalendrix Software Demo", "exitbutton5"},
+            {"working day", "cmd2_nwdf", "nxtwrkdayform", demo, "exitout"},
+            {"date and time", "cmd3_dtirx", "datimeretvfrm", demo, "cmddti_exitb"},
+            {"general", "cmd1_gtix", "genldateinfo", " The Kalendrix Software Demo.", exit},
+            {"between", "cmd4_bdcx", "betweendates", demo, "cmdbexit"},
+            {"full date", "fulldateformat", "afulldateform",
+             "Create your own Date Format.     Output Only.", exit},
+            {"window", "adateslidewind", "slidwindform", "A Sliding Date Window Feature",
+             "exitbutton5"},
+            {"daylight", "daylightcmd", "daylightform", demo, "exitoutcmd"},
+            {"easter", "eastercmd", "easterform", demo, "exitoutcmd"},
+            {"read me", "cmd3infox", "infoform", "Additional Information", exit},
+            {"about", "realaboutcmd", "frmAbout", "About the Kalendrix Software", exit},
+        };
+        for (const auto& row : rows) {
+            QTest::newRow(row.row) << QString::fromLatin1(row.button)
+                                   << QString::fromLatin1(row.screen) << row.caption << row.exit;
+        }
     }
     void everyMenuButtonOpensItsScreen() {
         QFETCH(QString, button);
         QFETCH(QString, screen);
         QFETCH(QString, caption);
+        QFETCH(QString, exit);
         QVERIFY(startMenu());
         click(menu_.get(), button);
         auto* opened = qobject_cast<QDialog*>(demo_->screens.find(screen));
@@ -327,7 +324,7 @@ class ShellTest : public QObject {
         if (auto* text = opened->findChild<QLabel*>(QStringLiteral("placeholdertext"))) {
             QCOMPARE(text->text(), QStringLiteral("The screen %1 is not built yet.").arg(screen));
         }
-        click(opened, QStringLiteral("exitbackbutton"));
+        click(opened, exit);
         QCOMPARE(demo_->screens.openScreens(), QList<QWidget*>{menu_.get()});
     }
 

@@ -38,7 +38,7 @@ TempHome::TempHome(int keyYear) {
 
 Demo::Demo(QStringList libraryLocations)
     : kalcore(std::move(libraryLocations)),
-      services{kalcore, messages, screens, notificationIcon, [this] { return printer; }} {
+      services{kalcore, messages, screens, notificationIcon, [this] { return printer; }, keyboard} {
     screens.setServices(services);
     kalcore.setCallObserver([this](const CallRecord& call) { calls.append(call); });
 }

@@ -14,6 +14,7 @@
 #include "binding/kalcore_binding.h"
 #include "common/screen_host.h"
 #include "common/services.h"
+#include "platform/keyboard_state.h"
 #include "platform/message_boxes.h"
 #include "platform/notification_icon.h"
 
@@ -41,6 +42,19 @@ class RecordingMessageBoxes final : public MessageBoxes {
     QList<int> answers_;
 };
 
+// A keyboard whose Num Lock state the test sets and reads, every switch
+// recorded.
+class RecordingKeyboard final : public KeyboardState {
+  public:
+    std::optional<bool> numLock() override { return state; }
+    void setNumLock(bool on) override {
+        switches.append(on);
+        if (state) state = on;
+    }
+    std::optional<bool> state = false;  // nothing: the platform does not tell
+    QList<bool> switches;
+};
+
 // Points the library's configuration and data files into a fresh directory
 // (before the library is first loaded) with the holidays of `keyYear`.
 class TempHome {
@@ -63,6 +77,7 @@ class Demo {
     ScreenHost screens;
     NotificationIcon notificationIcon;
     PrinterInfo printer;
+    RecordingKeyboard keyboard;
     Services services;
     QList<CallRecord> calls;
 

@@ -36,9 +36,14 @@ TempHome::TempHome(int keyYear) {
     }
 }
 
-Demo::Demo(QStringList libraryLocations)
+Demo::Demo(QStringList libraryLocations, KeyboardState* platformKeyboard)
     : kalcore(std::move(libraryLocations)),
-      services{kalcore, messages, screens, notificationIcon, [this] { return printer; }, keyboard} {
+      services{kalcore,
+               messages,
+               screens,
+               notificationIcon,
+               [this] { return printer; },
+               platformKeyboard != nullptr ? *platformKeyboard : keyboard} {
     screens.setServices(services);
     kalcore.setCallObserver([this](const CallRecord& call) { calls.append(call); });
 }
@@ -47,6 +52,24 @@ QStringList Demo::calledFunctions() const {
     QStringList names;
     for (const CallRecord& call : calls) names.append(QString::fromLatin1(call.function));
     return names;
+}
+
+const CallRecord& Demo::lastCall(const char* function) const {
+    for (qsizetype i = calls.size() - 1; i >= 0; --i) {
+        if (calls[i].function == function) return calls[i];
+    }
+    QTest::qFail(qPrintable(QStringLiteral("%1 was not called").arg(QLatin1String(function))),
+                 __FILE__, __LINE__);
+    throw std::runtime_error("missing call");
+}
+
+QStringList Demo::press(QWidget* screen, const QList<std::pair<QString, QString>>& fields,
+                        const QString& button) {
+    clearCalls();
+    messages.shown.clear();
+    for (const auto& [field, text] : fields) type(screen, field, text);
+    click(screen, button);
+    return messages.texts();
 }
 
 QDialog* Demo::open(const QString& name, QWidget* owner) {

@@ -70,7 +70,10 @@ class TempHome {
 // recorded, every message box recorded, and a printer the test sets.
 class Demo {
   public:
-    explicit Demo(QStringList libraryLocations = {QStringLiteral(KALCORE_LIBRARY_PATH)});
+    // The screens switch Num Lock on `platformKeyboard` when one is given,
+    // else on `keyboard`.
+    explicit Demo(QStringList libraryLocations = {QStringLiteral(KALCORE_LIBRARY_PATH)},
+                  KeyboardState* platformKeyboard = nullptr);
 
     KalcoreBinding kalcore;
     RecordingMessageBoxes messages;
@@ -83,7 +86,15 @@ class Demo {
 
     // The names of the functions called since the last clearCalls().
     QStringList calledFunctions() const;
+    // The last call of `function` since the last clearCalls(); a missing one
+    // fails the test.
+    const CallRecord& lastCall(const char* function) const;
     void clearCalls() { calls.clear(); }
+
+    // Forgets the calls and boxes so far, types each text into its field
+    // (emptied first) and clicks `button`; gives the texts of the boxes shown.
+    QStringList press(QWidget* screen, const QList<std::pair<QString, QString>>& fields,
+                      const QString& button);
 
     // Opens the screen `name` from `owner` (none: a bare top-level) and
     // waits until it is shown.

@@ -1,11 +1,14 @@
 #include "support.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 namespace kaldate::testing {
 
@@ -108,7 +111,18 @@ void type(QWidget* root, const QString& field, const QString& text) {
 }
 
 void click(QWidget* root, const QString& button) {
-    QTest::mouseClick(child<QAbstractButton>(root, button), Qt::LeftButton);
+    auto* target = child<QAbstractButton>(root, button);
+    // A check box takes clicks on its box and its text only, not on the
+    // rest of its width: a click on the box, as a user does.
+    if (auto* box = qobject_cast<QCheckBox*>(target)) {
+        QStyleOptionButton option;
+        option.initFrom(box);
+        const QRect indicator =
+            box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+        QTest::mouseClick(box, Qt::LeftButton, {}, indicator.center());
+        return;
+    }
+    QTest::mouseClick(target, Qt::LeftButton);
 }
 
 void hover(QWidget* widget, bool background) {

@@ -152,8 +152,15 @@ Widget* find(QWidget* root, const char* name) {
     return root->findChild<Widget*>(QLatin1String(name));
 }
 
+// Clicks a button; ticks or unticks a check box (whose text need not lie
+// under its middle).
 void click(QWidget* root, const char* button) {
-    QTest::mouseClick(find<QAbstractButton>(root, button), Qt::LeftButton);
+    auto* target = find<QAbstractButton>(root, button);
+    if (target->isCheckable()) {
+        target->click();
+    } else {
+        QTest::mouseClick(target, Qt::LeftButton);
+    }
 }
 
 void type(QWidget* root, const char* field, const QString& text) {

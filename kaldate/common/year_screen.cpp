@@ -1,6 +1,8 @@
 #include "common/year_screen.h"
 
+#include <QHBoxLayout>
 #include <QLineEdit>
+#include <QVBoxLayout>
 
 #include "binding/kalcore_binding.h"
 #include "common/controls.h"
@@ -21,16 +23,27 @@ YearScreen::YearScreen(Services& services, const char* name, const char* yearFie
     services.keyboard.setNumLock(true);
 }
 
-QGroupBox* YearScreen::optionButtons() {
-    return buttonGroup(
-        {
-            {Action::Ok, QString(), "gocmd"},
-            {Action::Clear, QString(), "clearcmd"},
-            {Action::Info, QString(), "infocmd"},
-            {Action::ExitBack, QString(), "exitoutcmd"},
-            {Action::Calendar, QString(), "calcmd", QStringLiteral("Calendar    Check")},
-        },
-        QStringLiteral("Options"));
+void YearScreen::arrangeYearScreen(const QString& headingText, QLayout* outputs) {
+    auto* yearRow = new QHBoxLayout;
+    yearRow->addWidget(plainLabel(QStringLiteral("Input a 4 digit Year:")));
+    year_->setFixedWidth(80);
+    yearRow->addWidget(year_);
+    yearRow->addStretch();
+    auto* column = new QVBoxLayout;
+    column->addWidget(heading(headingText));
+    column->addLayout(yearRow);
+    column->addLayout(outputs);
+    column->addStretch();
+    arrange(column,
+            buttonGroup(
+                {
+                    {Action::Ok, QString(), "gocmd"},
+                    {Action::Clear, QString(), "clearcmd"},
+                    {Action::Info, QString(), "infocmd"},
+                    {Action::ExitBack, QString(), "exitoutcmd"},
+                    {Action::Calendar, QString(), "calcmd", QStringLiteral("Calendar    Check")},
+                },
+                QStringLiteral("Options")));
 }
 
 bool YearScreen::readYear(YearText& year, const QString& whenEmpty) {

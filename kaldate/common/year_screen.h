@@ -22,8 +22,10 @@ class YearScreen : public Screen {
                QWidget* owner);
 
     QLineEdit* year() const { return year_; }
-    // The group "Options": OK, Clear, Info, Exit Back and "Calendar    Check".
-    QGroupBox* optionButtons();
+    // Lays the screen out: its heading, the year field, `outputs` below them
+    // and the group "Options" (OK, Clear, Info, Exit Back and
+    // "Calendar    Check") to their right.
+    void arrangeYearScreen(const QString& headingText, QLayout* outputs);
 
     // Reads the year without the blanks around it into `year`. Empty: the
     // field is emptied and `whenEmpty` shown; "01-01-" and the year refused

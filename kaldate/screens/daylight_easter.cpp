@@ -25,15 +25,6 @@ void showConverted(KalcoreBinding& library, const QString& date, QLabel* dateOut
     dayOutput->setText(withDay ? library.cdow(convertedField).text : QString());
 }
 
-QHBoxLayout* yearRow(QLineEdit* year) {
-    auto* row = new QHBoxLayout;
-    row->addWidget(plainLabel(QStringLiteral("Input a 4 digit Year:")));
-    year->setFixedWidth(80);
-    row->addWidget(year);
-    row->addStretch();
-    return row;
-}
-
 }  // namespace
 
 DaylightSavingDates::DaylightSavingDates(Services& services, QWidget* owner)
@@ -70,12 +61,9 @@ DaylightSavingDates::DaylightSavingDates(Services& services, QWidget* owner)
     form->setColumnMinimumWidth(2, 100);
     form->setColumnStretch(2, 1);
 
-    auto* column = new QVBoxLayout;
-    column->addWidget(heading(QStringLiteral("DayLight Savings Time Zone Information")));
-    column->addLayout(yearRow(year()));
-    column->addWidget(output);
-    column->addStretch();
-    arrange(column, optionButtons());
+    auto* outputs = new QVBoxLayout;
+    outputs->addWidget(output);
+    arrangeYearScreen(QStringLiteral("DayLight Savings Time Zone Information"), outputs);
     emptyOutputs();
 }
 
@@ -124,12 +112,7 @@ EasterDate::EasterDate(Services& services, QWidget* owner)
     form->setColumnMinimumWidth(1, 130);
     form->setColumnStretch(2, 1);
 
-    auto* column = new QVBoxLayout;
-    column->addWidget(heading(QStringLiteral("Easter Day Calculation")));
-    column->addLayout(yearRow(year()));
-    column->addLayout(form);
-    column->addStretch();
-    arrange(column, optionButtons());
+    arrangeYearScreen(QStringLiteral("Easter Day Calculation"), form);
 }
 
 void EasterDate::ok() {

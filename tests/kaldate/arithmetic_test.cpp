@@ -34,14 +34,8 @@ class ArithmeticTest : public QObject {
     TempHome home_;
     Demo demo_;
 
-    static QString shown(QWidget* screen, const char* name) {
-        return shownText(child<QWidget>(screen, QLatin1String(name)));
-    }
     static QString title(QWidget* screen, const char* group) {
         return child<QGroupBox>(screen, QLatin1String(group))->title();
-    }
-    static bool focused(QWidget* screen, const char* name) {
-        return child<QWidget>(screen, QLatin1String(name))->hasFocus();
     }
 
   private slots:

@@ -27,9 +27,6 @@ class ClockScreensTest : public QObject {
     TempHome home_;
     Demo demo_;
 
-    static QString shown(QWidget* screen, const QString& name) {
-        return shownText(child<QWidget>(screen, name));
-    }
     static QCheckBox* box(QWidget* screen, const char* name) {
         return child<QCheckBox>(screen, QLatin1String(name));
     }

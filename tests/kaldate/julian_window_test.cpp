@@ -35,12 +35,6 @@ class JulianWindowTest : public QObject {
     TempHome home_;
     Demo demo_;
 
-    static QString shown(QWidget* screen, const char* name) {
-        return shownText(child<QWidget>(screen, QLatin1String(name)));
-    }
-    static bool focused(QWidget* screen, const QString& name) {
-        return child<QWidget>(screen, name)->hasFocus();
-    }
     QStringList captions() const {
         QStringList captions;
         for (const ShownMessage& message : demo_.messages.shown) captions.append(message.caption);

@@ -104,6 +104,14 @@ QString shownText(QWidget* control) {
     return QString();
 }
 
+QString shown(QWidget* root, const QString& name) {
+    return shownText(child<QWidget>(root, name));
+}
+
+bool focused(QWidget* root, const QString& name) {
+    return child<QWidget>(root, name)->hasFocus();
+}
+
 void type(QWidget* root, const QString& field, const QString& text) {
     auto* edit = child<QLineEdit>(root, field);
     edit->clear();

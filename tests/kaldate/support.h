@@ -124,6 +124,10 @@ Widget* child(QWidget* root, const QString& name) {
 // current entry).
 QString shownText(QWidget* control);
 
+// The text the control `name` of `root` shows, and whether it has the focus.
+QString shown(QWidget* root, const QString& name);
+bool focused(QWidget* root, const QString& name);
+
 // Types into a text field after emptying it, and clicks a button.
 void type(QWidget* root, const QString& field, const QString& text);
 void click(QWidget* root, const QString& button);

@@ -34,13 +34,6 @@ class WorkingDaysTest : public QObject {
     TempHome home_{1998};
     Demo demo_;
 
-    static QString shown(QWidget* screen, const char* name) {
-        return shownText(child<QWidget>(screen, QLatin1String(name)));
-    }
-    static bool focused(QWidget* screen, const QString& name) {
-        return child<QWidget>(screen, name)->hasFocus();
-    }
-
   private slots:
     void initTestCase() { addScreens(demo_.screens); }
     void cleanup() { demo_.closeAll(); }

@@ -37,9 +37,6 @@ class YearScreensTest : public QObject {
     TempHome home_;
     Demo demo_;
 
-    static QString shown(QWidget* screen, const QString& name) {
-        return shownText(child<QWidget>(screen, name));
-    }
     static bool visible(QWidget* screen, const char* name) {
         return child<QWidget>(screen, QLatin1String(name))->isVisible();
     }

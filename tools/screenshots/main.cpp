@@ -163,8 +163,11 @@ void click(QWidget* root, const char* button) {
     }
 }
 
+// Types into a text field after emptying it.
 void type(QWidget* root, const char* field, const QString& text) {
-    QTest::keyClicks(find<QLineEdit>(root, field), text);
+    auto* edit = find<QLineEdit>(root, field);
+    edit->clear();
+    QTest::keyClicks(edit, text);
 }
 
 // Moves the pointer over a control, so that its hint shows.
@@ -176,11 +179,15 @@ void hover(QWidget* root, const char* control) {
     QTest::qWait(100);
 }
 
-// Opens a help screen from `screen` with `button`, pictures it and closes it.
+// Opens a help screen from `screen` with `button`, presses `clicks` on it,
+// pictures it and closes it.
 bool pictureHelp(ScreenHost& screens, Photographer& photos, QWidget* screen, const char* button,
-                 const char* help) {
+                 const char* help, const QList<const char*>& clicks = {}) {
     click(screen, button);
     QWidget* opened = screens.find(QLatin1String(help));
+    if (opened != nullptr) {
+        for (const char* name : clicks) click(opened, name);
+    }
     const bool taken = photos.take(opened, QLatin1String(help));
     if (opened != nullptr) opened->close();
     return taken;
@@ -255,125 +262,118 @@ int main(int argc, char* argv[]) {
     ok &= pictureHelp(screens, photos, information, "help1button", "genlhlpinfo");
     information->close();
 
-    // Date arithmetic: 1404 days after 04/10/1998, the success box open.
-    click(&menu, "cmd7_dccl");
-    QWidget* calculation = screens.find(QStringLiteral("nwdatecalcform"));
-    type(calculation, "dtcvstartdate", QStringLiteral("04/10/1998"));
-    type(calculation, "dtcvnumdays", QStringLiteral("1404"));
-    hover(calculation, "dtcvnumdays");
-    click(calculation, "okbutton");
-    ok &= photos.take(calculation, QStringLiteral("nwdatecalcform"));
-    messages.closeAll();
-    ok &= pictureHelp(screens, photos, calculation, "helpbutton", "datecalcform");
-    calculation->close();
-
-    // The lapse from 09/24/1990 to 03/31/1993.
-    click(&menu, "cmd6_dlc");
-    QWidget* lapse = screens.find(QStringLiteral("datlapsfrm"));
-    type(lapse, "dlpstrtdate", QStringLiteral("09/24/1990"));
-    type(lapse, "dlpenddate", QStringLiteral("03/31/1993"));
-    hover(lapse, "dlpnmons");
-    click(lapse, "cmddlc1ok");
-    ok &= photos.take(lapse, QStringLiteral("datlapsfrm"));
-    messages.closeAll();
-    ok &= pictureHelp(screens, photos, lapse, "cmddlc2_hlp", "datelapsehlpf");
-    lapse->close();
-
-    // 35 working days after 04/15/1998 with the holidays of 1998 skipped;
-    // the help's example computed.
-    click(&menu, "cmd2_nwdf");
-    QWidget* workingDay = screens.find(QStringLiteral("nxtwrkdayform"));
-    type(workingDay, "nextstartday", QStringLiteral("04/15/1998"));
-    type(workingDay, "nextdayval", QStringLiteral("35"));
-    click(workingDay, "holdyfeatchk");
-    hover(workingDay, "holdyfeatchk");
-    click(workingDay, "okbutton");
-    ok &= photos.take(workingDay, QStringLiteral("nxtwrkdayform"));
-    messages.closeAll();
-    click(workingDay, "olhelpbutton");
-    QWidget* workingDayHelp = screens.find(QStringLiteral("nxtwrkhlpfrm"));
-    click(workingDayHelp, "okbutton");
-    ok &= photos.take(workingDayHelp, QStringLiteral("nxtwrkhlpfrm"));
-    workingDayHelp->close();
-    workingDay->close();
-
-    // Is 06/15/1998 between 01/01/1998 and 12/31/1998?
-    click(&menu, "cmd4_bdcx");
-    QWidget* between = screens.find(QStringLiteral("betweendates"));
-    type(between, "betwdate1", QStringLiteral("01/01/1998"));
-    type(between, "betwdate2", QStringLiteral("06/15/1998"));
-    type(between, "betwdate3", QStringLiteral("12/31/1998"));
-    hover(between, "Labeloutput");
-    click(between, "cmdbok");
-    ok &= photos.take(between, QStringLiteral("betweendates"));
-    messages.closeAll();
-    between->close();
-
-    // Both halves of the Julian conversion at once.
-    click(&menu, "cmd8_jtcdx");
-    QWidget* julian = screens.find(QStringLiteral("julcalform"));
-    type(julian, "juliandatein", QStringLiteral("1998365"));
-    type(julian, "caldatein", QStringLiteral("Dec/25/1998"));
-    hover(julian, "OKButton1");
-    click(julian, "OKButton1");
-    ok &= photos.take(julian, QStringLiteral("julcalform"));
-    ok &= pictureHelp(screens, photos, julian, "HelpButton2", "exampl8");
-    julian->close();
-
-    // A check date inside a two-year window; the help at its third example.
-    click(&menu, "adateslidewind");
-    QWidget* window = screens.find(QStringLiteral("slidwindform"));
-    type(window, "pivotdate", QStringLiteral("01/01/1998"));
-    type(window, "sldwndnum", QStringLiteral("2"));
-    type(window, "checkdate", QStringLiteral("MAr/31/1999"));
-    hover(window, "answertext");
-    click(window, "OKButton1");
-    ok &= photos.take(window, QStringLiteral("slidwindform"));
-    messages.closeAll();
-    click(window, "HelpButton2");
-    QWidget* windowHelp = screens.find(QStringLiteral("slidwindhelp"));
-    click(windowHelp, "clickmebutton");
-    click(windowHelp, "clickmebutton");
-    ok &= photos.take(windowHelp, QStringLiteral("slidwindhelp"));
-    windowHelp->close();
-    window->close();
-
-    // Today's date as CCYY-MM-DD and the time on the 24-hour clock.
-    click(&menu, "cmd3_dtirx");
-    QWidget* dateTime = screens.find(QStringLiteral("datimeretvfrm"));
-    find<QComboBox>(dateTime, "fmtcombo")->setCurrentIndex(15);
-    click(dateTime, "Checkfulltime");
-    hover(dateTime, "hourbox");
-    click(dateTime, "cmddtiok");
-    ok &= photos.take(dateTime, QStringLiteral("datimeretvfrm"));
-    dateTime->close();
-
-    // Christmas 1998 spelled out with the time and an AM/PM indicator.
-    click(&menu, "fulldateformat");
-    QWidget* fullDate = screens.find(QStringLiteral("afulldateform"));
-    find<QLineEdit>(fullDate, "afulldatevalue")->clear();
-    type(fullDate, "afulldatevalue", QStringLiteral("12/25/1998"));
-    find<QComboBox>(fullDate, "fmtcombo")->setCurrentIndex(19);
-    click(fullDate, "timecheck");
-    click(fullDate, "apmswitch");
-    hover(fullDate, "outputbox");
-    click(fullDate, "okbutton");
-    ok &= photos.take(fullDate, QStringLiteral("afulldateform"));
-    fullDate->close();
-
-    // Daylight saving in 2026 in the zone of New York, and Easter 1998.
-    click(&menu, "daylightcmd");
-    QWidget* daylight = screens.find(QStringLiteral("daylightform"));
-    type(daylight, "dlstyr", QStringLiteral("2026"));
-    click(daylight, "gocmd");
-    ok &= photos.take(daylight, QStringLiteral("daylightform"));
-    daylight->close();
-    click(&menu, "eastercmd");
-    QWidget* easter = screens.find(QStringLiteral("easterform"));
-    type(easter, "easterdate", QStringLiteral("1998"));
-    click(easter, "gocmd");
-    ok &= photos.take(easter, QStringLiteral("easterform"));
-    easter->close();
+    // The feature screens opened from the menu, each with its input typed,
+    // its boxes ticked, the pointer on a control (its hint shown) and OK
+    // pressed, its message box open over it; then its help screen, with
+    // buttons pressed there.
+    struct Shot {
+        const char* menuButton;
+        const char* screen;
+        QList<std::pair<const char*, const char*>> fields;
+        QList<const char*> clicks;  // before OK
+        int format;                 // the position chosen in fmtcombo; -1: none
+        const char* hover;
+        const char* ok;
+        const char* helpButton = nullptr;
+        const char* help = nullptr;
+        QList<const char*> helpClicks = {};
+    };
+    const Shot shots[] = {
+        // 1404 days after 04/10/1998.
+        {"cmd7_dccl",
+         "nwdatecalcform",
+         {{"dtcvstartdate", "04/10/1998"}, {"dtcvnumdays", "1404"}},
+         {},
+         -1,
+         "dtcvnumdays",
+         "okbutton",
+         "helpbutton",
+         "datecalcform"},
+        // From 09/24/1990 to 03/31/1993.
+        {"cmd6_dlc",
+         "datlapsfrm",
+         {{"dlpstrtdate", "09/24/1990"}, {"dlpenddate", "03/31/1993"}},
+         {},
+         -1,
+         "dlpnmons",
+         "cmddlc1ok",
+         "cmddlc2_hlp",
+         "datelapsehlpf"},
+        // 35 working days after 04/15/1998, the holidays of 1998 skipped; the
+        // help's example computed.
+        {"cmd2_nwdf",
+         "nxtwrkdayform",
+         {{"nextstartday", "04/15/1998"}, {"nextdayval", "35"}},
+         {"holdyfeatchk"},
+         -1,
+         "holdyfeatchk",
+         "okbutton",
+         "olhelpbutton",
+         "nxtwrkhlpfrm",
+         {"okbutton"}},
+        // Is 06/15/1998 between 01/01/1998 and 12/31/1998?
+        {"cmd4_bdcx",
+         "betweendates",
+         {{"betwdate1", "01/01/1998"}, {"betwdate2", "06/15/1998"}, {"betwdate3", "12/31/1998"}},
+         {},
+         -1,
+         "Labeloutput",
+         "cmdbok"},
+        // Both halves of the Julian conversion at once.
+        {"cmd8_jtcdx",
+         "julcalform",
+         {{"juliandatein", "1998365"}, {"caldatein", "Dec/25/1998"}},
+         {},
+         -1,
+         "OKButton1",
+         "OKButton1",
+         "HelpButton2",
+         "exampl8"},
+        // A check date inside a two-year window; the help at its third example.
+        {"adateslidewind",
+         "slidwindform",
+         {{"pivotdate", "01/01/1998"}, {"sldwndnum", "2"}, {"checkdate", "MAr/31/1999"}},
+         {},
+         -1,
+         "answertext",
+         "OKButton1",
+         "HelpButton2",
+         "slidwindhelp",
+         {"clickmebutton", "clickmebutton"}},
+        // Today as CCYY-MM-DD and the time on the 24-hour clock.
+        {"cmd3_dtirx", "datimeretvfrm", {}, {"Checkfulltime"}, 15, "hourbox", "cmddtiok"},
+        // Christmas 1998 spelled out with the time and an AM/PM indicator.
+        {"fulldateformat",
+         "afulldateform",
+         {{"afulldatevalue", "12/25/1998"}},
+         {"timecheck", "apmswitch"},
+         19,
+         "outputbox",
+         "okbutton"},
+        // Daylight saving in 2026 in the zone of New York, and Easter 1998.
+        {"daylightcmd", "daylightform", {{"dlstyr", "2026"}}, {}, -1, "gocmd", "gocmd"},
+        {"eastercmd", "easterform", {{"easterdate", "1998"}}, {}, -1, "gocmd", "gocmd"},
+    };
+    for (const Shot& shot : shots) {
+        click(&menu, shot.menuButton);
+        QWidget* screen = screens.find(QLatin1String(shot.screen));
+        if (screen == nullptr) {
+            std::fprintf(stderr, "%s: not opened\n", shot.screen);
+            ok = false;
+            continue;
+        }
+        for (const auto& [field, text] : shot.fields) type(screen, field, QLatin1String(text));
+        for (const char* button : shot.clicks) click(screen, button);
+        if (shot.format >= 0) find<QComboBox>(screen, "fmtcombo")->setCurrentIndex(shot.format);
+        hover(screen, shot.hover);
+        click(screen, shot.ok);
+        ok &= photos.take(screen, QLatin1String(shot.screen));
+        messages.closeAll();
+        if (shot.help != nullptr) {
+            ok &= pictureHelp(screens, photos, screen, shot.helpButton, shot.help, shot.helpClicks);
+        }
+        screen->close();
+    }
 
     messages.closeAll();
     return ok ? 0 : 1;

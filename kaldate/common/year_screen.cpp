@@ -46,7 +46,7 @@ void YearScreen::arrangeYearScreen(const QString& headingText, QLayout* outputs)
                 QStringLiteral("Options")));
 }
 
-bool YearScreen::readYear(YearText& year, const QString& whenEmpty) {
+bool YearScreen::readYear(YearText& year, const QString& whenEmpty, std::int32_t* fullYear) {
     const QString text = trimBlanks(year_->text());
     if (text.isEmpty()) {
         year_->clear();
@@ -63,6 +63,8 @@ bool YearScreen::readYear(YearText& year, const QString& whenEmpty) {
         year_->setFocus();
         return false;
     }
+    // The check rewrote the day as "Jan/01/CCYY".
+    if (fullYear != nullptr) *fullYear = toInt32(firstDay.shown().mid(7, 4)).value_or(0);
     return true;
 }
 

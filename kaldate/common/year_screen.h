@@ -6,6 +6,7 @@
 // when they opened, rather than off.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 
 #include "common/screen.h"
@@ -30,8 +31,10 @@ class YearScreen : public Screen {
     // Reads the year without the blanks around it into `year`. Empty: the
     // field is emptied and `whenEmpty` shown; "01-01-" and the year refused
     // by KD_ISVDATE: "Error: Bad Input Year(CCYY) value ". After either the
-    // focus goes to the year field and the answer is false.
-    bool readYear(YearText& year, const QString& whenEmpty);
+    // focus goes to the year field and the answer is false. On true
+    // `fullYear`, when given, is the four-digit year as the library read it
+    // (a two-digit year in its century).
+    bool readYear(YearText& year, const QString& whenEmpty, std::int32_t* fullYear = nullptr);
 
     void closing() override;
 

@@ -117,12 +117,18 @@ EasterDate::EasterDate(Services& services, QWidget* owner)
 
 void EasterDate::ok() {
     YearText yearField;
-    if (!readYear(yearField, QStringLiteral("Error: A Year(CCYY) value is needed "))) return;
+    std::int32_t fullYear = 0;
+    if (!readYear(yearField, QStringLiteral("Error: A Year(CCYY) value is needed "), &fullYear)) {
+        return;
+    }
     date_->clear();
     day_->clear();
     std::int32_t month = 0;
     std::int32_t day = 0;
-    kalcore().eastercalc(toInt32(yearField.shown()).value_or(0), month, day);
+    // Easter of the year the date below is in: a two-digit year is asked for
+    // in its century, as the library reads "01-01-98" and the date
+    // "4-20-98", not as the year 98.
+    kalcore().eastercalc(fullYear, month, day);
     // month-day-year, the year as its 5-character field.
     const QString text =
         trimBlanks(QStringLiteral("%1-%2-%3").arg(month).arg(day).arg(yearField.shown()));

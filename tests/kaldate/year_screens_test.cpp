@@ -1,7 +1,8 @@
 // daylightform and easterform against the built library, in the zone of New
 // York unless a test sets another: the year checked as "01-01-" and its
 // 5-character field, every output and call, a zone text longer than the 63
-// characters shown, a year without adjustments, Clear, and Num Lock switched
+// characters shown, a year without adjustments, Easter of a two-digit year
+// in its century, Clear, and Num Lock switched
 // on while a screen is open and put back as it was when it closes (and left
 // alone where the platform does not tell its state).
 #include <QLabel>
@@ -191,6 +192,14 @@ class YearScreensTest : public QObject {
             << "Sunday";
         QTest::newRow("1818") << "1818" << 1818 << QByteArray("3-22-1818   \0", 13) << "Mar-22-1818"
                               << "Sunday";
+        // Easter of the year the library reads, not of the year 98 (6 April
+        // 98 would show as Apr-06-2098, a Sunday no longer).
+        QTest::newRow("two digits")
+            << "98" << 2098 << QByteArray("4-20-98     \0", 13) << "Apr-20-2098"
+            << "Sunday";
+        QTest::newRow("cut at five")
+            << "199812" << 1998 << QByteArray("4-12-19981  \0", 13) << "Apr-12-1998"
+            << "Sunday";
     }
     void easterDates() {
         QFETCH(QString, year);
@@ -204,8 +213,9 @@ class YearScreensTest : public QObject {
                     .isEmpty());
         QCOMPARE(demo_.calledFunctions(),
                  (QStringList{"KD_ISVDATE", "KD_EASTERCALC", "KD_CONVDATE", "KD_CDOW"}));
+        const QByteArray field = year.trimmed().toLatin1().left(5).leftJustified(5);
         QCOMPARE(demo_.calls[0].textsSent[0],
-                 QByteArray("01-01-") + QByteArray::number(sent) + QByteArray("  \0", 3));
+                 (QByteArray("01-01-") + field).leftJustified(12) + '\0');
         QCOMPARE(demo_.calls[1].numbersSent, (QList<std::int32_t>{sent, 0, 0}));
         QCOMPARE(demo_.calls[2].textsSent[0], converted);
         QCOMPARE(demo_.calls[2].textsSent[2], QByteArray("M \0", 3));

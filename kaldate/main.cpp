@@ -6,6 +6,7 @@
 #include "common/library_problems.h"
 #include "common/screen_host.h"
 #include "common/services.h"
+#include "platform/keyboard_state.h"
 #include "platform/message_boxes.h"
 #include "platform/notification_icon.h"
 #include "platform/printer.h"
@@ -22,8 +23,9 @@ int main(int argc, char* argv[]) {
     kaldate::QtMessageBoxes messages;
     kaldate::ScreenHost screens;
     kaldate::NotificationIcon notificationIcon;
-    kaldate::Services services{kalcore, messages, screens, notificationIcon,
-                               &kaldate::defaultPrinter};
+    const auto keyboard = kaldate::platformKeyboard();
+    kaldate::Services services{
+        kalcore, messages, screens, notificationIcon, &kaldate::defaultPrinter, *keyboard};
     screens.setServices(services);
     kaldate::addScreens(screens);
     kaldate::reportLibraryProblems(kalcore, messages);

@@ -6,7 +6,9 @@ packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-d
           # the desktop demo and its tests: Qt 6 Widgets, the print system's
           # client library, a virtual X server with a window manager for the
           # screenshots, ImageMagick to check them, xdotool to time start-up
-          qt6-base-dev libcups2-dev fonts-dejavu-core xvfb xauth openbox imagemagick xdotool)
+          qt6-base-dev libcups2-dev fonts-dejavu-core xvfb xauth openbox imagemagick xdotool
+          # Num Lock through XKB, and the screenshots' window frames: Xlib
+          libx11-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -11,7 +11,10 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build --target kaldate kaldate_shots
 
 # The screens pictured, by name.
-expected=(frmSplash mainmainfrm nwdatcnvfrm FormTwo datecnvhlpf genldateinfo genlhlpinfo)
+expected=(frmSplash mainmainfrm nwdatcnvfrm FormTwo datecnvhlpf genldateinfo genlhlpinfo
+          nwdatecalcform datecalcform datlapsfrm datelapsehlpf nxtwrkdayform nxtwrkhlpfrm
+          betweendates julcalform exampl8 slidwindform slidwindhelp datimeretvfrm afulldateform
+          daylightform easterform)
 
 out=build/screenshots
 rm -rf "$out"

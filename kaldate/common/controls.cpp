@@ -2,12 +2,15 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <algorithm>
 
 #include "common/hints.h"
 
@@ -41,6 +44,23 @@ class WrappingButton : public QPushButton {
     static constexpr int kMargin = 6;
 };
 
+// Sets a marker to "1" whenever the field it watches receives the focus.
+class FocusWatcher : public QObject {
+  public:
+    FocusWatcher(QLineEdit* marker, QLineEdit* field) : QObject(marker), marker_(marker) {
+        field->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn) marker_->setText(QStringLiteral("1"));
+        return false;
+    }
+
+  private:
+    QLineEdit* marker_;
+};
+
 template <typename Widget>
 Widget* named(Widget* widget, const char* name, const QString& hint) {
     if (name != nullptr) widget->setObjectName(QLatin1String(name));
@@ -69,14 +89,40 @@ QLabel* plainLabel(const QString& text) {
     return label;
 }
 
+QLabel* heading(const QString& text) {
+    QLabel* label = plainLabel(text);
+    QFont font = label->font();
+    font.setPointSizeF(font.pointSizeF() * 1.5);
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
 QLabel* textBlock(const QString& text, int width) {
     QLabel* label = plainLabel(text);
     label->setWordWrap(true);
+    if (width == 0) {
+        static const QRegularExpression kLineBreak(QStringLiteral("(?<=\\S) {3,}"));
+        const QStringList lines = text.split(kLineBreak);
+        if (lines.size() > 1) {
+            for (const QString& line : lines) {
+                width = std::max(width, label->fontMetrics().horizontalAdvance(line) + 2);
+            }
+        }
+    }
     if (width > 0) {
         label->setFixedWidth(width);
         label->setMinimumHeight(label->heightForWidth(width));
     }
     return label;
+}
+
+QLineEdit* focusMarker(const char* name, QLineEdit* field) {
+    QLineEdit* marker = textField(name);
+    marker->setText(QStringLiteral("0"));
+    marker->setVisible(false);
+    new FocusWatcher(marker, field);
+    return marker;
 }
 
 QCheckBox* checkBox(const char* name, const QString& text, const QString& hint) {

@@ -19,9 +19,18 @@ QLineEdit* textField(const char* name, const QString& hint = {});
 QLabel* outputLabel(const char* name, const QString& hint = {});
 // A label with fixed text and no hint, on one line.
 QLabel* plainLabel(const QString& text);
-// A longer fixed text and no hint, wrapped: at the width its layout gives it,
-// or at `width` pixels when that is set.
+// A screen's heading: its fixed text, larger and bold.
+QLabel* heading(const QString& text);
+// A longer fixed text and no hint, wrapped: at `width` pixels when that is
+// set; else, for a text written with runs of three or more blanks to break
+// it into lines on a narrow label, at the width of its widest piece between
+// such runs (so that each run ends a line); else at the width its layout
+// gives it.
 QLabel* textBlock(const QString& text, int width = 0);
+// A hidden text field that marks whether `field` last received the focus:
+// "0" when made, "1" each time `field` gets the focus. The screen sets it
+// back to "0" itself (setText) where its Part says.
+QLineEdit* focusMarker(const char* name, QLineEdit* field);
 QCheckBox* checkBox(const char* name, const QString& text, const QString& hint = {});
 QComboBox* dropDownList(const char* name, const QString& hint = {});
 QGroupBox* group(const QString& title, const QString& hint = {});

@@ -124,7 +124,7 @@ void Screen::openScreen(const QString& name) {
 }
 
 void Screen::message(const QString& text) {
-    message(messageCaption_, text);
+    message(messageCaption_, text, messageStyle_);
 }
 
 void Screen::message(const QString& caption, const QString& text, MessageStyle style) {

@@ -71,10 +71,12 @@ class Screen : public QDialog {
     void arrange(QLayout* controls, QGroupBox* buttons);
 
     void setMessageCaption(const QString& caption) { messageCaption_ = caption; }
+    void setMessageStyle(MessageStyle style) { messageStyle_ = style; }
     void setHelpScreen(const QString& name) { helpScreen_ = name; }
 
     // Shows `text` in a box owned by this screen, under its message caption
-    // or the one given.
+    // in its message style (the exclamation box unless set), or under the
+    // caption and in the style given.
     void message(const QString& text);
     void message(const QString& caption, const QString& text,
                  MessageStyle style = MessageStyle::Exclamation);
@@ -105,6 +107,7 @@ class Screen : public QDialog {
     QVBoxLayout* body_;
     StatusLine* statusLine_;
     QString messageCaption_;
+    MessageStyle messageStyle_ = MessageStyle::Exclamation;
     QString helpScreen_;
 };
 

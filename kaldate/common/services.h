@@ -1,6 +1,6 @@
 // What every screen is given: the library binding, the message boxes, the
-// screen host that opens other screens, and the platform services the main
-// menu uses. The program makes one set in main(); tests make their own.
+// screen host that opens other screens, and the platform services the screens
+// use. The program makes one set in main(); tests make their own.
 #pragma once
 
 #include <functional>
@@ -10,6 +10,7 @@
 namespace kaldate {
 
 class KalcoreBinding;
+class KeyboardState;
 class MessageBoxes;
 class NotificationIcon;
 class ScreenHost;
@@ -20,6 +21,7 @@ struct Services {
     ScreenHost& screens;
     NotificationIcon& notificationIcon;
     std::function<PrinterInfo()> defaultPrinter;
+    KeyboardState& keyboard;
 };
 
 }  // namespace kaldate

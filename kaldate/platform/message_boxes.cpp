@@ -1,5 +1,7 @@
 #include "platform/message_boxes.h"
 
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <memory>
 
@@ -25,6 +27,15 @@ QMessageBox* makeMessageBox(QWidget* owner, MessageStyle style, const QString& c
             box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
             box->setDefaultButton(QMessageBox::Yes);
             break;
+    }
+    // Wide enough for the caption in a bold title bar beside the window
+    // manager's buttons, so that it is not cut short.
+    QFont title = box->font();
+    title.setBold(true);
+    const int captionWidth = QFontMetrics(title).horizontalAdvance(caption) + 120;
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+        grid->addItem(new QSpacerItem(captionWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     }
     return box;
 }

@@ -56,8 +56,7 @@ DateConversion::DateConversion(Services& services, QWidget* owner)
     form->addWidget(date_, 0, 1);
     form->addWidget(plainLabel(QStringLiteral("Date Formats:")), 1, 0);
     form->addWidget(formats_, 1, 1);
-    form->addWidget(textBlock(QStringLiteral("<-- Choose your Date              Format."), 150), 1,
-                    2);
+    form->addWidget(textBlock(QStringLiteral("<-- Choose your Date              Format.")), 1, 2);
     form->addWidget(plainLabel(QStringLiteral("Change Default Century Value 'CC':")), 2, 0);
     form->addWidget(centuries_, 2, 1);
     form->addWidget(plainLabel(QStringLiteral("<-- If, desired to...")), 2, 2);

@@ -45,12 +45,6 @@ GeneralInfo::GeneralInfo(Services& services, QWidget* owner)
     setHelpScreen(QStringLiteral("genlhlpinfo"));
     checkedDate_->setReadOnly(true);
 
-    auto* heading = new QLabel(QStringLiteral("General Date Information"));
-    QFont headingFont = heading->font();
-    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.5);
-    headingFont.setBold(true);
-    heading->setFont(headingFont);
-
     auto* form = new QGridLayout;
     form->addWidget(plainLabel(QStringLiteral("Enter in a Start Date:")), 0, 0);
     form->addWidget(date_, 0, 1, 1, 2);
@@ -87,7 +81,7 @@ GeneralInfo::GeneralInfo(Services& services, QWidget* owner)
     form->setColumnMinimumWidth(2, 60);
 
     auto* left = new QVBoxLayout;
-    left->addWidget(heading);
+    left->addWidget(heading(QStringLiteral("General Date Information")));
     left->addLayout(form);
     left->addStretch();
     arrange(

@@ -10,17 +10,12 @@ namespace kaldate {
 
 GeneralInfoHelp::GeneralInfoHelp(Services& services, QWidget* owner)
     : Screen(services, "genlhlpinfo", QStringLiteral(" The Kalendrix Software Demo."), owner) {
-    auto* heading = new QLabel(QStringLiteral("General Date Information Help"));
-    QFont headingFont = heading->font();
-    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.5);
-    headingFont.setBold(true);
-    heading->setFont(headingFont);
     auto* example = textField("exampledate");
     example->setText(QStringLiteral("04/15/1998"));
     example->setReadOnly(true);
 
     auto* form = new QGridLayout;
-    form->addWidget(heading, 0, 0, 1, 2);
+    form->addWidget(heading(QStringLiteral("General Date Information Help")), 0, 0, 1, 2);
     form->addWidget(example, 1, 0);
     form->addWidget(textBlock(QStringLiteral(
                         "  <-- An Input Date in any one of the                29 supported "

@@ -1,12 +1,21 @@
 #include "screens/screen_list.h"
 
 #include "common/screen_host.h"
+#include "screens/between_dates.h"
 #include "screens/conversion_file.h"
 #include "screens/conversion_help.h"
+#include "screens/date_calculation.h"
 #include "screens/date_conversion.h"
+#include "screens/date_lapse.h"
+#include "screens/date_time.h"
+#include "screens/daylight_easter.h"
+#include "screens/full_date_format.h"
 #include "screens/general_info.h"
 #include "screens/general_info_help.h"
+#include "screens/julian_conversion.h"
+#include "screens/next_working_day.h"
 #include "screens/placeholder.h"
+#include "screens/sliding_window.h"
 
 namespace kaldate {
 
@@ -31,27 +40,27 @@ void addScreens(ScreenHost& host) {
     host.add(QStringLiteral("datecnvhlpf"), screen<ConversionHelp>());
     host.add(QStringLiteral("genldateinfo"), screen<GeneralInfo>());
     host.add(QStringLiteral("genlhlpinfo"), screen<GeneralInfoHelp>());
+    host.add(QStringLiteral("nwdatecalcform"), screen<DateCalculation>());
+    host.add(QStringLiteral("datecalcform"), screen<DateCalculationHelp>());
+    host.add(QStringLiteral("datlapsfrm"), screen<DateLapse>());
+    host.add(QStringLiteral("datelapsehlpf"), screen<DateLapseHelp>());
+    host.add(QStringLiteral("nxtwrkdayform"), screen<NextWorkingDay>());
+    host.add(QStringLiteral("nxtwrkhlpfrm"), screen<NextWorkingDayHelp>());
+    host.add(QStringLiteral("betweendates"), screen<BetweenDates>());
+    host.add(QStringLiteral("julcalform"), screen<JulianConversion>());
+    host.add(QStringLiteral("exampl8"), screen<JulianHelp>());
+    host.add(QStringLiteral("slidwindform"), screen<SlidingWindow>());
+    host.add(QStringLiteral("slidwindhelp"), screen<SlidingWindowHelp>());
+    host.add(QStringLiteral("datimeretvfrm"), screen<DateTime>());
+    host.add(QStringLiteral("afulldateform"), screen<FullDateFormat>());
+    host.add(QStringLiteral("daylightform"), screen<DaylightSavingDates>());
+    host.add(QStringLiteral("easterform"), screen<EasterDate>());
 
     // Screens still to be built.
     constexpr struct {
         const char* name;
         const char* caption;
     } kPlaceholders[] = {
-        {"nwdatecalcform", "The Kalendrix Software Demo."},
-        {"datecalcform", "Date Calculation Example"},
-        {"datlapsfrm", "The Kalendrix Software Demo."},
-        {"datelapsehlpf", "Date Lapse Information"},
-        {"nxtwrkdayform", "The Kalendrix Software Demo."},
-        {"nxtwrkhlpfrm", "The Kalendrix Software Demo."},
-        {"betweendates", "The Kalendrix Software Demo."},
-        {"julcalform", "The Kalendrix Software Demo"},
-        {"exampl8", "Julian Date to Calendar Date Example(s)"},
-        {"slidwindform", "A Sliding Date Window Feature"},
-        {"slidwindhelp", "A Sliding Date Window - Help"},
-        {"datimeretvfrm", "The Kalendrix Software Demo."},
-        {"afulldateform", "Create your own Date Format.     Output Only."},
-        {"daylightform", "The Kalendrix Software Demo."},
-        {"easterform", "The Kalendrix Software Demo."},
         {"frmMain", "Get Calendar Information"},
         {"frmCalendar", "Get a Date"},
         {"mainFrmhlp", "Help for 'Get Calendar Information'"},

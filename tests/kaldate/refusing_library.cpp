@@ -1,6 +1,8 @@
 // A stand-in for kalcore whose conversion refuses every date that its check
-// accepted. The real library never does that after a successful check, so
-// this is how the tests reach the conversion screen's last failure message.
+// accepted, and that has none of the other functions: the binding answers
+// each of them with status 0 and blank outputs, as for any missing function.
+// The real library never fails after a successful check, so this is how the
+// tests reach the screens' failure messages that follow one.
 #include <cstdint>
 #include <cstring>
 

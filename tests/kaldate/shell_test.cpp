@@ -124,6 +124,92 @@ const Hint kHints[] = {
     {"genldateinfo", "help1button", " Help for the General Date Information"},
     {"genldateinfo", "aboutbutn", " Information on the Kalendrix Software"},
     {"genldateinfo", "exitbackbutton", " Exit back to the previous screen."},
+    {"nwdatecalcform", "okbutton", " Perform Date Arithmetic "},
+    {"nwdatecalcform", "dtcvstartdate", " Enter in a Start Date "},
+    {"nwdatecalcform", "dtcvnumdays",
+     " Enter in a No. of Days(+ or -) OR Leave it blank for Output"},
+    {"nwdatecalcform", "dtcvenddate", " Enter in an End Date OR Leave it blank for Output"},
+    {"nwdatecalcform", "helpbutton", " Help for Date Calculations "},
+    {"nwdatecalcform", "clearbutton", " Clear all Input and Output fields"},
+    {"nwdatecalcform", "calendarbutton", " Access the OnLine Calendar."},
+    {"nwdatecalcform", "dateformatsbutton", " View the 40 Supported I/O Date Formats."},
+    {"nwdatecalcform", "infobutton", " Information on the Kalendrix Software"},
+    {"nwdatecalcform", "exitbackbutton", " Exit back to the previous screen."},
+    {"datlapsfrm", "cmddlc1ok", " Perform the Date Lapse Conversion"},
+    {"datlapsfrm", "dlpstrtdate", " Enter in a Start Date - For the Date Lapse Conversion"},
+    {"datlapsfrm", "dlpenddate", " Enter in an End Date - For the Date Lapse Conversion"},
+    {"datlapsfrm", "dlpnyrs", " The number of Years"},
+    {"datlapsfrm", "dlpnmons", " The number of Months"},
+    {"datlapsfrm", "dlpnwks", " The number of Weeks"},
+    {"datlapsfrm", "dlpndays", " The number of Days"},
+    {"datlapsfrm", "cmddlc2_hlp", " Help for the Date Lapse Conversion"},
+    {"datlapsfrm", "cmddlc6_clr", " Clear all Input and Output fields"},
+    {"datlapsfrm", "cmd5dlc_caldr", " Access the OnLine Calendar."},
+    {"datlapsfrm", "cmddlc3_dthlp", " View the 40 Supported I/O Date Formats."},
+    {"datlapsfrm", "cmd8dlc_abt", " Information on the Kalendrix Software"},
+    {"datlapsfrm", "cmd7dlc_exit", " Exit back to the previous screen."},
+    {"nxtwrkdayform", "okbutton", " Execute the Next Working Day Feature."},
+    {"nxtwrkdayform", "nextstartday", " Input a Start Date."},
+    {"nxtwrkdayform", "nextdayval", " Input a POSITIVE number of days."},
+    {"nxtwrkdayform", "holdyfeatchk", "Access the External Data File Feature."},
+    {"nxtwrkdayform", "thenextday", " The Computed Output Date."},
+    {"nxtwrkdayform", "group:Output", " The Computed Output Date."},
+    {"nxtwrkdayform", "olhelpbutton", " Access Help for Next Working Day Feature."},
+    {"nxtwrkdayform", "clearbutton", " Clear all fields."},
+    {"nxtwrkdayform", "Command1", " Access the OnLine Calendar."},
+    {"nxtwrkdayform", "helpbutton", " View the 40 Supported I/O Date Formats."},
+    {"nxtwrkdayform", "Aboutbutton", " Information on the Kalendrix Software."},
+    {"nxtwrkdayform", "exitout", " Exit Back to the Previous Screen. "},
+    {"betweendates", "cmdbok", " Perform the Between Date Comparsion"},
+    {"betweendates", "betwdate1", " Input Date #1, in any of the 40 supported I/O Date Formats"},
+    {"betweendates", "betwdate2", " Input Date #2, in any of the 40 supported I/O Date Formats"},
+    {"betweendates", "betwdate3", " Input Date #3, in any of the 40 supported I/O Date Formats"},
+    {"betweendates", "Labeloutput", " Is Date 2 between Dates 1 and 3? "},
+    {"betweendates", "cmdbclear", " Clear all Input and Output fields"},
+    {"betweendates", "cmdbcaldr", " Access the OnLine Calendar."},
+    {"betweendates", "cmdbdthlp", " View the 40 Supported I/O Date Formats."},
+    {"betweendates", "cmdbabout", " Information on the Kalendrix Software"},
+    {"betweendates", "cmdbexit", " Exit back to the previous screen."},
+    {"julcalform", "OKButton1", "Execute a Julian to Calendar OR Calendar to Julian Conversion"},
+    {"julcalform", "juliandatein", " Input a Julian Date, such as: 1998365 -> for Dec/31/1998"},
+    {"julcalform", "julenormdate", " A Computed Calender Date from a Julian Date"},
+    {"julcalform", "caldatein", " Input a Calender Date, such as: Dec/31/1998 -> for 1998365 "},
+    {"julcalform", "Juldateout", " A Computed Julian Date from a Calender Date"},
+    {"julcalform", "HelpButton2", "Help on Julian to Calendar OR (Calendar to Julian) Conversion"},
+    {"julcalform", "clrbutton4", " Clear all Input and Output fields"},
+    {"julcalform", "abtbutton3", " Information on the Kalendrix Software"},
+    {"julcalform", "exitbutton5", " Exit back to the previous screen."},
+    {"slidwindform", "OKButton1", " Press OK to execute the Sliding Window Feature"},
+    {"slidwindform", "pivotdate", " Enter in a Pivot Date "},
+    {"slidwindform", "sldwndnum", " Enter a Positive or Negative Number of Years. Not Zero(0)!"},
+    {"slidwindform", "checkdate", " Enter in a Check Date"},
+    {"slidwindform", "answertext", " Output: Type of Sliding Date Window "},
+    {"slidwindform", "HelpButton2", " Help about the Sliding Date Window Feature."},
+    {"slidwindform", "clrbutton4", " Clear all Input and Output fields"},
+    {"slidwindform", "Command1", " Access the OnLine Calendar."},
+    {"slidwindform", "abtbutton3", " Information on the Kalendrix Software"},
+    {"slidwindform", "exitbutton5", " Exit back to the previous screen."},
+    {"datimeretvfrm", "cmddtiok", " Press OK to retrieve your system's current Date and Time Info"},
+    {"datimeretvfrm", "todaysdate1", " This is your System's current Date(Today's Date)"},
+    {"datimeretvfrm", "todaystime1", " This is your System's current Time(Today's Time)"},
+    {"datimeretvfrm", "hourbox", " Hours is presented in character/numeric forms"},
+    {"datimeretvfrm", "minbox", " Minutes is presented in character/numeric forms"},
+    {"datimeretvfrm", "secbox", " Seconds is presented in character/numeric forms"},
+    {"datimeretvfrm", "apmbox", " An AM and PM Indicator"},
+    {"datimeretvfrm", "Checkfulltime", " Check box if you want 24 hour Time"},
+    {"datimeretvfrm", "cmddti_clear", " Clear all Input and Output fields"},
+    {"datimeretvfrm", "cmddti_dthlp", " View the 40 Supported I/O Date Formats."},
+    {"datimeretvfrm", "cmddti_about", " Information on the Kalendrix Software"},
+    {"datimeretvfrm", "cmddti_exitb", " Exit back to the previous screen."},
+    {"afulldateform", "okbutton", " Now Create your own Date Format"},
+    {"afulldateform", "afulldatevalue",
+     " Enter in a Date, in any of the 40 supported I/O Date Formats"},
+    {"afulldateform", "outputbox", " Output for your created Output Date Format."},
+    {"afulldateform", "clearbutton", " Clear all Input and Output fields"},
+    {"afulldateform", "calendarbutton", " Access the OnLine Calendar."},
+    {"afulldateform", "dateformatsbutton", " View the 40 Supported I/O Date Formats."},
+    {"afulldateform", "infobutton", " Information on the Kalendrix Software"},
+    {"afulldateform", "exitbackbutton", " Exit back to the previous screen."},
 };
 
 // A screen that counts how often it is told it is closing.
@@ -275,46 +361,43 @@ class ShellTest : public QObject {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("screen");
         QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("exit");
         const QString demo = QStringLiteral("The Kalendrix Software Demo.");
-        QTest::newRow("conversion") << "cmd5_dtcnvt"
-                                    << "nwdatcnvfrm" << demo;
-        QTest::newRow("lapse") << "cmd6_dlc"
-                               << "datlapsfrm" << demo;
-        QTest::newRow("calculation") << "cmd7_dccl"
-                                     << "nwdatecalcform" << demo;
-        QTest::newRow("julian") << "cmd8_jtcdx"
-                                << "julcalform"
-                                << "The Kalendrix Software Demo";
-        QTest::newRow("working day") << "cmd2_nwdf"
-                                     << "nxtwrkdayform" << demo;
-        QTest::newRow("date and time") << "cmd3_dtirx"
-                                       << "datimeretvfrm" << demo;
-        QTest::newRow("general") << "cmd1_gtix"
-                                 << "genldateinfo"
-                                 << " The Kalendrix Software Demo.";
-        QTest::newRow("between") << "cmd4_bdcx"
-                                 << "betweendates" << demo;
-        QTest::newRow("full date") << "fulldateformat"
-                                   << "afulldateform"
-                                   << "Create your own Date Format.     Output Only.";
-        QTest::newRow("window") << "adateslidewind"
-                                << "slidwindform"
-                                << "A Sliding Date Window Feature";
-        QTest::newRow("daylight") << "daylightcmd"
-                                  << "daylightform" << demo;
-        QTest::newRow("easter") << "eastercmd"
-                                << "easterform" << demo;
-        QTest::newRow("read me") << "cmd3infox"
-                                 << "infoform"
-                                 << "Additional Information";
-        QTest::newRow("about") << "realaboutcmd"
-                               << "frmAbout"
-                               << "About the Kalendrix Software";
+        const QString exit = QStringLiteral("exitbackbutton");
+        const struct {
+            const char* row;
+            const char* button;
+            const char* screen;
+            QString caption;
+            QString exit;
+        } rows[] = {
+            {"conversion", "cmd5_dtcnvt", "nwdatcnvfrm", demo, exit},
+            {"lapse", "cmd6_dlc", "datlapsfrm", demo, "cmd7dlc_exit"},
+            {"calculation", "cmd7_dccl", "nwdatecalcform", demo, exit},
+            {"julian", "cmd8_jtcdx", "julcalform", "The Kalendrix Software Demo", "exitbutton5"},
+            {"working day", "cmd2_nwdf", "nxtwrkdayform", demo, "exitout"},
+            {"date and time", "cmd3_dtirx", "datimeretvfrm", demo, "cmddti_exitb"},
+            {"general", "cmd1_gtix", "genldateinfo", " The Kalendrix Software Demo.", exit},
+            {"between", "cmd4_bdcx", "betweendates", demo, "cmdbexit"},
+            {"full date", "fulldateformat", "afulldateform",
+             "Create your own Date Format.     Output Only.", exit},
+            {"window", "adateslidewind", "slidwindform", "A Sliding Date Window Feature",
+             "exitbutton5"},
+            {"daylight", "daylightcmd", "daylightform", demo, "exitoutcmd"},
+            {"easter", "eastercmd", "easterform", demo, "exitoutcmd"},
+            {"read me", "cmd3infox", "infoform", "Additional Information", exit},
+            {"about", "realaboutcmd", "frmAbout", "About the Kalendrix Software", exit},
+        };
+        for (const auto& row : rows) {
+            QTest::newRow(row.row) << QString::fromLatin1(row.button)
+                                   << QString::fromLatin1(row.screen) << row.caption << row.exit;
+        }
     }
     void everyMenuButtonOpensItsScreen() {
         QFETCH(QString, button);
         QFETCH(QString, screen);
         QFETCH(QString, caption);
+        QFETCH(QString, exit);
         QVERIFY(startMenu());
         click(menu_.get(), button);
         auto* opened = qobject_cast<QDialog*>(demo_->screens.find(screen));
@@ -327,7 +410,7 @@ class ShellTest : public QObject {
         if (auto* text = opened->findChild<QLabel*>(QStringLiteral("placeholdertext"))) {
             QCOMPARE(text->text(), QStringLiteral("The screen %1 is not built yet.").arg(screen));
         }
-        click(opened, QStringLiteral("exitbackbutton"));
+        click(opened, exit);
         QCOMPARE(demo_->screens.openScreens(), QList<QWidget*>{menu_.get()});
     }
 
@@ -493,6 +576,18 @@ class ShellTest : public QObject {
         QTest::newRow("information background") << "genldateinfo"
                                                 << "okbutton"
                                                 << "";
+        QTest::newRow("calculation group") << "nwdatecalcform"
+                                           << "okbutton"
+                                           << "ioFramea";
+        QTest::newRow("lapse heading") << "datlapsfrm"
+                                       << "cmddlc1ok"
+                                       << "";
+        QTest::newRow("Julian group") << "julcalform"
+                                      << "OKButton1"
+                                      << "group:Input";
+        QTest::newRow("date and time background") << "datimeretvfrm"
+                                                  << "cmddtiok"
+                                                  << "";
     }
     void theStatusLineClearsOverWhatHasNoHint() {
         QFETCH(QString, screen);
@@ -506,7 +601,7 @@ class ShellTest : public QObject {
         QVERIFY(!statusLineOf(window).isEmpty());
         QWidget* target = plain.isEmpty() ? window : control(window, plain);
         QVERIFY(target != nullptr);
-        hover(target, plain.isEmpty() || plain.startsWith(QLatin1String("group:")));
+        hover(target, plain.isEmpty() || qobject_cast<QGroupBox*>(target) != nullptr);
         QCOMPARE(statusLineOf(window), QString());
     }
 

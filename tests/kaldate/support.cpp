@@ -1,11 +1,14 @@
 #include "support.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 namespace kaldate::testing {
 
@@ -36,9 +39,14 @@ TempHome::TempHome(int keyYear) {
     }
 }
 
-Demo::Demo(QStringList libraryLocations)
+Demo::Demo(QStringList libraryLocations, KeyboardState* platformKeyboard)
     : kalcore(std::move(libraryLocations)),
-      services{kalcore, messages, screens, notificationIcon, [this] { return printer; }} {
+      services{kalcore,
+               messages,
+               screens,
+               notificationIcon,
+               [this] { return printer; },
+               platformKeyboard != nullptr ? *platformKeyboard : keyboard} {
     screens.setServices(services);
     kalcore.setCallObserver([this](const CallRecord& call) { calls.append(call); });
 }
@@ -47,6 +55,24 @@ QStringList Demo::calledFunctions() const {
     QStringList names;
     for (const CallRecord& call : calls) names.append(QString::fromLatin1(call.function));
     return names;
+}
+
+const CallRecord& Demo::lastCall(const char* function) const {
+    for (qsizetype i = calls.size() - 1; i >= 0; --i) {
+        if (calls[i].function == function) return calls[i];
+    }
+    QTest::qFail(qPrintable(QStringLiteral("%1 was not called").arg(QLatin1String(function))),
+                 __FILE__, __LINE__);
+    throw std::runtime_error("missing call");
+}
+
+QStringList Demo::press(QWidget* screen, const QList<std::pair<QString, QString>>& fields,
+                        const QString& button) {
+    clearCalls();
+    messages.shown.clear();
+    for (const auto& [field, text] : fields) type(screen, field, text);
+    click(screen, button);
+    return messages.texts();
 }
 
 QDialog* Demo::open(const QString& name, QWidget* owner) {
@@ -78,6 +104,14 @@ QString shownText(QWidget* control) {
     return QString();
 }
 
+QString shown(QWidget* root, const QString& name) {
+    return shownText(child<QWidget>(root, name));
+}
+
+bool focused(QWidget* root, const QString& name) {
+    return child<QWidget>(root, name)->hasFocus();
+}
+
 void type(QWidget* root, const QString& field, const QString& text) {
     auto* edit = child<QLineEdit>(root, field);
     edit->clear();
@@ -85,7 +119,18 @@ void type(QWidget* root, const QString& field, const QString& text) {
 }
 
 void click(QWidget* root, const QString& button) {
-    QTest::mouseClick(child<QAbstractButton>(root, button), Qt::LeftButton);
+    auto* target = child<QAbstractButton>(root, button);
+    // A check box takes clicks on its box and its text only, not on the
+    // rest of its width: a click on the box, as a user does.
+    if (auto* box = qobject_cast<QCheckBox*>(target)) {
+        QStyleOptionButton option;
+        option.initFrom(box);
+        const QRect indicator =
+            box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+        QTest::mouseClick(box, Qt::LeftButton, {}, indicator.center());
+        return;
+    }
+    QTest::mouseClick(target, Qt::LeftButton);
 }
 
 void hover(QWidget* widget, bool background) {

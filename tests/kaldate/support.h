@@ -14,6 +14,7 @@
 #include "binding/kalcore_binding.h"
 #include "common/screen_host.h"
 #include "common/services.h"
+#include "platform/keyboard_state.h"
 #include "platform/message_boxes.h"
 #include "platform/notification_icon.h"
 
@@ -41,6 +42,19 @@ class RecordingMessageBoxes final : public MessageBoxes {
     QList<int> answers_;
 };
 
+// A keyboard whose Num Lock state the test sets and reads, every switch
+// recorded.
+class RecordingKeyboard final : public KeyboardState {
+  public:
+    std::optional<bool> numLock() override { return state; }
+    void setNumLock(bool on) override {
+        switches.append(on);
+        if (state) state = on;
+    }
+    std::optional<bool> state = false;  // nothing: the platform does not tell
+    QList<bool> switches;
+};
+
 // Points the library's configuration and data files into a fresh directory
 // (before the library is first loaded) with the holidays of `keyYear`.
 class TempHome {
@@ -56,19 +70,31 @@ class TempHome {
 // recorded, every message box recorded, and a printer the test sets.
 class Demo {
   public:
-    explicit Demo(QStringList libraryLocations = {QStringLiteral(KALCORE_LIBRARY_PATH)});
+    // The screens switch Num Lock on `platformKeyboard` when one is given,
+    // else on `keyboard`.
+    explicit Demo(QStringList libraryLocations = {QStringLiteral(KALCORE_LIBRARY_PATH)},
+                  KeyboardState* platformKeyboard = nullptr);
 
     KalcoreBinding kalcore;
     RecordingMessageBoxes messages;
     ScreenHost screens;
     NotificationIcon notificationIcon;
     PrinterInfo printer;
+    RecordingKeyboard keyboard;
     Services services;
     QList<CallRecord> calls;
 
     // The names of the functions called since the last clearCalls().
     QStringList calledFunctions() const;
+    // The last call of `function` since the last clearCalls(); a missing one
+    // fails the test.
+    const CallRecord& lastCall(const char* function) const;
     void clearCalls() { calls.clear(); }
+
+    // Forgets the calls and boxes so far, types each text into its field
+    // (emptied first) and clicks `button`; gives the texts of the boxes shown.
+    QStringList press(QWidget* screen, const QList<std::pair<QString, QString>>& fields,
+                      const QString& button);
 
     // Opens the screen `name` from `owner` (none: a bare top-level) and
     // waits until it is shown.
@@ -97,6 +123,10 @@ Widget* child(QWidget* root, const QString& name) {
 // The text a control shows (a label, a text field, a button or a list's
 // current entry).
 QString shownText(QWidget* control);
+
+// The text the control `name` of `root` shows, and whether it has the focus.
+QString shown(QWidget* root, const QString& name);
+bool focused(QWidget* root, const QString& name);
 
 // Types into a text field after emptying it, and clicks a button.
 void type(QWidget* root, const QString& field, const QString& text);

@@ -3,6 +3,7 @@
 // own area as the X server shows it, so a message box open over a screen is
 // in the picture; DIRECTORY/manifest lists each picture with the window's
 // size, for the checks of scripts/screenshots.sh.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -16,10 +17,16 @@
 #include <QTextStream>
 #include <cstdio>
 
+// The X11 headers come last: they define macros (None, Bool, Status) that
+// Qt's headers also use as names.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
 #include "binding/kalcore_binding.h"
 #include "common/library_problems.h"
 #include "common/screen_host.h"
 #include "common/services.h"
+#include "platform/keyboard_state.h"
 #include "platform/message_boxes.h"
 #include "platform/notification_icon.h"
 #include "platform/printer.h"
@@ -54,6 +61,40 @@ class OpenMessageBoxes final : public MessageBoxes {
     QList<QPointer<QMessageBox>> open_;
 };
 
+// Where `window` and the frame the window manager gave it (_NET_FRAME_EXTENTS)
+// lie on the screen, as the X server has them now; the window alone while it
+// has no frame, nothing when the server does not tell.
+QRect frameOnScreen(QWidget* window) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    Display* display = x11 != nullptr ? x11->display() : nullptr;
+    if (display == nullptr) return {};
+    const auto id = static_cast<Window>(window->winId());
+    XWindowAttributes attributes{};
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    if (XGetWindowAttributes(display, id, &attributes) == 0 ||
+        !XTranslateCoordinates(display, id, DefaultRootWindow(display), 0, 0, &x, &y, &child)) {
+        return {};
+    }
+    QMargins extents;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, id, XInternAtom(display, "_NET_FRAME_EXTENTS", False), 0, 4,
+                           False, XA_CARDINAL, &type, &format, &count, &after, &data) == Success &&
+        data != nullptr && format == 32 && count == 4) {
+        // Format 32 properties come as longs: left, right, top, bottom.
+        const auto* sides = reinterpret_cast<const long*>(data);
+        extents = QMargins(static_cast<int>(sides[0]), static_cast<int>(sides[2]),
+                           static_cast<int>(sides[1]), static_cast<int>(sides[3]));
+    }
+    if (data != nullptr) XFree(data);
+    return QRect(x, y, attributes.width, attributes.height).marginsAdded(extents);
+}
+
 class Photographer {
   public:
     explicit Photographer(const QString& directory)
@@ -67,16 +108,19 @@ class Photographer {
                          window == nullptr ? "no window" : "not exposed");
             return false;
         }
-        // A window with a title bar is pictured once the window manager has
-        // framed it.
+        // A window with a title bar is pictured with the frame the window
+        // manager put around it, once that is there. The frame is asked of
+        // the X server: Qt may keep the margins it saw before the frame came.
         const bool framed = !window->windowFlags().testFlag(Qt::FramelessWindowHint);
-        if (framed &&
-            !QTest::qWaitFor(
-                [window] { return window->frameGeometry().height() > window->geometry().height(); },
+        QRect area;
+        if (!QTest::qWaitFor(
+                [window, framed, &area] {
+                    area = frameOnScreen(window);
+                    return !area.isEmpty() && (!framed || area.height() > window->height());
+                },
                 20000)) {
-            const QRect frame = window->frameGeometry();
             std::fprintf(stderr, "%s: no frame (%dx%d, window %dx%d)\n", qPrintable(name),
-                         frame.width(), frame.height(), window->width(), window->height());
+                         area.width(), area.height(), window->width(), window->height());
             return false;
         }
         QTest::qWait(400);
@@ -85,7 +129,6 @@ class Photographer {
         for (QWidget* shown : QApplication::topLevelWidgets()) {
             if (shown->isVisible()) shown->repaint();
         }
-        const QRect area = window->frameGeometry();
         const QPixmap picture =
             window->screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
         if (picture.isNull() ||
@@ -109,12 +152,22 @@ Widget* find(QWidget* root, const char* name) {
     return root->findChild<Widget*>(QLatin1String(name));
 }
 
+// Clicks a button; ticks or unticks a check box (whose text need not lie
+// under its middle).
 void click(QWidget* root, const char* button) {
-    QTest::mouseClick(find<QPushButton>(root, button), Qt::LeftButton);
+    auto* target = find<QAbstractButton>(root, button);
+    if (target->isCheckable()) {
+        target->click();
+    } else {
+        QTest::mouseClick(target, Qt::LeftButton);
+    }
 }
 
+// Types into a text field after emptying it.
 void type(QWidget* root, const char* field, const QString& text) {
-    QTest::keyClicks(find<QLineEdit>(root, field), text);
+    auto* edit = find<QLineEdit>(root, field);
+    edit->clear();
+    QTest::keyClicks(edit, text);
 }
 
 // Moves the pointer over a control, so that its hint shows.
@@ -124,6 +177,20 @@ void hover(QWidget* root, const char* control) {
     QTest::qWait(300);
     QTest::mouseMove(find(root, control));
     QTest::qWait(100);
+}
+
+// Opens a help screen from `screen` with `button`, presses `clicks` on it,
+// pictures it and closes it.
+bool pictureHelp(ScreenHost& screens, Photographer& photos, QWidget* screen, const char* button,
+                 const char* help, const QList<const char*>& clicks = {}) {
+    click(screen, button);
+    QWidget* opened = screens.find(QLatin1String(help));
+    if (opened != nullptr) {
+        for (const char* name : clicks) click(opened, name);
+    }
+    const bool taken = photos.take(opened, QLatin1String(help));
+    if (opened != nullptr) opened->close();
+    return taken;
 }
 
 }  // namespace
@@ -141,7 +208,8 @@ int main(int argc, char* argv[]) {
     OpenMessageBoxes messages;
     ScreenHost screens;
     NotificationIcon notificationIcon;
-    Services services{kalcore, messages, screens, notificationIcon, &defaultPrinter};
+    const auto keyboard = platformKeyboard();
+    Services services{kalcore, messages, screens, notificationIcon, &defaultPrinter, *keyboard};
     screens.setServices(services);
     addScreens(screens);
     reportLibraryProblems(kalcore, messages);
@@ -191,10 +259,121 @@ int main(int argc, char* argv[]) {
     click(information, "okbutton");
     hover(information, "holidayname");
     ok &= photos.take(information, QStringLiteral("genldateinfo"));
-    click(information, "help1button");
-    ok &= photos.take(screens.find(QStringLiteral("genlhlpinfo")), QStringLiteral("genlhlpinfo"));
-    screens.find(QStringLiteral("genlhlpinfo"))->close();
+    ok &= pictureHelp(screens, photos, information, "help1button", "genlhlpinfo");
     information->close();
+
+    // The feature screens opened from the menu, each with its input typed,
+    // its boxes ticked, the pointer on a control (its hint shown) and OK
+    // pressed, its message box open over it; then its help screen, with
+    // buttons pressed there.
+    struct Shot {
+        const char* menuButton;
+        const char* screen;
+        QList<std::pair<const char*, const char*>> fields;
+        QList<const char*> clicks;  // before OK
+        int format;                 // the position chosen in fmtcombo; -1: none
+        const char* hover;
+        const char* ok;
+        const char* helpButton = nullptr;
+        const char* help = nullptr;
+        QList<const char*> helpClicks = {};
+    };
+    const Shot shots[] = {
+        // 1404 days after 04/10/1998.
+        {"cmd7_dccl",
+         "nwdatecalcform",
+         {{"dtcvstartdate", "04/10/1998"}, {"dtcvnumdays", "1404"}},
+         {},
+         -1,
+         "dtcvnumdays",
+         "okbutton",
+         "helpbutton",
+         "datecalcform"},
+        // From 09/24/1990 to 03/31/1993.
+        {"cmd6_dlc",
+         "datlapsfrm",
+         {{"dlpstrtdate", "09/24/1990"}, {"dlpenddate", "03/31/1993"}},
+         {},
+         -1,
+         "dlpnmons",
+         "cmddlc1ok",
+         "cmddlc2_hlp",
+         "datelapsehlpf"},
+        // 35 working days after 04/15/1998, the holidays of 1998 skipped; the
+        // help's example computed.
+        {"cmd2_nwdf",
+         "nxtwrkdayform",
+         {{"nextstartday", "04/15/1998"}, {"nextdayval", "35"}},
+         {"holdyfeatchk"},
+         -1,
+         "holdyfeatchk",
+         "okbutton",
+         "olhelpbutton",
+         "nxtwrkhlpfrm",
+         {"okbutton"}},
+        // Is 06/15/1998 between 01/01/1998 and 12/31/1998?
+        {"cmd4_bdcx",
+         "betweendates",
+         {{"betwdate1", "01/01/1998"}, {"betwdate2", "06/15/1998"}, {"betwdate3", "12/31/1998"}},
+         {},
+         -1,
+         "Labeloutput",
+         "cmdbok"},
+        // Both halves of the Julian conversion at once.
+        {"cmd8_jtcdx",
+         "julcalform",
+         {{"juliandatein", "1998365"}, {"caldatein", "Dec/25/1998"}},
+         {},
+         -1,
+         "OKButton1",
+         "OKButton1",
+         "HelpButton2",
+         "exampl8"},
+        // A check date inside a two-year window; the help at its third example.
+        {"adateslidewind",
+         "slidwindform",
+         {{"pivotdate", "01/01/1998"}, {"sldwndnum", "2"}, {"checkdate", "MAr/31/1999"}},
+         {},
+         -1,
+         "answertext",
+         "OKButton1",
+         "HelpButton2",
+         "slidwindhelp",
+         {"clickmebutton", "clickmebutton"}},
+        // Today as CCYY-MM-DD and the time on the 24-hour clock.
+        {"cmd3_dtirx", "datimeretvfrm", {}, {"Checkfulltime"}, 15, "hourbox", "cmddtiok"},
+        // Christmas 1998 spelled out with the time and an AM/PM indicator.
+        {"fulldateformat",
+         "afulldateform",
+         {{"afulldatevalue", "12/25/1998"}},
+         {"timecheck", "apmswitch"},
+         19,
+         "outputbox",
+         "okbutton"},
+        // Daylight saving in 2026 in the zone of New York, and Easter 1998.
+        {"daylightcmd", "daylightform", {{"dlstyr", "2026"}}, {}, -1, "gocmd", "gocmd"},
+        {"eastercmd", "easterform", {{"easterdate", "1998"}}, {}, -1, "gocmd", "gocmd"},
+    };
+    for (const Shot& shot : shots) {
+        click(&menu, shot.menuButton);
+        QWidget* screen = screens.find(QLatin1String(shot.screen));
+        if (screen == nullptr) {
+            std::fprintf(stderr, "%s: not opened\n", shot.screen);
+            ok = false;
+            continue;
+        }
+        for (const auto& [field, text] : shot.fields) type(screen, field, QLatin1String(text));
+        for (const char* button : shot.clicks) click(screen, button);
+        if (shot.format >= 0) find<QComboBox>(screen, "fmtcombo")->setCurrentIndex(shot.format);
+        hover(screen, shot.hover);
+        click(screen, shot.ok);
+        ok &= photos.take(screen, QLatin1String(shot.screen));
+        messages.closeAll();
+        if (shot.help != nullptr) {
+            ok &= pictureHelp(screens, photos, screen, shot.helpButton, shot.help, shot.helpClicks);
+        }
+        screen->close();
+    }
 
     messages.closeAll();
     return ok ? 0 : 1;

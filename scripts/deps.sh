@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, when missing.
 set -eu
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
-          libbenchmark-dev pkgconf binutils faketime tzdata)
+          libbenchmark-dev pkgconf binutils faketime tzdata python3)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -93,10 +93,6 @@ class LazyClock {
     ClockReading reading_;  // only the century when constructed with one
 };
 
-constexpr bool IsSep(char c) {
-    return c == '-' || c == '/';
-}
-
 // A layout a text must fill exactly: the classes each position needs (as
 // Layout reads them) and the number of positions, with nothing after them.
 struct Shape {

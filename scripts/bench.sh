@@ -7,7 +7,7 @@ set -eu
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKALCORE_BUILD_BENCH=ON \
-    -DKALCORE_BUILD_TESTS=OFF >/dev/null
+    -DKALCORE_BUILD_TESTS=OFF -DKALCORE_BUILD_DEMO=OFF >/dev/null
 cmake --build build-bench
 # The library's start-up writes its configuration and builds the current
 # year's holidays: in a scratch home, not the user's.

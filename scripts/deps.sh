@@ -2,7 +2,11 @@
 # Installs the Debian packages the build and the tests need, when missing.
 set -eu
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
-          libbenchmark-dev pkgconf binutils faketime tzdata python3)
+          libbenchmark-dev pkgconf binutils faketime tzdata python3
+          # the desktop demo and its tests: Qt 6 Widgets, the print system's
+          # client library, a virtual X server with a window manager for the
+          # screenshots, ImageMagick to check them, xdotool to time start-up
+          qt6-base-dev libcups2-dev fonts-dejavu-core xvfb xauth openbox imagemagick xdotool)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

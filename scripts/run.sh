@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the library and kalc, and converts a few
-# sample dates.
+# Installs what is missing and builds the library, kalc and the desktop demo.
+# With a display, starts the demo kaldate; without one, converts a few sample
+# dates with kalc.
 set -eu
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build
+if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]]; then
+    exec build/kaldate/kaldate
+fi
 kalc=build/tools/kalc/kalc
 set -x
 "$kalc" check 12/31/98
@@ -32,3 +36,7 @@ set -x
 TZ=Australia/Sydney "$kalc" dst 2026
 "$kalc" easter 2026
 printf '01/02/03\n1995/25/12\n31/Dec/98\nnot a date\n' | "$kalc" convert - 7 --century 5 || true
+{ set +x; } 2>/dev/null
+echo
+echo "No display here, so the desktop demo build/kaldate/kaldate was not started."
+echo "scripts/screenshots.sh saves a picture of each of its screens in build/screenshots/."

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: a release build, a
-# build under AddressSanitizer + UndefinedBehaviorSanitizer, the thread test
-# under ThreadSanitizer, and the fuzzer for FUZZ_SECONDS (default 60; 0 skips
-# it) from the corpus and the fixed seed FUZZ_SEED (default 1), so that a
-# failing run can be repeated; and kalcore.dll for 32-bit and 64-bit Windows,
-# checked and run under Wine (WINDOWS=0 skips that part).
+# Installs what is missing, builds, and runs every test: a release build
+# (with the desktop demo, whose screens are then pictured under Xvfb and the
+# pictures checked), a build under AddressSanitizer +
+# UndefinedBehaviorSanitizer, the thread test under ThreadSanitizer, and the
+# fuzzer for FUZZ_SECONDS (default 60; 0 skips it) from the corpus and the
+# fixed seed FUZZ_SEED (default 1), so that a failing run can be repeated;
+# and kalcore.dll for 32-bit and 64-bit Windows, checked and run under Wine
+# (WINDOWS=0 skips that part).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -19,6 +21,11 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build
 ctest --test-dir build --output-on-failure -j "$jobs" -E '^windows_' | tee build/ctest.log
 release_count=$(grep -oE 'out of [0-9]+' build/ctest.log | tail -n 1 | grep -oE '[0-9]+')
+
+echo "== screenshots of the demo"
+screenshots_start=$(date +%s)
+scripts/screenshots.sh
+echo "screenshots: $(($(date +%s) - screenshots_start))s"
 
 windows_count=0
 if [[ "$windows" -eq 1 ]]; then
@@ -57,7 +64,7 @@ asan_count=$(grep -oE 'out of [0-9]+' build-asan/ctest.log | tail -n 1 | grep -o
 echo "== thread sanitizer: every export from eight threads"
 tsan_start=$(date +%s)
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALCORE_SANITIZE_THREAD=ON \
-    -DKALCORE_BUILD_TOOLS=OFF >/dev/null
+    -DKALCORE_BUILD_TOOLS=OFF -DKALCORE_BUILD_DEMO=OFF >/dev/null
 cmake --build build-tsan --target kalcore_thread_test
 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 build-tsan/tests/kalcore_thread_test
 echo "thread sanitizer part: $(($(date +%s) - tsan_start))s"
@@ -65,7 +72,8 @@ echo "thread sanitizer part: $(($(date +%s) - tsan_start))s"
 if [[ "$fuzz_seconds" -gt 0 ]]; then
     echo "== fuzzing the date exports for ${fuzz_seconds}s from seed ${fuzz_seed}"
     CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DKALCORE_BUILD_FUZZ=ON -DKALCORE_BUILD_TESTS=OFF -DKALCORE_BUILD_TOOLS=OFF >/dev/null
+        -DKALCORE_BUILD_FUZZ=ON -DKALCORE_BUILD_TESTS=OFF -DKALCORE_BUILD_TOOLS=OFF \
+        -DKALCORE_BUILD_DEMO=OFF >/dev/null
     cmake --build build-fuzz
     corpus=$(mktemp -d)
     cp fuzz/corpus/* "$corpus/"

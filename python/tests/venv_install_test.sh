@@ -28,7 +28,7 @@ example=$(readme_block "python")
 want=$(readme_block "text python")
 [[ -n "$install" && -n "$example" && -n "$want" ]] || { echo "no Python example in README.md"; exit 1; }
 got=$(cd "$work/project" && PATH="$work/bin:$PATH" bash -euo pipefail -c \
-    "$install >/dev/null"$'\n'".venv/bin/python - <<'PYTHON'"$'\n'"$example"$'\n'"PYTHON")
+    "{"$'\n'"$install"$'\n'"} >/dev/null"$'\n'".venv/bin/python - <<'PYTHON'"$'\n'"$example"$'\n'"PYTHON")
 if [[ "$got" != "$want" ]]; then
     printf 'README example printed:\n%s\nREADME says:\n%s\n' "$got" "$want"
     exit 1

@@ -15,12 +15,16 @@
  * STABLE as well. The library is safe in many processes and threads at once,
  * so every function is PARALLEL SAFE.
  */
-#include "fmgr.h"
-#include "kalcore_sql.h"
+// clang-format off
+/* postgres.h comes before every other server header. */
 #include "postgres.h"
+#include "fmgr.h"
 #include "utils/builtins.h"
 #include "utils/date.h"
 #include "utils/datetime.h"
+// clang-format on
+
+#include "kalcore_sql.h"
 
 PG_MODULE_MAGIC;
 

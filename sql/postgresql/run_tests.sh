@@ -32,7 +32,7 @@ example=$(readme_block "sql postgresql")
 want=$(readme_block "text postgresql")
 [[ -n "$example" && -n "$want" ]] || { echo "no PostgreSQL example in README.md"; exit 1; }
 psql -X -q -c "CREATE DATABASE readme"
-got=$(psql -X -d readme -v ON_ERROR_STOP=1 <<<"$example")
+got=$(psql -X -q -d readme -v ON_ERROR_STOP=1 <<<"$example" | sed 's/[[:space:]]*$//')
 if [[ "$got" != "$want" ]]; then
     echo "README example printed:"
     echo "$got"

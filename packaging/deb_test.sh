@@ -22,11 +22,9 @@ root=$work/root
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-readme_block() {
-    awk -v tag="$1" '$0 == "```" tag {on = 1; next} on && /^```$/ {exit} on' "$source_dir/README.md"
-}
-commands=$(readme_block "sh packages")
-want=$(readme_block "text packages")
+. "$source_dir/tests/readme_blocks.sh"
+commands=$(readme_block "$source_dir" "sh packages")
+want=$(readme_block "$source_dir" "text packages")
 [[ -n "$commands" && -n "$want" ]] || { echo "no packages example in README.md"; exit 1; }
 mkdir -p "$work/project" "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
 touch "$root/var/lib/dpkg/status" "$root/var/lib/dpkg/available"

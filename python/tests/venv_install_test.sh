@@ -20,12 +20,10 @@ ln -s "$python" "$work/bin/python3"
 cp -r "$root/python" "$work/project/python"
 rm -rf "$work/project/python/build" "$work/project/python/src/"*.egg-info
 ln -s "$library" "$work/project/build/kalcore/libkalcore.so.3"
-readme_block() {
-    awk -v tag="$1" '$0 == "```" tag {on = 1; next} on && /^```$/ {exit} on' "$root/README.md"
-}
-install=$(readme_block "sh python")
-example=$(readme_block "python")
-want=$(readme_block "text python")
+. "$root/tests/readme_blocks.sh"
+install=$(readme_block "$root" "sh python")
+example=$(readme_block "$root" "python")
+want=$(readme_block "$root" "text python")
 [[ -n "$install" && -n "$example" && -n "$want" ]] || { echo "no Python example in README.md"; exit 1; }
 got=$(cd "$work/project" && PATH="$work/bin:$PATH" bash -euo pipefail -c \
     "{"$'\n'"$install"$'\n'"} >/dev/null"$'\n'".venv/bin/python - <<'PYTHON'"$'\n'"$example"$'\n'"PYTHON")

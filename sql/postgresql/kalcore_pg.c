@@ -92,35 +92,20 @@ static Datum IsDate(FunctionCallInfo fcinfo, int centuryArg) {
     PG_RETURN_BOOL(ReadDate(fcinfo, centuryArg, "B", out));
 }
 
-PG_FUNCTION_INFO_V1(kal_convert);
-Datum kal_convert(PG_FUNCTION_ARGS) {
-    return Convert(fcinfo, -1);
-}
+/* The SQL function `name`: `form` with the century argument at `centuryArg`
+ * (-1: none). */
+#define KAL_DATE_FORM(name, form, centuryArg) \
+    PG_FUNCTION_INFO_V1(name);                \
+    Datum name(PG_FUNCTION_ARGS) {            \
+        return form(fcinfo, centuryArg);      \
+    }
 
-PG_FUNCTION_INFO_V1(kal_convert_century);
-Datum kal_convert_century(PG_FUNCTION_ARGS) {
-    return Convert(fcinfo, 2);
-}
-
-PG_FUNCTION_INFO_V1(kal_parse);
-Datum kal_parse(PG_FUNCTION_ARGS) {
-    return Parse(fcinfo, -1);
-}
-
-PG_FUNCTION_INFO_V1(kal_parse_century);
-Datum kal_parse_century(PG_FUNCTION_ARGS) {
-    return Parse(fcinfo, 1);
-}
-
-PG_FUNCTION_INFO_V1(kal_is_date);
-Datum kal_is_date(PG_FUNCTION_ARGS) {
-    return IsDate(fcinfo, -1);
-}
-
-PG_FUNCTION_INFO_V1(kal_is_date_century);
-Datum kal_is_date_century(PG_FUNCTION_ARGS) {
-    return IsDate(fcinfo, 1);
-}
+KAL_DATE_FORM(kal_convert, Convert, -1)
+KAL_DATE_FORM(kal_convert_century, Convert, 2)
+KAL_DATE_FORM(kal_parse, Parse, -1)
+KAL_DATE_FORM(kal_parse_century, Parse, 1)
+KAL_DATE_FORM(kal_is_date, IsDate, -1)
+KAL_DATE_FORM(kal_is_date_century, IsDate, 1)
 
 PG_FUNCTION_INFO_V1(kal_days);
 Datum kal_days(PG_FUNCTION_ARGS) {

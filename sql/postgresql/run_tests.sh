@@ -25,11 +25,9 @@ fi
 
 # The README's example, in a database of its own; its output block is what
 # psql must print.
-readme_block() {
-    awk -v tag="$1" '$0 == "```" tag {on = 1; next} on && /^```$/ {exit} on' "$root/README.md"
-}
-example=$(readme_block "sql postgresql")
-want=$(readme_block "text postgresql")
+. "$root/tests/readme_blocks.sh"
+example=$(readme_block "$root" "sql postgresql")
+want=$(readme_block "$root" "text postgresql")
 [[ -n "$example" && -n "$want" ]] || { echo "no PostgreSQL example in README.md"; exit 1; }
 psql -X -q -c "CREATE DATABASE readme"
 got=$(psql -X -q -d readme -v ON_ERROR_STOP=1 <<<"$example" | sed 's/[[:space:]]*$//')

@@ -16,11 +16,9 @@ sqlite3 :memory: -cmd ".load $build/sql/sqlite/kalcore_sqlite" <"$here/kalcore.s
 diff -u "$here/kalcore.expected" "$work/got"
 
 # The README runs from the project root, where the build is build/.
-readme_block() {
-    awk -v tag="$1" '$0 == "```" tag {on = 1; next} on && /^```$/ {exit} on' "$root/README.md"
-}
-example=$(readme_block "sh sqlite")
-want=$(readme_block "text sqlite")
+. "$root/tests/readme_blocks.sh"
+example=$(readme_block "$root" "sh sqlite")
+want=$(readme_block "$root" "text sqlite")
 [[ -n "$example" && -n "$want" ]] || { echo "no SQLite example in README.md"; exit 1; }
 ln -s "$build" "$work/build"
 got=$(cd "$work" && bash -euo pipefail -c "$example")

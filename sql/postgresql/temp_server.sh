@@ -40,7 +40,9 @@ pg_temp_start() {
     fi
     # /var/tmp: a place every user can reach (/tmp may be private to root).
     pg_temp_dir=$(mktemp -d /var/tmp/kalcore-pg.XXXXXX)
+    # The server stops with the script, also when the script is ended.
     trap pg_temp_stop EXIT
+    trap 'exit 1' INT TERM
     # The server finds its share and lib directories beside its own binary,
     # so a copy of the binaries with share and lib of links to the system's
     # and the extension's files is an installation of its own.

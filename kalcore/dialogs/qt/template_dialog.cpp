@@ -90,7 +90,11 @@ TemplateDialog::TemplateDialog(const KalDialogTemplate& dialog, KalDialogCommand
             case KAL_CONTROL_DEFAULT_BUTTON: {
                 auto* button = new QPushButton(literal(control.text), this);
                 button->setObjectName(QStringLiteral("command%1").arg(control.id));
-                button->setDefault(control.kind == KAL_CONTROL_DEFAULT_BUTTON);
+                if (control.kind == KAL_CONTROL_DEFAULT_BUTTON) {
+                    // Enter presses it, until the user moves the focus on.
+                    button->setDefault(true);
+                    button->setFocus();
+                }
                 const int32_t id = control.id;
                 connect(button, &QPushButton::clicked, this, [this, id] { command(id); });
                 widget = button;

@@ -43,13 +43,20 @@ bool ReadsBack(char code) {
     return code != '\0' && std::strchr("79ABFGHJKMORSTUVWXYZ*#@&$", code) != nullptr;
 }
 
-// 29 February of a year that is not a Gregorian leap year: accepted from a
-// numeric layout (where February's limit follows divisibility by 4 alone) but
-// never read back from a recognised layout.
-bool NonGregorianLeapDay(const char* mmddccyy) {
-    if (std::strncmp(mmddccyy, "02/29/", 6) != 0) return false;
-    const int year = std::atoi(mmddccyy + 6);
-    return !((year % 4 == 0 && year % 100 != 0) || year % 400 == 0);
+// True when MM/DD/CCYY names a day of the Gregorian calendar.
+bool GregorianDate(const char* mmddccyy) {
+    for (int i : {0, 1, 3, 4, 6, 7, 8, 9})
+        if (mmddccyy[i] < '0' || mmddccyy[i] > '9') return false;
+    const auto number = [&](int pos, int digits) {
+        int value = 0;
+        for (int i = 0; i < digits; ++i) value = value * 10 + (mmddccyy[pos + i] - '0');
+        return value;
+    };
+    const int month = number(0, 2), day = number(3, 2), year = number(6, 4);
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    constexpr int kLength[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month >= 1 && month <= 12 && day >= 1 &&
+           day <= kLength[month - 1] + (month == 2 && leap ? 1 : 0);
 }
 
 }  // namespace
@@ -96,7 +103,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // straight to MM/DD/CCYY.
         char direct[12], again[12];
         Require(KD_CONVDATE(input.get(), direct, "B", useFile, selector) == 1);
-        if (ReadsBack(codeChar) && !NonGregorianLeapDay(direct)) {
+        Require(BoundedLength(direct) == 10 && GregorianDate(direct));
+        if (ReadsBack(codeChar)) {
             Require(KD_CONVDATE(output.get(), again, "B", 0, 0) == 1);
             Require(std::strcmp(direct, again) == 0);
         }

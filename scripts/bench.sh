@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# Builds the release benchmarks and reports medians of repeated runs.
+# Builds the release benchmarks and reports medians of repeated runs, then
+# the table of the date conversions per layout against strptime + strftime
+# (with a "before" column when BASELINE_LIB names the directory of an earlier
+# build's libkalcore.so.3).
 set -eu
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -12,5 +15,7 @@ home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" HOLDYPATH= \
     build-bench/bench/kalcore_bench --benchmark_repetitions="${REPETITIONS:-9}" \
-    --benchmark_report_aggregates_only=true "$@" | grep -E "Benchmark|---|_median"
+    --benchmark_filter=-Layout/ --benchmark_report_aggregates_only=true "$@" |
+    grep -E "Benchmark|---|_median"
 build-bench/bench/kalcore_load_bench build-bench/kalcore/libkalcore.so "${LOAD_SAMPLES:-50}"
+scripts/bench_layouts.py build-bench/bench/kalcore_bench ${BASELINE_LIB:+--baseline "$BASELINE_LIB"}

@@ -3,9 +3,10 @@
 # (with the desktop demo, whose screens are then pictured under Xvfb and the
 # pictures checked), a build under AddressSanitizer +
 # UndefinedBehaviorSanitizer, the thread test under ThreadSanitizer, and the
-# fuzzer for FUZZ_SECONDS (default 60; 0 skips it); and kalcore.dll for
-# 32-bit and 64-bit Windows, checked and run under Wine (WINDOWS=0 skips that
-# part).
+# fuzzer for FUZZ_SECONDS (default 60; 0 skips it) from the corpus and the
+# fixed seed FUZZ_SEED (default 1), so that a failing run can be repeated;
+# and kalcore.dll for 32-bit and 64-bit Windows, checked and run under Wine
+# (WINDOWS=0 skips that part).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -13,6 +14,7 @@ windows=${WINDOWS:-1}
 [[ "$windows" -eq 1 ]] && scripts/deps-windows.sh
 jobs=$(nproc)
 fuzz_seconds=${FUZZ_SECONDS:-60}
+fuzz_seed=${FUZZ_SEED:-1}
 
 echo "== release build"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -68,21 +70,22 @@ TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 build-tsan/tests/kalcore_th
 echo "thread sanitizer part: $(($(date +%s) - tsan_start))s"
 
 if [[ "$fuzz_seconds" -gt 0 ]]; then
-    echo "== fuzzing the date exports for ${fuzz_seconds}s"
+    echo "== fuzzing the date exports for ${fuzz_seconds}s from seed ${fuzz_seed}"
     CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DKALCORE_BUILD_FUZZ=ON -DKALCORE_BUILD_TESTS=OFF -DKALCORE_BUILD_TOOLS=OFF \
         -DKALCORE_BUILD_DEMO=OFF >/dev/null
     cmake --build build-fuzz
     corpus=$(mktemp -d)
     cp fuzz/corpus/* "$corpus/"
-    build-fuzz/fuzz/kalcore_fuzz_dates -max_total_time="$fuzz_seconds" -max_len=64 \
-        -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
+    build-fuzz/fuzz/kalcore_fuzz_dates -seed="$fuzz_seed" -max_total_time="$fuzz_seconds" \
+        -max_len=64 -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
     rm -rf "$corpus"
-    echo "== fuzzing the time-zone rules for $((fuzz_seconds / 3 + 1))s"
+    echo "== fuzzing the time-zone rules for $((fuzz_seconds / 3 + 1))s from seed ${fuzz_seed}"
     corpus=$(mktemp -d)
     cp fuzz/zone_corpus/* "$corpus/"
-    build-fuzz/fuzz/kalcore_fuzz_zone_rules -max_total_time=$((fuzz_seconds / 3 + 1)) \
-        -max_len=300 -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
+    build-fuzz/fuzz/kalcore_fuzz_zone_rules -seed="$fuzz_seed" \
+        -max_total_time=$((fuzz_seconds / 3 + 1)) -max_len=300 -print_final_stats=1 "$corpus" \
+        2>&1 | tail -n 12
     rm -rf "$corpus"
 fi
 echo "release build: ${release_count} tests, Windows DLL: ${windows_count} tests," \

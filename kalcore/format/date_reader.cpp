@@ -93,31 +93,21 @@ class LazyClock {
     ClockReading reading_;  // only the century when constructed with one
 };
 
-constexpr bool IsSep(char c) {
-    return c == '-' || c == '/';
-}
-constexpr bool DigitIn(char c, char lo, char hi) {
-    return c >= lo && c <= hi;
-}
-constexpr bool IsBlank(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
+// A layout a text must fill exactly: the classes each position needs (as
+// Layout reads them) and the number of positions, with nothing after them.
+struct Shape {
+    std::uint64_t classes;
+    int length;
+};
+
+consteval Shape Exactly(const char* pattern) {
+    int length = 0;
+    while (pattern[length] != '\0') ++length;
+    return Shape{Layout(pattern), length};
 }
 
-// Reads the decimal number in the `count` characters at `p` the library's
-// usual way: leading blanks skipped, reading stops at the first non-digit,
-// nothing read gives 0.
-int ReadNumber(const char* p, int count) {
-    int i = 0;
-    while (i < count && IsBlank(p[i])) ++i;
-    int value = 0;
-    for (; i < count && IsDigitAscii(p[i]); ++i) value = value * 10 + (p[i] - '0');
-    return value;
-}
-
-// ReadNumber of the two characters at `pos`, taken directly when both are digits.
-int ReadTwoCharacterNumber(const Text& t, int pos) {
-    if (t.Fits(AtLane(kDigitLane, 3u << pos))) return TwoDigitValue(t[pos], t[pos + 1]);
-    return ReadNumber(t.s + pos, 2);
+bool Fills(const Text& t, Shape shape) {
+    return t.len == shape.length && t.Fits(shape.classes);
 }
 
 // A date's fields as numbers: what a recogniser finds, and what the writer
@@ -126,12 +116,12 @@ struct DateValues : DateNumbers {
     bool centuryGiven;  // the text carried its own century
 };
 
-// Reads the year that starts at `pos`, whose first two characters are
-// digits: four digits (the century's first digit 1-9) when the text goes on
+// Reads the year that starts at `pos` of a text whose layout has been
+// checked: four digits (the century's first digit 1-9) when the text goes on
 // past pos + 1, else two digits completed with the current century.
 KALCORE_HOT_STEP bool ReadYearAt(const Text& t, int pos, LazyClock& clock, DateValues& f) {
     if (t.len > pos + 2) {
-        if (t[pos] == '0' || !t.Fits(AtLane(kDigitLane, 0b1100u << pos))) return false;
+        if (t[pos] == '0') return false;
         f.century = TwoDigitValue(t[pos], t[pos + 1]);
         f.year = TwoDigitValue(t[pos + 2], t[pos + 3]);
         return true;
@@ -168,21 +158,25 @@ Rewrite Accept(bool accepted, Rewrite form) {
     return accepted ? form : Rewrite::None;
 }
 
-// Each recogniser first checks the classes its layout needs (the year's first
-// two digits included), then the values.
+// Each recogniser takes a text only when it fills one of the recogniser's
+// layouts exactly: a digit at every numeric position, letters where a month
+// abbreviation goes, a separator where one goes, and nothing after the last
+// position. Then the values are checked.
 
 // Family 1: mmm?DD?CCYY and mmm?DD?YY (codes K, L, M, N).
 Rewrite MonthDayYear(const Text& t, LazyClock& clock, DateValues& f) {
-    if (!t.Fits(Layout("aaas__sdd")) || t[6] != t[3]) return Rewrite::None;
+    if ((!Fills(t, Exactly("aaasddsdd")) && !Fills(t, Exactly("aaasddsdddd"))) || t[6] != t[3])
+        return Rewrite::None;
     f.month = MonthFromLetters(t.s);
     if (f.month == 0) return Rewrite::None;
-    f.day = ReadTwoCharacterNumber(t, 4);
+    f.day = TwoDigitValue(t[4], t[5]);
     return Accept(ReadYearAt(t, 7, clock, f) && Valid(f), Rewrite::MonthFirst);
 }
 
 // Family 2: DD/mmm/CCYY and DD/mmm/YY (codes H, I); '/' only.
 Rewrite DaySlashMonth(const Text& t, LazyClock& clock, DateValues& f) {
-    if (!t.Fits(Layout("ddsaaasdd")) || t[2] != '/' || t[6] != '/' || !ReadDayDigits(t, 0, f))
+    if ((!Fills(t, Exactly("ddsaaasdd")) && !Fills(t, Exactly("ddsaaasdddd"))) || t[2] != '/' ||
+        t[6] != '/' || !ReadDayDigits(t, 0, f))
         return Rewrite::None;
     f.month = MonthFromLetters(t.s + 3);
     return Accept(f.month != 0 && ReadYearAt(t, 7, clock, f) && Valid(f), Rewrite::DayFirst);
@@ -192,45 +186,46 @@ Rewrite DaySlashMonth(const Text& t, LazyClock& clock, DateValues& f) {
 // V, W, X, @, & and M?D?YY, M?DD?YY, MM?D?YY), tried as three layouts.
 Rewrite ShortNumeric(const Text& t, LazyClock& clock, DateValues& f) {
     // M?D?
-    if (t.Fits(Layout("dsdsdd")) && t[3] == t[1] && t[0] != '0' && t[2] != '0') {
+    if ((Fills(t, Exactly("dsdsdd")) || Fills(t, Exactly("dsdsdddd"))) && t[3] == t[1] &&
+        t[0] != '0' && t[2] != '0') {
         f.month = t[0] - '0';
         f.day = t[2] - '0';
         if (ReadYearAt(t, 4, clock, f) && Valid(f)) return Rewrite::MonthFirst;
     }
     // M?DD?
-    if (t.Fits(Layout("dsddsdd")) && t[4] == t[1] && t[0] != '0' && ReadDayDigits(t, 2, f)) {
+    if ((Fills(t, Exactly("dsddsdd")) || Fills(t, Exactly("dsddsdddd"))) && t[4] == t[1] &&
+        t[0] != '0' && ReadDayDigits(t, 2, f)) {
         f.month = t[0] - '0';
         if (ReadYearAt(t, 5, clock, f) && Valid(f)) return Rewrite::MonthFirst;
     }
     // MM?D?
-    if (t.Fits(Layout("__sdsdd")) && t[4] == t[2] && t[3] != '0') {
-        f.month = ReadNumber(t.s, 2);
+    if ((Fills(t, Exactly("ddsdsdd")) || Fills(t, Exactly("ddsdsdddd"))) && t[4] == t[2] &&
+        t[3] != '0') {
+        f.month = TwoDigitValue(t[0], t[1]);
         f.day = t[3] - '0';
         if (ReadYearAt(t, 5, clock, f) && Valid(f)) return Rewrite::MonthFirst;
     }
     return Rewrite::None;
 }
 
-// Family 4: year first, month second (codes E, F, G, J, O).
+// Family 4: year first, month second (codes E, F, G, J, O): CCYYMMDD,
+// CCYY?mmm?DD or CCYY?MM?DD.
 Rewrite YearMonthDay(const Text& t, LazyClock&, DateValues& f) {
-    if (!t.Fits(Layout("dddd")) || !ReadLeadingYear(t, f)) return Rewrite::None;
-    int dayPos;
+    if (!ReadLeadingYear(t, f)) return Rewrite::None;
     Rewrite form = Rewrite::MonthFirst;
-    if (!IsSep(t[4])) {  // CCYYMMDD
-        f.month = ReadTwoCharacterNumber(t, 4);
-        dayPos = 6;
-    } else if (t[8] == t[4]) {  // CCYY?mmm?DD
-        f.month = MonthFromAbbrev(t.s + 5);
+    if (Fills(t, Exactly("dddddddd"))) {
+        f.month = TwoDigitValue(t[4], t[5]);
+        f.day = TwoDigitValue(t[6], t[7]);
+    } else if (Fills(t, Exactly("ddddsaaasdd")) && t[8] == t[4]) {
+        f.month = MonthFromLetters(t.s + 5);
+        f.day = TwoDigitValue(t[9], t[10]);
         form = Rewrite::DayFirst;
-        dayPos = 9;
-    } else if (t[7] == t[4]) {  // CCYY?MM?DD
-        f.month = ReadTwoCharacterNumber(t, 5);
-        dayPos = 8;
+    } else if (Fills(t, Exactly("ddddsddsdd")) && t[7] == t[4]) {
+        f.month = TwoDigitValue(t[5], t[6]);
+        f.day = TwoDigitValue(t[8], t[9]);
     } else {
         return Rewrite::None;
     }
-    if (t.len < dayPos + 2) return Rewrite::None;  // the day must be two characters long
-    f.day = ReadTwoCharacterNumber(t, dayPos);
     return Accept(Valid(f), form);
 }
 
@@ -238,11 +233,11 @@ Rewrite YearMonthDay(const Text& t, LazyClock&, DateValues& f) {
 // D-mmm-YY, D/mmm/YY, DmmmYY).
 Rewrite ShortDayMonth(const Text& t, LazyClock& clock, DateValues& f) {
     int monthPos = 1, yearPos = 4;
-    if (IsSep(t[1])) {
-        if (!t.Fits(Layout("dsaaasdd")) || t[5] != t[1]) return Rewrite::None;
+    if (Fills(t, Exactly("dsaaasdd")) || Fills(t, Exactly("dsaaasdddd"))) {
+        if (t[5] != t[1]) return Rewrite::None;
         monthPos = 2;
         yearPos = 6;
-    } else if (!t.Fits(Layout("daaadd"))) {
+    } else if (!Fills(t, Exactly("daaadd")) && !Fills(t, Exactly("daaadddd"))) {
         return Rewrite::None;
     }
     if (t[0] == '0') return Rewrite::None;
@@ -253,42 +248,39 @@ Rewrite ShortDayMonth(const Text& t, LazyClock& clock, DateValues& f) {
 
 // Family 6: mmm?D?CCYY and mmm?D?YY (codes *, # and mmm-D-YY, mmm/D/YY).
 Rewrite MonthShortDay(const Text& t, LazyClock& clock, DateValues& f) {
-    if (!t.Fits(Layout("aaas_sdd")) || t[5] != t[3]) return Rewrite::None;
+    if ((!Fills(t, Exactly("aaasdsdd")) && !Fills(t, Exactly("aaasdsdddd"))) || t[5] != t[3])
+        return Rewrite::None;
     f.month = MonthFromLetters(t.s);
     if (f.month == 0) return Rewrite::None;
-    f.day = ReadNumber(t.s + 4, 1);
+    f.day = t[4] - '0';
     return Accept(ReadYearAt(t, 6, clock, f) && Valid(f), Rewrite::MonthFirst);
 }
 
-// Family 7: year first, day second (codes P, Q, R, S). A text with a valid
-// month-first reading was already taken by family 4.
+// Family 7: year first, day second (codes P, Q, R, S): CCYY?DD?MM or
+// CCYY?DD?mmm. A text with a valid month-first reading was already taken by
+// family 4.
 Rewrite YearDayMonth(const Text& t, LazyClock&, DateValues& f) {
-    if (!t.Fits(Layout("ddddsdds")) || t[7] != t[4] || !ReadLeadingYear(t, f) ||
-        !ReadDayDigits(t, 5, f))
-        return Rewrite::None;
-    const int following = t.len - 8;
-    if (following > 2) {
-        f.month = MonthFromAbbrev(t.s + 8);
-    } else if (following == 2) {
-        if (!DigitIn(t[8], '0', '2') || !IsDigitAscii(t[9])) return Rewrite::None;
+    if (t[7] != t[4] || !ReadLeadingYear(t, f)) return Rewrite::None;
+    if (Fills(t, Exactly("ddddsddsaaa"))) {
+        f.month = MonthFromLetters(t.s + 8);
+    } else if (Fills(t, Exactly("ddddsddsdd")) && t[8] <= '2') {
         f.month = TwoDigitValue(t[8], t[9]);
     } else {
         return Rewrite::None;
     }
-    return Accept(Valid(f), Rewrite::MonthFirst);
+    return Accept(ReadDayDigits(t, 5, f) && Valid(f), Rewrite::MonthFirst);
 }
 
 // Family 8: CCYYmmmDD (code T).
 Rewrite YearAbbrevDay(const Text& t, LazyClock&, DateValues& f) {
-    if (!t.Fits(Layout("ddddaaadd")) || !ReadLeadingYear(t, f)) return Rewrite::None;
+    if (!Fills(t, Exactly("ddddaaadd")) || !ReadLeadingYear(t, f)) return Rewrite::None;
     f.month = MonthFromLetters(t.s + 4);
     return Accept(f.month != 0 && ReadDayDigits(t, 7, f) && Valid(f), Rewrite::MonthFirst);
 }
 
 // Runs the recognisers in their fixed order; the first to accept wins. Only
 // the families whose layout can fit the start of the text are tried:
-// - a letter first: families 1 and 6 only (the others need a digit first, or
-//   a month number at 0-1, which a letter makes 0);
+// - a letter first: families 1 and 6 only (the others need a digit first);
 // - four digits first: the year-first families 4, 7 and 8 only (the others
 //   need a separator or a letter at 1 or 2);
 // - anything else: families 2, 3 and 5 only (4, 7 and 8 need four digits),
@@ -362,20 +354,42 @@ char DetectBasicCode(Text& t) {
     return t.len == 6 ? '1' : 'D';
 }
 
+// True when 29 February exists in the year `year` of `century` (both 0-99
+// as read from a text).
+constexpr bool LeapYearOf(int century, int year) {
+    return year % 4 == 0 && (year != 0 || century % 4 == 0);
+}
+
+// The day-of-month limit of a date whose year is read in the century it was
+// written in, `written`, and ends up in the century `given`: 29 February must
+// exist in both.
+constexpr int DayLimit(int month, int year, int written, int given) {
+    if (month != 2) return kDaysInMonth[1][month];
+    return LeapYearOf(written, year) && LeapYearOf(given, year) ? 29 : 28;
+}
+
+// The length of the text of a basic input code: the catalogue length, but 9
+// for DD-mmm-YY, whose two trailing blanks the reader has trimmed.
+constexpr int InputLength(const FormatLayout& layout) {
+    return layout.code == '6' ? 9 : layout.length;
+}
+
 // Reads a basic input code, the one at catalogue position I (codes 1-9 and
 // A-D), with its field positions known at compile time:
+// - the text must be exactly as long as the code's layout;
 // - copies the fields into the record and takes their values (meaningful once
 //   the characters are known to be digits); an unknown month abbreviation
 //   fails;
 // - validates: every field character a digit, month 1-12, a day within the
-//   month, a written century starting with 1-9; February's limit here follows
-//   divisibility by 4 alone, so 02/29/1900 is accepted in a basic code;
+//   month by the Gregorian rule, a written century starting with 1-9;
 // - completes the century: the selector's for a two-digit year, and for any
-//   year when the selector is fixed (1-9).
+//   year when the selector is fixed (1-9). The date must be valid in the
+//   century it ends up in as well as in the one it was written in.
 template <std::size_t I>
 bool ReadBasicForm(const Text& t, int centurySelector, LazyClock& clock, DateValues& v) {
     constexpr FormatLayout layout = kLayouts[I];
     constexpr bool centuryGiven = layout.centuryPos >= 0;
+    if (t.len != InputLength(layout)) return false;
     if constexpr (layout.monthWidth == Width::Abbrev) {
         if (!t.Fits(AtLane(kLetterLane, 0b111u << layout.monthPos))) return false;
         v.month = MonthFromLetters(t.s + layout.monthPos);
@@ -397,9 +411,8 @@ bool ReadBasicForm(const Text& t, int centurySelector, LazyClock& clock, DateVal
 
     if (!t.Fits(AtLane(kDigitLane, layout.digitPositions))) return false;
     if (v.month < 1 || v.month > 12) return false;
-    const int fullYear = (centuryGiven ? v.century : century) * 100 + v.year;
-    const int limit = (v.month == 2 && fullYear % 4 != 0) ? 28 : kDaysInMonth[1][v.month];
-    if (v.day < 1 || v.day > limit) return false;
+    const int written = centuryGiven ? v.century : century;
+    if (v.day < 1 || v.day > DayLimit(v.month, v.year, written, century)) return false;
     if (centuryGiven && v.century < 10) return false;
 
     if (selectorCentury) v.century = century;
@@ -464,10 +477,15 @@ bool SelectorValid(int centurySelector) {
 // A recognised date goes on as the basic form it was rewritten into would:
 // with its own century, which must start with 1-9 (a two-digit year may have
 // been given a lower one by the clock), and which selectors 1-9 replace.
+// A selector's century must keep the date valid: 29 February 2000 is no date
+// in the century 19.
 bool TakeRecognized(DateValues& f, int centurySelector, bool outputCodeKnown) {
     if (!outputCodeKnown || !SelectorValid(centurySelector) || f.century < 10) return false;
     f.centuryGiven = true;
-    if (centurySelector != 0) f.century = FixedCenturyOfSelector(centurySelector);
+    if (centurySelector == 0) return true;
+    const int century = FixedCenturyOfSelector(centurySelector);
+    if (f.month == 2 && f.day == 29 && !LeapYearOf(century, f.year)) return false;
+    f.century = century;
     return true;
 }
 

@@ -259,7 +259,9 @@ KALCORE_API int16_t KALCORE_CALL KD_NXTWRKDAY(const char* date, char* result, co
  * Tells whether `date` is a holiday: `*isHoliday` 1 with its name in `name`
  * (29 bytes; for example "Christmas_Day - Observed.") and `*dayOff` 1 when
  * work stops that day, or 0 for a holiday that is a working day or the
- * calendar date of a holiday whose day off was moved. Not a holiday (or no
+ * calendar date of a holiday whose day off was moved. A date with several
+ * holidays (Friday 31 December: New Years Eve, and the next year's New Year
+ * observed) reports the one on which work stops. Not a holiday (or no
  * holiday file): 0, an empty name and 0. Returns 1; 0 with `*isHoliday` and
  * `*dayOff` 0 and the name untouched for an invalid date or a holiday file
  * that holds no record.

@@ -21,12 +21,18 @@ struct TimeZoneInfo {
     long daylightBias;            // minutes added to bias in daylight time
     TransitionRule standardDate;  // daylight saving ends
     TransitionRule daylightDate;  // daylight saving begins
+    // False when the year asked for has no such change: the zone's history
+    // shows daylight saving beginning that year but ending only the next,
+    // or ending for good.
+    bool hasStandardDate = true;
+    bool hasDaylightDate = true;
 };
 
 enum class ZoneState { kFailed, kNoDaylightSaving, kStandard, kDaylight };
 
 // Reads the zone in force, with its rules resolved for `year` where the
-// platform describes them as dates of a particular year.
+// platform describes them as dates of a particular year. kNoDaylightSaving
+// also where the zone had no daylight saving in that year.
 ZoneState ReadTimeZone(int year, TimeZoneInfo& info);
 
 }  // namespace kalcore::platform

@@ -96,8 +96,10 @@ bool DaylightSavingTimes(const char* yearText, DaylightSavingDates& out) {
     if (state != ZoneState::kStandard && state != ZoneState::kDaylight) return true;
 
     FormatZoneText(info, state, out.zone);
-    const bool haveEnd = TransitionDate(info.standardDate, year, out.end);
-    const bool haveBegin = TransitionDate(info.daylightDate, year, out.begin);
+    // A year in which daylight saving only began, or only ended, has one date.
+    const bool haveEnd = info.hasStandardDate && TransitionDate(info.standardDate, year, out.end);
+    const bool haveBegin =
+        info.hasDaylightDate && TransitionDate(info.daylightDate, year, out.begin);
     std::int32_t begin = 0, end = 0;
     out.sameDay = haveBegin && haveEnd && SerialDayConvert(out.begin, kDateToSerial, begin) &&
                   SerialDayConvert(out.end, kDateToSerial, end) && begin == end;

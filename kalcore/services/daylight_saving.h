@@ -39,8 +39,9 @@ struct DaylightSavingDates {
 bool YearOfText(const char* yearText, int& year);
 
 // The dates of `yearText`. False, with `out` untouched, when the text is no
-// year. A zone without daylight saving, or no zone information at all, gives
-// true with every text empty. A transition given by the platform as one
+// year. A zone without daylight saving in that year, or no zone information
+// at all, gives true with every text empty; a year in which daylight saving
+// only began or only ended leaves the other date empty. A transition given by the platform as one
 // absolute date is shown in a box captioned kAbsoluteRuleCaption and
 // returned as MM/DD/CCYY of its own year.
 bool DaylightSavingTimes(const char* yearText, DaylightSavingDates& out);

@@ -26,10 +26,8 @@ HolidayIndex::Content HolidayIndex::Load(const char* path, std::int32_t after) {
     }
     if (file.RecordCount() == 0) return content_ = Content::kEmpty;
     const bool read = file.ForEach([&](const HolidayRecord& r) {
-        // Checked records: a real date, a known name. Only a date in the
-        // record's own holiday year can be found.
+        // Checked records: a real date, a known name.
         const int year = r.century * 100 + r.twoDigitYear;
-        if (year != r.holidayYear) return true;
         const std::int32_t serial = SerialFromCivil(CivilDate{year, r.month, r.day});
         if (serial > after)
             Insert(HolidayDate{serial, static_cast<std::uint8_t>(HolidayNameNumber(r.name)),
@@ -48,9 +46,13 @@ void HolidayIndex::Insert(const HolidayDate& date) {
         else
             end = mid;
     }
-    // An earlier record of the same date stands. Once full, only a date
-    // earlier than the latest one gets in, and the latest one goes.
-    if (at < count_ && dates_[at].serial == date.serial) return;
+    // An earlier record of the same date stands, unless it is a working day
+    // and this one a day off. Once full, only a date earlier than the latest
+    // one gets in, and the latest one goes.
+    if (at < count_ && dates_[at].serial == date.serial) {
+        if (dates_[at].dayOff != 1 && date.dayOff == 1) dates_[at] = date;
+        return;
+    }
     if (count_ == kCapacity) {
         truncated_ = true;
         if (at == kCapacity) return;

@@ -12,8 +12,10 @@
 
 namespace kalcore::services {
 
-// A date a lookup can find: a record whose date lies in its own holiday year.
-// Of several records of one date the first in the file counts.
+// A date a lookup can find: the date of any record, whatever its holiday year
+// (the observed New Year on Friday 31 December belongs to the next one). Of
+// several records of one date the first day-off record counts, and without
+// one the first record.
 struct HolidayDate {
     std::int32_t serial;  // serial day number of the date
     std::uint8_t name;    // HolidayNameNumber of the record's name

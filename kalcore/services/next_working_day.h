@@ -17,8 +17,9 @@ struct HolidayAnswer {
 };
 
 // Looks the date (any input format or keyword) up in the holiday file at
-// `path` (nullptr: no file): the first record with its month, day, century,
-// two-digit year and a holiday year equal to its own year. Returns false
+// `path` (nullptr: no file): among the records of its month, day, century
+// and two-digit year, whatever their holiday year, the first with the day-off
+// flag 1, else the first. Returns false
 // (the error flag "Y") for a date that does not decompose while the file
 // exists, and for a file that holds no whole record or cannot be read. A file
 // that holds anything but holiday records counts as missing. The dates come
@@ -31,8 +32,8 @@ bool HolidayTest(const DateText& date, HolidayAnswer& answer);
 
 // The date `count` working days after `date` (|count|; 0 counts as 1; the
 // start date is never counted), as MM-DD-CCYY. Saturdays and Sundays are
-// skipped; with `useHolidays` 1 so are days whose first record in the
-// holiday file at `path` has the day-off flag 1, while a missing file (or a
+// skipped; with `useHolidays` 1 so are days that any record of the holiday
+// file at `path` marks with the day-off flag 1, while a missing file (or a
 // null path, or a file of anything but holiday records) makes no day a
 // holiday. False for an invalid date, a holiday file without a whole record
 // or that cannot be read, or a result beyond the year 9999. The file is

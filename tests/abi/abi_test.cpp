@@ -99,7 +99,7 @@ TEST_F(AbiTest, NeverReadsPastElevenDateCharactersOrOneCodeCharacter) {
     PageEdge edge;
     ASSERT_TRUE(edge.ok());
     // 11 characters with no terminator, ending right at an inaccessible page.
-    const char* input = edge.Place("12/31/1998x", 11);
+    const char* input = edge.Place("12/31/1998 ", 11);
     GuardedBuffer out;
     EXPECT_EQ(conv_(input, out.data(), "K", 0, 0), 1);
     EXPECT_STREQ(out.data(), "Dec/31/1998");
@@ -177,7 +177,7 @@ TEST_F(AbiTest, DayArithmeticAcrossTheBoundary) {
     }
     PageEdge edge;
     ASSERT_TRUE(edge.ok());
-    const char* date = edge.Place("12/31/1999x", 11);
+    const char* date = edge.Place("12/31/1999 ", 11);
     GuardedBuffer out;
     EXPECT_EQ(add_(1, date, out.data()), 1);
     EXPECT_STREQ(out.data(), "01/01/2000");
@@ -277,7 +277,8 @@ TEST_F(AbiTest, CalendarExportsWriteOnlyTheirDocumentedBytes) {
 }
 
 TEST_F(AbiTest, LongInputsAreReadAsTheirFirstElevenCharacters) {
-    const std::string longInput = "12/31/1998" + std::string(200, '9');
+    // Were a twelfth character read, the date would no longer be one.
+    const std::string longInput = "12/31/1998 " + std::string(200, '9');
     GuardedBuffer out;
     EXPECT_EQ(conv_(longInput.c_str(), out.data(), "E", 0, 0), 1);
     EXPECT_STREQ(out.data(), "19981231");

@@ -94,13 +94,17 @@ TEST_F(HolidayDstAbiTest, LongestTextsStayWithinBounds) {
     EXPECT_EQ(std::string(o.zone.data()), "GMT +05:30 " + name);
     EXPECT_TRUE(o.Intact());
 
-    // Only the first 7 characters are read, and of "01-01-2026777" the date
-    // reader takes the first 11: the year 2026.
+    // Only the first 7 characters are read, and of "01-01-2026   " the date
+    // reader takes the first 11: the year 2026. "01-01-20267" is no date.
     DstOut longYear;
-    const std::string year = "2026" + std::string(5000, '7');
+    const std::string year = "2026" + std::string(3, ' ') + std::string(5000, '7');
     EXPECT_EQ(CallDst(year.c_str(), longYear), 1);
     EXPECT_STREQ(longYear.begin.data(), "03-08-2026");
     EXPECT_TRUE(longYear.Intact());
+    DstOut junkYear;
+    EXPECT_EQ(CallDst(("2026" + std::string(5000, '7')).c_str(), junkYear), 0);
+    EXPECT_STREQ(junkYear.begin.data(), "stale");
+    EXPECT_TRUE(junkYear.Intact());
 }
 
 TEST_F(HolidayDstAbiTest, NoDaylightSavingGivesEmptyTexts) {
@@ -334,7 +338,8 @@ TEST_F(HolidayAbiTest, NextWorkingDay) {
         {"02/30/2021", 1, 0, 0, ""},
         {"12/31/9999", 1, 0, 0, ""},
         {"01/01/2021", INT32_MIN, 1, 0, ""},
-        {"12/23/2021xyzzy", 1, 1, 1, "12-27-2021"},
+        {"12/23/2021 xyzzy", 1, 1, 1, "12-27-2021"},
+        {"12/23/2021xyzzy", 1, 1, 0, ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.date) + " " + std::to_string(row.count));

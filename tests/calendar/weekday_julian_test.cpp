@@ -32,7 +32,7 @@ TEST(DayOfWeekExports, Table) {
         {"01/01/1900", 1, "Monday", 2, 0},
         {"Sep/30/2026", 1, "Wednesday", 4, 4},
         {"02/29/1999", 0, "", -1, -1},
-        {"12/31/1998garbage", 1, "Thursday", 5, 4},
+        {"12/31/1998garbage", 0, "", -1, -1},
         {"", 0, "", -1, -1},
     };
     for (const Case& c : cases) {

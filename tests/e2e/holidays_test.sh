@@ -68,12 +68,14 @@ done <<'ROWS'
 ROWS
 
 # Key year 2022 next to 2021: the New Year observed on 31 December 2021
-# belongs to holiday year 2022 and is not found for that 2021 date.
+# belongs to holiday year 2022; that day off wins over 2021's New Years Eve.
 sed -i 's/^KeyYearForHolidayFile=.*/KeyYearForHolidayFile=2022/' "$ini"
 at "$noon" "$kalc" check 1/1/99 >/dev/null
 expect_eq "2022 added" "$(size "$holidays")" "$(((13 + 14) * 72))"
-expect_eq "observed new year stays in 2022" "$(at "$noon" "$kalc" holiday 12/31/2021)" \
-    "New Years Eve (working day)"
+expect_eq "observed new year of 2022" "$(at "$noon" "$kalc" holiday 12/31/2021)" \
+    "New_Years_Day - Observed. (day off)"
+expect_eq "observed new year skipped" "$(at "$noon" "$kalc" nextwork 12/30/2021 1 --holidays)" \
+    "01-03-2022"
 expect_eq "new year 2022" "$(at "$noon" "$kalc" holiday 01/01/2022)" "New_Years_Day (working day)"
 expect_eq "election day on the 1st" "$(at "$noon" "$kalc" holiday 11/01/2022)" \
     "Election_Day (working day)"
@@ -83,6 +85,21 @@ expect_eq "listing 2022" "$(at "$noon" "$kalc" holidays 2022 2>/dev/null | head 
 expect_eq "listing adds nothing twice" "$(at "$noon" "$kalc" holidays 2022 2>&1 >/dev/null)" \
     "$holidays: 0 records added"
 expect_eq "listing a new year" "$(at "$noon" "$kalc" holidays 2030 2>/dev/null | wc -l)" "13"
+
+# Every Friday 31 December of 2000-2040: the next year's observed New Year is
+# a day off with that year alone built, and with both years built.
+for year in 2004 2010 2021 2027 2032 2038; do
+    next=$((year + 1))
+    new_home "observed$year"
+    at "$noon" "$kalc" holidays "$next" >/dev/null 2>&1
+    for built in "$next" "$next and $year"; do
+        expect_eq "$built built: holiday 12/31/$year" "$(at "$noon" "$kalc" holiday 12/31/$year)" \
+            "New_Years_Day - Observed. (day off)"
+        expect_eq "$built built: nextwork 12/30/$year" \
+            "$(at "$noon" "$kalc" nextwork 12/30/$year 1 --holidays)" "01-03-$next"
+        at "$noon" "$kalc" holidays "$year" >/dev/null 2>&1
+    done
+done
 
 # Processes that start at the same moment build the key year once. Records
 # of other years in front (a New Year's Day for each of the years 1-1999)

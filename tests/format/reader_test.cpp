@@ -130,29 +130,26 @@ INSTANTIATE_TEST_SUITE_P(FurtherForms, ReadTest, ::testing::ValuesIn(kFurtherFor
 // Year-first texts are tried month-first before day-first; eight digits are
 // tried as CCYYMMDD (first digit 1-9) before MMDDCCYY; six digits starting
 // with a month are MMDDYY, starting with a year YYMMDD. Day-first numeric
-// texts are no input format: 25/12/1998 is year 25, December, day 19.
+// texts are no input format: 25/12/1998 would be YY/MM/DD with two
+// characters too many, and is no date.
 const ReadCase kRecogniserOrder[] = {
     {"1998/04/07", true, "04/07/1998"},  {"1998-04-07", true, "04/07/1998"},
     {"1995/25/12", true, "12/25/1995"},  {"1995/12/25", true, "12/25/1995"},
     {"1995/20/12", true, "12/20/1995"},  {"1998-13-07", true, "07/13/1998"},
     {"1995/25/Dec", true, "12/25/1995"}, {"1995-25-Dec", true, "12/25/1995"},
     {"1998/13/13", false, "1998/13/13"}, {"11120506", true, "05/06/1112"},
-    {"12011999", true, "12/01/1999"},    {"02291900", true, "02/29/1900"},
+    {"12011999", true, "12/01/1999"},    {"02291900", false, "02291900"},
     {"19000229", false, "19000229"},     {"030105", true, "03/01/2005"},
     {"130203", true, "02/03/2013"},      {"01/02/03", true, "01/02/2003"},
-    {"13/02/03", true, "02/03/2013"},    {"25/12/1998", true, "12/19/2025"},
-    {"25-12-1998", false, "25-12-1998"}, {"13/01/1998", true, "01/19/2013"},
+    {"13/02/03", true, "02/03/2013"},    {"25/12/1998", false, "25/12/1998"},
+    {"25-12-1998", false, "25-12-1998"}, {"13/01/1998", false, "13/01/1998"},
 };
 INSTANTIATE_TEST_SUITE_P(RecogniserOrder, ReadTest, ::testing::ValuesIn(kRecogniserOrder));
 
-// Texts at the edges of the recognisers' layouts. Where a number is read the
-// usual way (the month of MM?D?, the day of mmm?DD?, month and day of
-// CCYYMMDD), a blank or a character after its digit still reads; mixed
-// separators, a one-digit day in a year-first text and impossible dates go
-// on to basic detection, which does not read them either.
+// Texts at the edges of the recognisers' layouts. Mixed separators, a
+// one-digit day in a year-first text and impossible dates go on to basic
+// detection, which does not read them either.
 const ReadCase kLayoutEdges[] = {
-    {" 1-5-98", true, "01/05/2098"},       {"1x-5-98", true, "01/05/2098"},
-    {"Dec/ 5/1998", true, "12/05/1998"},   {"1998 1 5", true, "01/05/1998"},
     {"7/sep/1999", true, "09/07/1999"},    {"7sep99", true, "09/07/2099"},
     {"1-12-1999", true, "01/12/1999"},     {"12-1-1999", true, "12/01/1999"},
     {"1/1/01", true, "01/01/2001"},        {"Sep-7/99", false, "Sep-7/99"},
@@ -163,8 +160,8 @@ const ReadCase kLayoutEdges[] = {
 INSTANTIATE_TEST_SUITE_P(LayoutEdges, ReadTest, ::testing::ValuesIn(kLayoutEdges));
 
 // Detection of the basic codes by separators, length and the first number.
-// A leading blank reads as 0, except in the six digits of MMDDYY; characters
-// after the last field of the detected code are not examined.
+// A leading blank reads as 0, except in the six digits of MMDDYY. The text
+// must then be exactly as long as the detected code.
 const ReadCase kBasicDetection[] = {
     {"98.12.31", true, "12/31/2098"},    {"98.12x31", false, "98.12x31"},
     {"12/31/98", true, "12/31/2098"},    {"12-31-98", true, "12/31/2098"},
@@ -176,9 +173,80 @@ const ReadCase kBasicDetection[] = {
     {" 10298", false, " 10298"},         {" 12/31/98", false, " 12/31/98"},
     {"00/10/98", false, "00/10/98"},     {"13/10/98", false, "13/10/98"},
     {"1a/31/1998", false, "1a/31/1998"}, {"x2/31/1998", false, "x2/31/1998"},
-    {"12/31/98x", false, "12/31/98x"},   {"12/31/1998x", true, "12/31/1998"},
+    {"12/31/98x", false, "12/31/98x"},   {"12/31/1998x", false, "12/31/1998x"},
 };
 INSTANTIATE_TEST_SUITE_P(BasicDetection, ReadTest, ::testing::ValuesIn(kBasicDetection));
+
+// A text is a date in a layout only when it fills the layout exactly: a digit
+// at every numeric position and nothing after the last position but what
+// trimming removes. Each junk text is followed by the date it was taken for
+// before, which still reads; the order of the layouts is unchanged.
+const ReadCase kStrictLayouts[] = {
+    // Characters after the last position.
+    {"05/11/8987Z", false, "05/11/8987Z"},
+    {"05/11/8987", true, "05/11/8987"},
+    {"07-10-33937", false, "07-10-33937"},
+    {"07-10-3393", true, "07/10/3393"},
+    {"2017Dec127", false, "2017Dec127"},
+    {"2017Dec12", true, "12/12/2017"},
+    {"30090631", false, "30090631"},
+    {"300906", true, "09/06/2030"},
+    {"13/03/2787", false, "13/03/2787"},
+    {"13/03/27", true, "03/27/2013"},
+    {"Dec/31/98x", false, "Dec/31/98x"},
+    {"Dec/31/1998", true, "12/31/1998"},
+    {"31/Dec/98x", false, "31/Dec/98x"},
+    {"31/Dec/98", true, "12/31/2098"},
+    {"7-4-19989", false, "7-4-19989"},
+    {"7-4-1998", true, "07/04/1998"},
+    {"7/04/98x", false, "7/04/98x"},
+    {"12/4/98x", false, "12/4/98x"},
+    {"19981231x", false, "19981231x"},
+    {"19981231", true, "12/31/1998"},
+    {"1998-07-049", false, "1998-07-049"},
+    {"1998-Jul-4x", false, "1998-Jul-4x"},
+    {"4Jul19989", false, "4Jul19989"},
+    {"4Jul1998", true, "07/04/1998"},
+    {"4-Jul-98x", false, "4-Jul-98x"},
+    {"Jul-4-19989", false, "Jul-4-19989"},
+    {"1998/25/12x", false, "1998/25/12x"},
+    {"1998/25/12", true, "12/25/1998"},
+    {"1998Jul04x", false, "1998Jul04x"},
+    {"1998Jul04", true, "07/04/1998"},
+    {"123198x", false, "123198x"},
+    {"12319", false, "12319"},
+    {"98.12.31x", false, "98.12.31x"},
+    {"31-Dec-98x", false, "31-Dec-98x"},
+    {"31Dec98x", false, "31Dec98x"},
+    {"31Dec1998x", false, "31Dec1998x"},
+    {"12-31-98x", false, "12-31-98x"},
+    {"12311998x", false, "12311998x"},
+    // A blank, letter or control character inside a numeric field.
+    {"1998/1x/05", false, "1998/1x/05"},
+    {"1998/01/05", true, "01/05/1998"},
+    {"1998-12-3x", false, "1998-12-3x"},
+    {"1998-12-03", true, "12/03/1998"},
+    {"Dec/3x/1998", false, "Dec/3x/1998"},
+    {"Dec/03/1998", true, "12/03/1998"},
+    {"1998-12- 5", false, "1998-12- 5"},
+    {"1998-12-05", true, "12/05/1998"},
+    {"1998-12-\n5", false, "1998-12-\n5"},
+    {"12/\n5/1998", false, "12/\n5/1998"},
+    {" 1-5-98", false, " 1-5-98"},
+    {"1-5-98", true, "01/05/2098"},
+    {"1x-5-98", false, "1x-5-98"},
+    {"Dec/ 5/1998", false, "Dec/ 5/1998"},
+    {"1998 1 5", false, "1998 1 5"},
+    {"1998\t1\t5", false, "1998\t1\t5"},
+    // Unchanged: two-digit years month-first, the leading blank of basic
+    // detection, what trimming removes.
+    {"12/31/98", true, "12/31/2098"},
+    {"1998/05/06", true, "05/06/1998"},
+    {" 1/02/98", true, "01/02/2098"},
+    {"13/10/98", false, "13/10/98"},
+    {"12/31/1998 \r\n", true, "12/31/1998", 'B', 0, "12/31/1998"},
+};
+INSTANTIATE_TEST_SUITE_P(StrictLayouts, ReadTest, ::testing::ValuesIn(kStrictLayouts));
 
 // Selector 0 gives a two-digit year the clock's century and keeps a written
 // century; 1-9 give a fixed century to both.
@@ -197,14 +265,19 @@ const ReadCase kCentury[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Century, ReadTest, ::testing::ValuesIn(kCentury));
 
-// In a basic code a two-digit year is checked for 29 February by
-// divisibility by 4 alone, in the selector's century. A further form is
-// checked in the clock's century with the full leap-year rule, then given the
-// selector's century.
+// One Gregorian rule for every layout: 29 February of a year divisible by 100
+// but not by 400 is no date, neither as written nor in the century a
+// selector gives it. A further form that fails only in the selector's century
+// leaves its rewriting.
 const ReadCase kLeapDayCentury[] = {
-    {"02/29/00", true, "02/29/2000", 'B', 0}, {"02/29/00", true, "02/29/1900", 'B', 4},
-    {"02/29/01", false, "02/29/01", 'B', 4},  {"2/29/00", true, "02/29/2000", 'B', 0},
-    {"2/29/00", true, "02/29/1900", 'B', 4},
+    {"02/29/00", true, "02/29/2000", 'B', 0},     {"02/29/00", false, "02/29/00", 'B', 4},
+    {"02/29/00", true, "02/29/1600", 'B', 1},     {"02/29/01", false, "02/29/01", 'B', 4},
+    {"2/29/00", true, "02/29/2000", 'B', 0},      {"2/29/00", false, "02/29/2000", 'B', 4},
+    {"2/29/00", true, "02/29/1600", 'B', 1},      {"02/29/2000", false, "02/29/2000", 'B', 4},
+    {"02/29/2000", true, "02/29/2000", 'B', 5},   {"02/29/1900", false, "02/29/1900", 'B', 5},
+    {"Feb/29/2000", false, "02/29/2000", 'B', 3}, {"Feb/29/2000", true, "02/29/2400", 'B', 9},
+    {"29Feb2000", false, "29Feb2000", 'B', 6},    {"02/29/96", true, "02/29/1896", 'B', 3},
+    {"20000229", false, "02/29/2000", 'B', 2},    {"02/29/1996", true, "02/29/2196", 'B', 6},
 };
 INSTANTIATE_TEST_SUITE_P(LeapDayCentury, ReadTest, ::testing::ValuesIn(kLeapDayCentury));
 
@@ -245,12 +318,12 @@ const ReadCase kTrimming[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Trimming, ReadTest, ::testing::ValuesIn(kTrimming));
 
-// Validation of the fields once the format is known. In a basic code 29
-// February needs a year divisible by 4 only (02/29/1900, 29-Feb-1900), while
-// the year-first and DD/mmm/CCYY forms use the full leap-year rule. A written
-// century must start with 1-9.
+// Validation of the fields once the format is known. 29 February follows the
+// Gregorian rule in every layout. A written century must start with 1-9.
 const ReadCase kValidation[] = {
-    {"02/29/1900", true, "02/29/1900"},    {"29-Feb-1900", true, "02/29/1900"},
+    {"02/29/1900", false, "02/29/1900"},   {"29-Feb-1900", false, "29-Feb-1900"},
+    {"02-29-2100", false, "02-29-2100"},   {"29Feb1800", false, "29Feb1800"},
+    {"02/29/1600", true, "02/29/1600"},    {"29-Feb-2400", true, "02/29/2400"},
     {"1900/02/29", false, "1900/02/29"},   {"29/Feb/1900", false, "29/Feb/1900"},
     {"02/29/1999", false, "02/29/1999"},   {"02/29/2000", true, "02/29/2000"},
     {"02/28/1999", true, "02/28/1999"},    {"02/30/2000", false, "02/30/2000"},
@@ -279,10 +352,10 @@ INSTANTIATE_TEST_SUITE_P(OutputCode, ReadTest, ::testing::ValuesIn(kOutputCode))
 // A two-digit year read with selector 0 follows the clock's century.
 TEST(ReadClockCenturyTest, ClockIn1999) {
     kalcore::testing::FixedClock clock(1999, 6, 1, 12, 0);
-    // 2/29/00 is checked as 1900, which has no 29 February.
+    // 02/29/00 and 2/29/00 are read in 1900, which has no 29 February.
     const ReadCase rows[] = {
         {"12/31/98", true, "12/31/1998"},   {"Dec/31/98", true, "12/31/1998"},
-        {"12/31/2098", true, "12/31/2098"}, {"02/29/00", true, "02/29/1900"},
+        {"12/31/2098", true, "12/31/2098"}, {"02/29/00", false, "02/29/00"},
         {"2/29/00", false, "2/29/00"},      {"now", true, "06/01/1999", 'B', 0, "06/01/1999"},
     };
     for (const ReadCase& c : rows) {
@@ -418,6 +491,8 @@ TEST(IsValidDateExportTest, Rows) {
         {"12/31/1998 x", 1, "Dec/31/1998"},
         {"12/31/98", 1, "Dec/31/2098"},
         {"02/30/1998", 0, nullptr},
+        {"02/29/1900", 0, nullptr},
+        {"12/31/1998x", 0, nullptr},
         {"TODAY", 1, "Dec/06/2026"},
         {"now", 1, "Dec/06/2026"},
         {"1998/25/12", 1, "Dec/25/1998"},
@@ -454,26 +529,18 @@ TEST(ConvertDateExportTest, Rows) {
         const char* output;
     };
     // Only a switch value of 1 consults the stored code. 12/31/1998xyz is read
-    // as 12/31/1998x, and "TODAY      X" as TODAY followed by blanks.
+    // as 12/31/1998x, which is no date, and "TODAY      X" as TODAY followed
+    // by blanks.
     const Row rows[] = {
-        {"07/04/1998", "E", 0, 0, 1, "19980704"},
-        {"07/04/1998", "e", 0, 0, 1, "19980704"},
-        {"07/04/1998", "Ex", 0, 0, 1, "19980704"},
-        {"07/04/1998", "E", 2, 0, 1, "19980704"},
-        {"07/04/1998", "E", -1, 0, 1, "19980704"},
-        {"07/04/1998", "0", 0, 0, 0, ""},
-        {"07/04/1998", "!", 0, 0, 0, ""},
-        {"07/04/1998", "", 0, 0, 0, ""},
-        {"Jul-4-98", "G", 0, 4, 1, "1998-07-04"},
-        {"1998/Jul/04", "6", 0, 0, 1, "04-Jul-98  "},
-        {"12/31/98", "K", 0, 0, 1, "Dec/31/2098"},
-        {"12/31/98   ", "B", 0, 4, 1, "12/31/1998"},
-        {"12/31/1998xyz", "B", 0, 0, 1, "12/31/1998"},
-        {"TODAY      X", "B", 0, 0, 1, "12/06/2026"},
-        {"TODAYXXXXXXX", "B", 0, 0, 0, ""},
-        {"today", "B", 0, 0, 1, "12/06/2026"},
-        {"02/30/1998", "B", 0, 0, 0, ""},
-        {"", "B", 0, 0, 0, ""},
+        {"07/04/1998", "E", 0, 0, 1, "19980704"},  {"07/04/1998", "e", 0, 0, 1, "19980704"},
+        {"07/04/1998", "Ex", 0, 0, 1, "19980704"}, {"07/04/1998", "E", 2, 0, 1, "19980704"},
+        {"07/04/1998", "E", -1, 0, 1, "19980704"}, {"07/04/1998", "0", 0, 0, 0, ""},
+        {"07/04/1998", "!", 0, 0, 0, ""},          {"07/04/1998", "", 0, 0, 0, ""},
+        {"Jul-4-98", "G", 0, 4, 1, "1998-07-04"},  {"1998/Jul/04", "6", 0, 0, 1, "04-Jul-98  "},
+        {"12/31/98", "K", 0, 0, 1, "Dec/31/2098"}, {"12/31/98   ", "B", 0, 4, 1, "12/31/1998"},
+        {"12/31/1998xyz", "B", 0, 0, 0, ""},       {"TODAY      X", "B", 0, 0, 1, "12/06/2026"},
+        {"TODAYXXXXXXX", "B", 0, 0, 0, ""},        {"today", "B", 0, 0, 1, "12/06/2026"},
+        {"02/30/1998", "B", 0, 0, 0, ""},          {"", "B", 0, 0, 0, ""},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(Shown(r.input) + " code " + Shown(r.code) + " selector " +

@@ -130,7 +130,7 @@ TEST(LoadConfigurationTest, KeyYearRules) {
         const char* want;
     } const rows[] = {
         {nullptr, "2026"}, {"1999", "1999"},  {"ABCD", "2026"},  {"19x9", "2026"},
-        {"99", "99"},      {"20211", "2021"}, {"2021 ", "2021"}, {"0000", "2026"},
+        {"99", "99"},      {"20211", "2026"}, {"2021 ", "2021"}, {"0000", "2026"},
     };
     for (const Row& row : rows) {
         TempHome home;

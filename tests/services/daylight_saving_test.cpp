@@ -201,6 +201,29 @@ TEST(DaylightSavingTimesTest, ZonesFromRules) {
         {"EST5EDT,J60,304", "2023", "GMT -05:00 EST", "03-01-2023", "11-01-2023", false},
         // In 2026 daylight time runs from 1 March to 28 February: in force in January.
         {"EST5EDT,59,J59", "2024", "GMT -05:00 EDT", "02-29-2024", "02-28-2024", false},
+        // A time of 24:00 or more moves the change to a later day, a negative
+        // one to an earlier day: Jerusalem's Thursday 26:00 is Friday 02:00,
+        // Santiago's Saturday 24:00 is Sunday 00:00, Cairo's last Thursday
+        // of October at 24:00 a Friday, Nuuk's Sunday -1:00 a Saturday.
+        {"IST-2IDT,M3.4.4/26,M10.5.0", "2026", "GMT +02:00 IST", "03-27-2026", "10-25-2026", false},
+        {"<-04>4<-03>,M9.1.6/24,M4.1.6/24", "2026", "GMT -04:00 -03", "09-06-2026", "04-05-2026",
+         false},
+        {"EET-2EEST,M4.5.5/0,M10.5.4/24", "2026", "GMT +02:00 EET", "04-24-2026", "10-30-2026",
+         false},
+        {"<-02>2<-01>,M3.5.0/-1,M10.5.0/0", "2026", "GMT -02:00 -02", "03-28-2026", "10-25-2026",
+         false},
+        // Across the end of a month, across the end of a year (the change of
+        // one rule year falls into the next or the previous), a week either way.
+        {"XST3XDT,M3.2.0,M11.1.0/-1", "2026", "GMT -03:00 XST", "03-08-2026", "10-31-2026", false},
+        {"XST3XDT,J1/-1,J365/25", "2026", "GMT -03:00 XDT", "12-31-2026", "01-01-2026", false},
+        {"XST3XDT,M3.2.0/167,M11.1.0/-167", "2026", "GMT -03:00 XST", "03-14-2026", "10-25-2026",
+         false},
+        // Offsets to the end of the POSIX range, 24:59:59 either way.
+        {"GST24:59:59UDT,M3.2.0,M11.1.0", "2026", "GMT -24:59 GST", "03-08-2026", "11-01-2026",
+         false},
+        {"<-2459>-24:59:59<-2500>,M3.2.0,M11.1.0", "2026", "GMT +24:59 -2459", "03-08-2026",
+         "11-01-2026", false},
+        {"GST24:5UDT05:5", "2026", "GMT -24:05 GST", "03-08-2026", "11-01-2026", false},
     };
     for (const DstCase& c : cases) ExpectDates(c);
 }
@@ -216,6 +239,37 @@ TEST(DaylightSavingTimesTest, CompiledZoneFiles) {
         {"Europe/London", "2026", "BST", "03-29-2026", "10-25-2026", false},
         {"Asia/Kolkata", "2026", "", "", "", false},
         {"Asia/Kathmandu", "2026", "", "", "", false},
+    };
+    for (const DstCase& c : cases) ExpectDates(c);
+}
+
+// A year the transition table covers has the changes that year really had;
+// after the table the footer's rule holds, before it there was no daylight
+// saving. A year that had only one change has one date.
+TEST(DaylightSavingTimesTest, CompiledZoneFilesHistory) {
+    if (access("/usr/share/zoneinfo/America/New_York", R_OK) != 0)
+        GTEST_SKIP() << "zone files (tzdata) are not installed";
+    testing::FixedClock clock(2026, 7, 20, 9);
+    const DstCase cases[] = {
+        {"America/New_York", "2000", "GMT -05:00 EDT", "04-02-2000", "10-29-2000", false},
+        {"America/New_York", "2007", "GMT -05:00 EDT", "03-11-2007", "11-04-2007", false},
+        {"America/New_York", "2040", "GMT -05:00 EDT", "03-11-2040", "11-04-2040", false},
+        {"America/New_York", "1800", "", "", "", false},
+        {"Australia/Sydney", "2000", "GMT +10:00 AEST", "08-27-2000", "03-26-2000", false},
+        {"Europe/Moscow", "2010", "GMT +03:00 MSK", "03-28-2010", "10-31-2010", false},
+        {"Europe/Moscow", "2026", "", "", "", false},
+        {"Asia/Jerusalem", "2026", "GMT +02:00 IDT", "03-27-2026", "10-25-2026", false},
+        {"Asia/Jerusalem", "2040", "GMT +02:00 IDT", "03-23-2040", "10-28-2040", false},
+        {"America/Santiago", "2026", "GMT -04:00 -04", "09-06-2026", "04-05-2026", false},
+        {"America/Nuuk", "2026", "GMT -02:00 -01", "03-28-2026", "10-25-2026", false},
+        {"Africa/Cairo", "2026", "GMT +02:00 EEST", "04-24-2026", "10-30-2026", false},
+        {"Australia/Lord_Howe", "2026", "GMT +10:30 +1030", "10-04-2026", "04-05-2026", false},
+        {"Pacific/Chatham", "2026", "GMT +12:45 +1245", "09-27-2026", "04-05-2026", false},
+        // Daylight saving that ended twice in one year: the first end.
+        {"America/Asuncion", "2024", "GMT -03:00 -03", "10-06-2024", "03-24-2024", false},
+        // Begun in 2004, ended only in 2006.
+        {"America/Havana", "2004", "GMT -05:00 CDT", "03-28-2004", "", false},
+        {"America/Havana", "2006", "GMT -05:00 CDT", "", "10-29-2006", false},
     };
     for (const DstCase& c : cases) ExpectDates(c);
 }

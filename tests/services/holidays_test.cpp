@@ -451,7 +451,7 @@ TEST(PrepareHolidayFileTest, YearFromTheKeyYear) {
     const Row rows[] = {
         {false, "", 2022},     {false, "2021", 2021}, {false, "abc", 2022}, {true, "2021", 2021},
         {true, "", 2022},      {true, "zz", 2022},    {true, "21", 2021},   {false, nullptr, 2022},
-        {true, "20211", 2021},  // "01/01/20211" reads as 1 January 2021
+        {true, "20211", 2022},  // "01/01/20211" is no date: the current year
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.keyYear ? row.keyYear : "(null)");

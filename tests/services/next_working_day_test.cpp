@@ -62,7 +62,7 @@ TEST_F(HolidayFileTest, HolidayTestFindsTheDateOfItsOwnYear) {
         {"07/05/2021", true, "Independence_Day - Observed.", 1},
         {"07/04/2021", true, "Independence_Day", 0},
         {"11/02/2021", true, "Election_Day", 0},
-        {"12/31/2021", true, "New Years Eve", 0},  // the observed New Year is of 2022
+        {"12/31/2021", true, "New_Years_Day - Observed.", 1},  // 2022's, before New Years Eve
         {"01/01/2022", true, "New_Years_Day", 0},
         {"12/26/2022", true, "Christmas_Day - Observed.", 1},
         {"2022-11-01", true, "Election_Day", 0},
@@ -82,15 +82,52 @@ TEST_F(HolidayFileTest, HolidayTestFindsTheDateOfItsOwnYear) {
     EXPECT_FALSE(HolidayTest(path(), Text("02/30/2021"), answer));
 }
 
-// The observed New Year of holiday year 2022 is never found for a 2021 date.
-TEST(HolidayTestTest, ObservedNewYearBelongsToItsHolidayYear) {
-    testing::TempDir dir;
-    const std::string path = dir.File("Holidayf.Bnf");
-    ASSERT_EQ(BuildHolidayYear(path.c_str(), "2022", BuildMode::kCreate), 14);
-    HolidayAnswer answer;
-    ASSERT_TRUE(HolidayTest(path.c_str(), Text("12/31/2021"), answer));
-    EXPECT_FALSE(answer.isHoliday);
-    EXPECT_STREQ(answer.name, "");
+// New Year's Day on a Saturday is observed on Friday 31 December, in a
+// record of the next holiday year: that day off counts whichever years are
+// built and in whichever order, before New Years Eve of the date's own year.
+TEST(HolidayTestTest, ObservedNewYearOnFriday31December) {
+    struct Build {
+        std::vector<int> years;  // offsets from the year of the Friday
+        const char* name;
+        int dayOff;
+        const char* nextWorkingDay;  // from 30 December, count 1: "+1" = 3 January of the next year
+    };
+    const Build builds[] = {
+        {{1}, "New_Years_Day - Observed.", 1, "+1"},
+        {{0}, "New Years Eve", 0, "+0"},
+        {{0, 1}, "New_Years_Day - Observed.", 1, "+1"},
+        {{1, 0}, "New_Years_Day - Observed.", 1, "+1"},
+    };
+    for (int year : {2004, 2010, 2021, 2027, 2032, 2038}) {
+        for (const Build& b : builds) {
+            testing::TempDir dir;
+            const std::string path = dir.File("Holidayf.Bnf");
+            std::string built;
+            for (int offset : b.years) {
+                const std::string text = std::to_string(year + offset);
+                ASSERT_GT(BuildHolidayYear(path.c_str(), text.c_str(), BuildMode::kUpdate), 0);
+                built += text + " ";
+            }
+            SCOPED_TRACE(std::to_string(year) + " with " + built + "built");
+            const std::string friday = "12/31/" + std::to_string(year);
+            ASSERT_EQ(WeekdayNumber(12, 31, year % 100, year / 100), 6);
+            HolidayAnswer answer;
+            ASSERT_TRUE(HolidayTest(path.c_str(), Text(friday.c_str()), answer));
+            EXPECT_TRUE(answer.isHoliday);
+            EXPECT_STREQ(answer.name, b.name);
+            EXPECT_EQ(answer.dayOff, b.dayOff);
+
+            char want[12];
+            if (std::strcmp(b.nextWorkingDay, "+1") == 0)
+                std::snprintf(want, sizeof want, "01-03-%04d", year + 1);
+            else
+                std::snprintf(want, sizeof want, "12-31-%04d", year);
+            DateText result;
+            const std::string thursday = "12/30/" + std::to_string(year);
+            ASSERT_TRUE(NextWorkingDay(path.c_str(), Text(thursday.c_str()), 1, 1, result));
+            EXPECT_STREQ(result, want);
+        }
+    }
 }
 
 TEST(HolidayTestTest, MissingEmptyAndTornFiles) {
@@ -112,18 +149,25 @@ TEST(HolidayTestTest, MissingEmptyAndTornFiles) {
     }
 }
 
-// Of two records of one date the first in the file answers; a torn last
-// record is not read.
-TEST(HolidayTestTest, FirstRecordAnswers) {
+// Of several records of one date the first day-off record answers, whatever
+// the holiday years; without one the first record. A torn last record is not
+// read.
+TEST(HolidayTestTest, DayOffRecordAnswersFirst) {
     testing::TempDir dir;
     const std::string path = dir.File("Holidayf.Bnf");
     const std::string bytes = RecordBytes({3, 17, 20, 26, 0, "Labor_Day", 2026}) +
-                              RecordBytes({3, 17, 20, 26, 1, "Columbus_Day", 2026}) +
+                              RecordBytes({3, 17, 20, 26, 1, "Columbus_Day", 2027}) +
+                              RecordBytes({3, 17, 20, 26, 1, "Veterans_Day", 2026}) +
+                              RecordBytes({3, 18, 20, 26, 0, "Election_Day", 2027}) +
+                              RecordBytes({3, 18, 20, 26, 0, "Labor_Day", 2026}) +
                               RecordBytes({4, 1, 20, 26, 1, "Labor_Day", 2026}).substr(0, 40);
     WriteBytes(path, bytes);
     HolidayAnswer answer;
     ASSERT_TRUE(HolidayTest(path.c_str(), Text("03/17/2026"), answer));
-    EXPECT_STREQ(answer.name, "Labor_Day");
+    EXPECT_STREQ(answer.name, "Columbus_Day");
+    EXPECT_EQ(answer.dayOff, 1);
+    ASSERT_TRUE(HolidayTest(path.c_str(), Text("03/18/2026"), answer));
+    EXPECT_STREQ(answer.name, "Election_Day");
     EXPECT_EQ(answer.dayOff, 0);
     ASSERT_TRUE(HolidayTest(path.c_str(), Text("04/01/2026"), answer));
     EXPECT_FALSE(answer.isHoliday);
@@ -151,7 +195,8 @@ TEST_F(HolidayFileTest, NextWorkingDay) {
         {"12/23/2021", 1, 1, "12-27-2021"},  // the observed Christmas is a day off
         {"12/23/2021", 2, 1, "12-28-2021"},
         {"12/23/2021", 1, 2, "12-24-2021"},  // only 1 turns holidays on
-        {"12/30/2021", 1, 1, "12-31-2021"},  // New Years Eve is worked
+        {"12/30/2021", 1, 1, "01-03-2022"},  // 2022's New Year observed on 31 December
+        {"12/30/2021", 1, 0, "12-31-2021"},
         {"12/30/2022", 1, 1, "01-02-2023"},  // the New Year of 2023 was never built
         {"11/01/2021", 1, 1, "11-02-2021"},  // Election Day is worked
         {"11/24/2021", 1, 1, "11-26-2021"},  // Thanksgiving is not
@@ -159,7 +204,8 @@ TEST_F(HolidayFileTest, NextWorkingDay) {
         {"07/02/2021", 1, 1, "07-06-2021"},  // the observed Independence Day
         {"12/23/2022", 1, 1, "12-27-2022"},  // the observed Christmas on a Monday
         {"12/31/2021", 1, 1, "01-03-2022"},  // 1 January 2022 is a Saturday
-        {"12/30/2021", 2, 1, "01-03-2022"},  // the observed New Year (2022) is not found for 2021
+        {"12/30/2021", 2, 1, "01-04-2022"},
+        {"12/29/2022", 1, 1, "12-30-2022"},  // New Years Eve 2022, a Saturday, is no day off
         {"01/01/2021", 250, 1, "12-29-2021"},
         {"TODAY", 1, 0, "12-09-2026"},
         {"Dec/11/26", 1, 1, "12-14-2026"},

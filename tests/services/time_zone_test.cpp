@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "fixed_clock.h"
 #include "platform/posix/posix_zone.h"
@@ -50,6 +53,10 @@ TEST(ParseZoneRuleTest, ValidRules) {
         {"XST+8:00:30XDT7,J60/1:30:15,300", "XST", "XDT", 28830, 25200, K::kJulianNoLeap, 5415,
          7200},
         {"UTC0", "UTC", "", 0, 0, K::kMonthWeekDay, 0, 0},
+        // The ends of the offset range, 24:59:59 either way.
+        {"GST24:59:59UDT-24:59:59,M3.2.0/-167,M11.1.0/167", "GST", "UDT", 89999, -89999,
+         K::kMonthWeekDay, -601200, 601200},
+        {"GST24:5UDT05:5", "GST", "UDT", 86700, 18300, K::kMonthWeekDay, 7200, 7200},
         {"ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZ1",
          "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJK", "", 3600, 0,
          K::kMonthWeekDay, 0, 0},
@@ -77,6 +84,8 @@ TEST(ParseZoneRuleTest, MalformedRulesAreRefused) {
         "E5",                          // name of two letters
         "EST",                         // no offset
         "EST25",                       // offset beyond 24 hours
+        "EST-25",                      // offset beyond 24 hours east
+        "EST5EDT25",                   // daylight offset beyond 24 hours
         "EST5:60",                     // minutes beyond 59
         "EST1234",                     // more digits than an hour has
         "EST99999999999999999999",     // would overflow
@@ -177,7 +186,8 @@ TEST(DescribeZoneTest, StandardOrDaylightAtAMoment) {
         ZoneRule rule;
         ASSERT_TRUE(ParseZoneRule(row.rule, rule));
         TimeZoneInfo info;
-        EXPECT_EQ(posix::DescribeZone(rule, 2026, row.now, info), row.state);
+        EXPECT_EQ(posix::DescribeZone(rule, posix::RuleChanges(rule, 2026), row.now, info),
+                  row.state);
     }
 }
 
@@ -187,7 +197,7 @@ TEST(DescribeZoneTest, DayOfYearRulesBecomeYearlyRulesOfThatYear) {
     ZoneRule rule;
     ASSERT_TRUE(ParseZoneRule("EST5EDT,J60,304", rule));
     TimeZoneInfo info;
-    posix::DescribeZone(rule, 2024, LocalMoment{2024, 1, 1, 0}, info);
+    posix::DescribeZone(rule, posix::RuleChanges(rule, 2024), LocalMoment{2024, 1, 1, 0}, info);
     // J60 is 1 March, a Friday in 2024; day 304 counted from 0 is 31 October, a Thursday.
     EXPECT_EQ(info.daylightDate.year, 0);
     EXPECT_EQ(info.daylightDate.month, 3);
@@ -290,7 +300,8 @@ TEST(ReadTimeZoneTest, CompiledZoneFiles) {
          "AEDT",
          {0, 10, 0, 1},
          {0, 4, 0, 1}},
-        {"Europe/Berlin", ZoneState::kDaylight, -60, "CET", "CEST", {0, 3, 0, 5}, {0, 10, 0, 5}},
+        // 25 October 2026, the last Sunday, is the fourth.
+        {"Europe/Berlin", ZoneState::kDaylight, -60, "CET", "CEST", {0, 3, 0, 5}, {0, 10, 0, 4}},
         {"Asia/Kolkata", ZoneState::kNoDaylightSaving, -330, "IST", "", {}, {}},
         {"Asia/Kathmandu", ZoneState::kNoDaylightSaving, -345, "+0545", "", {}, {}},
         {"UTC", ZoneState::kNoDaylightSaving, 0, "UTC", "", {}, {}},
@@ -368,6 +379,99 @@ TEST(ReadZoneFileRuleTest, Footers) {
     char rule[posix::kMaxRuleChars + 1];
     EXPECT_FALSE(posix::ReadZoneFileRule("/nonexistent/zone", rule));
     EXPECT_FALSE(posix::ReadZoneFileRule("/tmp", rule));  // a directory
+}
+
+// A compiled zone file (TZif version 2) of the given transitions and time
+// types, with `footer` as its rule.
+struct TzifType {
+    std::int32_t utcOffset;
+    bool daylight;
+};
+std::string Tzif(const std::vector<std::pair<std::int64_t, unsigned char>>& transitions,
+                 const std::vector<TzifType>& types, const std::string& footer) {
+    const auto be = [](std::uint64_t value, int bytes) {
+        std::string out;
+        for (int i = bytes - 1; i >= 0; --i) out += static_cast<char>(value >> (8 * i) & 0xff);
+        return out;
+    };
+    const auto header = [&](std::size_t times, std::size_t typeCount, std::size_t chars) {
+        return std::string("TZif2", 5) + std::string(15, '\0') + be(0, 4) + be(0, 4) + be(0, 4) +
+               be(times, 4) + be(typeCount, 4) + be(chars, 4);
+    };
+    // A version 1 block of one type, then the 64-bit one.
+    std::string bytes = header(0, 1, 4) + be(0, 4) + std::string("\0\0LMT\0", 6);
+    bytes += header(transitions.size(), types.size(), 4);
+    for (const auto& t : transitions) bytes += be(static_cast<std::uint64_t>(t.first), 8);
+    for (const auto& t : transitions) bytes += static_cast<char>(t.second);
+    for (const TzifType& t : types)
+        bytes +=
+            be(static_cast<std::uint32_t>(t.utcOffset), 4) + static_cast<char>(t.daylight) + '\0';
+    return bytes + "LMT" + '\0' + "\n" + footer + "\n";
+}
+
+// The changes of a year from a table, from the footer after the table's last
+// transition (also within the year of that transition), none before the
+// table, and the footer alone for a table that cannot be read.
+TEST(ZoneFileChangesTest, TableThenFooter) {
+    const std::string footer = "EST5EDT,M3.2.0,M11.1.0";
+    ZoneRule rule;
+    ASSERT_TRUE(ParseZoneRule(footer.c_str(), rule));
+    // 1 January 2020 05:00 UTC to EST; 7 April 2030 07:00 UTC (02:00 EST, a
+    // date the footer never gives) to EDT; the footer from then on.
+    const TempFile file(Tzif({{1577854800, 1}, {1901775600, 2}},
+                             {{-17762, false}, {-18000, false}, {-14400, true}}, footer));
+    struct Row {
+        int year;
+        bool read;
+        const char* begin;  // MM-DD, "" when none
+        const char* end;
+    };
+    const Row rows[] = {
+        {2019, true, "", ""},           {2029, true, "", ""},
+        {2030, true, "04-07", "11-03"}, {2031, true, "03-09", "11-02"},
+        {9999, true, "03-14", "11-07"},
+    };
+    for (const Row& row : rows) {
+        posix::YearChanges changes;
+        ASSERT_EQ(posix::ZoneFileChanges(file.path(), rule, row.year, changes), row.read)
+            << row.year;
+        char begin[8] = "", end[8] = "";
+        if (changes.begins)
+            std::snprintf(begin, sizeof begin, "%02d-%02d", changes.begin.month, changes.begin.day);
+        if (changes.ends)
+            std::snprintf(end, sizeof end, "%02d-%02d", changes.end.month, changes.end.day);
+        EXPECT_STREQ(begin, row.begin) << row.year;
+        EXPECT_STREQ(end, row.end) << row.year;
+        EXPECT_TRUE(!changes.begins || changes.begin.year == row.year);
+    }
+    // No transitions: the footer for every year.
+    const TempFile footerOnly(Tzif({}, {{-18000, false}}, footer));
+    posix::YearChanges changes;
+    ASSERT_TRUE(posix::ZoneFileChanges(footerOnly.path(), rule, 1800, changes));
+    EXPECT_TRUE(changes.begins && changes.ends);
+    EXPECT_EQ(changes.begin.month * 100 + changes.begin.day, 309);
+}
+
+TEST(ZoneFileChangesTest, UnreadableTables) {
+    ZoneRule rule;
+    ASSERT_TRUE(ParseZoneRule("EST5EDT,M3.2.0,M11.1.0", rule));
+    std::string badIndex = Tzif({{1577854800, 7}}, {{-18000, false}}, "EST5EDT");
+    std::string shortFile = Tzif({{1577854800, 0}}, {{-18000, false}}, "EST5EDT");
+    shortFile.resize(shortFile.size() - 30);
+    std::string version1 = Tzif({{1577854800, 0}}, {{-18000, false}}, "EST5EDT");
+    version1[4] = '\0';
+    std::string noTypes = Tzif({}, {}, "EST5EDT");
+    const std::string* files[] = {&badIndex, &shortFile, &version1, &noTypes};
+    for (const std::string* bytes : files) {
+        const TempFile file(*bytes);
+        posix::YearChanges changes;
+        changes.begins = true;
+        EXPECT_FALSE(posix::ZoneFileChanges(file.path(), rule, 2026, changes));
+        EXPECT_FALSE(changes.begins || changes.ends);
+    }
+    posix::YearChanges changes;
+    EXPECT_FALSE(posix::ZoneFileChanges("/nonexistent/zone", rule, 2026, changes));
+    EXPECT_FALSE(posix::ZoneFileChanges("/tmp", rule, 2026, changes));
 }
 
 // A zone file named by path whose footer is garbage is no zone at all.

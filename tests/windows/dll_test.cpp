@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -145,6 +146,32 @@ void CalendarExports() {
           "KD_DATELAPSE");
 }
 
+// TZ is set by the test to America/New_York: the dates of each year by the
+// rules of that year.
+void DaylightSaving() {
+    const auto dst = Resolve<int16_t(WINAPI*)(const char*, char*, int32_t*, int32_t*, char*, char*,
+                                              char*, char*)>("KD_DAYLIGHTSAVINGSTIMES");
+    if (!dst) return Check(false, "KD_DAYLIGHTSAVINGSTIMES resolves");
+    const struct {
+        const char* year;
+        const char* begin;
+        const char* end;
+    } cases[] = {{"2026", "03-08-2026", "11-01-2026"}, {"2000", "04-02-2000", "10-29-2000"}};
+    for (const auto& c : cases) {
+        Guarded<75> zone;
+        Guarded<> begin, end;
+        Guarded<24> beginLabel, endLabel;
+        int32_t status = -1, sameDay = -1;
+        Check(Call("KD_DAYLIGHTSAVINGSTIMES", dst, c.year, zone.data(), &status, &sameDay,
+                   begin.data(), end.data(), beginLabel.data(), endLabel.data()) == 1 &&
+                  status == 1 && sameDay == 0 && std::strcmp(begin.data(), c.begin) == 0 &&
+                  std::strcmp(end.data(), c.end) == 0 && zone.Intact() && begin.Intact() &&
+                  end.Intact(),
+              std::string("KD_DAYLIGHTSAVINGSTIMES ") + c.year + ": " + begin.data() + " " +
+                  end.data());
+    }
+}
+
 void Utilities() {
     for (const UtilityCase& c : kUtilityCases) {
         bool found = false;
@@ -214,6 +241,8 @@ int main(int argc, char** argv) {
         if (argc > 1) ResolvesEveryExport(argv[1]);
         ConvertsAndValidates();
         CalendarExports();
+        const char* tz = std::getenv("TZ");
+        if (tz != nullptr && std::strcmp(tz, "America/New_York") == 0) DaylightSaving();
         Utilities();
         DialogResources();
         if (argc > 2 && std::strcmp(argv[2], "--headless") == 0) DialogExportsWithoutADisplay();

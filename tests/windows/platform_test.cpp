@@ -125,6 +125,13 @@ void TimeZone() {
           "ends on the first Sunday of November");
     Check(begin.year == 0 && begin.month == 3 && begin.dayOfWeek == 0 && begin.day == 2,
           "begins on the second Sunday of March");
+    // The rules of the year asked for: until 2006 New York's daylight time
+    // ran from the first Sunday of April to the last Sunday of October.
+    TimeZoneInfo y2000;
+    ReadTimeZone(2000, y2000);
+    Check(y2000.daylightDate.month == 4 && y2000.daylightDate.day == 1 &&
+              y2000.standardDate.month == 10 && y2000.standardDate.day == 5,
+          "the rules of 2000");
 }
 
 }  // namespace

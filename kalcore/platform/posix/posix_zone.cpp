@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstring>
 
 #include "calendar/weekday.h"
@@ -131,15 +132,179 @@ long long SecondsIntoYear(int year, int month, int day, long seconds) {
     return (Ordinal(year, month, day) - 1) * 86400LL + seconds;
 }
 
-// The transition as a yearly rule that lands on its date in `year`.
-TransitionRule ToTransition(const RuleDay& day, int year) {
-    if (day.kind == RuleDay::Kind::kMonthWeekDay) return {0, day.month, day.weekday, day.week};
-    // A day of the year: its weekday and which occurrence of that weekday in
-    // the month it is; the fifth one is always the month's last.
-    int month = 0, dayOfMonth = 0;
-    RuleMonthDay(day, year, month, dayOfMonth);
-    const int weekday = WeekdayNumber(month, dayOfMonth, year % 100, year / 100) - 1;
-    return {0, month, weekday, (dayOfMonth - 1) / 7 + 1};
+constexpr std::int64_t kSecondsPerDay = 86400;
+
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+    const std::int64_t q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+// Days from 1 January 1970 to a Gregorian date, and back (days within a few
+// million years of 1970).
+std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
+    year -= month <= 2 ? 1 : 0;
+    const std::int64_t era = FloorDiv(year, 400);
+    const std::int64_t yearOfEra = year - era * 400;
+    const std::int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+LocalDate CivilFromDays(std::int64_t days) {
+    days += 719468;
+    const std::int64_t era = FloorDiv(days, 146097);
+    const std::int64_t dayOfEra = days - era * 146097;
+    const std::int64_t yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const std::int64_t shifted = (5 * dayOfYear + 2) / 153;
+    const int day = static_cast<int>(dayOfYear - (153 * shifted + 2) / 5 + 1);
+    const int month = static_cast<int>(shifted < 10 ? shifted + 3 : shifted - 9);
+    const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+    return LocalDate{static_cast<int>(year), month, day};
+}
+
+// Transition times further than this from 1970 lie outside the years 1-9999
+// and are never a change of a year asked for.
+constexpr std::int64_t kFarSeconds = 400'000'000'000;
+
+bool Earlier(const LocalDate& a, const LocalDate& b) {
+    if (a.year != b.year) return a.year < b.year;
+    if (a.month != b.month) return a.month < b.month;
+    return a.day < b.day;
+}
+
+// Counts a change on `date` when it lies in `year` and is the first of its
+// kind there.
+void Note(YearChanges& changes, int year, bool intoDaylight, const LocalDate& date) {
+    if (date.year != year) return;
+    bool& seen = intoDaylight ? changes.begins : changes.ends;
+    LocalDate& first = intoDaylight ? changes.begin : changes.end;
+    if (seen && !Earlier(date, first)) return;
+    seen = true;
+    first = date;
+}
+
+// Calls visit(instant, intoDaylight, localDate) for each change `rule` makes
+// in the years around `year` (a time of day beyond 24 hours or below 0 can
+// carry a change into the next or the previous year): the instant in seconds
+// since 1970 UTC and the local date in the time in force before the change.
+template <typename Visit>
+void ForEachRuleChange(const ZoneRule& rule, int year, Visit&& visit) {
+    if (!rule.hasDaylight) return;
+    for (int y = year - 1; y <= year + 1; ++y) {
+        if (y < 1 || y > 9999) continue;
+        // The start is given in standard time, the end in daylight time.
+        const RuleDay* days[] = {&rule.start, &rule.end};
+        const long before[] = {rule.standardOffset, rule.daylightOffset};
+        for (int i = 0; i < 2; ++i) {
+            int month = 0, day = 0;
+            RuleMonthDay(*days[i], y, month, day);
+            const std::int64_t local =
+                DaysFromCivil(y, month, day) * kSecondsPerDay + days[i]->seconds;
+            visit(local + before[i], i == 0, CivilFromDays(FloorDiv(local, kSecondsPerDay)));
+        }
+    }
+}
+
+// A date as the yearly rule that lands on it in its year: its weekday, and
+// which occurrence of that weekday in the month it is; the fifth is always
+// the month's last.
+TransitionRule YearlyRuleOf(const LocalDate& date) {
+    const int weekday = WeekdayNumber(date.month, date.day, date.year % 100, date.year / 100) - 1;
+    return {0, date.month, weekday, (date.day - 1) / 7 + 1};
+}
+
+std::uint32_t BigEndian32(const unsigned char* p) {
+    return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
+}
+
+std::int64_t BigEndian64(const unsigned char* p) {
+    return static_cast<std::int64_t>(std::uint64_t{BigEndian32(p)} << 32 | BigEndian32(p + 4));
+}
+
+bool ReadAt(int fd, std::uint64_t offset, void* out, std::size_t size) {
+    return ::pread(fd, out, size, static_cast<off_t>(offset)) == static_cast<ssize_t>(size);
+}
+
+// The counts of a TZif header, and the size of the data block they describe
+// for transition times of `timeSize` bytes.
+struct TzifCounts {
+    std::uint64_t utIndicators, standardIndicators, leapSeconds, transitions, types, characters;
+
+    static bool Read(int fd, std::uint64_t offset, TzifCounts& counts, char& version) {
+        unsigned char header[44];
+        if (!ReadAt(fd, offset, header, sizeof header) || std::memcmp(header, "TZif", 4) != 0)
+            return false;
+        version = static_cast<char>(header[4]);
+        std::uint64_t* fields[] = {&counts.utIndicators, &counts.standardIndicators,
+                                   &counts.leapSeconds,  &counts.transitions,
+                                   &counts.types,        &counts.characters};
+        for (int i = 0; i < 6; ++i) *fields[i] = BigEndian32(header + 20 + 4 * i);
+        return true;
+    }
+    std::uint64_t DataSize(std::uint64_t timeSize) const {
+        return transitions * (timeSize + 1) + types * 6 + characters +
+               leapSeconds * (timeSize + 4) + standardIndicators + utIndicators;
+    }
+};
+
+struct TimeType {
+    std::int32_t utcOffset;  // seconds east of UTC
+    bool daylight;
+};
+
+// The changes of `year` from the transition table of the open zone file
+// `fd`, then from `rule` after the table.
+bool TableChanges(int fd, const ZoneRule& rule, int year, YearChanges& out) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    const auto size = static_cast<std::uint64_t>(st.st_size);
+    // The 64-bit table follows the header and the 32-bit data of version 1.
+    TzifCounts counts{};
+    char version = 0;
+    if (!TzifCounts::Read(fd, 0, counts, version) || version < '2') return false;
+    const std::uint64_t header = 44 + counts.DataSize(4);
+    if (!TzifCounts::Read(fd, header, counts, version)) return false;
+    const std::uint64_t times = header + 44;
+    const std::uint64_t indices = times + 8 * counts.transitions;
+    const std::uint64_t typeRecords = indices + counts.transitions;
+    if (counts.types < 1 || counts.types > 256 || times + counts.DataSize(8) > size) return false;
+
+    TimeType types[256];
+    unsigned char record[6 * 256];
+    if (!ReadAt(fd, typeRecords, record, 6 * counts.types)) return false;
+    for (std::uint64_t i = 0; i < counts.types; ++i)
+        types[i] = {static_cast<std::int32_t>(BigEndian32(record + 6 * i)), record[6 * i + 4] != 0};
+
+    // Before the first transition the first type is in force.
+    TimeType before = types[0];
+    std::int64_t last = 0;
+    constexpr std::size_t kChunk = 128;
+    unsigned char timeBytes[8 * kChunk], indexBytes[kChunk];
+    for (std::uint64_t first = 0; first < counts.transitions; first += kChunk) {
+        const std::size_t n = static_cast<std::size_t>(
+            counts.transitions - first < kChunk ? counts.transitions - first : kChunk);
+        if (!ReadAt(fd, times + 8 * first, timeBytes, 8 * n) ||
+            !ReadAt(fd, indices + first, indexBytes, n))
+            return false;
+        for (std::size_t i = 0; i < n; ++i) {
+            if (indexBytes[i] >= counts.types) return false;
+            const TimeType after = types[indexBytes[i]];
+            last = BigEndian64(timeBytes + 8 * i);
+            if (after.daylight != before.daylight && last > -kFarSeconds && last < kFarSeconds) {
+                const std::int64_t local = last + before.utcOffset;
+                Note(out, year, after.daylight, CivilFromDays(FloorDiv(local, kSecondsPerDay)));
+            }
+            before = after;
+        }
+    }
+    // After the table the footer's rule; without a table, for every year.
+    const bool table = counts.transitions > 0;
+    ForEachRuleChange(rule, year, [&](std::int64_t instant, bool intoDaylight, LocalDate date) {
+        if (!table || instant > last) Note(out, year, intoDaylight, date);
+    });
+    return true;
 }
 
 void CopyName(const char* name, char (&out)[64]) {
@@ -230,15 +395,39 @@ void RuleMonthDay(const RuleDay& day, int year, int& month, int& dayOfMonth) {
     dayOfMonth = 1;
 }
 
-ZoneState DescribeZone(const ZoneRule& rule, int year, const LocalMoment& now, TimeZoneInfo& info) {
+YearChanges RuleChanges(const ZoneRule& rule, int year) {
+    YearChanges changes;
+    ForEachRuleChange(rule, year, [&](std::int64_t, bool intoDaylight, LocalDate date) {
+        Note(changes, year, intoDaylight, date);
+    });
+    return changes;
+}
+
+bool ZoneFileChanges(const char* path, const ZoneRule& rule, int year, YearChanges& out) {
+    out = YearChanges{};
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return false;
+    const bool read = TableChanges(fd, rule, year, out);
+    ::close(fd);
+    if (!read) out = YearChanges{};
+    return read;
+}
+
+ZoneState DescribeZone(const ZoneRule& rule, const YearChanges& changes, const LocalMoment& now,
+                       TimeZoneInfo& info) {
     info = TimeZoneInfo{};
     info.bias = rule.standardOffset / 60;
     CopyName(rule.standardName, info.standardName);
-    if (!rule.hasDaylight) return ZoneState::kNoDaylightSaving;
+    if (!changes.begins && !changes.ends) return ZoneState::kNoDaylightSaving;
+    info.hasDaylightDate = changes.begins;
+    info.hasStandardDate = changes.ends;
+    if (changes.begins) info.daylightDate = YearlyRuleOf(changes.begin);
+    if (changes.ends) info.standardDate = YearlyRuleOf(changes.end);
+    // A zone whose rule of today has no daylight saving had it that year
+    // (from its history): it is on standard time now.
+    if (!rule.hasDaylight) return ZoneState::kStandard;
     CopyName(rule.daylightName, info.daylightName);
     info.daylightBias = (rule.daylightOffset - rule.standardOffset) / 60;
-    info.daylightDate = ToTransition(rule.start, year);
-    info.standardDate = ToTransition(rule.end, year);
 
     // The start is given in standard time and the end in daylight time, the
     // wall-clock times in force before each change, as `now` is.

@@ -1,6 +1,7 @@
 // Time-zone rules as POSIX describes them in the TZ variable and in the
 // footer of a compiled zone file (TZif version 2 and later), for example
-// "EST5EDT,M3.2.0,M11.1.0" or "<+0530>-5:30".
+// "EST5EDT,M3.2.0,M11.1.0" or "<+0530>-5:30"; and the changes of a year as
+// the transition table of a zone file records them.
 #pragma once
 
 #include <cstddef>
@@ -23,6 +24,9 @@ struct RuleDay {
     long seconds;   // time of day of the change, in the local time in force before it
 };
 
+// Offsets run from -24:59:59 to 24:59:59, the range POSIX gives them.
+inline constexpr long kMaxOffsetSeconds = 24 * 3600 + 59 * 60 + 59;
+
 struct ZoneRule {
     char standardName[64];
     char daylightName[64];  // empty when the zone has no daylight saving
@@ -44,7 +48,9 @@ bool ParseZoneRule(const char* text, ZoneRule& rule);
 // is of version 1 (no footer) or its footer is missing or too long.
 bool ReadZoneFileRule(const char* path, char (&out)[kMaxRuleChars + 1]);
 
-// The month and day of a transition in `year`.
+// The month and day a transition's rule names in `year`, before its time of
+// day is applied (a time of 24:00 or more, or below 0, moves the change to
+// another day).
 void RuleMonthDay(const RuleDay& day, int year, int& month, int& dayOfMonth);
 
 // A local date and time of day.
@@ -53,10 +59,40 @@ struct LocalMoment {
     long secondOfDay;
 };
 
-// Fills `info` from a parsed rule: bias and daylight bias in minutes, the
-// names, and both transitions as yearly rules that give their dates in
-// `year`. Whether daylight time is in force is decided for the local time
-// `now`.
-ZoneState DescribeZone(const ZoneRule& rule, int year, const LocalMoment& now, TimeZoneInfo& info);
+struct LocalDate {
+    int year, month, day;
+};
+
+// The changes into and out of daylight time in one year: the first of each
+// whose local date, in the time in force before the change, lies in the year.
+struct YearChanges {
+    bool begins = false;
+    bool ends = false;
+    LocalDate begin{};  // daylight time begins
+    LocalDate end{};    // daylight time ends
+};
+
+// The changes of `year` under `rule` alone: its dates with the time of day
+// applied, so that Jerusalem's "M3.4.4/26" (Thursday, 26:00) begins on the
+// Friday.
+YearChanges RuleChanges(const ZoneRule& rule, int year);
+
+// The changes of `year` from the compiled zone file at `path`: those of its
+// transition table, where a change counts when daylight time is in force
+// after it and not before, or the other way round; then, after the table's
+// last transition, those of `rule` (the file's footer). A year before the
+// table's first transition has none. False when the file has no transition
+// table that can be read (no zone file, version 1, counts that do not fit
+// the file).
+bool ZoneFileChanges(const char* path, const ZoneRule& rule, int year, YearChanges& out);
+
+// Fills `info` from a parsed rule and the changes of the year asked for:
+// bias and daylight bias in minutes, the names, and each change as a yearly
+// rule that gives its date in that year (absent when the year has no such
+// change). A year without changes counts as one without daylight saving.
+// Otherwise whether daylight time is in force is decided by the rule for the
+// local time `now` (standard time when the rule has no daylight saving).
+ZoneState DescribeZone(const ZoneRule& rule, const YearChanges& changes, const LocalMoment& now,
+                       TimeZoneInfo& info);
 
 }  // namespace kalcore::platform::posix

@@ -1,7 +1,8 @@
 // The zone in force on a POSIX system: the TZ variable when it is set (a zone
 // name under the zone directory, ":name", a file path or a POSIX rule), else
-// /etc/localtime. Compiled zone files are read for the POSIX rule of their
-// footer, which describes the zone's current yearly rules.
+// /etc/localtime. A compiled zone file gives its history in its transition
+// table and the rule of today in its footer; a rule given in TZ has no
+// history.
 #include "platform/time_zone.h"
 
 #include <cstdio>
@@ -18,38 +19,48 @@ namespace {
 
 using posix::kMaxRuleChars;
 
+// Where the zone in force comes from: its rule text, and the zone file that
+// holds it (an empty path for a rule given in TZ).
+struct ZoneSource {
+    char rule[kMaxRuleChars + 1];
+    char path[1024];
+};
+
 // The rule of the zone file `name`: a path when it starts with "/", else a
 // name under $TZDIR or /usr/share/zoneinfo.
-bool RuleOfZoneFile(const char* name, char (&rule)[kMaxRuleChars + 1]) {
+bool RuleOfZoneFile(const char* name, ZoneSource& source) {
     if (name[0] == '\0') return false;
-    char path[1024];
     int n;
     if (name[0] == '/') {
-        n = std::snprintf(path, sizeof path, "%s", name);
+        n = std::snprintf(source.path, sizeof source.path, "%s", name);
     } else {
         const char* dir = std::getenv("TZDIR");
         if (dir == nullptr || dir[0] == '\0') dir = "/usr/share/zoneinfo";
-        n = std::snprintf(path, sizeof path, "%s/%s", dir, name);
+        n = std::snprintf(source.path, sizeof source.path, "%s/%s", dir, name);
     }
-    return n > 0 && static_cast<std::size_t>(n) < sizeof path &&
-           posix::ReadZoneFileRule(path, rule);
+    if (n > 0 && static_cast<std::size_t>(n) < sizeof source.path &&
+        posix::ReadZoneFileRule(source.path, source.rule))
+        return true;
+    source.path[0] = '\0';
+    return false;
 }
 
-// The rule text in force; false when there is none to be read.
-bool CurrentRuleText(char (&rule)[kMaxRuleChars + 1]) {
+// The zone in force; false when there is none to be read.
+bool CurrentZone(ZoneSource& source) {
+    source.path[0] = '\0';
     const char* tz = std::getenv("TZ");
-    if (tz == nullptr) return posix::ReadZoneFileRule("/etc/localtime", rule);
-    if (tz[0] == ':') return RuleOfZoneFile(tz + 1, rule);
+    if (tz == nullptr) return RuleOfZoneFile("/etc/localtime", source);
+    if (tz[0] == ':') return RuleOfZoneFile(tz + 1, source);
     if (tz[0] == '\0') {
-        std::memcpy(rule, "UTC0", 5);  // an empty TZ means UTC
+        std::memcpy(source.rule, "UTC0", 5);  // an empty TZ means UTC
         return true;
     }
     // As the C library does: a zone file of that name first, else the text
     // itself as a rule.
-    if (RuleOfZoneFile(tz, rule)) return true;
+    if (RuleOfZoneFile(tz, source)) return true;
     const std::size_t length = strnlen(tz, kMaxRuleChars + 1);
     if (length > kMaxRuleChars) return false;
-    std::memcpy(rule, tz, length + 1);
+    std::memcpy(source.rule, tz, length + 1);
     return true;
 }
 
@@ -66,12 +77,17 @@ posix::LocalMoment Now() {
 
 ZoneState ReadTimeZone(int year, TimeZoneInfo& info) {
     info = TimeZoneInfo{};
-    char text[kMaxRuleChars + 1];
+    ZoneSource source;
     posix::ZoneRule rule;
     // No zone information at all counts as a zone without daylight saving.
-    if (!CurrentRuleText(text) || !posix::ParseZoneRule(text, rule))
+    if (!CurrentZone(source) || !posix::ParseZoneRule(source.rule, rule))
         return ZoneState::kNoDaylightSaving;
-    return posix::DescribeZone(rule, year, Now(), info);
+    // The year's changes from the zone file's table where it has one that
+    // can be read, else from the rule.
+    posix::YearChanges changes;
+    if (source.path[0] == '\0' || !posix::ZoneFileChanges(source.path, rule, year, changes))
+        changes = posix::RuleChanges(rule, year);
+    return posix::DescribeZone(rule, changes, Now(), info);
 }
 
 }  // namespace kalcore::platform

@@ -29,26 +29,55 @@ TransitionRule Rule(const SYSTEMTIME& t) {
     return {t.wYear, t.wMonth, t.wDayOfWeek, t.wDay};
 }
 
+using ZoneOfYearCall = BOOL(WINAPI*)(USHORT, PDYNAMIC_TIME_ZONE_INFORMATION,
+                                     LPTIME_ZONE_INFORMATION);
+
+// GetTimeZoneInformationForYear, which Windows 7 and later have: the zone's
+// rules as they were or will be in a given year (the system keeps the
+// history of zones whose rules changed). Resolved once; null without it.
+ZoneOfYearCall ZoneOfYear() {
+    static const ZoneOfYearCall call = [] {
+        const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+        return kernel == nullptr ? nullptr
+                                 : reinterpret_cast<ZoneOfYearCall>(reinterpret_cast<void*>(
+                                       GetProcAddress(kernel, "GetTimeZoneInformationForYear")));
+    }();
+    return call;
+}
+
 }  // namespace
 
-ZoneState ReadTimeZone(int /*year*/, TimeZoneInfo& info) {
+// The bias, the names and whether daylight time is in force now come from
+// GetTimeZoneInformation; the two rules from the rules of the year asked for
+// where the system has the per-year call, else from the rules in force now.
+ZoneState ReadTimeZone(int year, TimeZoneInfo& info) {
     TIME_ZONE_INFORMATION zone;
     std::memset(&zone, 0, sizeof zone);
     const DWORD state = GetTimeZoneInformation(&zone);
     if (state == TIME_ZONE_ID_INVALID) return ZoneState::kFailed;
     info.bias = zone.Bias;
-    info.daylightBias = zone.DaylightBias;
     Narrow(zone.StandardName, info.standardName);
     Narrow(zone.DaylightName, info.daylightName);
-    info.standardDate = Rule(zone.StandardDate);
-    info.daylightDate = Rule(zone.DaylightDate);
+
+    TIME_ZONE_INFORMATION rules = zone;
+    const ZoneOfYearCall zoneOfYear = ZoneOfYear();
+    const bool ofYear = zoneOfYear != nullptr && year >= 1 && year <= 9999 &&
+                        zoneOfYear(static_cast<USHORT>(year), nullptr, &rules);
+    if (!ofYear) rules = zone;
+    // A year whose rules have no transitions had no daylight saving.
+    const bool daylightThatYear = rules.StandardDate.wMonth != 0 || rules.DaylightDate.wMonth != 0;
+    if (ofYear && !daylightThatYear) return ZoneState::kNoDaylightSaving;
+    info.daylightBias = rules.DaylightBias;
+    info.standardDate = Rule(rules.StandardDate);
+    info.daylightDate = Rule(rules.DaylightDate);
     switch (state) {
         case TIME_ZONE_ID_STANDARD:
             return ZoneState::kStandard;
         case TIME_ZONE_ID_DAYLIGHT:
             return ZoneState::kDaylight;
         default:
-            return ZoneState::kNoDaylightSaving;
+            // No daylight saving now, but in the year asked for: standard time now.
+            return ofYear ? ZoneState::kStandard : ZoneState::kNoDaylightSaving;
     }
 }
 

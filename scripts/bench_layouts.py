@@ -1,0 +1,83 @@
+#!/usr/bin/env python3
+"""The shared set of the date benchmark as a table: per layout the median of
+KD_CONVDATE and of glibc strptime + strftime, and for the whole set their
+ratio, both sides measured in the same run. With --baseline DIR the same
+benchmark binary also runs against the libkalcore.so.3 in DIR (an earlier
+build), in alternating rounds, for a before column.
+
+Usage: bench_layouts.py KALCORE_BENCH [--baseline DIR] [--rounds N]
+"""
+import argparse
+import json
+import os
+import statistics
+import subprocess
+import sys
+import tempfile
+
+
+def run(bench, library_dir, repetitions):
+    """{benchmark name: [real time in ns of each repetition]}"""
+    env = dict(os.environ)
+    if library_dir:
+        env["LD_LIBRARY_PATH"] = library_dir
+    # Start-up writes the library's files: into a scratch home.
+    with tempfile.TemporaryDirectory() as home:
+        env.update(HOME=home, XDG_CONFIG_HOME=home + "/config", XDG_DATA_HOME=home + "/data",
+                   HOLDYPATH="")
+        out = subprocess.run(
+            [bench, "--benchmark_filter=Shared|Layout/", "--benchmark_format=json",
+             f"--benchmark_repetitions={repetitions}"],
+            env=env, check=True, capture_output=True, text=True).stdout
+    times = {}
+    for b in json.loads(out)["benchmarks"]:
+        if b.get("run_type") == "iteration":
+            scale = {"ns": 1, "us": 1e3, "ms": 1e6}[b["time_unit"]]
+            times.setdefault(b["run_name"].split("/min_time")[0], []).append(b["real_time"] * scale)
+    return times
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("bench")
+    parser.add_argument("--baseline")
+    parser.add_argument("--rounds", type=int, default=2)
+    parser.add_argument("--repetitions", type=int, default=3)
+    args = parser.parse_args()
+
+    after, before = {}, {}
+    for _ in range(args.rounds):
+        for times, library in ((after, None), (before, args.baseline)):
+            if times is before and not args.baseline:
+                continue
+            for name, values in run(args.bench, library, args.repetitions).items():
+                times.setdefault(name, []).extend(values)
+    median = lambda times, name: statistics.median(times[name]) if name in times else None
+
+    layouts = sorted({n.rsplit("/", 1)[0] for n in after if n.startswith("Layout/")})
+    head = "| # | input | code | " + ("before ns | " if before else "") + \
+           "kalcore ns | strptime+strftime ns | ratio |"
+    print(head)
+    print("|" + "---|" * (head.count("|") - 1))
+    for layout in layouts:
+        _, number, rest = layout.split("/", 2)
+        text, code = rest.rsplit("/", 1)
+        ours = median(after, layout + "/kalcore")
+        theirs = median(after, layout + "/strptime")
+        cells = [number, f"`{text}`", f"`{code}`"]
+        if before:
+            cells.append(f"{median(before, layout + '/kalcore'):.1f}")
+        cells += [f"{ours:.1f}", f"{theirs:.1f}", f"{theirs / ours:.1f}x"]
+        print("| " + " | ".join(cells) + " |")
+    ours = median(after, "BM_KalcoreShared")
+    theirs = median(after, "BM_StrptimeStrftimeShared")
+    cells = ["all", "the whole set, in turn", ""]
+    if before:
+        cells.append(f"{median(before, 'BM_KalcoreShared'):.1f}")
+    cells += [f"{ours:.1f}", f"{theirs:.1f}", f"{theirs / ours:.1f}x"]
+    print("| " + " | ".join(cells) + " |")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -235,33 +235,26 @@ void MonthCalendar::accept() {
 
 bool MonthCalendar::eventFilter(QObject* /*watched*/, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
-    const QDate date = surface_->date();
-    switch (static_cast<QKeyEvent*>(event)->key()) {
-        case Qt::Key_Right:
-            setCurrentDate(date.addDays(1));
-            return true;
-        case Qt::Key_Left:
-            setCurrentDate(date.addDays(-1));
-            return true;
-        case Qt::Key_Down:
-            setCurrentDate(date.addDays(7));
-            return true;
-        case Qt::Key_Up:
-            setCurrentDate(date.addDays(-7));
-            return true;
-        case Qt::Key_PageDown:
-            setCurrentDate(date.addMonths(1));
-            return true;
-        case Qt::Key_PageUp:
-            setCurrentDate(date.addMonths(-1));
-            return true;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            accept();
-            return true;
-        default:
-            return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        accept();
+        return true;
     }
+    // The keys that move the day: by days, or by months.
+    constexpr struct {
+        int key;
+        int days;
+        int months;
+    } kMoves[] = {
+        {Qt::Key_Right, 1, 0}, {Qt::Key_Left, -1, 0},    {Qt::Key_Down, 7, 0},
+        {Qt::Key_Up, -7, 0},   {Qt::Key_PageDown, 0, 1}, {Qt::Key_PageUp, 0, -1},
+    };
+    for (const auto& move : kMoves) {
+        if (move.key != key) continue;
+        setCurrentDate(surface_->date().addDays(move.days).addMonths(move.months));
+        return true;
+    }
+    return false;
 }
 
 void getDate(ScreenHost& screens, QWidget* owner, const QString& date, const QString& title,

@@ -26,14 +26,7 @@ unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 session='
     set -u
     program=$1
-    fail() { echo "FAIL: $*"; kill "$pid" "$wm" 2>/dev/null; exit 1; }
-    # Waits up to 10 seconds for a command to succeed.
-    await() { for _ in $(seq 200); do "$@" >/dev/null 2>&1 && return 0; sleep 0.05; done; return 1; }
-    window() {
-        local found
-        found=$(xdotool search --all --onlyvisible --pid "$pid" --name "$1" 2>/dev/null | head -n 1)
-        [[ -n "$found" ]] && echo "$found"
-    }
+    source "$X11_SESSION"
     # Clicks the point (X, Y) in dialog units of a dialog WIDTH x HEIGHT
     # units big: click WINDOW WIDTH HEIGHT X Y.
     click() {
@@ -42,10 +35,7 @@ session='
         xdotool mousemove --window "$1" $(($4 * WIDTH / $2)) $(($5 * HEIGHT / $3)) click 1
     }
 
-    ready=$HOME/wm-ready
-    openbox --startup "touch $ready" >/dev/null 2>&1 &
-    wm=$! pid=
-    await test -e "$ready" || fail "no window manager"
+    start_window_manager
     "$program" HelpBox HelpBox KD_ABOUTDLL >"$HOME/results" &
     pid=$!
 
@@ -90,5 +80,5 @@ session='
     rm "$2/libkalcore_dialogs.so"
     [[ "$(timeout 10 "$program" HelpBox)" == "HelpBox -1" ]] || fail "without the module"
     echo "no display, no answer, no module: passed"'
-xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c "$session" _ "$work/dialog_program" \
+X11_SESSION=$source/tests/x11_session.sh xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c "$session" _ "$work/dialog_program" \
     "$libdir"

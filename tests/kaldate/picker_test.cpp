@@ -94,6 +94,14 @@ class PickerTest : public QObject {
         return opened(QStringLiteral("frmMain"));
     }
 
+    // frmMain over the screen `name` that the main menu opens with
+    // `menuButton` (that screen in `screen`).
+    QWidget* entryOver(const QString& menuButton, const QString& name,
+                       const QString& calendarButton, QWidget*& screen) {
+        screen = fromMenu(qPrintable(menuButton), qPrintable(name));
+        return screen != nullptr ? entryFrom(screen, calendarButton) : nullptr;
+    }
+
   private slots:
     void initTestCase() { addScreens(demo_.screens); }
     void init() {
@@ -457,9 +465,9 @@ class PickerTest : public QObject {
     // The two error texts: a text the platform reads as no date opens no
     // calendar; a text the library cannot convert keeps the entry open.
     void theTwoErrorTexts() {
-        QWidget* screen = fromMenu("cmd4_bdcx", "betweendates");
-        QVERIFY(screen);
-        QWidget* entry = entryFrom(screen, QStringLiteral("cmdbcaldr"));
+        QWidget* screen = nullptr;
+        QWidget* entry = entryOver(QStringLiteral("cmd4_bdcx"), QStringLiteral("betweendates"),
+                                   QStringLiteral("cmdbcaldr"), screen);
         QVERIFY(entry);
         demo_.press(entry, {{QStringLiteral("txtDate"), QStringLiteral("YESTER3")}},
                     QStringLiteral("cmdCalendar"));
@@ -484,9 +492,9 @@ class PickerTest : public QObject {
     // date comes back as mm/dd/yyyy, OK converts it to mmm-DD-CCYY for the
     // screen and copies the entry's text into the main menu's hidden field.
     void aPickedDateReachesTheScreen() {
-        QWidget* screen = fromMenu("cmd1_gtix", "genldateinfo");
-        QVERIFY(screen);
-        QWidget* entry = entryFrom(screen, QStringLiteral("calendarbutton"));
+        QWidget* screen = nullptr;
+        QWidget* entry = entryOver(QStringLiteral("cmd1_gtix"), QStringLiteral("genldateinfo"),
+                                   QStringLiteral("calendarbutton"), screen);
         QVERIFY(entry);
         type(entry, QStringLiteral("txtDate"), QStringLiteral("12/25/98"));
         click(entry, QStringLiteral("cmdCalendar"));

@@ -84,9 +84,6 @@ class InformationTest : public QObject {
             QStringLiteral("  Learn all of the supported I/O Date         Formats, plus the "
                            "additional ones!       Then, interact with the Demo. ")));
         QVERIFY(shown(screen, "documentationlabel").contains(QLatin1String("README.md")));
-        // Only this product is named.
-        for (const QString& text : texts)
-            QVERIFY2(!text.contains(QLatin1String("(R)")), qPrintable(text));
 
         QCOMPARE(shown(screen, "Dateformatbutton"), QStringLiteral("Supported Date Formats"));
         QCOMPARE(shown(screen, "dllinfobutton"), QStringLiteral("DLL Info"));

@@ -46,15 +46,24 @@ pg_temp_start() {
     # The server finds its share and lib directories beside its own binary,
     # so a copy of the binaries with share and lib of links to the system's
     # and the extension's files is an installation of its own.
-    local root=$pg_temp_dir/install
+    local root=$pg_temp_dir/install f
     local bin=$root$pg_bin share=$root$pg_share lib=$root$pg_lib
     mkdir -p "$bin" "$share/extension" "$lib" "$root/kalcore" "$pg_temp_dir/home"
     cp "$pg_bin/postgres" "$pg_bin/initdb" "$pg_bin/pg_ctl" "$bin/"
     for f in "$pg_share"/*; do [[ "$f" == */extension ]] || ln -s "$f" "$share/"; done
     ln -s "$pg_share"/extension/* "$share/extension/"
-    ln -s "$pg_lib"/* "$lib/"
-    cp "$pg_temp_source/kalcore.control" "$pg_temp_source/kalcore--1.0.sql" "$share/extension/"
-    cp "$build/kalcore_pg.so" "$lib/"
+    # Not the JIT's bitcode directory: the install below writes into it.
+    for f in "$pg_lib"/*; do [[ "$f" == */bitcode ]] || ln -s "$f" "$lib/"; done
+    # The extension goes in by its own install rule, as into a real server.
+    make --no-print-directory -s -C "$build" -f "$pg_temp_source/Makefile" \
+        VPATH="$pg_temp_source" PG_CONFIG="$pg_bin/pg_config" \
+        KALCORE_INCLUDE="$pg_temp_source/../../kalcore/include" KALCORE_LIBDIR="$libdir" \
+        DESTDIR="$root" install >"$pg_temp_dir/install.log" 2>&1 ||
+        { cat "$pg_temp_dir/install.log"; return 1; }
+    for f in "$share/extension/kalcore.control" "$share/extension/kalcore--1.0.sql" \
+        "$lib/kalcore_pg.so"; do
+        [[ -f "$f" && ! -L "$f" ]] || { echo "make install did not install $f"; return 1; }
+    done
     # The library goes along: the server's user may not read the build tree.
     cp -L "$libdir/libkalcore.so.3" "$root/kalcore/"
     chmod -R a+rX "$pg_temp_dir"

@@ -26,7 +26,7 @@ if sys.platform == "win32":
     LIBRARY_NAME = "kalcore.dll"
     # 32-bit kalcore.dll uses stdcall; on 64-bit Windows WinDLL is the one
     # convention there is.
-    _Loader = ctypes.WinDLL  # type: ignore[attr-defined]
+    _Loader = ctypes.WinDLL
 else:
     LIBRARY_NAME = "libkalcore.so.3"
     _Loader = ctypes.CDLL

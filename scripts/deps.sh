@@ -8,7 +8,13 @@ packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-d
           # screenshots, ImageMagick to check them, xdotool to time start-up
           qt6-base-dev libcups2-dev fonts-dejavu-core xvfb xauth openbox imagemagick xdotool
           # Num Lock through XKB, and the screenshots' window frames: Xlib
-          libx11-dev)
+          libx11-dev
+          # the Python package (Debian's Python, venv, pytest, mypy; setuptools
+          # and wheel to install it offline), the SQLite and PostgreSQL extensions
+          # and their servers and shells, the Debian packages (dpkg-shlibdeps)
+          # and the manual page
+          python3-venv python3-pytest python3-mypy python3-setuptools python3-wheel
+          libsqlite3-dev sqlite3 postgresql-15 postgresql-server-dev-15 dpkg-dev groff-base)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

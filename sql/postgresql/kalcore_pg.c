@@ -1,0 +1,175 @@
+/*
+ * kalcore_pg: the kalcore date functions for PostgreSQL (CREATE EXTENSION
+ * kalcore). kalcore--1.0.sql declares them; this file is their C side.
+ *
+ * Every function is STRICT: a NULL argument gives NULL without a call. A
+ * text that is no date gives NULL too, so an UPDATE over a column of mixed
+ * texts never stops at its first bad row. Misused arguments (an unknown
+ * format code, a century outside 1-9 where one is given, a count of working
+ * days below 1) raise errors.
+ *
+ * The forms with an explicit century read no clock and are IMMUTABLE: in
+ * them the keywords TODAY, NOW and YESTER.. are no dates. The forms without
+ * one give a two-digit year the current century, accept the keywords and are
+ * STABLE; the holiday functions read the library's holiday file and are
+ * STABLE as well. The library is safe in many processes and threads at once,
+ * so every function is PARALLEL SAFE.
+ */
+// clang-format off
+/* postgres.h comes before every other server header. */
+#include "postgres.h"
+#include "fmgr.h"
+#include "utils/builtins.h"
+#include "utils/date.h"
+#include "utils/datetime.h"
+// clang-format on
+
+#include "kalcore_sql.h"
+
+PG_MODULE_MAGIC;
+
+/* The text argument as the library's date; false when it is no date. */
+static bool DateArgument(text* value, char out[12]) {
+    return kal_sql_date_text(VARDATA_ANY(value), VARSIZE_ANY_EXHDR(value), out) == 1;
+}
+
+/* The century argument of an IMMUTABLE form: 1-9, or an error. */
+static int32 CenturyArgument(int32 century) {
+    if (century < 1 || century > 9)
+        ereport(ERROR, (errcode(ERRCODE_INVALID_PARAMETER_VALUE),
+                        errmsg("century %d is not a selector 1-9", century),
+                        errhint("4 is 19xx, 5 is 20xx; leave the century out for the current "
+                                "century.")));
+    return century;
+}
+
+/* The format code argument: one character naming a format, or an error. */
+static void CodeArgument(text* value, char code[2]) {
+    if (VARSIZE_ANY_EXHDR(value) == 1) {
+        code[0] = *VARDATA_ANY(value);
+        code[1] = '\0';
+        if (kal_sql_code_valid(code)) return;
+    }
+    ereport(ERROR,
+            (errcode(ERRCODE_INVALID_PARAMETER_VALUE),
+             errmsg("\"%s\" is not a format code", text_to_cstring(value)),
+             errhint("A format code is one character such as G (CCYY-MM-DD) or B (MM/DD/CCYY).")));
+}
+
+/* A date of the library's MM-DD-CCYY or MM/DD/CCYY. */
+static Datum DateDatum(const char* date) {
+    int year, month, day;
+    kal_sql_split(date, &year, &month, &day);
+    return DateADTGetDatum(date2j(year, month, day) - POSTGRES_EPOCH_JDATE);
+}
+
+/* Reads the date argument 0 with the century of argument `centuryArg` (-1:
+ * none, the current century with keywords) in code `code`; false when it is
+ * no date. */
+static bool ReadDate(FunctionCallInfo fcinfo, int centuryArg, const char* code, char out[12]) {
+    const int32 century = centuryArg < 0 ? 0 : CenturyArgument(PG_GETARG_INT32(centuryArg));
+    char date[12];
+    return DateArgument(PG_GETARG_TEXT_PP(0), date) &&
+           !(centuryArg >= 0 && kal_sql_is_keyword(date)) &&
+           KD_CONVDATE(date, out, code, 0, century) == 1;
+}
+
+static Datum Convert(FunctionCallInfo fcinfo, int centuryArg) {
+    char code[2], out[12];
+    CodeArgument(PG_GETARG_TEXT_PP(1), code);
+    if (!ReadDate(fcinfo, centuryArg, code, out)) PG_RETURN_NULL();
+    PG_RETURN_TEXT_P(cstring_to_text(out));
+}
+
+static Datum Parse(FunctionCallInfo fcinfo, int centuryArg) {
+    char out[12];
+    if (!ReadDate(fcinfo, centuryArg, "B", out)) PG_RETURN_NULL();
+    return DateDatum(out);
+}
+
+static Datum IsDate(FunctionCallInfo fcinfo, int centuryArg) {
+    char out[12];
+    PG_RETURN_BOOL(ReadDate(fcinfo, centuryArg, "B", out));
+}
+
+/* The SQL function `name`: `form` with the century argument at `centuryArg`
+ * (-1: none). */
+#define KAL_DATE_FORM(name, form, centuryArg) \
+    PG_FUNCTION_INFO_V1(name);                \
+    Datum name(PG_FUNCTION_ARGS) {            \
+        return form(fcinfo, centuryArg);      \
+    }
+
+KAL_DATE_FORM(kal_convert, Convert, -1)
+KAL_DATE_FORM(kal_convert_century, Convert, 2)
+KAL_DATE_FORM(kal_parse, Parse, -1)
+KAL_DATE_FORM(kal_parse_century, Parse, 1)
+KAL_DATE_FORM(kal_is_date, IsDate, -1)
+KAL_DATE_FORM(kal_is_date_century, IsDate, 1)
+
+PG_FUNCTION_INFO_V1(kal_days);
+Datum kal_days(PG_FUNCTION_ARGS) {
+    char first[12], second[12];
+    int32 days = 0;
+    if (!DateArgument(PG_GETARG_TEXT_PP(0), first) || !DateArgument(PG_GETARG_TEXT_PP(1), second) ||
+        KD_CMPTENUMDAYS(first, second, &days) != 1)
+        PG_RETURN_NULL();
+    PG_RETURN_INT32(days);
+}
+
+PG_FUNCTION_INFO_V1(kal_add_days);
+Datum kal_add_days(PG_FUNCTION_ARGS) {
+    char date[12], out[12];
+    if (!DateArgument(PG_GETARG_TEXT_PP(1), date) ||
+        KD_CMPTEADATE(PG_GETARG_INT32(0), date, out) != 1)
+        PG_RETURN_NULL();
+    return DateDatum(out);
+}
+
+PG_FUNCTION_INFO_V1(kal_weekday);
+Datum kal_weekday(PG_FUNCTION_ARGS) {
+    char date[12];
+    int32 day = 0;
+    if (!DateArgument(PG_GETARG_TEXT_PP(0), date) || KD_NDOW(date, &day) != 1) PG_RETURN_NULL();
+    PG_RETURN_INT32(day);
+}
+
+PG_FUNCTION_INFO_V1(kal_julian);
+Datum kal_julian(PG_FUNCTION_ARGS) {
+    char date[12], out[12];
+    if (!DateArgument(PG_GETARG_TEXT_PP(0), date) || KD_JULIANDATE(date, out) != 1)
+        PG_RETURN_NULL();
+    PG_RETURN_INT32((int32)strtol(out, NULL, 10));
+}
+
+PG_FUNCTION_INFO_V1(kal_is_holiday);
+Datum kal_is_holiday(PG_FUNCTION_ARGS) {
+    char date[12], name[29];
+    int32 isHoliday = 0, dayOff = 0;
+    if (!DateArgument(PG_GETARG_TEXT_PP(0), date) ||
+        KD_ISTODAYAHOLDY(date, &isHoliday, name, &dayOff) != 1)
+        PG_RETURN_NULL();
+    PG_RETURN_BOOL(isHoliday == 1);
+}
+
+PG_FUNCTION_INFO_V1(kal_next_working_day);
+Datum kal_next_working_day(PG_FUNCTION_ARGS) {
+    const int32 count = PG_GETARG_INT32(1);
+    char date[12], out[12];
+    if (count < 1)
+        ereport(ERROR, (errcode(ERRCODE_INVALID_PARAMETER_VALUE),
+                        errmsg("%d working days: the count starts at 1", count)));
+    if (!DateArgument(PG_GETARG_TEXT_PP(0), date) ||
+        KD_NXTWRKDAY(date, out, &count, PG_GETARG_BOOL(2) ? 1 : 0) != 1)
+        PG_RETURN_NULL();
+    return DateDatum(out);
+}
+
+PG_FUNCTION_INFO_V1(kal_easter);
+Datum kal_easter(PG_FUNCTION_ARGS) {
+    const int32 year = PG_GETARG_INT32(0);
+    int32 month = 0, day = 0;
+    if (year < 1 || year > 9999) PG_RETURN_NULL();
+    KD_EASTERCALC(year, &month, &day);
+    return DateADTGetDatum(date2j(year, month, day) - POSTGRES_EPOCH_JDATE);
+}

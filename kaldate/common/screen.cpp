@@ -48,19 +48,19 @@ QGroupBox* Screen::buttonGroup(std::initializer_list<ButtonSpec> buttons, const 
     auto* box = group(title);
     auto* column = new QVBoxLayout(box);
     bool hasDefault = false;
-    for (const ButtonSpec& spec : buttons) {
-        const auto index = static_cast<int>(spec.action);
+    for (const ButtonSpec& entry : buttons) {
+        const auto index = static_cast<int>(entry.action);
         const QString caption =
-            spec.caption.isEmpty() ? QString::fromLatin1(kUsualCaptions[index]) : spec.caption;
-        QPushButton* button =
-            pushButton(spec.name != nullptr ? spec.name : kUsualNames[index], caption, spec.hint);
-        if (spec.action == Action::Ok && !hasDefault) {
+            entry.caption.isEmpty() ? QString::fromLatin1(kUsualCaptions[index]) : entry.caption;
+        QPushButton* button = pushButton(entry.name != nullptr ? entry.name : kUsualNames[index],
+                                         caption, entry.hint);
+        if (entry.action == Action::Ok && !hasDefault) {
             button->setDefault(true);
             hasDefault = true;
         }
-        const Action action = spec.action;
+        const Action action = entry.action;
         if (action == Action::Own) {
-            connect(button, &QPushButton::clicked, this, spec.run);
+            connect(button, &QPushButton::clicked, this, entry.run);
         } else {
             connect(button, &QPushButton::clicked, this, [this, action] { act(action); });
         }

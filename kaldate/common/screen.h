@@ -52,7 +52,7 @@ class Screen : public QDialog {
 
   protected:
     // Own: a button of the screen's own, doing `run`; it has no usual name
-    // or caption, so the spec gives both.
+    // or caption, so its description gives both.
     enum class Action { Ok, Clear, Calendar, DateFormats, Help, Info, ExitBack, Own };
     struct ButtonSpec {
         Action action;

@@ -114,14 +114,14 @@ MainMenu::MainMenu(Services& services)
     // The option captions are laid out for two lines in a narrow button.
     const int optionWidth =
         fontMetrics().horizontalAdvance(QStringLiteral("General Information")) + 24;
-    auto makeButton = [this, optionWidth](const MenuButton& spec, bool wrapped) {
+    auto makeButton = [this, optionWidth](const MenuButton& item, bool wrapped) {
         QPushButton* button =
-            wrapped ? wrappingButton(spec.name, QLatin1String(spec.caption), optionWidth,
-                                     QLatin1String(spec.hint))
-                    : pushButton(spec.name, QLatin1String(spec.caption), QLatin1String(spec.hint));
+            wrapped ? wrappingButton(item.name, QLatin1String(item.caption), optionWidth,
+                                     QLatin1String(item.hint))
+                    : pushButton(item.name, QLatin1String(item.caption), QLatin1String(item.hint));
         button->setMinimumHeight(
             std::max(button->minimumHeight(), button->sizeHint().height() * 3 / 2));
-        const MenuButton* entry = &spec;
+        const MenuButton* entry = &item;
         connect(button, &QPushButton::clicked, this, [this, entry] {
             switch (entry->opens) {
                 case Opens::Screen:
@@ -152,15 +152,15 @@ MainMenu::MainMenu(Services& services)
                   "Choose a Button, then interact with the demo and then see the capabilities."));
     auto* featureGrid = new QGridLayout(features);
     int index = 0;
-    for (const MenuButton& spec : kFeatureButtons) {
-        featureGrid->addWidget(makeButton(spec, false), index / 2, index % 2);
+    for (const MenuButton& item : kFeatureButtons) {
+        featureGrid->addWidget(makeButton(item, false), index / 2, index % 2);
         ++index;
     }
     auto* options =
         group(QStringLiteral("Options"), QStringLiteral("Choose an Informational Option."));
     auto* optionColumn = new QVBoxLayout(options);
-    for (const MenuButton& spec : kOptionButtons) {
-        optionColumn->addWidget(makeButton(spec, true), 0, Qt::AlignHCenter);
+    for (const MenuButton& item : kOptionButtons) {
+        optionColumn->addWidget(makeButton(item, true), 0, Qt::AlignHCenter);
     }
     optionColumn->addStretch();
 

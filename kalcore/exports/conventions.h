@@ -1,12 +1,14 @@
 // How every export moves texts across the library boundary: bounded copies in
-// and out of the caller's buffers.
+// and out of the caller's buffers, and a caller's date read into numbers.
 #pragma once
 
 #include <bit>
 #include <cstdint>
 #include <cstring>
 
-#include "format/catalogue.h"
+#include "civil/civil_date.h"
+#include "format/date_reader.h"
+#include "format/layouts.h"
 
 #if defined(__SSE2__) && defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #define KALCORE_BLOCK_SCAN 1
@@ -26,6 +28,10 @@
 namespace kalcore {
 
 namespace copy_detail {
+
+// The copy is put together in words for a machine that stores the lowest
+// byte of a word first.
+static_assert(std::endian::native == std::endian::little);
 
 template <typename Word>
 Word LoadAt(const char* text, int offset) {
@@ -146,14 +152,20 @@ inline void CopyDateArgument(const char* text, DateText& copy) {
                 break;
         }
     }
-    if constexpr (std::endian::native == std::endian::little) {
-        std::memcpy(copy, &low, sizeof low);
-        std::memcpy(copy + sizeof low, &high, sizeof high);
-    } else {
-        std::memset(copy, 0, sizeof copy);
-        if (text != nullptr)
-            for (std::size_t n = 0; n < kMaxDateChars && text[n] != '\0'; ++n) copy[n] = text[n];
-    }
+    std::memcpy(copy, &low, sizeof low);
+    std::memcpy(copy + sizeof low, &high, sizeof high);
+}
+
+// Reads a caller's date text (any input format or keyword, a two-digit year
+// in the current century) into `date`. False for a null text or no date.
+inline bool ReadDateArgument(const char* text, CivilDate& date) {
+    if (text == nullptr) return false;
+    DateText copy;
+    CopyDateArgument(text, copy);
+    DateReading reading;
+    if (!ReadDate(copy, 0, reading)) return false;
+    date = reading.date;
+    return true;
 }
 
 // Takes the first character of a caller's format code text (none when the

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Compares every export of this tree's library with the library as commit
 # REFERENCE left it (default 0782cc7, the library before its numeric core):
-# builds that library in build-reference/, then runs the differential harness
-# under several frozen clocks and time zones, each in a scratch home whose
-# holiday file holds a range of years. Any difference fails the run.
+# builds that library in build-reference/ (scripts/reference_library.sh),
+# then runs the differential harness under several frozen clocks and time
+# zones, each in a scratch home whose holiday file holds a range of years.
+# Any difference fails the run.
 #
 # usage: tests/differential/run.sh BUILD COMPARISONS [SEED]
 #   BUILD        a release build of this tree (kalcore/libkalcore.so,
@@ -15,28 +16,14 @@ cd "$(dirname "$0")/../.."
 build=$(cd "$1" && pwd)
 total=$2
 seed=${3:-1}
-reference=${REFERENCE:-0782cc7}
-refdir=$PWD/build-reference
-
-if ! git cat-file -e "$reference^{commit}" 2>/dev/null; then
-    echo "differential: skipped, commit $reference is not in this clone"
+command -v faketime >/dev/null || { echo "faketime is missing (scripts/deps.sh installs it)"; exit 1; }
+status=0
+before=$(scripts/reference_library.sh) || status=$?
+if [[ $status -eq 3 ]]; then
+    echo "differential: skipped, commit ${REFERENCE:-0782cc7} is not in this clone"
     exit 0
 fi
-command -v faketime >/dev/null || { echo "faketime is missing (scripts/deps.sh installs it)"; exit 1; }
-
-# The earlier library, built as it was built then.
-commit=$(git rev-parse "$reference^{commit}")
-if [[ "$(cat "$refdir/commit" 2>/dev/null)" != "$commit" ]]; then
-    rm -rf "$refdir"
-    mkdir -p "$refdir/src"
-    git archive "$commit" | tar -x -C "$refdir/src"
-    echo "$commit" >"$refdir/commit"
-fi
-cmake -S "$refdir/src" -B "$refdir/obj" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DKALCORE_BUILD_TESTS=OFF -DKALCORE_BUILD_TOOLS=OFF -DKALCORE_BUILD_DEMO=OFF \
-    -DKALCORE_BUILD_BENCH="${BENCH:-OFF}" >/dev/null
-cmake --build "$refdir/obj" --target kalcore >/dev/null
-before=$refdir/obj/kalcore/libkalcore.so.3
+[[ $status -eq 0 ]] || exit "$status"
 after=$build/kalcore/libkalcore.so.3
 
 # Local times, each frozen, and the zones they are read in: leap days, the

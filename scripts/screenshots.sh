@@ -8,13 +8,16 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build --target kaldate kaldate_shots
+cmake --build build --target kaldate kaldate_shots kalcore_dialogs
 
 # The screens pictured, by name.
 expected=(frmSplash mainmainfrm nwdatcnvfrm FormTwo datecnvhlpf genldateinfo genlhlpinfo
           nwdatecalcform datecalcform datlapsfrm datelapsehlpf nxtwrkdayform nxtwrkhlpfrm
           betweendates julcalform exampl8 slidwindform slidwindhelp datimeretvfrm afulldateform
-          daylightform easterform)
+          daylightform easterform frmMain frmCalendar mainFrmhlp hlpgetdate betweendates-picked
+          infoform frmAbout frmAbout-sysinfo
+          # the library's dialogs and information boxes, from its Qt module
+          dialog101 dialog104 dialog109 dialog110 dialog111 dialog112 KD_HELPABOUTME KD_ABOUTDLL)
 
 out=build/screenshots
 rm -rf "$out"

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <iterator>
 
+#include "dialogs/product_texts.h"
+
 namespace kalcore::dialogs {
 
 namespace {
@@ -29,14 +31,6 @@ constexpr KalDialogControl DefaultButton(const char* text, int id, int x, int y,
 constexpr KalDialogControl Icon(int icon, int x, int y) {
     return {KAL_CONTROL_ICON, -1, x, y, 20, 20, nullptr, icon};
 }
-
-// The product's own texts.
-constexpr const char kProductVersion[] = "Kalendrix, Version 3.4";
-constexpr const char kRights[] = "Copyright (C) 1998-2026 The Kalendrix Developers.";
-constexpr const char kMaker[] = "The Kalendrix Developers";
-constexpr const char kPostal[] = "2000 Century Lane, Millennium Park, Kalendria";
-constexpr const char kMail[] = "kalendrix@example.org";
-constexpr const char kPrice[] = "Free to use; support contracts on request.";
 
 // Legend lines shared by the format dialogs.
 constexpr const char kLegendCentury[] = "CC=Century Value,  YY=Year Value ";

@@ -18,11 +18,12 @@ namespace kaldate {
 namespace {
 
 // Captions and object names by Screen::Action.
-constexpr const char* kUsualCaptions[] = {"OK",   "Clear", "Calendar", "  Date Formats",
-                                          "Help", "Info",  "Exit Back"};
+// An Own button brings its own.
+constexpr const char* kUsualCaptions[] = {"OK",   "Clear", "Calendar",  "  Date Formats",
+                                          "Help", "Info",  "Exit Back", ""};
 constexpr const char* kUsualNames[] = {"okbutton",          "clearbutton", "calendarbutton",
                                        "dateformatsbutton", "helpbutton",  "infobutton",
-                                       "exitbackbutton"};
+                                       "exitbackbutton",    "ownbutton"};
 
 }  // namespace
 
@@ -58,7 +59,11 @@ QGroupBox* Screen::buttonGroup(std::initializer_list<ButtonSpec> buttons, const 
             hasDefault = true;
         }
         const Action action = spec.action;
-        connect(button, &QPushButton::clicked, this, [this, action] { act(action); });
+        if (action == Action::Own) {
+            connect(button, &QPushButton::clicked, this, spec.run);
+        } else {
+            connect(button, &QPushButton::clicked, this, [this, action] { act(action); });
+        }
         column->addWidget(button);
     }
     column->addStretch();
@@ -86,7 +91,7 @@ void Screen::act(Action action) {
             clear();
             break;
         case Action::Calendar:
-            openScreen(QStringLiteral("frmMain"));
+            calendar();
             break;
         case Action::DateFormats:
             kalcore().helpBox();
@@ -100,7 +105,13 @@ void Screen::act(Action action) {
         case Action::ExitBack:
             close();
             break;
+        case Action::Own:
+            break;
     }
+}
+
+void Screen::calendar() {
+    openScreen(QStringLiteral("frmMain"));
 }
 
 void Screen::help() {

@@ -8,7 +8,8 @@
 // each is named (by its Part, else okbutton, clearbutton, calendarbutton,
 // dateformatsbutton, helpbutton, infobutton, exitbackbutton), hinted and
 // does its usual action (OK and Clear call ok()
-// and clear(); Calendar opens frmMain; "  Date Formats" calls HelpBox; Help
+// and clear(); Calendar calls calendar(), which opens frmMain; "  Date
+// Formats" calls HelpBox; Help
 // calls help(), which opens the screen's help screen; Info calls AboutBox;
 // Exit Back closes the screen). Messages go through message(): one OK
 // button, the exclamation icon, this screen as owner, the screen's caption.
@@ -17,6 +18,7 @@
 #include <QDialog>
 #include <QGroupBox>
 #include <QString>
+#include <functional>
 #include <initializer_list>
 
 #include "binding/fixed_text.h"
@@ -49,12 +51,15 @@ class Screen : public QDialog {
     StatusLine* statusLine() const { return statusLine_; }
 
   protected:
-    enum class Action { Ok, Clear, Calendar, DateFormats, Help, Info, ExitBack };
+    // Own: a button of the screen's own, doing `run`; it has no usual name
+    // or caption, so the spec gives both.
+    enum class Action { Ok, Clear, Calendar, DateFormats, Help, Info, ExitBack, Own };
     struct ButtonSpec {
         Action action;
-        QString hint;                // empty: no hint
-        const char* name = nullptr;  // the object name; nullptr: the action's usual one
-        QString caption = {};        // empty: the action's usual caption
+        QString hint;                    // empty: no hint
+        const char* name = nullptr;      // the object name; nullptr: the action's usual one
+        QString caption = {};            // empty: the action's usual caption
+        std::function<void()> run = {};  // what an Own button does
     };
 
     Services& services() const { return services_; }
@@ -94,6 +99,8 @@ class Screen : public QDialog {
 
     virtual void ok() {}
     virtual void clear() {}
+    // The Calendar button: opens frmMain.
+    virtual void calendar();
     virtual void help();
     // The screen is closing, by Exit Back, the close box or Escape alike.
     virtual void closing() {}

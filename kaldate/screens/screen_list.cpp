@@ -6,15 +6,17 @@
 #include "screens/conversion_help.h"
 #include "screens/date_calculation.h"
 #include "screens/date_conversion.h"
+#include "screens/date_entry.h"
 #include "screens/date_lapse.h"
 #include "screens/date_time.h"
 #include "screens/daylight_easter.h"
 #include "screens/full_date_format.h"
 #include "screens/general_info.h"
 #include "screens/general_info_help.h"
+#include "screens/information.h"
 #include "screens/julian_conversion.h"
+#include "screens/month_calendar.h"
 #include "screens/next_working_day.h"
-#include "screens/placeholder.h"
 #include "screens/sliding_window.h"
 
 namespace kaldate {
@@ -24,12 +26,6 @@ namespace {
 template <typename ScreenType>
 ScreenHost::Factory screen() {
     return [](Services& services, QWidget* owner) { return new ScreenType(services, owner); };
-}
-
-ScreenHost::Factory placeholder(const char* name, const char* caption) {
-    return [name, caption](Services& services, QWidget* owner) {
-        return new Placeholder(services, name, QLatin1String(caption), owner);
-    };
 }
 
 }  // namespace
@@ -56,21 +52,12 @@ void addScreens(ScreenHost& host) {
     host.add(QStringLiteral("daylightform"), screen<DaylightSavingDates>());
     host.add(QStringLiteral("easterform"), screen<EasterDate>());
 
-    // Screens still to be built.
-    constexpr struct {
-        const char* name;
-        const char* caption;
-    } kPlaceholders[] = {
-        {"frmMain", "Get Calendar Information"},
-        {"frmCalendar", "Get a Date"},
-        {"mainFrmhlp", "Help for 'Get Calendar Information'"},
-        {"hlpgetdate", "Help for 'Get a Date' Feature"},
-        {"infoform", "Additional Information"},
-        {"frmAbout", "About the Kalendrix Software"},
-    };
-    for (const auto& screen : kPlaceholders) {
-        host.add(QLatin1String(screen.name), placeholder(screen.name, screen.caption));
-    }
+    host.add(QStringLiteral("frmMain"), screen<DateEntry>());
+    host.add(QStringLiteral("frmCalendar"), screen<MonthCalendar>());
+    host.add(QStringLiteral("mainFrmhlp"), screen<DateEntryHelp>());
+    host.add(QStringLiteral("hlpgetdate"), screen<MonthCalendarHelp>());
+    host.add(QStringLiteral("infoform"), screen<Information>());
+    host.add(QStringLiteral("frmAbout"), screen<About>());
 }
 
 }  // namespace kaldate

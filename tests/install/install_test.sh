@@ -9,6 +9,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
+[[ -s "$work/prefix/share/doc/kalcore/README.md" ]] || { echo "README.md is not installed"; exit 1; }
 sed -n '/^```c$/,/^```$/{/^```/d;p}' "$source/README.md" >"$work/example.c"
 [[ -s "$work/example.c" ]] || { echo "no C example in README.md"; exit 1; }
 

@@ -11,23 +11,8 @@ mkdir -p "$home/config/kalcore"
 
 session='
     set -u
-    fail() { echo "FAIL: $*"; kill "$pid" "$wm" 2>/dev/null; exit 1; }
-    # Waits up to 10 seconds for a command to succeed.
-    await() { for _ in $(seq 200); do "$@" >/dev/null 2>&1 && return 0; sleep 0.05; done; return 1; }
-    # The first shown window of the program with a title matching $1.
-    window() {
-        local found
-        found=$(xdotool search --all --onlyvisible --pid "$pid" --name "$1" 2>/dev/null | head -n 1)
-        [[ -n "$found" ]] && echo "$found"
-    }
-
-    # Whether the window with the focus has a title matching $1.
-    focused() { [[ "$(xdotool getactivewindow getwindowname 2>/dev/null)" =~ $1 ]]; }
-
-    ready=$HOME/wm-ready
-    openbox --startup "touch $ready" >/dev/null 2>&1 &
-    wm=$! pid=
-    await test -e "$ready" || fail "no window manager"
+    source "$X11_SESSION"
+    start_window_manager
     "$1" &
     pid=$!
 
@@ -54,6 +39,7 @@ session='
     kill "$wm"
     [[ "$status" -eq 0 ]] || { echo "FAIL: the program ended with status $status"; exit 1; }
     echo "splash, main menu, close box No and Yes: passed"'
-HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home" \
+X11_SESSION=$(cd "$(dirname "$0")/.." && pwd)/x11_session.sh \
+    HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home" \
     HOLDYPATH= CUPS_SERVER="$home/no-server" \
     xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c "$session" _ "$kaldate"

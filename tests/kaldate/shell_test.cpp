@@ -210,6 +210,12 @@ const Hint kHints[] = {
     {"afulldateform", "dateformatsbutton", " View the 40 Supported I/O Date Formats."},
     {"afulldateform", "infobutton", " Information on the Kalendrix Software"},
     {"afulldateform", "exitbackbutton", " Exit back to the previous screen."},
+    {"frmMain", "cmdOK", " Accept Date as selected."},
+    {"frmMain", "cmdCalendar", " Now Access a really flexible Calendar."},
+    {"frmMain", "cmdclear", " Clear fields and accept default Date."},
+    {"frmMain", "cmdhelp", "Help for 'Get Calendar Information'."},
+    {"frmMain", "cmdcancel", " Just Cancel it and forget everything. "},
+    {"frmMain", "txtDate", " Enter in your date, or press the 'Calendar' button"},
 };
 
 // A screen that counts how often it is told it is closing.
@@ -385,8 +391,8 @@ class ShellTest : public QObject {
              "exitbutton5"},
             {"daylight", "daylightcmd", "daylightform", demo, "exitoutcmd"},
             {"easter", "eastercmd", "easterform", demo, "exitoutcmd"},
-            {"read me", "cmd3infox", "infoform", "Additional Information", exit},
-            {"about", "realaboutcmd", "frmAbout", "About the Kalendrix Software", exit},
+            {"read me", "cmd3infox", "infoform", "Additional Information", "infoexitbk"},
+            {"about", "realaboutcmd", "frmAbout", "About the Kalendrix Software", "cmdOK"},
         };
         for (const auto& row : rows) {
             QTest::newRow(row.row) << QString::fromLatin1(row.button)
@@ -406,10 +412,7 @@ class ShellTest : public QObject {
         QCOMPARE(opened->windowTitle(), caption);
         QCOMPARE(opened->windowModality(), Qt::ApplicationModal);
         QCOMPARE(demo_->screens.openScreens(), (QList<QWidget*>{menu_.get(), opened}));
-        // Screens still to come say so; every screen can be left.
-        if (auto* text = opened->findChild<QLabel*>(QStringLiteral("placeholdertext"))) {
-            QCOMPARE(text->text(), QStringLiteral("The screen %1 is not built yet.").arg(screen));
-        }
+        // Every screen can be left.
         click(opened, exit);
         QCOMPARE(demo_->screens.openScreens(), QList<QWidget*>{menu_.get()});
     }

@@ -3,6 +3,8 @@
 // own area as the X server shows it, so a message box open over a screen is
 // in the picture; DIRECTORY/manifest lists each picture with the window's
 // size, for the checks of scripts/screenshots.sh.
+#include <dlfcn.h>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -15,7 +17,9 @@
 #include <QScreen>
 #include <QTest>
 #include <QTextStream>
+#include <QTimer>
 #include <cstdio>
+#include <functional>
 
 // The X11 headers come last: they define macros (None, Bool, Status) that
 // Qt's headers also use as names.
@@ -190,6 +194,48 @@ bool pictureHelp(ScreenHost& screens, Photographer& photos, QWidget* screen, con
     }
     const bool taken = photos.take(opened, QLatin1String(help));
     if (opened != nullptr) opened->close();
+    return taken;
+}
+
+// Runs `step` from inside the modal loop of the library's window named
+// `name` once that window is the active modal one; the step must end it. A
+// window that does not come is reported; one of another name is ended so
+// that the program goes on.
+void whenShown(const QString& name, std::function<void(QWidget*)> step) {
+    QTimer::singleShot(0, [name, step = std::move(step)] {
+        QWidget* window = nullptr;
+        const bool shown = QTest::qWaitFor(
+            [&window, &name] {
+                window = QApplication::activeModalWidget();
+                return window != nullptr && window->objectName() == name;
+            },
+            10000);
+        if (!shown) {
+            std::fprintf(stderr, "%s: not shown\n", qPrintable(name));
+            if (window != nullptr) QTest::keyClick(window, Qt::Key_Escape);
+            return;
+        }
+        step(window);
+    });
+}
+
+// Pictures the library's window `name` opened by clicking `button` of
+// `window`, as PICTURE.png, and ends it with its button `closer` (Escape
+// when none).
+bool pictureLibraryWindow(Photographer& photos, QWidget* window, const char* button,
+                          const QString& name, const QString& picture, const char* closer = nullptr,
+                          std::function<void(QWidget*)> more = nullptr) {
+    bool taken = false;
+    whenShown(name, [&](QWidget* shown) {
+        taken = photos.take(shown, picture);
+        if (more) more(shown);
+        if (closer != nullptr) {
+            click(shown, closer);
+        } else {
+            QTest::keyClick(shown, Qt::Key_Escape);
+        }
+    });
+    click(window, button);
     return taken;
 }
 
@@ -374,6 +420,84 @@ int main(int argc, char* argv[]) {
         }
         screen->close();
     }
+
+    messages.closeAll();
+
+    // The date entry from the between-dates screen, Date 1 filled: 12/25/1998
+    // typed and the calendar opened on it, its help, the 24th picked with a
+    // double click, the entry's help, and OK filling Date 2.
+    click(&menu, "cmd4_bdcx");
+    QWidget* between = screens.find(QStringLiteral("betweendates"));
+    type(between, "betwdate1", QStringLiteral("01/01/1998"));
+    click(between, "cmdbcaldr");
+    QWidget* entry = screens.find(QStringLiteral("frmMain"));
+    type(entry, "txtDate", QStringLiteral("12/25/1998"));
+    click(entry, "cmdCalendar");
+    auto* calendar = screens.find(QStringLiteral("frmCalendar"));
+    hover(calendar, "picMonth");
+    ok &= photos.take(calendar, QStringLiteral("frmCalendar"));
+    ok &= pictureHelp(screens, photos, calendar, "helpbutton", "hlpgetdate");
+    QTest::keyClick(calendar, Qt::Key_Left);
+    QTest::keyClick(calendar, Qt::Key_Return);
+    hover(entry, "cmdOK");
+    ok &= photos.take(entry, QStringLiteral("frmMain"));
+    ok &= pictureHelp(screens, photos, entry, "cmdhelp", "mainFrmhlp");
+    click(entry, "cmdOK");
+    ok &= photos.take(between, QStringLiteral("betweendates-picked"));
+    between->close();
+
+    // The read-me screen; its DLL Info box.
+    click(&menu, "cmd3infox");
+    QWidget* readMe = screens.find(QStringLiteral("infoform"));
+    ok &= photos.take(readMe, QStringLiteral("infoform"));
+    ok &= pictureLibraryWindow(photos, readMe, "dllinfobutton", QStringLiteral("messagebox"),
+                               QStringLiteral("KD_HELPABOUTME"));
+    readMe->close();
+
+    // The about screen, and what System Info says where no system
+    // information program is installed.
+    click(&menu, "realaboutcmd");
+    QWidget* about = screens.find(QStringLiteral("frmAbout"));
+    ok &= photos.take(about, QStringLiteral("frmAbout"));
+    click(about, "cmdSysInfo");
+    ok &= photos.take(about, QStringLiteral("frmAbout-sysinfo"));
+    messages.closeAll();
+    about->close();
+
+    // The library's dialogs from the main menu's Supported Date Formats and
+    // Info buttons, each nested one opened from its button on top.
+    ok &= pictureLibraryWindow(
+        photos, &menu, "CmdDatfmt1", QStringLiteral("dialog109"), QStringLiteral("dialog109"),
+        "command2", [&](QWidget* formats) {
+            ok &= pictureLibraryWindow(photos, formats, "command6", QStringLiteral("dialog110"),
+                                       QStringLiteral("dialog110"), "command6");
+            ok &= pictureLibraryWindow(photos, formats, "command4", QStringLiteral("dialog111"),
+                                       QStringLiteral("dialog111"), "command6");
+            ok &= pictureLibraryWindow(photos, formats, "command1014", QStringLiteral("dialog112"),
+                                       QStringLiteral("dialog112"), "command1");
+        });
+    ok &= pictureLibraryWindow(photos, &menu, "cmd2abt", QStringLiteral("dialog101"),
+                               QStringLiteral("dialog101"), "command1", [&](QWidget* product) {
+                                   ok &= pictureLibraryWindow(
+                                       photos, product, "command6", QStringLiteral("dialog104"),
+                                       QStringLiteral("dialog104"), "command1");
+                               });
+
+    // The ownership box, which the demo does not call: straight from the
+    // library the demo loaded.
+    bool ownership = false;
+    whenShown(QStringLiteral("messagebox"), [&](QWidget* box) {
+        ownership = photos.take(box, QStringLiteral("KD_ABOUTDLL"));
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    void* library = dlopen("libkalcore.so.3", RTLD_NOW | RTLD_NOLOAD);
+    using InformationBox = std::int16_t (*)();
+    auto aboutDll = library != nullptr
+                        ? reinterpret_cast<InformationBox>(dlsym(library, "KD_ABOUTDLL"))
+                        : nullptr;
+    if (aboutDll != nullptr) aboutDll();
+    if (library != nullptr) dlclose(library);
+    ok &= ownership;
 
     messages.closeAll();
     return ok ? 0 : 1;

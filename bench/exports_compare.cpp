@@ -4,9 +4,10 @@
 // on both alike. Prints per export the median time of a call of each build
 // and their ratio.
 //
-// usage: kalcore_bench_compare BEFORE.so AFTER.so [ROUNDS] [MILLISECONDS]
+// usage: kalcore_bench_compare BEFORE.so AFTER.so [ROUNDS] [MILLISECONDS] [EXPORT...]
 //   ROUNDS (default 21) rounds per export, each timing both builds;
-//   MILLISECONDS (default 10) the length of one timing.
+//   MILLISECONDS (default 10) the length of one timing;
+//   EXPORT... only the rows of these names (default every row).
 // Run it in a scratch home without a display (scripts/bench_compare.sh).
 #include <algorithm>
 #include <chrono>
@@ -254,7 +255,8 @@ double Median(std::vector<double> values) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s BEFORE.so AFTER.so [ROUNDS] [MILLISECONDS]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s BEFORE.so AFTER.so [ROUNDS] [MILLISECONDS] [EXPORT...]\n",
+                     argv[0]);
         return 2;
     }
     static Library before, after;
@@ -263,7 +265,9 @@ int main(int argc, char** argv) {
     const double milliseconds = argc > 4 ? std::atof(argv[4]) : 10;
     std::printf("%-24s %12s %12s %8s\n", "export", "before ns", "after ns", "ratio");
     double worst = 0;
+    const std::vector<std::string> only(argv + std::min(argc, 5), argv + argc);
     for (const Row& row : Rows()) {
+        if (!only.empty() && std::find(only.begin(), only.end(), row.name) == only.end()) continue;
         // As many calls as fill one timing, found from a first short run.
         Time(row, before, 16);
         Time(row, after, 16);

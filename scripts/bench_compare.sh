@@ -3,7 +3,7 @@
 # numeric core (scripts/reference_library.sh) side by side in one run, and
 # prints per export the median time of a call of each and their ratio.
 #
-# usage: scripts/bench_compare.sh [ROUNDS] [MILLISECONDS]
+# usage: scripts/bench_compare.sh [ROUNDS] [MILLISECONDS] [EXPORT...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh

@@ -122,10 +122,7 @@ inline bool ReadDateArgument(const char* text, CivilDate& date) {
     if (text == nullptr) return false;
     DateText copy;
     CopyDateArgument(text, copy);
-    DateReading reading;
-    if (!ReadDate(copy, 0, reading)) return false;
-    date = reading.date;
-    return true;
+    return ReadDateInCurrentCentury(copy, date);
 }
 
 // Takes the first character of a caller's format code text (none when the

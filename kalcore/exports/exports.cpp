@@ -272,10 +272,10 @@ KALCORE_API int16_t KALCORE_CALL KD_AFULLDATEFORMAT(const char* date, char* outp
     // A keyword given as it stands (no blank after it) brings the time.
     int daysBack;
     const bool keyword = MatchDateKeyword(copy, daysBack);
-    DateReading reading;
+    CivilDate read;
     FullDateText text;
-    if (!ReadDate(copy, 0, reading) ||
-        !SpellOutDate(reading.date, code[0], keyword,
+    if (!ReadDateInCurrentCentury(copy, read) ||
+        !SpellOutDate(read, code[0], keyword,
                       {abbreviateMonth == 1, abbreviateDay == 1, includeTime == 1,
                        twentyFourHour != 0, amPm != 0},
                       text))

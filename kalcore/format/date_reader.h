@@ -29,6 +29,15 @@ struct DateReading {
 // date; `reading` is then not written.
 bool ReadDate(const DateText& text, int centurySelector, DateReading& reading);
 
+// The date alone of a date text read with the current century for a
+// two-digit year (selector 0). False, with `date` untouched, for no date.
+inline bool ReadDateInCurrentCentury(const DateText& text, CivilDate& date) {
+    DateReading reading;
+    if (!ReadDate(text, 0, reading)) return false;
+    date = reading.date;
+    return true;
+}
+
 // Days-back value of "TODAY" and "NOW".
 inline constexpr int kKeywordToday = -1;
 

@@ -144,10 +144,7 @@ void ToDateText(std::string_view text, DateText& out) {
 bool ReadDateArg(std::string_view text, CivilDate& date) {
     DateText copy;
     ToDateText(text, copy);
-    DateReading reading;
-    if (!ReadDate(copy, 0, reading)) return false;
-    date = reading.date;
-    return true;
+    return ReadDateInCurrentCentury(copy, date);
 }
 
 // The first character of a command-line code, zero for an empty one.
@@ -396,10 +393,10 @@ int Format(std::vector<std::string_view> args) {
     // A keyword as it stands brings the time.
     int daysBack;
     const bool keyword = MatchDateKeyword(input, daysBack);
-    DateReading reading;
+    CivilDate read;
     FullDateText text;
-    if (!ReadDate(input, 0, reading) ||
-        !SpellOutDate(reading.date, CodeOf(args[1]), keyword,
+    if (!ReadDateInCurrentCentury(input, read) ||
+        !SpellOutDate(read, CodeOf(args[1]), keyword,
                       {HasFlag(flags, "--abbr-month"), HasFlag(flags, "--abbr-day"),
                        HasFlag(flags, "--time"), HasFlag(flags, "--24"), HasFlag(flags, "--ampm")},
                       text)) {

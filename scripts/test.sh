@@ -5,8 +5,9 @@
 # UndefinedBehaviorSanitizer, the thread test under ThreadSanitizer, and the
 # fuzzer for FUZZ_SECONDS (default 60; 0 skips it) from the corpus and the
 # fixed seed FUZZ_SEED (default 1), so that a failing run can be repeated;
-# and kalcore.dll for 32-bit and 64-bit Windows, checked and run under Wine
-# (WINDOWS=0 skips that part).
+# kalcore.dll for 32-bit and 64-bit Windows, checked and run under Wine
+# (WINDOWS=0 skips that part); and every export compared with the library
+# before its numeric core (DIFFERENTIAL_COMPARISONS, default 400000).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -53,6 +54,11 @@ if [[ "$windows" -eq 1 ]]; then
     echo "Windows part: $(($(date +%s) - windows_start))s"
     if [[ "$tz_before" == unset ]]; then unset TZ; else export TZ=$tz_before; fi
 fi
+
+echo "== every export against the library before its numeric core (differential)"
+differential_start=$(date +%s)
+tests/differential/run.sh build "${DIFFERENTIAL_COMPARISONS:-400000}"
+echo "differential part: $(($(date +%s) - differential_start))s"
 
 echo "== sanitizer build"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALCORE_SANITIZE=ON >/dev/null

@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-#include "services/clock.h"
+#include "platform/clock.h"
 
 namespace kalcore::testing {
 
@@ -25,11 +25,11 @@ FixedClock::FixedClock(int year, int month, int day, int hour, int minute, int s
     g_fixed.tm_hour = hour;
     g_fixed.tm_min = minute;
     g_fixed.tm_sec = second;
-    SetClockSourceForTesting(&ReadFixed);
+    platform::SetClockSourceForTesting(&ReadFixed);
 }
 
 FixedClock::~FixedClock() {
-    SetClockSourceForTesting(nullptr);
+    platform::SetClockSourceForTesting(nullptr);
 }
 
 }  // namespace kalcore::testing

@@ -2,11 +2,10 @@
 
 #include <cstring>
 
-#include "calendar/components.h"
-#include "calendar/weekday.h"
-#include "format/date_reader.h"
-#include "services/clock.h"
-#include "services/current_time.h"
+#include "format/ascii.h"
+#include "format/date_writer.h"
+#include "format/names.h"
+#include "platform/clock.h"
 
 namespace kalcore {
 
@@ -34,101 +33,77 @@ class TextBuilder {
     std::size_t used_ = 0;
 };
 
-}  // namespace
+// A date written with the full month name: at most 46 characters.
+using MonthNameDateText = char[47];
 
-bool MonthNameFormatter(const DateText& date, CodeText& code, MonthNameDateText& out) {
-    out[0] = '\0';
-    DatePieces pieces;
-    if (!DateParts(date, pieces)) return false;
-    DateText input, digits;  // digits: MMDDCCYY
-    std::memcpy(input, date, sizeof input);
-    CodeText numeric = {'D', '\0'};
-    if (!ParseConvertDate(input, digits, numeric, 0, 0)) return false;
-
-    code[0] = ToUpperAscii(code[0]);
-    if (code[0] == '\0' || std::strchr(kMonthNameCodes, code[0]) == nullptr) return false;
-    const FormatLayout* layout = LayoutFor(code[0]);
-    if (TwoDigitValue(digits[2], digits[3]) > 9 && layout->codeWhenDayWide != 0) {
-        code[0] = layout->codeWhenDayWide;
-        layout = LayoutFor(code[0]);
-    }
-
-    // The layout's text with every field filled in and the abbreviation
-    // replaced by the full name.
+// Writes the date in a layout that holds a month abbreviation, with the full
+// month name in its place: code K gives "July/04/1998". A one-digit day field
+// moves the date to the two-digit code when the day is 10 or more. The
+// blanks that pad a short layout to its fixed width are not written.
+void WriteWithMonthName(const FormatLayout& requested, const CivilDate& date,
+                        MonthNameDateText& out) {
+    const FormatLayout& layout = WrittenLayout(requested, date.month, date.day);
+    char day[2], century[2], year[2];
+    PutDigitPair(day, date.day);
+    PutDigitPair(century, CenturyOf(date.year));
+    PutDigitPair(year, YearOfCentury(date.year));
     TextBuilder builder(out);
-    for (int pos = 0; pos < layout->length; ++pos) {
-        if (pos == layout->monthPos) {
-            builder.Append(pieces.monthName);
+    for (int pos = 0; pos < layout.length; ++pos) {
+        if (pos == layout.monthPos) {
+            builder.Append(kMonthNames[date.month]);
             pos += 2;
-        } else if (pos == layout->dayPos) {
-            const auto width = static_cast<int>(layout->dayWidth);
-            builder.Append(width == 1 ? digits + 3 : digits + 2, static_cast<std::size_t>(width));
+        } else if (pos == layout.dayPos) {
+            const auto width = static_cast<int>(layout.dayWidth);
+            builder.Append(width == 1 ? day + 1 : day, static_cast<std::size_t>(width));
             pos += width - 1;
-        } else if (pos == layout->centuryPos) {
-            builder.Append(digits + 4, 2);
+        } else if (pos == layout.centuryPos) {
+            builder.Append(century, 2);
             ++pos;
-        } else if (pos == layout->yearPos) {
-            builder.Append(digits + 6, 2);
+        } else if (pos == layout.yearPos) {
+            builder.Append(year, 2);
             ++pos;
         } else {
-            builder.Append(layout->text + pos, 1);
+            builder.Append(layout.text + pos, 1);
         }
     }
-    // The blanks that pad a short layout to its fixed width are not written.
     std::size_t n = builder.size();
     while (n > 0 && out[n - 1] == ' ') --n;
     builder.Truncate(n);
-    return true;
 }
 
-bool FullDateBuilder(const DateText& date, FullDateText& out, const CodeText& code,
-                     const FullDateSwitches& switches) {
-    out[0] = '\0';
-    // A keyword stands for its date, written MM/DD/CCYY, and brings the time.
-    DateText working;
-    std::memcpy(working, date, sizeof working);
-    int daysBack;
-    const int keyword = MatchDateKeyword(working, daysBack) ? 1 : 0;
-    if (keyword != 0) {
-        DateText input;
-        std::memcpy(input, date, sizeof input);
-        CodeText numeric = {'B', '\0'};
-        if (!ParseConvertDate(input, working, numeric, 0, 0)) return false;
-    }
-    const bool abbreviateMonth = switches.abbreviateMonth == 1;
-    const bool abbreviateDay = switches.abbreviateDay == 1;
-    const bool includeTime = switches.includeTime == 1;
+}  // namespace
+
+bool SpellOutDate(const CivilDate& date, char code, bool dateIsKeyword,
+                  const FullDateOptions& options, FullDateText& out) {
+    const FormatLayout* layout = LayoutForEitherCase(code);
+    if (layout == nullptr) return false;
 
     // The date, with the month name in full where the layout has one.
     MonthNameDateText rendered;
-    CodeText workingCode = {ToUpperAscii(code[0]), '\0'};
-    if (!abbreviateMonth && workingCode[0] != '\0' &&
-        std::strchr(kMonthNameCodes, workingCode[0]) != nullptr) {
-        if (!MonthNameFormatter(working, workingCode, rendered)) return false;
+    if (!options.abbreviateMonth && layout->monthWidth == Width::Abbrev) {
+        WriteWithMonthName(*layout, date, rendered);
     } else {
-        DateText input, converted;
-        std::memcpy(input, working, sizeof input);
-        if (!ParseConvertDate(input, converted, workingCode, 0, 0)) return false;
-        std::memcpy(rendered, converted, sizeof converted);
+        DateText written;
+        WriteDate(*layout, date, written);
+        std::memcpy(rendered, written, sizeof written);
     }
 
     // Without the time asked for, a keyword date still shows it, on the
     // 24-hour clock with "AM" or "PM".
-    const int twentyFourHour = includeTime ? (switches.twentyFourHour != 0 ? 1 : 0) : keyword;
-    const bool amPm = includeTime ? switches.amPm != 0 : keyword != 0;
+    const bool withTime = options.includeTime || dateIsKeyword;
+    const bool twentyFourHour = options.includeTime ? options.twentyFourHour : dateIsKeyword;
+    const bool amPm = options.includeTime ? options.amPm : dateIsKeyword;
 
-    DayOfWeek day;
-    if (!DayOfWeekInfo(working, day)) return false;
-
+    const char* dayName = DayName(WeekdayOf(date));
     FullDateText text;
     TextBuilder builder(text);
-    builder.Append(day.name, abbreviateDay ? 3 : std::strlen(day.name));
+    builder.Append(dayName, options.abbreviateDay ? 3 : std::strlen(dayName));
     builder.Append(", ");
     builder.Append(rendered);
-    if (keyword != 0 || includeTime) {
-        DateText today;
-        services::TimeOfDayText time;
-        services::CurrentDateTimeText(today, time, twentyFourHour, "B", 0);
+    if (withTime) {
+        const platform::ClockReading now = platform::ReadClock();
+        TimeOfDayText time;
+        WriteTimeOfDay(now.hour, now.minute, now.second, twentyFourHour, time);
         builder.Append(" at ");
         builder.Append(time.time);
         if (amPm) {

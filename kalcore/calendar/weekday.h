@@ -1,30 +1,15 @@
-// Day of the week (1 = Sunday .. 7 = Saturday, the library's one numbering)
-// and the week of the month.
+// The week of the month of a date. (The day of the week itself is
+// WeekdayOf in civil/civil_date.h.)
 #pragma once
 
-#include <cstdint>
-
-#include "format/catalogue.h"
+#include "civil/civil_date.h"
 
 namespace kalcore {
 
-extern const char* const kDayNames[8];  // [1] "Sunday" ... [7] "Saturday"
-
-// Size of a buffer that holds any day name ("Wednesday") and a terminator.
-inline constexpr int kDayNameSize = 10;
-
-// Gregorian day of the week of a date given as numbers; no validation.
-int WeekdayNumber(int month, int day, int twoDigitYear, int century);
-
-struct DayOfWeek {
-    int number;       // 1-7
-    int weekOfMonth;  // Sundays from the 1st of the month up to the date: 0-5
-    const char* name;
-};
-
-// Reads the date (any input format or keyword, at most its first 11
-// characters) and tells its day of the week and week of the month. False for
-// an invalid date; the result is then 0, 0 and "ERROR!".
-bool DayOfWeekInfo(const DateText& date, DayOfWeek& info);
+// The Sundays from the 1st of the date's month up to the date: 0-5.
+constexpr int WeekOfMonth(const CivilDate& date) {
+    const int firstSunday = NthWeekdayOfMonth(date.year, date.month, Weekday::kSunday, 1);
+    return date.day >= firstSunday ? (date.day - firstSunday) / 7 + 1 : 0;
+}
 
 }  // namespace kalcore

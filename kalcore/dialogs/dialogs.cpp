@@ -34,8 +34,9 @@ bool OnCommand(void* /*context*/, int dialogId, int commandId, int& endValue) {
 }  // namespace
 
 int RunDialog(int dialogId) {
-    if (FindDialog(dialogId) == nullptr) return -1;
-    return platform::RunDialog(dialogId, &OnCommand, nullptr);
+    const KalDialogTemplate* dialog = FindDialog(dialogId);
+    if (dialog == nullptr) return -1;
+    return platform::RunDialog(*dialog, &OnCommand, nullptr);
 }
 
 void ShowLibraryBox() {

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <span>
 
-#include "dialogs/dialog_module.h"
+#include "platform/dialog_module.h"
 
 namespace kalcore::dialogs {
 

@@ -1,7 +1,7 @@
 // The dialog, information-box and utility exports.
 #include "dialogs/dialogs.h"
 #include "dialogs/templates.h"
-#include "dialogs/utilities.h"
+#include "exports/utilities.h"
 #include "kalcore.h"
 
 using namespace kalcore;
@@ -27,49 +27,49 @@ KALCORE_API int16_t KALCORE_CALL KD_ABOUTDLL(void) {
 }
 
 KALCORE_API int32_t KALCORE_CALL UpperCaseString(char* text) {
-    if (text != nullptr) dialogs::UpperCaseText(text);
+    if (text != nullptr) utilities::UpperCaseText(text);
     return 0;
 }
 
 KALCORE_API int16_t* KALCORE_CALL DoubleInt(int16_t* value) {
-    if (value != nullptr) *value = dialogs::DoubleWord(*value);
+    if (value != nullptr) *value = utilities::DoubleWord(*value);
     return value;
 }
 
 KALCORE_API int32_t KALCORE_CALL DoubleInt2(int32_t value) {
-    return dialogs::DoubleLong(value);
+    return utilities::DoubleLong(value);
 }
 
 KALCORE_API uint16_t KALCORE_CALL LoByte(uint16_t word) {
-    return dialogs::LowByte(word);
+    return utilities::LowByte(word);
 }
 
 KALCORE_API uint16_t KALCORE_CALL HiByte(uint16_t word) {
-    return dialogs::HighByte(word);
+    return utilities::HighByte(word);
 }
 
 KALCORE_API uint16_t KALCORE_CALL LoWord(int32_t value) {
-    return dialogs::LowWord(value);
+    return utilities::LowWord(value);
 }
 
 KALCORE_API uint16_t KALCORE_CALL HiWord(int32_t value) {
-    return dialogs::HighWord(value);
+    return utilities::HighWord(value);
 }
 
 KALCORE_API uint16_t KALCORE_CALL MakeWord(int32_t low, int32_t high) {
-    return dialogs::JoinBytes(low, high);
+    return utilities::JoinBytes(low, high);
 }
 
 KALCORE_API int32_t KALCORE_CALL MakeLong(int32_t low, int32_t high) {
-    return dialogs::JoinWords(low, high);
+    return utilities::JoinWords(low, high);
 }
 
 KALCORE_API int32_t KALCORE_CALL ShiftLeft(int32_t value, int32_t count) {
-    return dialogs::ShiftWordLeft(value, count);
+    return utilities::ShiftWordLeft(value, count);
 }
 
 KALCORE_API uint16_t KALCORE_CALL ShiftRight(int32_t value, int32_t count) {
-    return dialogs::ShiftWordRight(value, count);
+    return utilities::ShiftWordRight(value, count);
 }
 
 }  // extern "C"

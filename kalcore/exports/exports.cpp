@@ -1,78 +1,66 @@
-// The exported entry points. Each copies its arguments in, runs the internal
-// operation and copies the result out; the logic lives in the subsystems.
+// The exported entry points of the date reader and writer and of the
+// calendar. Each copies its arguments in (a date read into numbers), runs
+// the internal operation and copies the result out.
 #include <cstring>
 
-#include "calendar/components.h"
 #include "calendar/differences.h"
 #include "calendar/full_date.h"
-#include "calendar/julian.h"
-#include "calendar/serial_days.h"
 #include "calendar/weekday.h"
-#include "format/conventions.h"
-#include "format/date_reader.h"
+#include "exports/conventions.h"
+#include "format/convert.h"
+#include "format/date_writer.h"
+#include "format/julian_text.h"
+#include "format/names.h"
 #include "kalcore.h"
+#include "services/conversion_file.h"
 
 using namespace kalcore;
 
 namespace {
 
-// Reads a caller's date into its pieces; false for a null or invalid date.
-bool ReadPieces(const char* date, DatePieces& pieces) {
-    DateText copy;
-    CopyDateArgument(date, copy);
-    return date != nullptr && DateParts(copy, pieces);
-}
-
-// The character form of a piece: `width` digits of `value`, or an empty text.
-int16_t PieceText(const char* date, char* text, int (*piece)(const DatePieces&), int width) {
+// The character form of a piece of a date: `width` digits of `value`, or an
+// empty text.
+int16_t PieceText(const char* date, char* text, int (*piece)(const CivilDate&), int width) {
     if (text == nullptr) return 0;
     text[0] = '\0';
-    DatePieces pieces;
-    if (!ReadPieces(date, pieces)) return 0;
-    int value = piece(pieces);
+    CivilDate d;
+    if (!ReadDateArgument(date, d)) return 0;
+    int value = piece(d);
     for (int i = width - 1; i >= 0; --i, value /= 10) text[i] = static_cast<char>('0' + value % 10);
     text[width] = '\0';
     return 1;
 }
 
-// The numeric form of a piece, or `failure` for an invalid date.
-bool PieceNumber(const char* date, int32_t* number, int (*piece)(const DatePieces&),
+// The numeric form of a piece of a date, or `failure` for an invalid date.
+bool PieceNumber(const char* date, int32_t* number, int (*piece)(const CivilDate&),
                  int32_t failure) {
     if (number == nullptr) return false;
-    DatePieces pieces;
-    const bool ok = ReadPieces(date, pieces);
-    *number = ok ? piece(pieces) : failure;
+    CivilDate d;
+    const bool ok = ReadDateArgument(date, d);
+    *number = ok ? piece(d) : failure;
     return ok;
 }
 
-// One answer of the day-of-week engine as a number, or -1 for an invalid date.
-int32_t DayOfWeekNumber(const char* date, int32_t* out, int DayOfWeek::*answer) {
-    if (out == nullptr) return 0;
-    DateText copy;
-    DayOfWeek info;
-    CopyDateArgument(date, copy);
-    const bool ok = date != nullptr && DayOfWeekInfo(copy, info);
-    *out = ok ? info.*answer : -1;
-    return ok ? 1 : 0;
+int DayOf(const CivilDate& d) {
+    return d.day;
 }
-
-int DayOf(const DatePieces& p) {
-    return p.day;
+int MonthOf(const CivilDate& d) {
+    return d.month;
 }
-int MonthOf(const DatePieces& p) {
-    return p.month;
+int YearOf(const CivilDate& d) {
+    return YearOfCentury(d.year);
 }
-int YearOf(const DatePieces& p) {
-    return p.twoDigitYear;
+int CenturyOfDate(const CivilDate& d) {
+    return CenturyOf(d.year);
 }
-int CenturyOf(const DatePieces& p) {
-    return p.century;
+int FullYearOf(const CivilDate& d) {
+    return d.year;
 }
-int FullYearOf(const DatePieces& p) {
-    return p.FullYear();
+int LeapOf(const CivilDate& d) {
+    return IsLeapYear(d.year) ? 1 : 0;
 }
-int LeapOf(const DatePieces& p) {
-    return IsLeapYear(p.FullYear()) ? 1 : 0;
+int WeekdayNumberOf(const CivilDate& d) {
+    return static_cast<int>(WeekdayOf(d));
 }
 
 }  // namespace
@@ -82,9 +70,8 @@ extern "C" {
 KALCORE_API int32_t KALCORE_CALL KD_ISVDATE(char* date) {
     if (date == nullptr) return 0;
     DateText copy, result;
-    CodeText code = {'K', '\0'};
     CopyDateArgument(date, copy);
-    if (!ParseConvertDate(copy, result, code, 0, 0)) return 0;
+    if (!ConvertDate(copy, 'K', 0, result)) return 0;
     DeliverDate(result, date);
     return 1;
 }
@@ -98,57 +85,60 @@ KALCORE_API int32_t KALCORE_CALL KD_CONVDATE(const char* input, char* output, co
     CodeText workingCode;
     CopyCodeArgument(code, workingCode);
     CopyDateArgument(input, copy);
-    if (!ParseConvertDate(copy, result, workingCode, useConversionFile, centurySelector)) return 0;
+    if (!services::ConvertWithPreferredFormat(copy, workingCode[0], useConversionFile == 1,
+                                              centurySelector, result))
+        return 0;
     DeliverDate(result, output);
     return 1;
 }
 
 KALCORE_API int32_t KALCORE_CALL KD_CMPTENUMDAYS(const char* first, const char* second,
                                                  int32_t* days) {
-    if (days == nullptr) return 0;
-    DateText a, b;
-    CopyDateArgument(first, a);
-    CopyDateArgument(second, b);
-    return (first != nullptr && second != nullptr && CountDays(a, b, *days)) ? 1 : 0;
+    if (days == nullptr || first == nullptr || second == nullptr) return 0;
+    CivilDate a, b;
+    const bool ok = ReadDateArgument(first, a) && ReadDateArgument(second, b);
+    *days = ok ? DaysBetween(a, b) : 0;
+    return ok ? 1 : 0;
 }
 
 KALCORE_API int16_t KALCORE_CALL KD_CMPTEADATE(int32_t days, const char* date, char* result) {
     if (result == nullptr) return 0;
     result[0] = '\0';
-    if (date == nullptr) return 0;
-    DateText copy, moved;
-    CopyDateArgument(date, copy);
-    if (!AddDays(copy, days, moved)) return 0;
-    DeliverDate(moved, result);
+    CivilDate start, moved;
+    if (!ReadDateArgument(date, start) || !MoveDate(start, days, moved)) return 0;
+    DateText text;
+    WriteDate(LayoutOf<'B'>(), moved, text);
+    DeliverDate(text, result);
     return 1;
 }
 
 KALCORE_API int16_t KALCORE_CALL KD_CDOW(const char* date, char* name) {
     if (name == nullptr) return 0;
     name[0] = '\0';
-    DateText copy;
-    DayOfWeek info;
-    CopyDateArgument(date, copy);
-    if (date == nullptr || !DayOfWeekInfo(copy, info)) return 0;
-    std::memcpy(name, info.name, std::strlen(info.name) + 1);
+    CivilDate d;
+    if (!ReadDateArgument(date, d)) return 0;
+    const char* day = DayName(WeekdayOf(d));
+    std::memcpy(name, day, std::strlen(day) + 1);
     return 1;
 }
 
 KALCORE_API int32_t KALCORE_CALL KD_NDOW(const char* date, int32_t* number) {
-    return DayOfWeekNumber(date, number, &DayOfWeek::number);
+    if (number == nullptr) return 0;
+    return PieceNumber(date, number, WeekdayNumberOf, -1) ? 1 : 0;
 }
 
 KALCORE_API int32_t KALCORE_CALL KD_WEEKNO(const char* date, int32_t* week) {
-    return DayOfWeekNumber(date, week, &DayOfWeek::weekOfMonth);
+    if (week == nullptr) return 0;
+    return PieceNumber(date, week, WeekOfMonth, -1) ? 1 : 0;
 }
 
 KALCORE_API int32_t KALCORE_CALL KD_JULIANDATE(const char* date, char* julian) {
     if (julian == nullptr) return 0;
     julian[0] = '\0';
-    DateText copy;
+    CivilDate d;
+    if (!ReadDateArgument(date, d)) return 0;
     JulianText result;
-    CopyDateArgument(date, copy);
-    if (date == nullptr || !CalendarToJulian(copy, result)) return 0;
+    WriteJulianText(d, result);
     std::memcpy(julian, result, sizeof result);
     return 1;
 }
@@ -159,8 +149,10 @@ KALCORE_API int16_t KALCORE_CALL KD_REVJULIANDATE(const char* julian, char* date
     if (julian == nullptr) return 0;
     JulianText copy = {};
     for (int i = 0; i < kJulianTextSize - 1 && julian[i] != '\0'; ++i) copy[i] = julian[i];
+    CivilDate d;
+    if (!ReadJulianText(copy, d)) return 0;
     DateText result;
-    if (!JulianToCalendar(copy, result)) return 0;
+    WriteDate(LayoutOf<'A'>(), d, result);
     DeliverDate(result, date);
     return 1;
 }
@@ -174,9 +166,10 @@ KALCORE_API int32_t KALCORE_CALL KD_NDAYNO(const char* date, int32_t* number) {
 KALCORE_API int16_t KALCORE_CALL KD_CMONTH(const char* date, char* text) {
     if (text == nullptr) return 0;
     text[0] = '\0';
-    DatePieces pieces;
-    if (!ReadPieces(date, pieces)) return 0;
-    std::memcpy(text, pieces.monthName, std::strlen(pieces.monthName) + 1);
+    CivilDate d;
+    if (!ReadDateArgument(date, d)) return 0;
+    const char* name = kMonthNames[d.month];
+    std::memcpy(text, name, std::strlen(name) + 1);
     return 1;
 }
 KALCORE_API int32_t KALCORE_CALL KD_NMONTH(const char* date, int32_t* number) {
@@ -189,10 +182,10 @@ KALCORE_API int16_t KALCORE_CALL KD_NYEAR(const char* date, int32_t* number) {
     return PieceNumber(date, number, YearOf, 0) ? 1 : 0;
 }
 KALCORE_API int16_t KALCORE_CALL KD_CCNTRY(const char* date, char* text) {
-    return PieceText(date, text, CenturyOf, 2);
+    return PieceText(date, text, CenturyOfDate, 2);
 }
 KALCORE_API int16_t KALCORE_CALL KD_NCNTRY(const char* date, int32_t* number) {
-    return PieceNumber(date, number, CenturyOf, 0) ? 1 : 0;
+    return PieceNumber(date, number, CenturyOfDate, 0) ? 1 : 0;
 }
 KALCORE_API int16_t KALCORE_CALL KD_CFULCNTRYYR(const char* date, char* text) {
     return PieceText(date, text, FullYearOf, 4);
@@ -206,37 +199,45 @@ KALCORE_API int32_t KALCORE_CALL KD_ISLEAPYR(const char* date, int32_t* number) 
 
 KALCORE_API int16_t KALCORE_CALL KD_CGETCNTRY(int32_t selector, char* text) {
     if (text == nullptr) return 0;
-    CenturyText century = {};
-    CenturyFromSelector(selector, century);  // any other selector leaves the text empty
-    std::memcpy(text, century, sizeof century);
+    // Any other selector leaves the text empty.
+    int century = 0;
+    const bool known = CenturyOfSelector(selector, century);
+    text[0] = known ? static_cast<char>('0' + century / 10 % 10) : '\0';
+    text[1] = known ? static_cast<char>('0' + century % 10) : '\0';
+    text[2] = '\0';
     return 1;
 }
 
 KALCORE_API int16_t KALCORE_CALL KD_IGETCNTRY(int32_t selector, int32_t* number) {
     if (number == nullptr) return 0;
-    CenturyText century = {};
-    *number = CenturyFromSelector(selector, century) ? TwoDigitValue(century[0], century[1]) : 0;
+    int century = 0;
+    *number = CenturyOfSelector(selector, century) ? century : 0;
     return 1;
 }
 
 KALCORE_API int16_t KALCORE_CALL KD_CNTRYDAY(char* date, int32_t mode, int32_t* serial) {
     if (date == nullptr || serial == nullptr) return 0;
-    DateText copy;
-    CopyDateArgument(date, copy);
-    if (mode == kDateToSerial) return SerialDayConvert(copy, kDateToSerial, *serial) ? 1 : 0;
-    if (mode != kSerialToDate || !SerialDayConvert(copy, kSerialToDate, *serial)) return 0;
-    DeliverDate(copy, date);
+    constexpr int32_t kDateToSerial = 1, kSerialToDate = 2;
+    CivilDate d;
+    if (mode == kDateToSerial) {
+        if (!ReadDateArgument(date, d)) return 0;
+        *serial = SerialDay(d);
+        return 1;
+    }
+    if (mode != kSerialToDate || !DateOfSerial(*serial, d)) return 0;
+    DateText text;
+    WriteDate(LayoutOf<'A'>(), d, text);
+    DeliverDate(text, date);
     return 1;
 }
 
 KALCORE_API int32_t KALCORE_CALL KD_BETWEEN(const char* first, const char* middle,
                                             const char* last) {
     if (first == nullptr || middle == nullptr || last == nullptr) return 0;
-    DateText a, b, c;
-    CopyDateArgument(first, a);
-    CopyDateArgument(middle, b);
-    CopyDateArgument(last, c);
-    return static_cast<int32_t>(IsBetween(a, b, c));
+    CivilDate a, b, c;
+    if (!ReadDateArgument(first, a) || !ReadDateArgument(middle, b) || !ReadDateArgument(last, c))
+        return 0;
+    return IsBetween(a, b, c) ? 1 : -1;
 }
 
 KALCORE_API int32_t KALCORE_CALL KD_DATELAPSE(const char* start, const char* end, int32_t* years,
@@ -245,14 +246,12 @@ KALCORE_API int32_t KALCORE_CALL KD_DATELAPSE(const char* start, const char* end
     if (years == nullptr || months == nullptr || weeks == nullptr || days == nullptr ||
         reversed == nullptr)
         return 0;
-    DateText from, to;
-    CopyDateArgument(start, from);
-    CopyDateArgument(end, to);
-    Lapse lapse;
-    if (start == nullptr || end == nullptr || LapseEngine(from, to, lapse) != LapseStatus::Ok) {
+    CivilDate from, to;
+    if (!ReadDateArgument(start, from) || !ReadDateArgument(end, to)) {
         *years = *months = *weeks = *days = *reversed = -1;
         return 0;
     }
+    const Lapse lapse = LapseBetween(from, to);
     *years = lapse.years;
     *months = lapse.months;
     *weeks = lapse.weeks;
@@ -270,11 +269,16 @@ KALCORE_API int16_t KALCORE_CALL KD_AFULLDATEFORMAT(const char* date, char* outp
     if (date == nullptr || code == nullptr) return 0;
     DateText copy;
     CopyDateArgument(date, copy);
-    CodeText working;
-    CopyCodeArgument(code, working);
+    // A keyword given as it stands (no blank after it) brings the time.
+    int daysBack;
+    const bool keyword = MatchDateKeyword(copy, daysBack);
+    CivilDate read;
     FullDateText text;
-    if (!FullDateBuilder(copy, text, working,
-                         {abbreviateMonth, abbreviateDay, includeTime, twentyFourHour, amPm}))
+    if (!ReadDateInCurrentCentury(copy, read) ||
+        !SpellOutDate(read, code[0], keyword,
+                      {abbreviateMonth == 1, abbreviateDay == 1, includeTime == 1,
+                       twentyFourHour != 0, amPm != 0},
+                      text))
         return 0;
     std::memcpy(output, text, std::strlen(text) + 1);
     return 1;

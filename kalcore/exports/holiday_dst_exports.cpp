@@ -3,11 +3,12 @@
 // copies the result out.
 #include <cstring>
 
-#include "calendar/components.h"
-#include "format/conventions.h"
+#include "exports/conventions.h"
+#include "format/date_writer.h"
 #include "kalcore.h"
 #include "services/daylight_saving.h"
 #include "services/easter.h"
+#include "services/holidays.h"
 #include "services/next_working_day.h"
 
 using namespace kalcore;
@@ -18,6 +19,9 @@ namespace {
 // "Independence_Day - Observed.", and a terminator.
 constexpr std::size_t kHolidayNameOutSize = 29;
 
+// The value of useHolidays that skips the days off of the holiday file.
+constexpr int32_t kUseHolidays = 1;
+
 }  // namespace
 
 extern "C" {
@@ -27,10 +31,13 @@ KALCORE_API int16_t KALCORE_CALL KD_NXTWRKDAY(const char* date, char* result, co
     if (result == nullptr) return 0;
     result[0] = '\0';
     if (date == nullptr || count == nullptr) return 0;
-    DateText copy, next;
-    CopyDateArgument(date, copy);
-    if (!services::NextWorkingDay(copy, *count, useHolidays, next)) return 0;
-    DeliverDate(next, result);
+    CivilDate start, next;
+    if (!ReadDateArgument(date, start) ||
+        !services::NextWorkingDay(start, *count, useHolidays == kUseHolidays, next))
+        return 0;
+    DateText text;
+    WriteDate(LayoutOf<'A'>(), next, text);
+    DeliverDate(text, result);
     return 1;
 }
 
@@ -39,17 +46,14 @@ KALCORE_API int16_t KALCORE_CALL KD_ISTODAYAHOLDY(const char* date, int32_t* isH
     if (isHoliday == nullptr || name == nullptr || dayOff == nullptr) return 0;
     *isHoliday = 0;
     *dayOff = 0;
-    DateText copy;
-    CopyDateArgument(date, copy);
-    DatePieces pieces;
-    if (date == nullptr || !DateParts(copy, pieces)) return 0;
-    services::HolidayAnswer answer;
-    if (!services::HolidayTest(copy, answer)) return 0;
-    const std::size_t length = answer.isHoliday ? strnlen(answer.name, kHolidayNameOutSize - 1) : 0;
-    std::memcpy(name, answer.name, length);
+    CivilDate d;
+    services::HolidayLookup found;
+    if (!ReadDateArgument(date, d) || !services::LookUpHoliday(d, found)) return 0;
+    const std::size_t length = found.isHoliday ? strnlen(found.name, kHolidayNameOutSize - 1) : 0;
+    std::memcpy(name, found.name, length);
     name[length] = '\0';
-    *isHoliday = answer.isHoliday ? 1 : 0;
-    *dayOff = answer.isHoliday ? answer.dayOff : 0;
+    *isHoliday = found.isHoliday ? 1 : 0;
+    *dayOff = found.isHoliday && found.dayOff ? 1 : 0;
     return 1;
 }
 
@@ -64,8 +68,9 @@ KALCORE_API int16_t KALCORE_CALL KD_DAYLIGHTSAVINGSTIMES(const char* year, char*
         return 0;
     char copy[services::kMaxYearChars + 1] = {};
     for (std::size_t i = 0; i < services::kMaxYearChars && year[i] != '\0'; ++i) copy[i] = year[i];
-    services::DaylightSavingDates dates;
-    if (!services::DaylightSavingTimes(copy, dates)) return 0;
+    int fullYear = 0;
+    if (!ReadYearText(copy, fullYear)) return 0;
+    const services::DaylightSavingDates dates = services::DaylightSavingTimes(fullYear);
     *status = 1;
     *sameDay = dates.sameDay ? 1 : 0;
     std::memcpy(zone, dates.zone, std::strlen(dates.zone) + 1);

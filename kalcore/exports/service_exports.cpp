@@ -3,9 +3,9 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "format/conventions.h"
+#include "exports/conventions.h"
 #include "kalcore.h"
-#include "services/clock.h"
+#include "platform/clock.h"
 #include "services/conversion_file.h"
 #include "services/current_time.h"
 #include "services/sliding_window.h"
@@ -15,6 +15,10 @@ using namespace kalcore::services;
 
 namespace {
 
+// The hour mode of the 24-hour clock; every other value selects the 12-hour
+// clock.
+constexpr int32_t kTwentyFourHourMode = 1;
+
 // Copies `text` (at most `limit` characters) and a terminator into `out`.
 void Deliver(const char* text, char* out, std::size_t limit) {
     std::size_t n = 0;
@@ -22,35 +26,30 @@ void Deliver(const char* text, char* out, std::size_t limit) {
     out[n] = '\0';
 }
 
-// The time of day in the hour mode given, from the clock with code A.
 TimeOfDayText TimeNow(int32_t hourMode) {
-    DateText date;
-    TimeOfDayText time;
-    CurrentDateTimeText(date, time, hourMode, "A", 0);
-    return time;
+    return CurrentTimeOfDay(hourMode == kTwentyFourHourMode);
 }
 
 // The hour of a time text as a number.
 int32_t HourOf(const TimeOfDayText& time) {
-    return TwoDigitValue(time.time[0], time.time[1]);
+    return (time.time[0] - '0') * 10 + (time.time[1] - '0');
 }
 
-// One two-digit field of the clock, as a number or as its text.
-using ClockField = char (ClockReading::*)[3];
+// One field of the clock, as a number or as its two digits.
+using ClockField = int platform::ClockReading::*;
 
 int16_t ClockNumber(int32_t* out, ClockField field) {
     if (out == nullptr) return 0;
-    ClockReading clock;
-    ReadClock(clock);
-    *out = TwoDigitValue((clock.*field)[0], (clock.*field)[1]);
+    *out = platform::ReadClock().*field;
     return 1;
 }
 
 int16_t ClockText(char* out, ClockField field) {
     if (out == nullptr) return 0;
-    ClockReading clock;
-    ReadClock(clock);
-    Deliver(clock.*field, out, 2);
+    const int value = platform::ReadClock().*field;
+    out[0] = static_cast<char>('0' + value / 10 % 10);
+    out[1] = static_cast<char>('0' + value % 10);
+    out[2] = '\0';
     return 1;
 }
 
@@ -64,7 +63,7 @@ KALCORE_API int16_t KALCORE_CALL KD_DATE(char* date, const char* code) {
     if (code == nullptr) return 0;
     DateText today;
     TimeOfDayText time;
-    if (!CurrentDateTimeText(today, time, kTwentyFourHourClock, code, 0)) return 0;
+    if (!CurrentDateTime(code[0], false, true, today, time)) return 0;
     Deliver(today, date, kMaxDateChars);
     return 1;
 }
@@ -77,7 +76,9 @@ KALCORE_API int16_t KALCORE_CALL KD_DATEANDTIME(char* date, const char* code, ch
     if (date == nullptr || time == nullptr || amPm == nullptr || code == nullptr) return 0;
     DateText today;
     TimeOfDayText now;
-    if (!CurrentDateTimeText(today, now, hourMode, code, useConversionFile)) return 0;
+    if (!CurrentDateTime(code[0], useConversionFile == 1, hourMode == kTwentyFourHourMode, today,
+                         now))
+        return 0;
     Deliver(today, date, kMaxDateChars);
     Deliver(now.time, time, 8);
     Deliver(now.amPm, amPm, 2);
@@ -103,19 +104,19 @@ KALCORE_API int32_t KALCORE_CALL KD_CHOUR(char* hour, int32_t hourMode) {
 }
 
 KALCORE_API int16_t KALCORE_CALL KD_MINT(int32_t* minute) {
-    return ClockNumber(minute, &ClockReading::minute);
+    return ClockNumber(minute, &platform::ClockReading::minute);
 }
 
 KALCORE_API int16_t KALCORE_CALL KD_SEC(int32_t* second) {
-    return ClockNumber(second, &ClockReading::second);
+    return ClockNumber(second, &platform::ClockReading::second);
 }
 
 KALCORE_API int16_t KALCORE_CALL KD_CMINT(char* minute) {
-    return ClockText(minute, &ClockReading::minute);
+    return ClockText(minute, &platform::ClockReading::minute);
 }
 
 KALCORE_API int16_t KALCORE_CALL KD_CSEC(char* second) {
-    return ClockText(second, &ClockReading::second);
+    return ClockText(second, &platform::ClockReading::second);
 }
 
 KALCORE_API int16_t KALCORE_CALL KD_DTCVCREATEFILE(const char* code) {
@@ -123,8 +124,8 @@ KALCORE_API int16_t KALCORE_CALL KD_DTCVCREATEFILE(const char* code) {
 }
 
 KALCORE_API int32_t KALCORE_CALL KD_DATECNVFILE(const char* /*unused*/) {
-    CodeText code;
-    return ReadConversionCode(code, kConversionFileRead) ? 1 : 0;
+    char code;
+    return ReadConversionCode(code) ? 1 : 0;
 }
 
 KALCORE_API int32_t KALCORE_CALL KD_SLIDINGWINDOWPROC(const char* pivot, int32_t years,
@@ -132,13 +133,10 @@ KALCORE_API int32_t KALCORE_CALL KD_SLIDINGWINDOWPROC(const char* pivot, int32_t
                                                       int32_t* direction) {
     if (inWindow == nullptr || direction == nullptr) return 0;
     *inWindow = *direction = 0;
-    if (pivot == nullptr || check == nullptr) return 0;
-    DateText pivotCopy, checkCopy;
-    CopyDateArgument(pivot, pivotCopy);
-    CopyDateArgument(check, checkCopy);
-    WindowAnswer answer;
-    if (!SlidingWindow(pivotCopy, years, checkCopy, answer)) return 0;
-    *inWindow = answer.inWindow;
+    CivilDate pivotDate, checkDate;
+    if (!ReadDateArgument(pivot, pivotDate) || !ReadDateArgument(check, checkDate)) return 0;
+    const WindowAnswer answer = SlidingWindow(pivotDate, years, checkDate);
+    *inWindow = answer.inWindow ? 1 : 0;
     *direction = answer.direction;
     return 1;
 }

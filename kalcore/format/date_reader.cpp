@@ -6,12 +6,11 @@
 #include <cstring>
 #include <utility>
 
-#include "calendar/differences.h"
-#include "format/date_writer.h"
-#include "format/layouts.h"
+#include "format/ascii.h"
+#include "format/names.h"
 #include "format/text_scan.h"
-#include "services/clock.h"
-#include "services/conversion_file.h"
+#include "platform/clock.h"
+#include "platform/compiler.h"
 
 namespace kalcore {
 
@@ -63,34 +62,21 @@ void Assign(Text& t, const DateText& src, int length, std::uint64_t classes) {
     t.classes = classes;
 }
 
-void Assign(Text& t, const DateText& src) {
-    const TextScan scan = ScanText(src);
-    Assign(t, src, scan.length, scan.classes);
-}
-
-// The clock is read at most once per call, and only when a date needs it.
+// The clock is read at most once per date, and only when the date needs it.
 class LazyClock {
   public:
-    LazyClock() = default;
-    explicit LazyClock(int century) : read_(true) {
-        reading_.century[0] = static_cast<char>('0' + century / 10 % 10);
-        reading_.century[1] = static_cast<char>('0' + century % 10);
-    }
-    const ClockReading& Get() {
+    const CivilDate& Today() {
         if (!read_) {
-            ReadClock(reading_);
+            today_ = platform::ReadClock().date;
             read_ = true;
         }
-        return reading_;
+        return today_;
     }
-    int Century() {
-        const ClockReading& r = Get();
-        return (r.century[0] - '0') * 10 + (r.century[1] - '0');
-    }
+    int Century() { return CenturyOf(Today().year); }
 
   private:
     bool read_ = false;
-    ClockReading reading_;  // only the century when constructed with one
+    CivilDate today_{};
 };
 
 // A layout a text must fill exactly: the classes each position needs (as
@@ -110,9 +96,10 @@ bool Fills(const Text& t, Shape shape) {
     return t.len == shape.length && t.Fits(shape.classes);
 }
 
-// A date's fields as numbers: what a recogniser finds, and what the writer
-// is given.
-struct DateValues : DateNumbers {
+// A date's fields as the text gives them: the century and the year within it
+// apart, as two-digit fields.
+struct DateValues {
+    int century, year, month, day;
     bool centuryGiven;  // the text carried its own century
 };
 
@@ -148,14 +135,16 @@ bool ReadDayDigits(const Text& t, int pos, DateValues& f) {
 }
 
 KALCORE_HOT_STEP bool Valid(const DateValues& f) {
-    return ValidateDateParts(f.century, f.year, f.month, f.day);
+    return IsValidDate(CivilDate{f.century * 100 + f.year, f.month, f.day});
 }
 
-// The basic form a recogniser rewrites its text into.
-enum class Rewrite { None, MonthFirst, DayFirst };
+// The basic form a recognised text is read as: month first (MM/DD/CCYY) or
+// day first (DD-mmm-CCYY); 0 when a recogniser does not take the text.
+constexpr char kMonthFirst = 'B';
+constexpr char kDayFirst = '7';
 
-Rewrite Accept(bool accepted, Rewrite form) {
-    return accepted ? form : Rewrite::None;
+char Accept(bool accepted, char form) {
+    return accepted ? form : 0;
 }
 
 // Each recogniser takes a text only when it fills one of the recogniser's
@@ -164,118 +153,118 @@ Rewrite Accept(bool accepted, Rewrite form) {
 // position. Then the values are checked.
 
 // Family 1: mmm?DD?CCYY and mmm?DD?YY (codes K, L, M, N).
-Rewrite MonthDayYear(const Text& t, LazyClock& clock, DateValues& f) {
+char MonthDayYear(const Text& t, LazyClock& clock, DateValues& f) {
     if ((!Fills(t, Exactly("aaasddsdd")) && !Fills(t, Exactly("aaasddsdddd"))) || t[6] != t[3])
-        return Rewrite::None;
+        return 0;
     f.month = MonthFromLetters(t.s);
-    if (f.month == 0) return Rewrite::None;
+    if (f.month == 0) return 0;
     f.day = TwoDigitValue(t[4], t[5]);
-    return Accept(ReadYearAt(t, 7, clock, f) && Valid(f), Rewrite::MonthFirst);
+    return Accept(ReadYearAt(t, 7, clock, f) && Valid(f), kMonthFirst);
 }
 
 // Family 2: DD/mmm/CCYY and DD/mmm/YY (codes H, I); '/' only.
-Rewrite DaySlashMonth(const Text& t, LazyClock& clock, DateValues& f) {
+char DaySlashMonth(const Text& t, LazyClock& clock, DateValues& f) {
     if ((!Fills(t, Exactly("ddsaaasdd")) && !Fills(t, Exactly("ddsaaasdddd"))) || t[2] != '/' ||
         t[6] != '/' || !ReadDayDigits(t, 0, f))
-        return Rewrite::None;
+        return 0;
     f.month = MonthFromLetters(t.s + 3);
-    return Accept(f.month != 0 && ReadYearAt(t, 7, clock, f) && Valid(f), Rewrite::DayFirst);
+    return Accept(f.month != 0 && ReadYearAt(t, 7, clock, f) && Valid(f), kDayFirst);
 }
 
 // Family 3: numeric month-first dates with a one-digit month or day (codes U,
 // V, W, X, @, & and M?D?YY, M?DD?YY, MM?D?YY), tried as three layouts.
-Rewrite ShortNumeric(const Text& t, LazyClock& clock, DateValues& f) {
+char ShortNumeric(const Text& t, LazyClock& clock, DateValues& f) {
     // M?D?
     if ((Fills(t, Exactly("dsdsdd")) || Fills(t, Exactly("dsdsdddd"))) && t[3] == t[1] &&
         t[0] != '0' && t[2] != '0') {
         f.month = t[0] - '0';
         f.day = t[2] - '0';
-        if (ReadYearAt(t, 4, clock, f) && Valid(f)) return Rewrite::MonthFirst;
+        if (ReadYearAt(t, 4, clock, f) && Valid(f)) return kMonthFirst;
     }
     // M?DD?
     if ((Fills(t, Exactly("dsddsdd")) || Fills(t, Exactly("dsddsdddd"))) && t[4] == t[1] &&
         t[0] != '0' && ReadDayDigits(t, 2, f)) {
         f.month = t[0] - '0';
-        if (ReadYearAt(t, 5, clock, f) && Valid(f)) return Rewrite::MonthFirst;
+        if (ReadYearAt(t, 5, clock, f) && Valid(f)) return kMonthFirst;
     }
     // MM?D?
     if ((Fills(t, Exactly("ddsdsdd")) || Fills(t, Exactly("ddsdsdddd"))) && t[4] == t[2] &&
         t[3] != '0') {
         f.month = TwoDigitValue(t[0], t[1]);
         f.day = t[3] - '0';
-        if (ReadYearAt(t, 5, clock, f) && Valid(f)) return Rewrite::MonthFirst;
+        if (ReadYearAt(t, 5, clock, f) && Valid(f)) return kMonthFirst;
     }
-    return Rewrite::None;
+    return 0;
 }
 
 // Family 4: year first, month second (codes E, F, G, J, O): CCYYMMDD,
 // CCYY?mmm?DD or CCYY?MM?DD.
-Rewrite YearMonthDay(const Text& t, LazyClock&, DateValues& f) {
-    if (!ReadLeadingYear(t, f)) return Rewrite::None;
-    Rewrite form = Rewrite::MonthFirst;
+char YearMonthDay(const Text& t, LazyClock&, DateValues& f) {
+    if (!ReadLeadingYear(t, f)) return 0;
+    char form = kMonthFirst;
     if (Fills(t, Exactly("dddddddd"))) {
         f.month = TwoDigitValue(t[4], t[5]);
         f.day = TwoDigitValue(t[6], t[7]);
     } else if (Fills(t, Exactly("ddddsaaasdd")) && t[8] == t[4]) {
         f.month = MonthFromLetters(t.s + 5);
         f.day = TwoDigitValue(t[9], t[10]);
-        form = Rewrite::DayFirst;
+        form = kDayFirst;
     } else if (Fills(t, Exactly("ddddsddsdd")) && t[7] == t[4]) {
         f.month = TwoDigitValue(t[5], t[6]);
         f.day = TwoDigitValue(t[8], t[9]);
     } else {
-        return Rewrite::None;
+        return 0;
     }
     return Accept(Valid(f), form);
 }
 
 // Family 5: a one-digit day before the month abbreviation (codes Y, Z, $ and
 // D-mmm-YY, D/mmm/YY, DmmmYY).
-Rewrite ShortDayMonth(const Text& t, LazyClock& clock, DateValues& f) {
+char ShortDayMonth(const Text& t, LazyClock& clock, DateValues& f) {
     int monthPos = 1, yearPos = 4;
     if (Fills(t, Exactly("dsaaasdd")) || Fills(t, Exactly("dsaaasdddd"))) {
-        if (t[5] != t[1]) return Rewrite::None;
+        if (t[5] != t[1]) return 0;
         monthPos = 2;
         yearPos = 6;
     } else if (!Fills(t, Exactly("daaadd")) && !Fills(t, Exactly("daaadddd"))) {
-        return Rewrite::None;
+        return 0;
     }
-    if (t[0] == '0') return Rewrite::None;
+    if (t[0] == '0') return 0;
     f.day = t[0] - '0';
     f.month = MonthFromLetters(t.s + monthPos);
-    return Accept(f.month != 0 && ReadYearAt(t, yearPos, clock, f) && Valid(f), Rewrite::DayFirst);
+    return Accept(f.month != 0 && ReadYearAt(t, yearPos, clock, f) && Valid(f), kDayFirst);
 }
 
 // Family 6: mmm?D?CCYY and mmm?D?YY (codes *, # and mmm-D-YY, mmm/D/YY).
-Rewrite MonthShortDay(const Text& t, LazyClock& clock, DateValues& f) {
+char MonthShortDay(const Text& t, LazyClock& clock, DateValues& f) {
     if ((!Fills(t, Exactly("aaasdsdd")) && !Fills(t, Exactly("aaasdsdddd"))) || t[5] != t[3])
-        return Rewrite::None;
+        return 0;
     f.month = MonthFromLetters(t.s);
-    if (f.month == 0) return Rewrite::None;
+    if (f.month == 0) return 0;
     f.day = t[4] - '0';
-    return Accept(ReadYearAt(t, 6, clock, f) && Valid(f), Rewrite::MonthFirst);
+    return Accept(ReadYearAt(t, 6, clock, f) && Valid(f), kMonthFirst);
 }
 
 // Family 7: year first, day second (codes P, Q, R, S): CCYY?DD?MM or
 // CCYY?DD?mmm. A text with a valid month-first reading was already taken by
 // family 4.
-Rewrite YearDayMonth(const Text& t, LazyClock&, DateValues& f) {
-    if (t[7] != t[4] || !ReadLeadingYear(t, f)) return Rewrite::None;
+char YearDayMonth(const Text& t, LazyClock&, DateValues& f) {
+    if (t[7] != t[4] || !ReadLeadingYear(t, f)) return 0;
     if (Fills(t, Exactly("ddddsddsaaa"))) {
         f.month = MonthFromLetters(t.s + 8);
     } else if (Fills(t, Exactly("ddddsddsdd")) && t[8] <= '2') {
         f.month = TwoDigitValue(t[8], t[9]);
     } else {
-        return Rewrite::None;
+        return 0;
     }
-    return Accept(ReadDayDigits(t, 5, f) && Valid(f), Rewrite::MonthFirst);
+    return Accept(ReadDayDigits(t, 5, f) && Valid(f), kMonthFirst);
 }
 
 // Family 8: CCYYmmmDD (code T).
-Rewrite YearAbbrevDay(const Text& t, LazyClock&, DateValues& f) {
-    if (!Fills(t, Exactly("ddddaaadd")) || !ReadLeadingYear(t, f)) return Rewrite::None;
+char YearAbbrevDay(const Text& t, LazyClock&, DateValues& f) {
+    if (!Fills(t, Exactly("ddddaaadd")) || !ReadLeadingYear(t, f)) return 0;
     f.month = MonthFromLetters(t.s + 4);
-    return Accept(f.month != 0 && ReadDayDigits(t, 7, f) && Valid(f), Rewrite::MonthFirst);
+    return Accept(f.month != 0 && ReadDayDigits(t, 7, f) && Valid(f), kMonthFirst);
 }
 
 // Runs the recognisers in their fixed order; the first to accept wins. Only
@@ -288,49 +277,22 @@ Rewrite YearAbbrevDay(const Text& t, LazyClock&, DateValues& f) {
 //   (3: M?D?, M?DD?; 5: D?mmm?), a letter at 1 (5: Dmmm), or a separator at
 //   2 followed by a letter at 3 (2: DD/mmm/) or by a separator at 4 (3:
 //   MM?D?). Numeric texts such as 12/31/1998 go straight to basic detection.
-Rewrite Recognize(const Text& t, LazyClock& clock, DateValues& f) {
-    Rewrite form = Rewrite::None;
+char Recognize(const Text& t, LazyClock& clock, DateValues& f) {
+    char form = 0;
     if (t.Fits(Layout("a"))) {
         form = MonthDayYear(t, clock, f);
-        if (form == Rewrite::None) form = MonthShortDay(t, clock, f);
+        if (form == 0) form = MonthShortDay(t, clock, f);
     } else if (t.Fits(Layout("dddd"))) {
         form = YearMonthDay(t, clock, f);
-        if (form == Rewrite::None) form = YearDayMonth(t, clock, f);
-        if (form == Rewrite::None) form = YearAbbrevDay(t, clock, f);
+        if (form == 0) form = YearDayMonth(t, clock, f);
+        if (form == 0) form = YearAbbrevDay(t, clock, f);
     } else if (t.Fits(Layout("_s")) || t.Fits(Layout("_a")) || t.Fits(Layout("__sa")) ||
                t.Fits(Layout("__s_s"))) {
         form = DaySlashMonth(t, clock, f);
-        if (form == Rewrite::None) form = ShortNumeric(t, clock, f);
-        if (form == Rewrite::None) form = ShortDayMonth(t, clock, f);
+        if (form == 0) form = ShortNumeric(t, clock, f);
+        if (form == 0) form = ShortDayMonth(t, clock, f);
     }
     return form;
-}
-
-// Writes MM/DD/CCYY (code B).
-void WriteMonthFirst(const DateValues& f, DateText& out) {
-    WriteMonthFirstDate(out, f.month, f.day, f.century, f.year, '/');
-}
-
-// Writes DD-mmm-CCYY (code 7) with the month in lower case.
-void WriteDayFirst(const DateValues& f, DateText& out) {
-    std::memset(out, 0, sizeof out);
-    PutTwoDigits(out, f.day);
-    out[2] = '-';
-    const char* abbrev = kMonthAbbrevs[f.month];
-    out[3] = ToLowerAscii(abbrev[0]);
-    out[4] = abbrev[1];
-    out[5] = abbrev[2];
-    out[6] = '-';
-    PutTwoDigits(out + 7, f.century);
-    PutTwoDigits(out + 9, f.year);
-}
-
-// Writes the basic rewriting of a recognised date.
-void WriteRewritten(const DateValues& f, Rewrite form, DateText& out) {
-    if (form == Rewrite::DayFirst)
-        WriteDayFirst(f, out);
-    else
-        WriteMonthFirst(f, out);
 }
 
 // Basic detection: the input code of a text that no family recogniser took,
@@ -354,20 +316,6 @@ char DetectBasicCode(Text& t) {
     return t.len == 6 ? '1' : 'D';
 }
 
-// True when 29 February exists in the year `year` of `century` (both 0-99
-// as read from a text).
-constexpr bool LeapYearOf(int century, int year) {
-    return year % 4 == 0 && (year != 0 || century % 4 == 0);
-}
-
-// The day-of-month limit of a date whose year is read in the century it was
-// written in, `written`, and ends up in the century `given`: 29 February must
-// exist in both.
-constexpr int DayLimit(int month, int year, int written, int given) {
-    if (month != 2) return kDaysInMonth[1][month];
-    return LeapYearOf(written, year) && LeapYearOf(given, year) ? 29 : 28;
-}
-
 // The length of the text of a basic input code: the catalogue length, but 9
 // for DD-mmm-YY, whose two trailing blanks the reader has trimmed.
 constexpr int InputLength(const FormatLayout& layout) {
@@ -377,9 +325,8 @@ constexpr int InputLength(const FormatLayout& layout) {
 // Reads a basic input code, the one at catalogue position I (codes 1-9 and
 // A-D), with its field positions known at compile time:
 // - the text must be exactly as long as the code's layout;
-// - copies the fields into the record and takes their values (meaningful once
-//   the characters are known to be digits); an unknown month abbreviation
-//   fails;
+// - takes the values of the fields (meaningful once the characters are known
+//   to be digits); an unknown month abbreviation fails;
 // - validates: every field character a digit, month 1-12, a day within the
 //   month by the Gregorian rule, a written century starting with 1-9;
 // - completes the century: the selector's for a two-digit year, and for any
@@ -412,7 +359,8 @@ bool ReadBasicForm(const Text& t, int centurySelector, LazyClock& clock, DateVal
     if (!t.Fits(AtLane(kDigitLane, layout.digitPositions))) return false;
     if (v.month < 1 || v.month > 12) return false;
     const int written = centuryGiven ? v.century : century;
-    if (v.day < 1 || v.day > DayLimit(v.month, v.year, written, century)) return false;
+    if (v.day < 1 || v.day > DaysInMonth(written * 100 + v.year, v.month)) return false;
+    if (v.month == 2 && v.day == 29 && !IsLeapYear(century * 100 + v.year)) return false;
     if (centuryGiven && v.century < 10) return false;
 
     if (selectorCentury) v.century = century;
@@ -432,36 +380,12 @@ static_assert(kLayouts[0].code == '1' && kLayouts[kBasicCodeCount - 1].code == '
 constexpr std::array<BasicFormReader, kBasicCodeCount> kBasicReaders =
     MakeBasicReaders(std::make_index_sequence<kBasicCodeCount>{});
 
-// Replaces today's date by the day a "YESTER" keyword names.
-bool MoveBackDays(DateText& date, int daysBack) {
-    DateText moved;
-    if (!DaysBack(date, moved, daysBack)) return false;
-    std::memcpy(date, moved, sizeof date);
-    return true;
-}
-
-// The preferred output format stored in the date conversion file replaces the
-// requested code; without a valid stored code the requested one stays.
-void ApplyPreferredFormat(CodeText& code) {
-    CodeText stored;
-    if (services::ReadConversionCode(stored, services::kConversionFileRead)) code[0] = stored[0];
-}
-
-void CopyText(DateText& out, const char* src) {
-    std::size_t n = 0;
-    for (; n < kMaxDateChars && src[n] != '\0'; ++n) out[n] = src[n];
-    out[n] = '\0';
-}
-
-// Removes trailing characters whose value as a signed byte is 32 or less
-// (blanks, control characters and every byte of 128 and above) from the text
-// and reads it into `t`. A text made only of such characters is kept as it
-// is.
-void TrimInto(DateText& text, Text& t) {
+// Reads the text into `t` without the trailing characters whose value as a
+// signed byte is 32 or less (blanks, control characters and every byte of
+// 128 and above). A text made only of such characters is kept as it is.
+void TrimInto(const DateText& text, Text& t) {
     const TextScan scan = ScanText(text);
     Assign(t, text, scan.trimmedLength, scan.classes);
-    text[scan.length] = '\0';
-    text[scan.trimmedLength] = '\0';
 }
 
 // Only "NOW", "TODAY", "YESTER" and "YESTERn" are keywords: three letters
@@ -474,123 +398,126 @@ bool SelectorValid(int centurySelector) {
     return centurySelector >= 0 && centurySelector <= 9;
 }
 
-// A recognised date goes on as the basic form it was rewritten into would:
-// with its own century, which must start with 1-9 (a two-digit year may have
-// been given a lower one by the clock), and which selectors 1-9 replace.
-// A selector's century must keep the date valid: 29 February 2000 is no date
-// in the century 19.
-bool TakeRecognized(DateValues& f, int centurySelector, bool outputCodeKnown) {
-    if (!outputCodeKnown || !SelectorValid(centurySelector) || f.century < 10) return false;
+// A date read with its own four-digit year goes on with that century, which
+// must start with 1-9 (a two-digit year may have been given a lower one by
+// the clock), and which selectors 1-9 replace. A selector's century must keep
+// the date valid: 29 February 2000 is no date in the century 19.
+bool TakeOwnCentury(DateValues& f, int centurySelector) {
+    if (!SelectorValid(centurySelector) || f.century < 10) return false;
     f.centuryGiven = true;
     if (centurySelector == 0) return true;
     const int century = FixedCenturyOfSelector(centurySelector);
-    if (f.month == 2 && f.day == 29 && !LeapYearOf(century, f.year)) return false;
+    if (f.month == 2 && f.day == 29 && !IsLeapYear(century * 100 + f.year)) return false;
     f.century = century;
     return true;
 }
 
-// A failed read leaves the text that was being read as the output.
-KALCORE_RARE_PATH bool LeaveText(DateText& textRead, const char* text) {
-    CopyText(textRead, text);
-    return false;
+// The date of a keyword: today, moved back for the "YESTER" keywords, read
+// as its date written MM/DD/CCYY would be. False when today or the day
+// before lies outside the years such a text holds.
+KALCORE_RARE_PATH bool ReadKeywordDate(int daysBack, int centurySelector, LazyClock& clock,
+                                       DateValues& v) {
+    CivilDate date = clock.Today();
+    if (!IsReadableYear(date.year)) return false;
+    if (daysBack >= 0 && (!AddDays(date, -daysBack, date) || !IsReadableYear(date.year)))
+        return false;
+    v = DateValues{CenturyOf(date.year), YearOfCentury(date.year), date.month, date.day, true};
+    return TakeOwnCentury(v, centurySelector);
 }
 
-// A recognised date that fails leaves its basic rewriting as the output.
-KALCORE_RARE_PATH bool LeaveRewritten(DateText& textRead, const DateValues& f, Rewrite form) {
-    DateText rewritten;
-    WriteRewritten(f, form, rewritten);
-    return LeaveText(textRead, rewritten);
-}
-
-// Replaces a keyword in the input by today's date as MM/DD/CCYY, moved back
-// for the "YESTER" keywords, and reads that into `t`. False when the day
-// cannot be moved back.
-KALCORE_RARE_PATH bool ReadKeywordDate(DateText& input, int daysBack, LazyClock& clock, Text& t) {
-    WriteClockDate(clock.Get(), input);
-    if (daysBack >= 0 && !MoveBackDays(input, daysBack)) return false;
-    Assign(t, input);
-    return true;
-}
-
-// The reading side of ParseConvertDate, with the date's fields as numbers.
-bool ReadDate(DateText& input, int centurySelector, bool outputCodeKnown, DateValues& v,
-              DateText& textRead) {
+// The reading of a date text, with the date's fields as the text gives them;
+// `code` receives the input code the text was read as.
+bool ReadDateValues(const DateText& input, int centurySelector, DateValues& v, char& code) {
     LazyClock clock;
     Text t;
     TrimInto(input, t);
 
-    char inputCode = 0;
     int daysBack = 0;
     if (MayBeKeyword(t) && MatchDateKeyword(t.s, daysBack)) {
-        if (!ReadKeywordDate(input, daysBack, clock, t)) return LeaveText(textRead, input);
-        inputCode = 'B';
-    } else {
-        const Rewrite form = Recognize(t, clock, v);
-        if (form != Rewrite::None) {
-            if (TakeRecognized(v, centurySelector, outputCodeKnown)) return true;
-            return LeaveRewritten(textRead, v, form);
-        }
+        code = 'B';
+        return ReadKeywordDate(daysBack, centurySelector, clock, v);
     }
-
-    if (!outputCodeKnown || !SelectorValid(centurySelector)) return LeaveText(textRead, t.s);
+    code = Recognize(t, clock, v);
+    if (code != 0) return TakeOwnCentury(v, centurySelector);
+    if (!SelectorValid(centurySelector)) return false;
 
     const char leadingChar = t.s[0];
     const std::uint64_t leadingClasses = t.classes;
-    if (inputCode == 0) inputCode = DetectBasicCode(t);
+    code = DetectBasicCode(t);
     // Six digits are read from the text as it was: a leading blank stays a blank.
-    if (inputCode == '1') {
+    if (code == '1') {
         t.s[0] = leadingChar;
         t.classes = leadingClasses;
     }
-    if (inputCode == 0 ||
-        !kBasicReaders[FormatIndex(inputCode) - 1](t, centurySelector, clock, v)) {
-        t.s[0] = leadingChar;
-        return LeaveText(textRead, t.s);
-    }
-    return true;
+    return code != 0 && kBasicReaders[FormatIndex(code) - 1](t, centurySelector, clock, v);
 }
 
 }  // namespace
 
-bool ValidateDateParts(int century, int year, int month, int day) {
-    if (month < 1 || month > 12 || day < 1) return false;
-    if (day <= kDaysInMonth[0][month]) return true;
-    return month == 2 && day == 29 && IsLeapYear(century * 100 + year);
+bool ReadDate(const DateText& input, int centurySelector, DateReading& reading) {
+    DateValues v;
+    char code = 0;
+    if (!ReadDateValues(input, centurySelector, v, code)) return false;
+    reading.date = CivilDate{v.century * 100 + v.year, v.month, v.day};
+    reading.centuryGiven = v.centuryGiven;
+    reading.code = code;
+    return true;
 }
 
-bool RecognizeExtendedFormat(const char* text, int currentCentury, DateText& rewritten) {
+bool MatchDateKeyword(const char* text, int& daysBack) {
     if (text == nullptr) return false;
-    DateText copy = {};
-    std::memcpy(copy, text, strnlen(text, kMaxDateChars));
-    Text t;
-    Assign(t, copy);
-    LazyClock clock(currentCentury);
-    DateValues f{};
-    const Rewrite form = Recognize(t, clock, f);
-    if (form == Rewrite::None) return false;
-    WriteRewritten(f, form, rewritten);
+    std::size_t length = 0;
+    while (length < 8 && text[length] != '\0') ++length;
+    // Only "NOW" (3), "TODAY" (5), "YESTER" (6) and "YESTERn" (7) can match.
+    if (length != 3 && length != 5 && length != 6 && length != 7) return false;
+    char upper[8] = {};
+    for (std::size_t i = 0; i < length; ++i) upper[i] = ToUpperAscii(text[i]);
+
+    if (length == 3 || length == 5) {
+        if (std::strcmp(upper, "NOW") != 0 && std::strcmp(upper, "TODAY") != 0) return false;
+        daysBack = kKeywordToday;
+        return true;
+    }
+    if (std::memcmp(upper, "YESTER", 6) != 0) return false;
+    if (length == 6) {
+        daysBack = 1;
+        return true;
+    }
+    // "YESTER0" means yesterday too; "YESTERn" goes n + 1 days back.
+    if (upper[6] < '0' || upper[6] > '7') return false;
+    daysBack = upper[6] - '0' + 1;
     return true;
 }
 
-bool ReadDateFields(DateText& input, int centurySelector, bool outputCodeKnown,
-                    NormalizedDate& date, DateText& textRead) {
-    DateValues v;
-    if (!ReadDate(input, centurySelector, outputCodeKnown, v, textRead)) return false;
-    PutDigitPair(date.month, v.month);
-    PutDigitPair(date.day, v.day);
-    PutDigitPair(date.year, v.year);
-    PutDigitPair(date.century, v.century);
-    date.centuryGiven = v.centuryGiven;
+int FixedCenturyOfSelector(int selector) {
+    return (selector >= 1 && selector <= 9) ? 15 + selector : 0;
+}
+
+bool CenturyOfSelector(int selector, int& century) {
+    if (selector == 0) {
+        century = CenturyOf(platform::ReadClock().date.year);
+        return true;
+    }
+    const int fixed = FixedCenturyOfSelector(selector);
+    if (fixed == 0) return false;
+    century = fixed;
     return true;
 }
 
-bool ParseConvertDate(DateText& input, DateText& output, CodeText& code, int useConversionFile,
-                      int centurySelector) {
-    if (useConversionFile == kUseConversionFile) ApplyPreferredFormat(code);
-    const FormatLayout* layout = LayoutForEitherCase(code[0]);
-    DateValues v;
-    if (!ReadDate(input, centurySelector, layout != nullptr, v, output)) return false;
-    WriteDate(*layout, v, output);
+bool ReadYearText(const char* text, int& year) {
+    if (text == nullptr) return false;
+    // At most five characters, without the trailing ones a date text sheds.
+    int length = 0;
+    while (length < 5 && text[length] != '\0') ++length;
+    while (length > 0 && static_cast<signed char>(text[length - 1]) <= 32) --length;
+    for (int i = 0; i < length; ++i)
+        if (!IsDigitAscii(text[i])) return false;
+    if (length == 2) {
+        year = CenturyOf(platform::ReadClock().date.year) * 100 + TwoDigitValue(text[0], text[1]);
+        return true;
+    }
+    if (length != 4 || text[0] == '0') return false;
+    year = TwoDigitValue(text[0], text[1]) * 100 + TwoDigitValue(text[2], text[3]);
     return true;
 }
 

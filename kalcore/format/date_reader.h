@@ -1,60 +1,71 @@
 // The one date reader of the library: recognises which format a date text is
-// written in, reduces it to a NormalizedDate, validates it, gives a two-digit
-// year its century and hands it to the writer for the requested format.
+// written in, takes its fields, validates them and gives a two-digit year its
+// century; also the date keywords ("TODAY", "NOW", "YESTER",
+// "YESTER0".."YESTER7") that every date input accepts in place of a date,
+// and year texts.
 #pragma once
 
-#include "format/catalogue.h"
+#include "civil/civil_date.h"
+#include "format/layouts.h"
 
 namespace kalcore {
 
-// The reader's working record. The four texts are two digits each, stored
-// together in the order month, day, year, century.
-struct NormalizedDate {
-    char month[2];
-    char day[2];
-    char year[2];       // the year within its century
-    char century[2];    // the first two digits of the four-digit year
-    bool centuryGiven;  // the input carried its own century
+// What the reader found in a date text.
+struct DateReading {
+    CivilDate date;     // a valid date
+    bool centuryGiven;  // the text carried its own century (a keyword and a further form do)
+    // The basic input code the text was read as, '1'-'9' or 'A'-'D'. A keyword
+    // stands for today's date written MM/DD/CCYY ('B'); a further form is read
+    // as MM/DD/CCYY ('B') or DD-mmm-CCYY ('7').
+    char code;
 };
 
-// Values of the useConversionFile switch.
-inline constexpr int kUseConversionFile = 1;
+// Reads a date text (its first 11 characters; trailing blanks, control
+// characters and bytes of 128 and above are ignored) in any input format or
+// as a keyword. The selector gives a two-digit year its century (0: the
+// current century, 1-9: 16-24) and, when it is 1-9, also replaces the century
+// of a four-digit year; the date must exist in the century it ends up in. A
+// selector outside 0-9 makes every date invalid. False when the text is no
+// date; `reading` is then not written.
+bool ReadDate(const DateText& text, int centurySelector, DateReading& reading);
 
-// Reads the date text in `input` and writes it in the format named by the
-// first character of `code` (upper or lower case) into `output`.
-//
-// `input` is trimmed of trailing blanks, control characters and bytes of 128
-// and above, and the trimmed text is written back into it; a keyword is
-// replaced by its date as MM/DD/CCYY. With useConversionFile == 1 the stored
-// preferred format replaces the first character of `code`. The selector gives
-// a two-digit year its century (0: the current century, 1-9: 16-24) and, when
-// it is 1-9, also replaces the century of a four-digit year. A selector
-// outside 0-9 makes every date invalid.
-//
-// Returns true (the library's "N") when the date was valid and `output` holds
-// it, at most 11 characters. Returns false ("Y") otherwise; `output` then
-// holds the text that was being read.
-bool ParseConvertDate(DateText& input, DateText& output, CodeText& code, int useConversionFile,
-                      int centurySelector);
+// The date alone of a date text read with the current century for a
+// two-digit year (selector 0). False, with `date` untouched, for no date.
+inline bool ReadDateInCurrentCentury(const DateText& text, CivilDate& date) {
+    DateReading reading;
+    if (!ReadDate(text, 0, reading)) return false;
+    date = reading.date;
+    return true;
+}
 
-// The reading side of ParseConvertDate: trims and writes back `input`,
-// resolves a keyword, recognises, extracts, validates and completes the
-// century into `date`. `outputCodeKnown` false (the caller's output code is
-// no format code) fails the read at the point where the output code is
-// checked. On failure `textRead` receives the text that was being read and
-// `date` is not written.
-bool ReadDateFields(DateText& input, int centurySelector, bool outputCodeKnown,
-                    NormalizedDate& date, DateText& textRead);
+// Days-back value of "TODAY" and "NOW".
+inline constexpr int kKeywordToday = -1;
 
-// True when month is 1-12 and day lies within the month of the Gregorian year
-// century * 100 + year.
-bool ValidateDateParts(int century, int year, int month, int day);
+// True when the text (only its first 11 characters count, any case) is a date
+// keyword; daysBack then receives -1 for "TODAY" and "NOW", and for the
+// "YESTER" family the number of days before today that the keyword names
+// ("YESTER" and "YESTER0" 1, "YESTER1" 2, ... "YESTER7" 8). Otherwise daysBack
+// is left untouched.
+bool MatchDateKeyword(const char* text, int& daysBack);
 
-// Runs the family recognisers for forms that are not basic codes in their
-// fixed order; the first that accepts the text writes its basic rewriting
-// (MM/DD/CCYY, or DD-mmm-CCYY with the month in lower case) into `rewritten`
-// and the result is true. A two-digit year is completed with `currentCentury`.
-// When none accepts, the result is false and `rewritten` is not written.
-bool RecognizeExtendedFormat(const char* text, int currentCentury, DateText& rewritten);
+// Fixed century of selectors 1-9 as a number (16-24), 0 for any other value.
+int FixedCenturyOfSelector(int selector);
+
+// The century a selector names: 1-9 the centuries 16-24, 0 the current
+// century from the clock. False, with `century` untouched, for any other
+// selector.
+bool CenturyOfSelector(int selector, int& century);
+
+// The four-digit year of a year text (its first five characters, without
+// trailing blanks, control characters and bytes of 128 and above): four
+// digits, the first 1-9, or two digits in the current century. False for
+// anything else, with `year` untouched.
+bool ReadYearText(const char* text, int& year);
+
+// The years whose dates every date text holds and reads back: a four-digit
+// year whose century starts with 1-9.
+constexpr bool IsReadableYear(int year) {
+    return year >= 1000 && year <= 9999;
+}
 
 }  // namespace kalcore

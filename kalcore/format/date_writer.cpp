@@ -6,16 +6,21 @@
 #include <cstring>
 #include <utility>
 
-#include "format/date_reader.h"
-#include "format/layouts.h"
+#include "format/ascii.h"
 
 namespace kalcore {
 
 namespace {
 
-constexpr char kDayFirstCodes[] = "[]{}<>+=";
+// The words below are put together for a machine that stores the lowest
+// byte of a word first.
+static_assert(std::endian::native == std::endian::little);
 
-using Values = DateNumbers;
+// A date's fields as they are written: the century and the year within it
+// apart.
+struct Values {
+    int century, year, month, day;
+};
 
 // The month abbreviations packed three characters apiece, January at 3.
 constexpr char kAbbrevText[] = "   JanFebMarAprMayJunJulAugSepOctNovDec";
@@ -72,44 +77,27 @@ std::uint32_t AbbrevCharacters(int month) {
 // Writes a date in the layout at catalogue position I: the layout's literal
 // text with the fields filled in at their positions, all known at compile
 // time. A one-digit field holds a value below 10 once the code has been
-// substituted. On a little-endian machine the text is put together in two
-// words and stored whole, so that the caller's copy of it is served straight
-// from these stores.
+// substituted. The text is put together in two words and stored whole, so
+// that the caller's copy of it is served straight from these stores.
 template <std::size_t I>
 void WriteLayout(const Values& v, DateText& out) {
     constexpr const FormatLayout& layout = kLayouts[I];
-    if constexpr (std::endian::native == std::endian::little) {
-        TextWords words = LiteralWords(layout);
-        if constexpr (layout.monthWidth == Width::Two)
-            Place<layout.monthPos, 2>(words, DigitPairCharacters(v.month));
-        else if constexpr (layout.monthWidth == Width::One)
-            Place<layout.monthPos, 1>(words, static_cast<std::uint32_t>('0' + v.month));
-        else
-            Place<layout.monthPos, 3>(words, AbbrevCharacters(v.month));
-        if constexpr (layout.dayWidth == Width::Two)
-            Place<layout.dayPos, 2>(words, DigitPairCharacters(v.day));
-        else
-            Place<layout.dayPos, 1>(words, static_cast<std::uint32_t>('0' + v.day));
-        Place<layout.yearPos, 2>(words, DigitPairCharacters(v.year));
-        if constexpr (layout.centuryPos >= 0)
-            Place<layout.centuryPos, 2>(words, DigitPairCharacters(v.century));
-        std::memcpy(out, &words.low, sizeof words.low);
-        std::memcpy(out + sizeof words.low, &words.high, sizeof words.high);
-    } else {
-        std::memcpy(out, layout.text, sizeof out);
-        if constexpr (layout.monthWidth == Width::Two)
-            PutDigitPair(out + layout.monthPos, v.month);
-        else if constexpr (layout.monthWidth == Width::One)
-            out[layout.monthPos] = static_cast<char>('0' + v.month);
-        else
-            std::memcpy(out + layout.monthPos, kAbbrevText + 3 * v.month, 3);
-        if constexpr (layout.dayWidth == Width::Two)
-            PutDigitPair(out + layout.dayPos, v.day);
-        else
-            out[layout.dayPos] = static_cast<char>('0' + v.day);
-        PutDigitPair(out + layout.yearPos, v.year);
-        if constexpr (layout.centuryPos >= 0) PutDigitPair(out + layout.centuryPos, v.century);
-    }
+    TextWords words = LiteralWords(layout);
+    if constexpr (layout.monthWidth == Width::Two)
+        Place<layout.monthPos, 2>(words, DigitPairCharacters(v.month));
+    else if constexpr (layout.monthWidth == Width::One)
+        Place<layout.monthPos, 1>(words, static_cast<std::uint32_t>('0' + v.month));
+    else
+        Place<layout.monthPos, 3>(words, AbbrevCharacters(v.month));
+    if constexpr (layout.dayWidth == Width::Two)
+        Place<layout.dayPos, 2>(words, DigitPairCharacters(v.day));
+    else
+        Place<layout.dayPos, 1>(words, static_cast<std::uint32_t>('0' + v.day));
+    Place<layout.yearPos, 2>(words, DigitPairCharacters(v.year));
+    if constexpr (layout.centuryPos >= 0)
+        Place<layout.centuryPos, 2>(words, DigitPairCharacters(v.century));
+    std::memcpy(out, &words.low, sizeof words.low);
+    std::memcpy(out + sizeof words.low, &words.high, sizeof words.high);
 }
 
 using LayoutWriter = void (*)(const Values&, DateText&);
@@ -128,40 +116,22 @@ void Build(const FormatLayout& requested, const Values& v, DateText& out) {
     kWriters[requested.writtenAs[WideFields(v.month, v.day)]](v, out);
 }
 
-int FieldValue(const char (&field)[2]) {
-    return TwoDigitValue(field[0], field[1]);
-}
-
 }  // namespace
 
-char SubstituteCode(char code, int month, int day) {
-    const FormatLayout* layout = LayoutFor(code);
-    return layout == nullptr ? code : WrittenLayout(*layout, month, day).code;
+void WriteDate(const FormatLayout& requested, const CivilDate& date, DateText& out) {
+    Build(requested, Values{CenturyOf(date.year), YearOfCentury(date.year), date.month, date.day},
+          out);
 }
 
-void WriteDate(const FormatLayout& requested, const DateNumbers& date, DateText& out) {
-    Build(requested, date, out);
-}
-
-void RenderDate(const NormalizedDate& date, char code, DateText& out) {
-    const FormatLayout* layout = LayoutFor(code);
-    if (layout == nullptr) {
-        out[0] = '\0';
-        return;
-    }
-    const Values v{FieldValue(date.century), FieldValue(date.year), FieldValue(date.month),
-                   FieldValue(date.day)};
-    Build(*layout, v, out);
-}
-
-bool FormatEnglishStyle(DateText& out, int kind, int month, int day, int century, int year) {
-    if (kind < 1 || kind > 8 || month < 0 || month > 99 || day < 0 || day > 99 || century < 0 ||
-        century > 99 || year < 0 || year > 99) {
-        out[0] = '\0';
-        return false;
-    }
-    Build(*LayoutFor(kDayFirstCodes[kind - 1]), Values{century, year, month, day}, out);
-    return true;
+void WriteTimeOfDay(int hour, int minute, int second, bool twentyFourHour, TimeOfDayText& out) {
+    std::memcpy(out.amPm, hour < 12 ? "AM" : "PM", 3);
+    if (!twentyFourHour && hour > 12) hour -= 12;
+    PutDigitPair(out.time, hour);
+    out.time[2] = ':';
+    PutDigitPair(out.time + 3, minute);
+    out.time[5] = ':';
+    PutDigitPair(out.time + 6, second);
+    out.time[8] = '\0';
 }
 
 }  // namespace kalcore

@@ -1,38 +1,34 @@
-// The writer for every output format: renders a validated, century-complete
-// date in the layout of a format code.
+// The writer for every output format: a date in the layout of a format code,
+// and the time of day.
 #pragma once
 
-#include "format/catalogue.h"
+#include "civil/civil_date.h"
+#include "format/layouts.h"
 
 namespace kalcore {
 
-struct NormalizedDate;
+// Writes a valid date of the years 0-9999 in the layout `requested` names
+// into `out`: a one-digit field that cannot show its value moves the date to
+// the wider layout, as often as needed (M-D-CCYY with month 11 and day 25
+// goes through MM-D-CCYY to MM-DD-CCYY). The text is at most 11 characters;
+// the rest of the 12 bytes is zero.
+void WriteDate(const FormatLayout& requested, const CivilDate& date, DateText& out);
 
-// The code actually written for a date: a code with a one-digit month or day
-// field that cannot show the value is replaced by its wider twin, repeatedly
-// (M-D-CCYY with month 11 and day 25 goes through MM-D-CCYY to MM-DD-CCYY).
-char SubstituteCode(char code, int month, int day);
+// The layout of a format code known at compile time.
+template <char Code>
+const FormatLayout& LayoutOf() {
+    static_assert(PositionOf(Code) >= 0, "no such format code");
+    return kLayouts[PositionOf(Code)];
+}
 
-// Renders the date in the layout of `code` (upper case, one of the 48 codes)
-// into `out`: the catalogue length of the code finally used, at most 11
-// characters, and a terminator.
-void RenderDate(const NormalizedDate& date, char code, DateText& out);
-
-// A validated date as numbers: century and year within it 0-99, month 1-12,
-// day 1-31.
-struct DateNumbers {
-    int century, year, month, day;
+// The time of day as the clock exports give it.
+struct TimeOfDayText {
+    char time[9];  // HH:MM:SS
+    char amPm[3];  // "AM" before noon, else "PM"
 };
 
-// Renders a validated date in the layout asked for, after substitution, into
-// `out`.
-void WriteDate(const FormatLayout& requested, const DateNumbers& date, DateText& out);
-
-// Writes a day-first date. Kind 1-8 stands for the codes '[', ']', '{', '}',
-// '<', '>', '+', '=' (kinds 1-4 separate with '/', 5-8 with '-'); a one-digit
-// field that cannot show its value moves the date to the wider kind. Returns
-// false and writes an empty text for a kind outside 1-8. Every value must lie
-// within 0-99.
-bool FormatEnglishStyle(DateText& out, int kind, int month, int day, int century, int year);
+// Writes a time of day. On the 12-hour clock hours 13-23 become 1-11, while
+// 0 and 12 stay as they are.
+void WriteTimeOfDay(int hour, int minute, int second, bool twentyFourHour, TimeOfDayText& out);
 
 }  // namespace kalcore

@@ -1,16 +1,59 @@
-// The format catalogue compiled at build time: each pattern ("MM/DD/CCYY",
-// "DmmmCCYY", ...) becomes a FormatLayout with its literal text, field
-// positions and widths, digit positions and the layouts its one-digit fields
-// move to. Kept in a header so that the reader and the writer can build code
-// for each layout with its positions known at compile time.
+// The format catalogue: the 48 format codes and their layouts.
+//
+// Every format is described once, by its pattern ("MM/DD/CCYY", "DmmmCCYY",
+// ...). The pattern is compiled at build time into a FormatLayout: its literal
+// text, the position and width of each field, the positions that hold digits,
+// and the layouts its one-digit fields move to. The writer fills the fields
+// in at those positions and the reader finds them there, so the two
+// directions cannot disagree; both build code for each layout with its
+// positions known at compile time.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
-#include "format/catalogue.h"
-
 namespace kalcore {
+
+// A date text: at most 11 characters and a terminator.
+inline constexpr std::size_t kDateTextSize = 12;
+inline constexpr std::size_t kMaxDateChars = kDateTextSize - 1;
+using DateText = char[kDateTextSize];
+
+// A format code text: one character and a terminator.
+using CodeText = char[2];
+
+// Number of format codes: 40 input/output codes and 8 day-first output codes.
+inline constexpr int kFormatCount = 48;
+
+// How a field is written: two digits, one digit (the code is substituted when
+// the value needs two), or the three-letter month abbreviation.
+enum class Width : std::uint8_t { Two = 2, One = 1, Abbrev = 3 };
+
+struct FormatLayout {
+    char code;
+    std::uint8_t length;  // characters of the output text
+    // The text with its literal separators in place and a terminator at
+    // `length`; the field positions are filled in when a date is written.
+    char text[kDateTextSize];
+    std::int8_t monthPos, dayPos, yearPos;
+    std::int8_t centuryPos;  // -1 when the layout has no century
+    Width monthWidth, dayWidth;
+    char codeWhenDayWide;    // code used instead when the day is 10 or more, 0 if none
+    char codeWhenMonthWide;  // code used instead when the month is 10 or more, 0 if none
+    // Catalogue position (0-47) of the layout a date is finally written in,
+    // the substitutions above followed to their end, indexed by
+    // WideFields(month, day).
+    std::uint8_t writtenAs[4];
+    // Bit i set when position i holds a digit of a numeric field (every
+    // field but the month abbreviation).
+    std::uint16_t digitPositions;
+};
+
+// Which of a date's fields need two digits: bit 1 the month, bit 0 the day.
+constexpr int WideFields(int month, int day) {
+    return (month >= 10 ? 2 : 0) | (day >= 10 ? 1 : 0);
+}
 
 namespace layouts_detail {
 
@@ -143,5 +186,25 @@ static_assert(kLayouts[kLayouts[37].writtenAs[WideFields(11, 25)]].code == 'A',
 static_assert(kLayouts[39].code == '$' && kLayouts[39].length == 8);
 static_assert(kLayouts[39].digitPositions == 0b11110001, "DmmmCCYY: digits at 0 and 4-7");
 static_assert(kLayouts[47].code == '=' && kLayouts[47].length == 9);
+
+// Catalogue index (1-48) of a format code, upper case expected; 0 when the
+// character is not a code.
+int FormatIndex(char code);
+
+// Layout of an upper-case format code, nullptr when it is not a code.
+const FormatLayout* LayoutFor(char code);
+
+// Layout of a format code given in either case (a lower-case letter is its
+// upper-case code), nullptr when it is not a code. One table read.
+const FormatLayout* LayoutForEitherCase(char code);
+
+// The layout a date with this month and day is written in when `layout` is
+// asked for: a one-digit field that cannot show its value moves the date to
+// the wider code, as often as needed.
+const FormatLayout& WrittenLayout(const FormatLayout& layout, int month, int day);
+
+// True when the first character of the text, upper-cased, is one of the 48
+// format codes. A null or empty text is not a code.
+bool IsFormatCode(const char* text);
 
 }  // namespace kalcore

@@ -12,7 +12,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "format/catalogue.h"
+#include "format/ascii.h"
+#include "format/layouts.h"
 
 #if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
 #include <emmintrin.h>

@@ -4,11 +4,12 @@
 #include <cstring>
 #include <mutex>
 
-#include "calendar/components.h"
+#include "format/date_reader.h"
+#include "format/date_writer.h"
+#include "platform/clock.h"
 #include "platform/directories.h"
 #include "platform/mutex.h"
 #include "platform/profile.h"
-#include "services/current_time.h"
 #include "services/daylight_saving.h"
 #include "services/named_file_watch.h"
 
@@ -167,10 +168,14 @@ bool LoadConfiguration(FileSettings* settingsOut) {
 
     if (!stored.present[1]) editor.Set(kKeyConversionFile, "DatCvFil.Bnf");
     if (!stored.present[2]) editor.Set(kKeyHolidayFile, "Holidayf.Bnf");
-    // The stamp: "<Mmm/DD/CCYY, HH:MM:SS AM>" on the 12-hour clock.
-    DateText today;
+    // The stamp: "<Mmm/DD/CCYY, HH:MM:SS AM>" on the 12-hour clock, without
+    // the date when the clock's year lies outside the years a date text holds.
+    const platform::ClockReading now = platform::ReadClock();
+    const int currentYear = IsReadableYear(now.date.year) ? now.date.year : 0;
+    DateText today = "";
+    if (currentYear != 0) WriteDate(LayoutOf<'K'>(), now.date, today);
     TimeOfDayText time;
-    CurrentDateTimeText(today, time, 0, "K", 0);
+    WriteTimeOfDay(now.hour, now.minute, now.second, false, time);
     char stamp[64] = "<";
     std::strcat(stamp, today);
     std::strcat(stamp, ", ");
@@ -179,13 +184,12 @@ bool LoadConfiguration(FileSettings* settingsOut) {
     std::strcat(stamp, time.amPm);
     std::strcat(stamp, ">");
 
-    // The key year: a stored year that makes a date is kept, anything else
-    // gives way to the current year.
-    DatePieces pieces;
-    const int currentYear = DateParts(today, pieces) ? pieces.FullYear() : 0;
+    // The key year: a stored year is kept as it stands, anything else gives
+    // way to the current year.
     char keyYear[5];
-    int storedYear;
-    if (stored.present[3] && YearOfFirstJanuary('/', stored.keyYear, storedYear)) {
+    int year = currentYear;
+    const bool storedYear = stored.present[3] && ReadYearText(stored.keyYear, year);
+    if (storedYear) {
         TakeSetting(stored.keyYear, 4, "", keyYear);
     } else {
         keyYear[0] = static_cast<char>('0' + currentYear / 1000 % 10);
@@ -198,8 +202,8 @@ bool LoadConfiguration(FileSettings* settingsOut) {
     editor.Set(kKeyStamp, stamp);
 
     // The machine's time zone in the key year, for the record.
-    ZoneText zone;
-    ZoneTextOfYear(keyYear, zone);
+    ZoneText zone = "";
+    if (storedYear || year != 0) ZoneTextOfYear(year, zone);
     char zoneValue[kZoneTextSize + 2] = "<";
     std::strcat(zoneValue, zone);
     std::strcat(zoneValue, ">");

@@ -1,5 +1,7 @@
 #include "services/conversion_file.h"
 
+#include "format/ascii.h"
+#include "format/convert.h"
 #include "platform/files.h"
 #include "platform/home_lock.h"
 #include "services/configuration.h"
@@ -14,8 +16,7 @@ bool StoreConversionCode(const char* path, char code) {
 bool WriteConversionCode(const char* code) {
     if (code == nullptr) return false;
     const char upper = ToUpperAscii(code[0]);
-    const char text[2] = {upper, '\0'};
-    if (!IsFormatCode(text)) return false;
+    if (FormatIndex(upper) == 0) return false;
     // Under the home lock: the file is found (or made) under one name, and
     // start-up cannot put its default in the place of this code.
     platform::HomeLock lock(kConfigFileName);
@@ -25,18 +26,26 @@ bool WriteConversionCode(const char* code) {
            StoreConversionCode(path, upper);
 }
 
-bool ReadConversionCode(CodeText& code, int mode) {
-    code[0] = kFallbackConversionCode;
-    code[1] = '\0';
-    if (mode != kConversionFileRead) return false;
+bool ReadConversionCode(char& code) {
     HostPath path;
     if (!ConversionFilePath(path)) return false;
     char content[4];
     if (platform::ReadFileStart(path, content, sizeof content) < 2) return false;
-    const CodeText stored = {ToUpperAscii(content[1]), '\0'};
-    if (!IsFormatCode(stored)) return false;
-    code[0] = stored[0];
+    const char stored = ToUpperAscii(content[1]);
+    if (FormatIndex(stored) == 0) return false;
+    code = stored;
     return true;
+}
+
+char OutputCode(char requested, bool usePreferredFormat) {
+    char stored = requested;
+    if (usePreferredFormat) ReadConversionCode(stored);
+    return stored;
+}
+
+bool ConvertWithPreferredFormat(const DateText& input, char code, bool usePreferredFormat,
+                                int centurySelector, DateText& out) {
+    return ConvertDate(input, OutputCode(code, usePreferredFormat), centurySelector, out);
 }
 
 }  // namespace kalcore::services

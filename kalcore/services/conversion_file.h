@@ -2,15 +2,9 @@
 // the preferred output format of the machine.
 #pragma once
 
-#include "format/catalogue.h"
+#include "format/layouts.h"
 
 namespace kalcore::services {
-
-// The only valid request mode of ReadConversionCode.
-inline constexpr int kConversionFileRead = 1;
-
-// The code ReadConversionCode reports when the file gives none.
-inline constexpr char kFallbackConversionCode = 'F';
 
 // Stores the first character of `code`, upper-cased, as the preferred
 // format, under the home lock. False when it is no format code (the file is
@@ -23,9 +17,17 @@ bool WriteConversionCode(const char* code);
 // written.
 bool StoreConversionCode(const char* path, char code);
 
-// Reads the stored code (upper-cased) into `code`. True (the library's "N")
-// when the file exists and holds a format code; otherwise `code` holds the
-// fall-back "F" and the result is false. A mode other than 1 is refused.
-bool ReadConversionCode(CodeText& code, int mode);
+// Reads the stored code, upper-cased, into `code`. False, with `code`
+// untouched, when the file is missing or unreadable or holds no format code.
+bool ReadConversionCode(char& code);
+
+// The code a date is written in: the stored preferred code when
+// `usePreferredFormat` is set and a valid one is stored, else `requested`.
+char OutputCode(char requested, bool usePreferredFormat);
+
+// Reads `input` and writes it in the output code (see OutputCode) with the
+// century selector given, as ConvertDate does.
+bool ConvertWithPreferredFormat(const DateText& input, char code, bool usePreferredFormat,
+                                int centurySelector, DateText& out);
 
 }  // namespace kalcore::services

@@ -3,9 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "calendar/components.h"
-#include "calendar/serial_days.h"
-#include "calendar/weekday.h"
+#include "format/date_reader.h"
+#include "format/date_writer.h"
 #include "platform/message_box.h"
 
 namespace kalcore::services {
@@ -25,28 +24,7 @@ void CopyBounded(char* out, std::size_t size, const char* text) {
     out[n] = '\0';
 }
 
-// The `occurrence`-th (5: the last) day of the month whose day number
-// (1 = Sunday) is `weekday`.
-int NthWeekdayOfMonth(int year, int month, int weekday, int occurrence) {
-    const int length = kDaysInMonth[IsLeapYear(year) ? 1 : 0][month];
-    const auto weekdayOf = [&](int day) {
-        return WeekdayNumber(month, day, year % 100, year / 100);
-    };
-    if (occurrence == kLastOccurrence) {
-        int day = length;
-        while (weekdayOf(day) != weekday) --day;
-        return day;
-    }
-    int count = 0;
-    for (int day = 1;; ++day)
-        if (weekdayOf(day) == weekday && ++count == occurrence) return day;
-}
-
 }  // namespace
-
-bool YearOfText(const char* yearText, int& year) {
-    return YearOfFirstJanuary('-', yearText, year);
-}
 
 void FormatZoneText(const TimeZoneInfo& info, ZoneState state, ZoneText& out) {
     out[0] = '\0';
@@ -65,12 +43,15 @@ void FormatZoneText(const TimeZoneInfo& info, ZoneState state, ZoneText& out) {
                   hours, minutes, name);
 }
 
-bool TransitionDate(const TransitionRule& rule, int year, DateText& out) {
-    std::memset(out, 0, sizeof out);
+bool TransitionDate(const TransitionRule& rule, int year, TransitionDay& out) {
+    std::memset(out.text, 0, sizeof out.text);
+    out.comparable = false;
     if (rule.year != 0) {
-        // One absolute date: shown, and returned as it stands.
-        std::snprintf(out, sizeof out, "%02d/%02d/%04d", rule.month, rule.day, rule.year);
-        platform::ShowMessageBox(out, kAbsoluteRuleCaption);
+        // One absolute date: shown, and given as it stands.
+        std::snprintf(out.text, sizeof out.text, "%02d/%02d/%04d", rule.month, rule.day, rule.year);
+        platform::ShowMessageBox(out.text, kAbsoluteRuleCaption);
+        out.date = CivilDate{rule.year, rule.month, rule.day};
+        out.comparable = IsReadableYear(rule.year) && IsValidDate(out.date);
         return true;
     }
     TransitionRule yearly = rule;
@@ -82,36 +63,36 @@ bool TransitionDate(const TransitionRule& rule, int year, DateText& out) {
     if (year < 1 || year > 9999 || yearly.month < 1 || yearly.month > 12 || yearly.dayOfWeek < 0 ||
         yearly.dayOfWeek > 6 || yearly.day < 1 || yearly.day > kLastOccurrence)
         return false;
-    const int day = NthWeekdayOfMonth(year, yearly.month, yearly.dayOfWeek + 1, yearly.day);
-    WriteCalendarText(CivilDate{year, yearly.month, day}, out);
+    out.date = CivilDate{year, yearly.month,
+                         NthWeekdayOfMonth(year, yearly.month,
+                                           static_cast<Weekday>(yearly.dayOfWeek + 1), yearly.day)};
+    out.comparable = IsReadableYear(year);
+    WriteDate(LayoutOf<'A'>(), out.date, out.text);
     return true;
 }
 
-bool DaylightSavingTimes(const char* yearText, DaylightSavingDates& out) {
-    int year = 0;
-    if (!YearOfText(yearText, year)) return false;
-    out = DaylightSavingDates{};
+DaylightSavingDates DaylightSavingTimes(int year) {
+    DaylightSavingDates out{};
     TimeZoneInfo info;
     const ZoneState state = platform::ReadTimeZone(year, info);
-    if (state != ZoneState::kStandard && state != ZoneState::kDaylight) return true;
+    if (state != ZoneState::kStandard && state != ZoneState::kDaylight) return out;
 
     FormatZoneText(info, state, out.zone);
     // A year in which daylight saving only began, or only ended, has one date.
-    const bool haveEnd = info.hasStandardDate && TransitionDate(info.standardDate, year, out.end);
-    const bool haveBegin =
-        info.hasDaylightDate && TransitionDate(info.daylightDate, year, out.begin);
-    std::int32_t begin = 0, end = 0;
-    out.sameDay = haveBegin && haveEnd && SerialDayConvert(out.begin, kDateToSerial, begin) &&
-                  SerialDayConvert(out.end, kDateToSerial, end) && begin == end;
+    TransitionDay begin{}, end{};
+    const bool haveEnd = info.hasStandardDate && TransitionDate(info.standardDate, year, end);
+    const bool haveBegin = info.hasDaylightDate && TransitionDate(info.daylightDate, year, begin);
+    std::memcpy(out.end, end.text, sizeof out.end);
+    std::memcpy(out.begin, begin.text, sizeof out.begin);
+    out.sameDay =
+        haveBegin && haveEnd && begin.comparable && end.comparable && begin.date == end.date;
     std::memcpy(out.beginLabel, kDaylightBeginsLabel, sizeof kDaylightBeginsLabel);
     std::memcpy(out.endLabel, kDaylightEndsLabel, sizeof kDaylightEndsLabel);
-    return true;
+    return out;
 }
 
-void ZoneTextOfYear(const char* yearText, ZoneText& out) {
+void ZoneTextOfYear(int year, ZoneText& out) {
     out[0] = '\0';
-    int year = 0;
-    if (!YearOfText(yearText, year)) return;
     TimeZoneInfo info;
     FormatZoneText(info, platform::ReadTimeZone(year, info), out);
 }

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "calendar/serial_days.h"
+#include "civil/civil_date.h"
 #include "services/named_file_watch.h"
 
 namespace kalcore::services {
@@ -28,7 +28,7 @@ HolidayIndex::Content HolidayIndex::Load(const char* path, std::int32_t after) {
     const bool read = file.ForEach([&](const HolidayRecord& r) {
         // Checked records: a real date, a known name.
         const int year = r.century * 100 + r.twoDigitYear;
-        const std::int32_t serial = SerialFromCivil(CivilDate{year, r.month, r.day});
+        const std::int32_t serial = SerialDay(CivilDate{year, r.month, r.day});
         if (serial > after)
             Insert(HolidayDate{serial, static_cast<std::uint8_t>(HolidayNameNumber(r.name)),
                                static_cast<std::uint8_t>(r.dayOff)});

@@ -1,4 +1,4 @@
-// The holiday dates of a holiday file in date order, as the holiday test and
+// The holiday dates of a holiday file in date order, as the holiday lookup and
 // the next working day look them up, and the library's cache of them.
 #pragma once
 

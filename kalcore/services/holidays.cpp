@@ -3,18 +3,17 @@
 #include <cstdio>
 #include <cstring>
 
-#include "calendar/components.h"
-#include "calendar/serial_days.h"
-#include "calendar/weekday.h"
+#include "format/date_reader.h"
+#include "platform/clock.h"
+#include "platform/directories.h"
 #include "platform/home_lock.h"
+#include "services/holiday_index.h"
 
 namespace kalcore::services {
 
 using platform::DataFile;
 
 namespace {
-
-constexpr int kSunday = 1, kMonday = 2, kTuesday = 3, kThursday = 5, kSaturday = 7;
 
 void PutInt32(unsigned char* out, std::int32_t value) {
     const auto v = static_cast<std::uint32_t>(value);
@@ -27,29 +26,18 @@ std::int32_t GetInt32(const unsigned char* in) {
     return static_cast<std::int32_t>(v);
 }
 
+// The year of today's date; 1970 when the clock's year lies outside the
+// years a date text holds.
 int CurrentYear() {
-    DateText today = "TODAY";
-    DatePieces pieces;
-    return DateParts(today, pieces) ? pieces.FullYear() : 1970;
-}
-
-int DayNumber(const CivilDate& d) {
-    return WeekdayNumber(d.month, d.day, d.year % 100, d.year / 100);
+    const int year = platform::ReadClock().date.year;
+    return IsReadableYear(year) ? year : 1970;
 }
 
 // The date of a rule in `year`.
 CivilDate RuleDate(const HolidayRule& rule, int year) {
-    if (rule.kind == HolidayRule::Kind::kFixed)
-        return CivilDate{year, rule.month, rule.dayOrWeekday};
-    const int length = kDaysInMonth[IsLeapYear(year) ? 1 : 0][rule.month];
-    int first = 1;
-    while (WeekdayNumber(rule.month, first, year % 100, year / 100) != rule.dayOrWeekday) ++first;
-    int ordinal = rule.ordinal;
-    if (rule.last) {
-        ordinal = 1;
-        for (int d = first; d + 7 <= length; d += 7) ++ordinal;
-    }
-    return CivilDate{year, rule.month, first + 7 * (ordinal - 1)};
+    if (rule.kind == HolidayRule::Kind::kFixed) return CivilDate{year, rule.month, rule.day};
+    return CivilDate{year, rule.month,
+                     NthWeekdayOfMonth(year, rule.month, rule.weekday, rule.ordinal)};
 }
 
 // A record for `date`; false when the date lies outside the years 1-9999.
@@ -67,28 +55,33 @@ bool MakeRecord(const CivilDate& date, const char* name, bool observed, int dayO
     return true;
 }
 
-bool Moved(const CivilDate& date, int days, CivilDate& moved) {
-    return CivilFromSerial(std::int64_t{SerialFromCivil(date)} + days, moved);
-}
+}  // namespace
+
+namespace {
+
+using Kind = HolidayRule::Kind;
+
+// The n-th weekday that stands for the last one of the month.
+constexpr int kLast = 5;
 
 }  // namespace
 
 // Rule table, in the order its records are written.
 const HolidayRule kHolidayRules[kHolidayRuleCount] = {
-    {HolidayRule::Kind::kFixed, 1, 1, 0, false, 1, true, "New_Years_Day"},
-    {HolidayRule::Kind::kWeekday, 2, kMonday, 3, false, 1, false, "Presidents_Day"},
-    {HolidayRule::Kind::kWeekday, 5, kMonday, 0, true, 1, false, "Memorial_Day"},
-    {HolidayRule::Kind::kFixed, 7, 4, 0, false, 1, true, "Independence_Day"},
-    {HolidayRule::Kind::kWeekday, 9, kMonday, 1, false, 1, false, "Labor_Day"},
-    {HolidayRule::Kind::kFixed, 11, 11, 0, false, 1, true, "Veterans_Day"},
-    {HolidayRule::Kind::kWeekday, 11, kThursday, 4, false, 1, false, "Thanksgiving_Day"},
-    {HolidayRule::Kind::kFixed, 12, 25, 0, false, 1, true, "Christmas_Day"},
+    {Kind::kFixed, 1, 1, {}, 0, true, true, "New_Years_Day"},
+    {Kind::kWeekday, 2, 0, Weekday::kMonday, 3, true, false, "Presidents_Day"},
+    {Kind::kWeekday, 5, 0, Weekday::kMonday, kLast, true, false, "Memorial_Day"},
+    {Kind::kFixed, 7, 4, {}, 0, true, true, "Independence_Day"},
+    {Kind::kWeekday, 9, 0, Weekday::kMonday, 1, true, false, "Labor_Day"},
+    {Kind::kFixed, 11, 11, {}, 0, true, true, "Veterans_Day"},
+    {Kind::kWeekday, 11, 0, Weekday::kThursday, 4, true, false, "Thanksgiving_Day"},
+    {Kind::kFixed, 12, 25, {}, 0, true, true, "Christmas_Day"},
     // Columbus Day is kept on its date, not moved to a Monday.
-    {HolidayRule::Kind::kFixed, 10, 12, 0, false, 1, true, "Columbus_Day"},
-    {HolidayRule::Kind::kFixed, 12, 24, 0, false, 0, false, "Christmas Eve"},
-    {HolidayRule::Kind::kFixed, 12, 31, 0, false, 0, false, "New Years Eve"},
+    {Kind::kFixed, 10, 12, {}, 0, true, true, "Columbus_Day"},
+    {Kind::kFixed, 12, 24, {}, 0, false, false, "Christmas Eve"},
+    {Kind::kFixed, 12, 31, {}, 0, false, false, "New Years Eve"},
     // The first Tuesday of November: days 1-7.
-    {HolidayRule::Kind::kWeekday, 11, kTuesday, 1, false, 0, false, "Election_Day"},
+    {Kind::kWeekday, 11, 0, Weekday::kTuesday, 1, false, false, "Election_Day"},
 };
 
 bool HolidayRecord::SameIdentity(const HolidayRecord& other) const {
@@ -174,7 +167,7 @@ bool PlausibleHolidayRecord(const unsigned char* bytes, std::size_t size) {
         twoDigitYear < 0 || twoDigitYear > 99)
         return false;
     const int year = century * 100 + twoDigitYear;
-    if (has(12) && (year < 1 || day > kDaysInMonth[IsLeapYear(year) ? 1 : 0][month])) return false;
+    if (has(12) && (year < 1 || day > DaysInMonth(year, month))) return false;
     if (has(16)) {
         const std::int32_t dayOff = GetInt32(bytes + 16);
         if (dayOff != 0 && dayOff != 1) return false;
@@ -268,27 +261,28 @@ std::size_t HolidayRecordsOfYear(int year, HolidayRecord (&records)[kMaxHolidayR
     std::size_t n = 0;
     for (const HolidayRule& rule : kHolidayRules) {
         const CivilDate date = RuleDate(rule, year);
-        const int weekday = DayNumber(date);
+        const Weekday weekday = WeekdayOf(date);
         CivilDate observed{};
-        if (rule.weekendRule && weekday == kSunday && Moved(date, 1, observed)) {
+        if (rule.weekendRule && weekday == Weekday::kSunday && AddDays(date, 1, observed)) {
             // The Sunday itself, then the Monday off.
             n += MakeRecord(date, rule.name, false, 0, year, records[n]) ? 1 : 0;
             n += MakeRecord(observed, rule.name, true, 1, year, records[n]) ? 1 : 0;
-        } else if (rule.weekendRule && weekday == kSaturday && Moved(date, -1, observed)) {
+        } else if (rule.weekendRule && weekday == Weekday::kSaturday &&
+                   AddDays(date, -1, observed)) {
             // The Friday off, then the Saturday itself.
             n += MakeRecord(observed, rule.name, true, 1, year, records[n]) ? 1 : 0;
             n += MakeRecord(date, rule.name, false, 0, year, records[n]) ? 1 : 0;
         } else {
-            n += MakeRecord(date, rule.name, false, rule.dayOff, year, records[n]) ? 1 : 0;
+            n += MakeRecord(date, rule.name, false, rule.dayOff ? 1 : 0, year, records[n]) ? 1 : 0;
         }
     }
     return n;
 }
 
-int BuildHolidayYear(const char* path, const char* yearText, BuildMode /*mode*/) {
-    // Update and create mode both open the file for reading and writing and
-    // create it when it is missing; nothing is ever truncated but a torn
-    // last record or records that did not all reach the file.
+int BuildHolidayYear(const char* path, int year) {
+    // The file is opened for reading and writing and made when it is
+    // missing; nothing is ever truncated but a torn last record or records
+    // that did not all reach the file.
     HolidayFile file;
     if (!file.Open(path, DataFile::Mode::kUpdate)) return kBuildFailed;
     switch (file.Check()) {
@@ -299,8 +293,6 @@ int BuildHolidayYear(const char* path, const char* yearText, BuildMode /*mode*/)
         case HolidayContent::kUnreadable:
             return kBuildFailed;
     }
-    int year = 0;
-    if (!YearOfFirstJanuary('-', yearText, year)) year = CurrentYear();
     HolidayRecord records[kMaxHolidayRecordsPerYear];
     const std::size_t n = HolidayRecordsOfYear(year, records);
     // A record is written when no record of its identity is in the file and
@@ -328,17 +320,9 @@ int BuildHolidayYear(const char* path, const char* yearText, BuildMode /*mode*/)
 }
 
 int PrepareHolidayFile(const char* path, const char* keyYear) {
-    bool exists;
-    {
-        DataFile probe;
-        exists = probe.Open(path, DataFile::Mode::kRead);
-    }
     int year = 0;
-    const bool useKeyYear = exists || (keyYear != nullptr && keyYear[0] != '\0');
-    if (!useKeyYear || !YearOfFirstJanuary('/', keyYear, year)) year = CurrentYear();
-    char yearText[8];
-    std::snprintf(yearText, sizeof yearText, "%04d", year);
-    return BuildHolidayYear(path, yearText, exists ? BuildMode::kUpdate : BuildMode::kCreate);
+    if (!ReadYearText(keyYear, year)) year = CurrentYear();
+    return BuildHolidayYear(path, year);
 }
 
 int PrepareHolidayFile(const FileSettings& settings) {
@@ -347,16 +331,48 @@ int PrepareHolidayFile(const FileSettings& settings) {
     return PrepareHolidayFile(path, settings.keyYear);
 }
 
-int AddHolidayYear(const char* yearText, HostPath& path) {
+int AddHolidayYear(int year, HostPath& path) {
     path[0] = '\0';
     platform::HomeLock lock(kConfigFileName);
     const FileSettings settings = ReadFileSettings();
     if (settings.unreadable || !DataFilePath(settings, settings.holidayFile, path, true))
         return kBuildFailed;
-    DataFile probe;
-    const bool exists = probe.Open(path, DataFile::Mode::kRead);
-    probe.Close();
-    return BuildHolidayYear(path, yearText, exists ? BuildMode::kUpdate : BuildMode::kCreate);
+    return BuildHolidayYear(path, year);
+}
+
+bool LookUpHoliday(const char* directory, const char* fileName, const CivilDate& date,
+                   HolidayLookup& found) {
+    found = HolidayLookup{};
+    // No file makes no date a holiday.
+    if (directory == nullptr || fileName == nullptr) return true;
+    CachedHolidayIndex holidays(directory, fileName);
+    switch (holidays.content()) {
+        case HolidayIndex::Content::kNoHolidays:
+            return true;
+        case HolidayIndex::Content::kDates:
+            break;
+        // Neither an empty nor an unreadable file gives a first record to read.
+        case HolidayIndex::Content::kEmpty:
+        case HolidayIndex::Content::kUnreadable:
+            return false;
+    }
+    const std::int32_t serial = SerialDay(date);
+    const HolidayIndex& index = holidays.From(serial);
+    const HolidayDate* at = index.From(serial);
+    if (at == index.end() || at->serial != serial) return true;
+    found.isHoliday = true;
+    std::snprintf(found.name, sizeof found.name, "%s%s", HolidayRuleName(at->name),
+                  HolidayNameObserved(at->name) ? kObservedSuffix : "");
+    found.dayOff = at->dayOff == 1;
+    return true;
+}
+
+bool LookUpHoliday(const CivilDate& date, HolidayLookup& found) {
+    const FileSettings settings = ReadFileSettings();
+    HostPath directory;
+    const bool mapped =
+        platform::HostDataDirectory(settings.directory, directory, sizeof directory);
+    return LookUpHoliday(mapped ? directory : nullptr, settings.holidayFile, date, found);
 }
 
 }  // namespace kalcore::services

@@ -1,11 +1,12 @@
 // The holiday file: the library's twelve holiday rules, computed for one key
-// year at a time and appended to a file of fixed-size binary records, which
-// the holiday test then looks dates up in.
+// year at a time and appended to a file of fixed-size binary records, and the
+// lookup of a date in it.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
+#include "civil/civil_date.h"
 #include "platform/data_file.h"
 #include "services/configuration.h"
 
@@ -60,10 +61,10 @@ struct HolidayRule {
     enum class Kind { kFixed, kWeekday };
     Kind kind;
     int month;
-    int dayOrWeekday;  // kFixed: day of the month; kWeekday: 1 = Sunday .. 7 = Saturday
-    int ordinal;       // kWeekday: the n-th such weekday, 1-4
-    bool last;         // kWeekday: the last such weekday of the month instead
-    int dayOff;
+    int day;           // kFixed: the day of the month
+    Weekday weekday;   // kWeekday: the weekday
+    int ordinal;       // kWeekday: the n-th such weekday, 1-4; 5 the last of the month
+    bool dayOff;       // work stops that day
     bool weekendRule;  // a Saturday is observed on the Friday before, a Sunday on the Monday after
     const char* name;
 };
@@ -136,16 +137,13 @@ bool HolidayFile::ForEach(Visit&& visit) const {
 inline constexpr std::size_t kMaxHolidayRecordsPerYear = 17;
 std::size_t HolidayRecordsOfYear(int year, HolidayRecord (&records)[kMaxHolidayRecordsPerYear]);
 
-enum class BuildMode { kUpdate, kCreate };
-
 // What BuildHolidayYear returns when it writes nothing: the file cannot be
 // opened, read or written; or it holds something other than holiday records.
 inline constexpr int kBuildFailed = -1;
 inline constexpr int kBuildForeignFile = -2;
 
-// Appends the holidays of the year that `yearText` names (the full year of
-// "01-01-" + text; the current year when that is no date) to the holiday
-// file at `path`, each record only when no record of the same identity is
+// Appends the holidays of `year` to the holiday file at `path` (made when
+// missing), each record only when no record of the same identity is
 // in the file yet, all of them in one write. The whole build holds the
 // file's exclusive lock, so builds by several processes at once never write
 // a record twice. A torn last record is cut off first. A file that holds
@@ -153,21 +151,38 @@ inline constexpr int kBuildForeignFile = -2;
 // records written, kBuildFailed when the file cannot be opened or read or
 // the records did not all reach it (the file is then as it was; one this
 // build made is removed again), or kBuildForeignFile.
-int BuildHolidayYear(const char* path, const char* yearText, BuildMode mode);
+int BuildHolidayYear(const char* path, int year);
 
-// Start-up's step: decides the holiday year from the key year (the current
-// year when it is empty or no year) and builds it into the file at `path`,
-// in update mode when the file exists and create mode when it does not.
-// Returns what BuildHolidayYear returned.
+// Start-up's step: decides the holiday year from the key year text (the
+// current year when it is empty or no year) and builds it into the file at
+// `path`. Returns what BuildHolidayYear returned.
 int PrepareHolidayFile(const char* path, const char* keyYear);
 
 // The same with the data directory, file name and key year of `settings`.
 // The caller holds the home lock.
 int PrepareHolidayFile(const FileSettings& settings);
 
-// Adds the holidays of the year `yearText` to the configured holiday file
-// under the home lock, as a caller outside start-up does. Returns what
-// BuildHolidayYear returned, and the file's path in `path`.
-int AddHolidayYear(const char* yearText, HostPath& path);
+// Adds the holidays of `year` to the configured holiday file under the home
+// lock, as a caller outside start-up does. Returns what BuildHolidayYear
+// returned, and the file's path in `path`.
+int AddHolidayYear(int year, HostPath& path);
+
+// A date looked up in the holiday file.
+struct HolidayLookup {
+    bool isHoliday;  // a record of the file holds the date
+    char name[kHolidayNameField];
+    bool dayOff;  // the record's day-off flag
+};
+
+// Looks a date up in the holiday file `fileName` of the host directory
+// `directory` (nullptr: no file): among the records of the date, whatever
+// their holiday year, the first with the day-off flag, else the first. A
+// missing file, or one that holds anything but holiday records, makes no
+// date a holiday. False for a file that holds no whole record or cannot be
+// read. The dates come from the library's cache (holiday_index.h).
+bool LookUpHoliday(const char* directory, const char* fileName, const CivilDate& date,
+                   HolidayLookup& found);
+// The same in the holiday file the configuration names.
+bool LookUpHoliday(const CivilDate& date, HolidayLookup& found);
 
 }  // namespace kalcore::services

@@ -1,11 +1,10 @@
-#include "calendar/components.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
 #include "fixed_clock.h"
+#include "format/date_reader.h"
 #include "kalcore.h"
 
 namespace {
@@ -130,26 +129,39 @@ TEST(SerialExport, BothModes) {
 }
 
 // The year of a year text, as the key year and the daylight-saving year are
-// read: two digits take the current century, anything else must make a date.
-TEST(YearOfFirstJanuaryTest, Table) {
+// read: two digits take the current century, four digits must start with
+// 1-9; the first five characters count, without trailing blanks.
+TEST(ReadYearTextTest, Table) {
     kalcore::testing::FixedClock clock(2026, 12, 6);
     struct Row {
-        char separator;
         const char* text;
         bool valid;
         int year;
     } const rows[] = {
-        {'/', "1999", true, 1999}, {'-', "1999", true, 1999}, {'/', "99", true, 2099},
-        {'-', "26", true, 2026},   {'/', "ABCD", false, 0},   {'/', "", false, 0},
-        {'/', "0000", false, 0},   {'-', "9999", true, 9999}, {'/', nullptr, false, 0},
+        {"1999", true, 1999},
+        {"99", true, 2099},
+        {"26", true, 2026},
+        {"ABCD", false, 0},
+        {"", false, 0},
+        {"0000", false, 0},
+        {"9999", true, 9999},
+        {nullptr, false, 0},
+        {"0999", false, 0},
+        {"1998 ", true, 1998},
+        {"98\x80\x80", true, 2098},
+        {"1998x", false, 0},
+        {"19980", false, 0},
+        {"1998  x", true, 1998},
+        {" 1998", false, 0},
+        {"998", false, 0},
+        {"9", false, 0},
+        {"-199", false, 0},
     };
     for (const Row& row : rows) {
         int year = -1;
-        EXPECT_EQ(kalcore::YearOfFirstJanuary(row.separator, row.text, year), row.valid)
+        EXPECT_EQ(kalcore::ReadYearText(row.text, year), row.valid)
             << (row.text ? row.text : "(null)");
-        if (row.valid) {
-            EXPECT_EQ(year, row.year) << row.text;
-        }
+        EXPECT_EQ(year, row.valid ? row.year : -1) << (row.text ? row.text : "(null)");
     }
 }
 

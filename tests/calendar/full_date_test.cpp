@@ -8,90 +8,79 @@
 #include <string>
 
 #include "fixed_clock.h"
+#include "format/ascii.h"
+#include "format/layouts.h"
+#include "kalcore.h"
 
 namespace kalcore {
 namespace {
 
 using testing::FixedClock;
 
-std::string Build(const char* date, const char* code, FullDateSwitches switches,
-                  bool* ok = nullptr) {
-    DateText text = {};
-    std::strncpy(text, date, 11);
-    const CodeText working = {code[0], '\0'};
-    FullDateText out;
+// The switches of the export: abbreviated month, abbreviated day, time,
+// 24-hour clock, AM/PM.
+struct Switches {
+    int abbreviateMonth, abbreviateDay, includeTime, twentyFourHour, amPm;
+};
+
+std::string Build(const char* date, const char* code, Switches switches) {
+    char out[kFullDateSize];
     std::memset(out, 'x', sizeof out);
-    const bool result = FullDateBuilder(text, out, working, switches);
-    if (ok != nullptr) *ok = result;
-    EXPECT_EQ(result, out[0] != '\0') << date << " " << code;
+    const int16_t result =
+        KD_AFULLDATEFORMAT(date, out, code, switches.abbreviateMonth, switches.abbreviateDay,
+                           switches.includeTime, switches.twentyFourHour, switches.amPm);
+    EXPECT_EQ(result, out[0] != '\0' ? 1 : 0) << date << " " << code;
     return out;
 }
 
-TEST(MonthNameFormatterTest, EveryMonthNameLayout) {
+TEST(MonthNameLayoutsTest, EveryMonthNameLayout) {
     FixedClock clock(2026, 12, 6);
     struct Row {
         char code;
         const char* fourth;      // 4 July 1998
         const char* fourteenth;  // 14 September 1998
-        char codeAfter;          // the code after 14 September
     } const rows[] = {
-        {'6', "04-July-98", "14-September-98", '6'},
-        {'7', "04-July-1998", "14-September-1998", '7'},
-        {'8', "04July98", "14September98", '8'},
-        {'9', "04July1998", "14September1998", '9'},
-        {'F', "1998-July-04", "1998-September-14", 'F'},
-        {'H', "04/July/1998", "14/September/1998", 'H'},
-        {'I', "04/July/98", "14/September/98", 'I'},
-        {'J', "1998/July/04", "1998/September/14", 'J'},
-        {'K', "July/04/1998", "September/14/1998", 'K'},
-        {'L', "July/04/98", "September/14/98", 'L'},
-        {'M', "July-04-1998", "September-14-1998", 'M'},
-        {'N', "July-04-98", "September-14-98", 'N'},
-        {'R', "1998/04/July", "1998/14/September", 'R'},
-        {'S', "1998-04-July", "1998-14-September", 'S'},
-        {'T', "1998July04", "1998September14", 'T'},
-        {'Y', "4-July-1998", "14-September-1998", '7'},
-        {'Z', "4/July/1998", "14/September/1998", 'H'},
-        {'*', "July-4-1998", "September-14-1998", 'M'},
-        {'#', "July/4/1998", "September/14/1998", 'K'},
-        {'$', "4July1998", "14September1998", '9'},
+        {'6', "04-July-98", "14-September-98"},     {'7', "04-July-1998", "14-September-1998"},
+        {'8', "04July98", "14September98"},         {'9', "04July1998", "14September1998"},
+        {'F', "1998-July-04", "1998-September-14"}, {'H', "04/July/1998", "14/September/1998"},
+        {'I', "04/July/98", "14/September/98"},     {'J', "1998/July/04", "1998/September/14"},
+        {'K', "July/04/1998", "September/14/1998"}, {'L', "July/04/98", "September/14/98"},
+        {'M', "July-04-1998", "September-14-1998"}, {'N', "July-04-98", "September-14-98"},
+        {'R', "1998/04/July", "1998/14/September"}, {'S', "1998-04-July", "1998-14-September"},
+        {'T', "1998July04", "1998September14"},     {'Y', "4-July-1998", "14-September-1998"},
+        {'Z', "4/July/1998", "14/September/1998"},  {'*', "July-4-1998", "September-14-1998"},
+        {'#', "July/4/1998", "September/14/1998"},  {'$', "4July1998", "14September1998"},
     };
-    ASSERT_EQ(std::strlen(kMonthNameCodes), std::size(rows));
+    // Every code whose layout holds a month abbreviation is in the table.
+    int withAbbreviation = 0;
+    for (const FormatLayout& layout : kLayouts)
+        withAbbreviation += layout.monthWidth == Width::Abbrev;
+    ASSERT_EQ(withAbbreviation, static_cast<int>(std::size(rows)));
     for (const Row& row : rows) {
-        MonthNameDateText out;
-        DateText fourth = "07/04/1998", fourteenth = "09/14/1998";
-        CodeText code = {ToLowerAscii(row.code), '\0'};
-        ASSERT_TRUE(MonthNameFormatter(fourth, code, out)) << row.code;
-        EXPECT_STREQ(out, row.fourth);
-        EXPECT_EQ(code[0], row.code);  // upper-cased in place
-        ASSERT_TRUE(MonthNameFormatter(fourteenth, code, out)) << row.code;
-        EXPECT_STREQ(out, row.fourteenth);
-        EXPECT_EQ(code[0], row.codeAfter);
+        const char code[2] = {ToLowerAscii(row.code), '\0'};
+        EXPECT_EQ(Build("07/04/1998", code, {}), std::string("Saturday, ") + row.fourth);
+        EXPECT_EQ(Build("09/14/1998", code, {}), std::string("Monday, ") + row.fourteenth);
     }
 }
 
-TEST(MonthNameFormatterTest, RefusesOtherCodesAndInvalidDates) {
+// Codes without a month abbreviation write their layout as it is; no code
+// and an invalid date fail.
+TEST(MonthNameLayoutsTest, OtherCodesAndInvalidDates) {
     FixedClock clock(2026, 12, 6);
-    for (const char* bad : {"B", "A", "[", "0", ""}) {
-        MonthNameDateText out = "x";
-        DateText date = "07/04/1998";
-        CodeText code = {bad[0], '\0'};
-        EXPECT_FALSE(MonthNameFormatter(date, code, out)) << bad;
-        EXPECT_STREQ(out, "");
-    }
-    MonthNameDateText out;
-    DateText date = "02/30/1998";
-    CodeText code = {'K', '\0'};
-    EXPECT_FALSE(MonthNameFormatter(date, code, out));
-    EXPECT_STREQ(out, "");
+    EXPECT_EQ(Build("07/04/1998", "B", {}), "Saturday, 07/04/1998");
+    EXPECT_EQ(Build("07/04/1998", "A", {}), "Saturday, 07-04-1998");
+    EXPECT_EQ(Build("07/04/1998", "[", {}), "Saturday, 04/07/1998");
+    EXPECT_EQ(Build("07/04/1998", "0", {}), "");
+    EXPECT_EQ(Build("07/04/1998", "", {}), "");
+    EXPECT_EQ(Build("02/30/1998", "K", {}), "");
 }
 
-TEST(FullDateBuilderTest, Switches) {
+TEST(SpelledOutDateTest, Switches) {
     FixedClock clock(2026, 12, 6, 18, 40, 5);
     struct Row {
         const char* date;
         const char* code;
-        FullDateSwitches switches;
+        Switches switches;
         const char* want;  // "" when the call fails
     } const rows[] = {
         {"07/04/1998", "K", {0, 0, 0, 0, 0}, "Saturday, July/04/1998"},
@@ -114,6 +103,9 @@ TEST(FullDateBuilderTest, Switches) {
         {"TODAY", "K", {0, 0, 0, 0, 0}, "Sunday, December/06/2026 at 18:40:05 PM"},
         {"today", "B", {0, 1, 1, 0, 0}, "Sun, 12/06/2026 at 06:40:05"},
         {"YESTER", "G", {0, 0, 0, 0, 0}, "Saturday, 2026-12-05 at 18:40:05 PM"},
+        // Only the keyword as it stands brings the time; with a blank after
+        // it, it is read as today's date alone.
+        {"TODAY ", "K", {0, 0, 0, 0, 0}, "Sunday, December/06/2026"},
         // The longest text fits the 43 characters.
         {"09/30/1998", "K", {0, 0, 1, 1, 1}, "Wednesday, September/30/1998 at 18:40:05 PM"},
         {"02/30/1998", "K", {0, 0, 0, 0, 0}, ""},

@@ -1,15 +1,13 @@
-#include "calendar/serial_days.h"
-
+// Serial day numbers through the export that hands them out, and the
+// keywords that move back from today by them.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstring>
-#include <random>
 #include <string>
 
-#include "calendar/differences.h"
+#include "civil/civil_date.h"
 #include "fixed_clock.h"
-#include "format/date_reader.h"
 #include "kalcore.h"
 
 namespace kalcore {
@@ -33,10 +31,10 @@ TEST(SerialDays, KnownNumbers) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.date);
-        DateText text = {};
+        char text[12] = {};
         std::strncpy(text, c.date, 11);
         std::int32_t serial = -1;
-        ASSERT_TRUE(SerialDayConvert(text, kDateToSerial, serial));
+        ASSERT_EQ(KD_CNTRYDAY(text, 1, &serial), 1);
         EXPECT_EQ(serial, c.serial);
     }
 }
@@ -44,18 +42,18 @@ TEST(SerialDays, KnownNumbers) {
 // Outside 1901-2100 the count stays Gregorian: no skipped or doubled day at
 // the turn of 1900 or 2100.
 TEST(SerialDays, CenturyYearsAreCommonYears) {
-    DateText text = "02/28/1900";
+    char text[12] = "02/28/1900";
     std::int32_t serial = 0;
-    ASSERT_TRUE(SerialDayConvert(text, kDateToSerial, serial));
+    ASSERT_EQ(KD_CNTRYDAY(text, 1, &serial), 1);
     EXPECT_EQ(serial, 694034);
     std::strcpy(text, "03/01/1900");
-    ASSERT_TRUE(SerialDayConvert(text, kDateToSerial, serial));
+    ASSERT_EQ(KD_CNTRYDAY(text, 1, &serial), 1);
     EXPECT_EQ(serial, 694035);
     std::strcpy(text, "12/31/2100");
     std::int32_t last = 0, next = 0;
-    ASSERT_TRUE(SerialDayConvert(text, kDateToSerial, last));
+    ASSERT_EQ(KD_CNTRYDAY(text, 1, &last), 1);
     std::strcpy(text, "01/01/2101");
-    ASSERT_TRUE(SerialDayConvert(text, kDateToSerial, next));
+    ASSERT_EQ(KD_CNTRYDAY(text, 1, &next), 1);
     EXPECT_EQ(next - last, 1);
 }
 
@@ -65,16 +63,16 @@ TEST(SerialDays, RoundTripEveryDayFrom1601To2499) {
     std::int32_t previousSerial = 0;
     for (int y = 1601; y <= 2499; ++y)
         for (int m = 1; m <= 12; ++m) {
-            const int length = kDaysInMonth[IsLeapYear(y) ? 1 : 0][m];
+            const int length = DaysInMonth(y, m);
             for (int d = 1; d <= length; ++d) {
                 const CivilDate date{y, m, d};
-                const std::int32_t serial = SerialFromCivil(date);
+                const std::int32_t serial = SerialDay(date);
                 ASSERT_EQ(serial, ChronoDays(y, m, d) + offset) << y << '-' << m << '-' << d;
                 if (previousSerial != 0) {
                     ASSERT_EQ(serial, previousSerial + 1);
                 }
                 CivilDate back{};
-                ASSERT_TRUE(CivilFromSerial(serial, back));
+                ASSERT_TRUE(DateOfSerial(serial, back));
                 ASSERT_EQ(back.year * 10000 + back.month * 100 + back.day, y * 10000 + m * 100 + d);
                 previous = date;
                 previousSerial = serial;
@@ -94,41 +92,26 @@ TEST(SerialDays, SerialToCalendarText) {
         {730134, true, "12-31-1998"},
         {730559, true, "02-29-2000"},
         {381, true, "01-01-0001"},
-        {SerialFromCivil({9999, 12, 31}), true, "12-31-9999"},
-        {SerialFromCivil({1, 1, 1}) - 1, false, "untouched"},
-        {SerialFromCivil({9999, 12, 31}) + 1, false, "untouched"},
+        {SerialDay({9999, 12, 31}), true, "12-31-9999"},
+        {SerialDay({1, 1, 1}) - 1, false, "untouched"},
+        {SerialDay({9999, 12, 31}) + 1, false, "untouched"},
         {0, false, "untouched"},
         {-5, false, "untouched"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.serial);
-        DateText text = "untouched";
+        char text[12] = "untouched";
         std::int32_t serial = c.serial;
-        EXPECT_EQ(SerialDayConvert(text, kSerialToDate, serial), c.ok);
+        EXPECT_EQ(KD_CNTRYDAY(text, 2, &serial), c.ok ? 1 : 0);
         EXPECT_STREQ(text, c.text);
     }
-    DateText text = "12/31/1998";
+    char text[12] = "12/31/1998";
     std::int32_t serial = 7;
-    EXPECT_FALSE(SerialDayConvert(text, 3, serial));
+    EXPECT_EQ(KD_CNTRYDAY(text, 3, &serial), 0);
     EXPECT_EQ(serial, 7);
     std::strcpy(text, "02/30/1998");
-    EXPECT_FALSE(SerialDayConvert(text, kDateToSerial, serial));
+    EXPECT_EQ(KD_CNTRYDAY(text, 1, &serial), 0);
     EXPECT_EQ(serial, 7);
-}
-
-TEST(DayShift, StatusForEveryFailure) {
-    const DateText bad = "bad", valid = "01/01/2000", earliest = "01/01/1000";
-    DateText second = "01/01/2000";
-    std::int32_t days = 5;
-    EXPECT_EQ(DayShiftEngine(bad, second, days, kCountDays), ShiftStatus::FirstInvalid);
-    std::strcpy(second, "bad");
-    EXPECT_EQ(DayShiftEngine(bad, second, days, kCountDays), ShiftStatus::FirstInvalid);
-    EXPECT_EQ(DayShiftEngine(valid, second, days, kCountDays), ShiftStatus::SecondInvalid);
-    EXPECT_EQ(DayShiftEngine(valid, second, days, 0), ShiftStatus::FirstInvalid);
-    EXPECT_EQ(days, 0);
-    days = -1;
-    EXPECT_EQ(DayShiftEngine(earliest, second, days, kShiftDate), ShiftStatus::SecondInvalid);
-    EXPECT_STREQ(second, "");
 }
 
 TEST(KeywordDays, YesterKeywordsMoveBackFromToday) {
@@ -148,30 +131,6 @@ TEST(KeywordDays, YesterKeywordsMoveBackFromToday) {
         char out[12];
         ASSERT_EQ(KD_CONVDATE(c.keyword, out, "B", 0, 0), 1);
         EXPECT_STREQ(out, c.date);
-        DateText input = {}, parsed;
-        CodeText code = {'B', '\0'};
-        std::strcpy(input, c.keyword);
-        ASSERT_TRUE(ParseConvertDate(input, parsed, code, 0, 0));
-        EXPECT_STREQ(input, c.date);  // the keyword's date is written back
-    }
-}
-
-TEST(DaysBackTest, CountsAreClamped) {
-    struct Case {
-        int n;
-        bool ok;
-        const char* result;
-    };
-    const Case cases[] = {
-        {0, true, "03/09/2000"},  {1, true, "03/09/2000"},   {8, true, "03/02/2000"},
-        {12, true, "03/02/2000"}, {-1, false, "03/10/2000"},
-    };
-    const DateText date = "03/10/2000";
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.n);
-        DateText result;
-        EXPECT_EQ(DaysBack(date, result, c.n), c.ok);
-        EXPECT_STREQ(result, c.result);
     }
 }
 

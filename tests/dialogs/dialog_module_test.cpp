@@ -177,7 +177,7 @@ TEST_F(DialogModuleTest, ConcurrentFirstCallsAllGetTheModule) {
                 while (waiting.load() > 0) {
                 }
                 results[t] = kalcore::platform::RunDialog(
-                    kalcore::dialogs::kAboutDialog,
+                    *kalcore::dialogs::FindDialog(kalcore::dialogs::kAboutDialog),
                     [](void*, int, int, int& endValue) {
                         endValue = 7;
                         return true;

@@ -8,7 +8,7 @@
 #include <string>
 #include <thread>
 
-#include "dialogs/dialog_module.h"
+#include "platform/dialog_module.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "fixed_clock.h"
-#include "format/date_reader.h"
+#include "format/convert.h"
 
 namespace {
 
@@ -191,8 +191,7 @@ std::string Instantiate(std::string pattern) {
 std::string Write(char code, const char* date = "07/04/1998") {
     kalcore::DateText input{}, output{};
     std::strncpy(input, date, sizeof input - 1);
-    kalcore::CodeText codeText = {code, '\0'};
-    if (!kalcore::ParseConvertDate(input, output, codeText, 0, 0)) return "<invalid>";
+    if (!kalcore::ConvertDate(input, code, 0, output)) return "<invalid>";
     std::string text = output;
     while (!text.empty() && text.back() == ' ') text.pop_back();
     return text;

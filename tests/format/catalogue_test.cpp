@@ -1,14 +1,17 @@
 // The format catalogue: which characters are format codes, their order, the
 // length and the one-digit substitutes of every layout, the month
-// abbreviations, the month tables and the century a selector names.
-#include "format/catalogue.h"
-
+// abbreviations, the month lengths and the century a selector names.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
+#include "civil/civil_date.h"
 #include "fixed_clock.h"
+#include "format/ascii.h"
+#include "format/date_reader.h"
+#include "format/layouts.h"
+#include "format/names.h"
 
 namespace kalcore {
 namespace {
@@ -181,15 +184,12 @@ TEST(MonthFromLettersTest, AgreesWithMonthFromAbbrevOnEveryThreeLetters) {
 
 TEST(MonthTablesTest, DaysPerMonthAndLeapYears) {
     const int common[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const char* const limits[13] = {"",   "31", "29", "31", "30", "31", "30",
-                                    "31", "31", "30", "31", "30", "31"};
     int commonTotal = 0, leapTotal = 0;
-    for (int m = 0; m <= 12; ++m) {
-        EXPECT_EQ(kDaysInMonth[0][m], common[m]) << m;
-        EXPECT_EQ(kDaysInMonth[1][m], m == 2 ? 29 : common[m]) << m;
-        EXPECT_STREQ(kMonthDayLimitText[m], limits[m]) << m;
-        commonTotal += kDaysInMonth[0][m];
-        leapTotal += kDaysInMonth[1][m];
+    for (int m = 1; m <= 12; ++m) {
+        EXPECT_EQ(DaysInMonth(1999, m), common[m]) << m;
+        EXPECT_EQ(DaysInMonth(2000, m), m == 2 ? 29 : common[m]) << m;
+        commonTotal += DaysInMonth(1999, m);
+        leapTotal += DaysInMonth(2000, m);
     }
     EXPECT_EQ(commonTotal, 365);
     EXPECT_EQ(leapTotal, 366);
@@ -204,52 +204,47 @@ TEST(MonthTablesTest, DaysPerMonthAndLeapYears) {
     for (const Row& row : years) EXPECT_EQ(IsLeapYear(row.year), row.leap) << row.year;
 }
 
-TEST(CenturyFromSelectorTest, Selectors) {
+TEST(CenturyOfSelectorTest, Selectors) {
     kalcore::testing::FixedClock clock(2026, 12, 6, 18, 40);
     struct Row {
         int selector;
         bool done;
-        const char* century;  // "xy" is the untouched text
+        int century;  // -1 is the untouched value
     };
     const Row rows[] = {
-        {0, true, "20"},   {1, true, "16"},        {2, true, "17"},           {3, true, "18"},
-        {4, true, "19"},   {5, true, "20"},        {6, true, "21"},           {7, true, "22"},
-        {8, true, "23"},   {9, true, "24"},        {10, false, "xy"},         {-1, false, "xy"},
-        {11, false, "xy"}, {19, false, "xy"},      {100, false, "xy"},        {-9, false, "xy"},
-        {20, false, "xy"}, {1 << 30, false, "xy"}, {-(1 << 30), false, "xy"},
+        {0, true, 20},   {1, true, 16},        {2, true, 17},           {3, true, 18},
+        {4, true, 19},   {5, true, 20},        {6, true, 21},           {7, true, 22},
+        {8, true, 23},   {9, true, 24},        {10, false, -1},         {-1, false, -1},
+        {11, false, -1}, {19, false, -1},      {100, false, -1},        {-9, false, -1},
+        {20, false, -1}, {1 << 30, false, -1}, {-(1 << 30), false, -1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE("selector " + std::to_string(row.selector));
-        CenturyText out = {'x', 'y', '\0'};
-        EXPECT_EQ(CenturyFromSelector(row.selector, out), row.done);
-        EXPECT_STREQ(out, row.century);
+        int century = -1;
+        EXPECT_EQ(CenturyOfSelector(row.selector, century), row.done);
+        EXPECT_EQ(century, row.century);
         EXPECT_EQ(FixedCenturyOfSelector(row.selector),
                   row.done && row.selector != 0 ? 15 + row.selector : 0);
     }
 }
 
-// Selector 0 and CurrentCentury follow the clock, on both sides of a change
-// of century.
-TEST(CenturyFromSelectorTest, CurrentCenturyFollowsClock) {
+// Selector 0 follows the clock, on both sides of a change of century.
+TEST(CenturyOfSelectorTest, CurrentCenturyFollowsClock) {
     struct Row {
         int year, month, day, hour, minute, second;
-        const char* century;
+        int century;
     };
     const Row rows[] = {
-        {1999, 12, 31, 23, 59, 59, "19"}, {2000, 1, 1, 0, 0, 0, "20"},
-        {2026, 12, 6, 18, 40, 0, "20"},   {2099, 12, 31, 23, 59, 59, "20"},
-        {2100, 1, 1, 0, 0, 0, "21"},      {1970, 1, 1, 0, 0, 0, "19"},
+        {1999, 12, 31, 23, 59, 59, 19}, {2000, 1, 1, 0, 0, 0, 20}, {2026, 12, 6, 18, 40, 0, 20},
+        {2099, 12, 31, 23, 59, 59, 20}, {2100, 1, 1, 0, 0, 0, 21}, {1970, 1, 1, 0, 0, 0, 19},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE("year " + std::to_string(row.year));
         kalcore::testing::FixedClock clock(row.year, row.month, row.day, row.hour, row.minute,
                                            row.second);
-        CenturyText fromSelector = {'x', 'y', '\0'};
-        EXPECT_TRUE(CenturyFromSelector(0, fromSelector));
-        EXPECT_STREQ(fromSelector, row.century);
-        CenturyText current = {'x', 'y', 'z'};
-        CurrentCentury(current);
-        EXPECT_STREQ(current, row.century);
+        int century = -1;
+        EXPECT_TRUE(CenturyOfSelector(0, century));
+        EXPECT_EQ(century, row.century);
     }
 }
 

@@ -7,8 +7,8 @@
 #include <ostream>
 #include <string>
 
+#include "civil/civil_date.h"
 #include "fixed_clock.h"
-#include "format/date_reader.h"
 #include "format/date_writer.h"
 #include "kalcore.h"
 
@@ -23,25 +23,10 @@ std::string TextOf(const char* buffer) {
     return std::string(buffer, n);
 }
 
-NormalizedDate MakeDate(int year, int month, int day) {
-    const int century = year / 100, yy = year % 100;
-    NormalizedDate date{};
-    date.month[0] = char('0' + month / 10);
-    date.month[1] = char('0' + month % 10);
-    date.day[0] = char('0' + day / 10);
-    date.day[1] = char('0' + day % 10);
-    date.year[0] = char('0' + yy / 10);
-    date.year[1] = char('0' + yy % 10);
-    date.century[0] = char('0' + century / 10);
-    date.century[1] = char('0' + century % 10);
-    date.centuryGiven = true;
-    return date;
-}
-
 std::string Render(int year, int month, int day, char code) {
     DateText out;
     std::memset(out, '?', sizeof out);
-    RenderDate(MakeDate(year, month, day), code, out);
+    WriteDate(*LayoutFor(code), CivilDate{year, month, day}, out);
     return TextOf(out);
 }
 
@@ -157,7 +142,7 @@ TEST(OneDigitSubstitutionTest, RenderedTexts) {
     }
 }
 
-TEST(SubstituteCodeTest, Chains) {
+TEST(WrittenLayoutTest, Chains) {
     struct Row {
         char code;
         int month, day;
@@ -177,12 +162,13 @@ TEST(SubstituteCodeTest, Chains) {
         {'[', 12, 31, '['}, {'<', 12, 31, '<'}, {'7', 12, 31, '7'}, {'1', 12, 31, '1'},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(SubstituteCode(row.code, row.month, row.day), row.expected)
+        EXPECT_EQ(WrittenLayout(*LayoutFor(row.code), row.month, row.day).code, row.expected)
             << row.code << " month " << row.month << " day " << row.day;
     }
 }
 
-TEST(FormatEnglishStyleTest, Kinds) {
+// The eight day-first codes, kind 1-8 standing for [ ] { } < > + =.
+TEST(DayFirstCodesTest, Kinds) {
     struct Row {
         int kind, month, day, century, year;
         const char* expected;
@@ -205,20 +191,19 @@ TEST(FormatEnglishStyleTest, Kinds) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE("kind " + std::to_string(row.kind) + " expecting " + row.expected);
-        DateText out;
-        std::memset(out, '?', sizeof out);
-        EXPECT_TRUE(FormatEnglishStyle(out, row.kind, row.month, row.day, row.century, row.year));
-        EXPECT_EQ(TextOf(out), row.expected);
+        EXPECT_EQ(
+            Render(row.century * 100 + row.year, row.month, row.day, "[]{}<>+="[row.kind - 1]),
+            row.expected);
     }
 }
 
-TEST(FormatEnglishStyleTest, KindOutOfRangeWritesEmptyText) {
-    for (int kind : {0, 9, -1, 40, 41, 48, 100}) {
-        DateText out;
-        std::memset(out, '?', sizeof out);
-        EXPECT_FALSE(FormatEnglishStyle(out, kind, 7, 4, 19, 98)) << kind;
-        EXPECT_EQ(out[0], '\0') << kind;
-    }
+// Years before 1000 keep a two-digit century of their own: the serial day
+// and Julian exports give such dates.
+TEST(EarlyYearsTest, CenturyDigits) {
+    EXPECT_EQ(Render(1, 1, 1, 'A'), "01-01-0001");
+    EXPECT_EQ(Render(999, 12, 31, 'B'), "12/31/0999");
+    EXPECT_EQ(Render(45, 3, 4, 'K'), "Mar/04/0045");
+    EXPECT_EQ(Render(9999, 12, 31, '='), "31-12-9999");
 }
 
 // The conversion export delivers the text, its terminator and zeros up to the

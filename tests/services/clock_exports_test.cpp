@@ -71,4 +71,24 @@ TEST(ClockExportsTest, DateAndTime) {
     EXPECT_STREQ(date, "Dec/06/2026");
 }
 
+// A clock whose year no date text can hold (before 1000, after 9999) gives
+// no date rather than one of another century; the time still reads.
+TEST(ClockExportsTest, ClockYearsNoDateTextHolds) {
+    TempHome home;
+    for (const int year : {999, 10000}) {
+        SCOPED_TRACE(year);
+        FixedClock clock(year, 3, 1, 9, 5, 0);
+        char date[12] = "x", time[9], amPm[3];
+        EXPECT_EQ(KD_DATE(date, "B"), 0);
+        EXPECT_STREQ(date, "");
+        EXPECT_EQ(KD_DATEANDTIME(date, "B", time, amPm, 1, 0), 0);
+        EXPECT_STREQ(date, "");
+        char today[12] = "TODAY";
+        EXPECT_EQ(KD_ISVDATE(today), 0);
+        EXPECT_STREQ(today, "TODAY");
+        ASSERT_EQ(KD_TIME(time, 1), 1);
+        EXPECT_STREQ(time, "09:05:00");
+    }
+}
+
 }  // namespace

@@ -1,13 +1,13 @@
 // The clock reader and the date keywords.
-#include "services/clock.h"
+#include "platform/clock.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <ctime>
 #include <string>
 
 #include "fixed_clock.h"
+#include "format/date_reader.h"
 
 namespace kalcore {
 namespace {
@@ -50,42 +50,32 @@ TEST(MatchDateKeywordTest, NotKeywords) {
     for (const char* text : blanksOrLong) check(text);
 }
 
+using platform::ClockReading;
+using platform::ReadClock;
+
 struct Reading {
-    const char *month, *day, *century, *year, *hour, *minute, *second;
+    int year, month, day, hour, minute, second;
 };
 
 void ExpectReading(const ClockReading& got, const Reading& want) {
-    EXPECT_STREQ(got.month, want.month);
-    EXPECT_STREQ(got.day, want.day);
-    EXPECT_STREQ(got.century, want.century);
-    EXPECT_STREQ(got.year, want.year);
-    EXPECT_STREQ(got.hour, want.hour);
-    EXPECT_STREQ(got.minute, want.minute);
-    EXPECT_STREQ(got.second, want.second);
+    EXPECT_EQ(got.date, (CivilDate{want.year, want.month, want.day}));
+    EXPECT_EQ(got.hour, want.hour);
+    EXPECT_EQ(got.minute, want.minute);
+    EXPECT_EQ(got.second, want.second);
 }
 
 TEST(ReadClockTest, FixedTimes) {
-    struct Row {
-        int year, month, day, hour, minute, second;
-        Reading expected;
+    const Reading rows[] = {
+        {2026, 12, 6, 18, 40, 0}, {1999, 12, 31, 23, 59, 59}, {2000, 1, 1, 0, 0, 0},
+        {2100, 2, 28, 9, 5, 7},   {2024, 2, 29, 12, 30, 45},  {1970, 1, 1, 0, 0, 0},
+        {2009, 9, 9, 1, 2, 3},
     };
-    const Row rows[] = {
-        {2026, 12, 6, 18, 40, 0, {"12", "06", "20", "26", "18", "40", "00"}},
-        {1999, 12, 31, 23, 59, 59, {"12", "31", "19", "99", "23", "59", "59"}},
-        {2000, 1, 1, 0, 0, 0, {"01", "01", "20", "00", "00", "00", "00"}},
-        {2100, 2, 28, 9, 5, 7, {"02", "28", "21", "00", "09", "05", "07"}},
-        {2024, 2, 29, 12, 30, 45, {"02", "29", "20", "24", "12", "30", "45"}},
-        {1970, 1, 1, 0, 0, 0, {"01", "01", "19", "70", "00", "00", "00"}},
-        {2009, 9, 9, 1, 2, 3, {"09", "09", "20", "09", "01", "02", "03"}},
-    };
-    for (const Row& row : rows) {
+    for (const Reading& row : rows) {
         SCOPED_TRACE(std::to_string(row.year) + "-" + std::to_string(row.month) + "-" +
                      std::to_string(row.day));
         kalcore::testing::FixedClock clock(row.year, row.month, row.day, row.hour, row.minute,
                                            row.second);
-        ClockReading reading;
-        ReadClock(reading);
-        ExpectReading(reading, row.expected);
+        ExpectReading(ReadClock(), row);
     }
 }
 
@@ -95,25 +85,33 @@ TEST(ReadClockTest, AcrossNewYear) {
     ClockReading before, after;
     {
         kalcore::testing::FixedClock clock(2026, 12, 31, 23, 59, 59);
-        ReadClock(before);
+        before = ReadClock();
     }
     {
         kalcore::testing::FixedClock clock(2027, 1, 1, 0, 0, 0);
-        ReadClock(after);
+        after = ReadClock();
     }
-    ExpectReading(before, {"12", "31", "20", "26", "23", "59", "59"});
-    ExpectReading(after, {"01", "01", "20", "27", "00", "00", "00"});
+    ExpectReading(before, {2026, 12, 31, 23, 59, 59});
+    ExpectReading(after, {2027, 1, 1, 0, 0, 0});
 
     {
         kalcore::testing::FixedClock clock(2099, 12, 31, 23, 59, 59);
-        ReadClock(before);
+        before = ReadClock();
     }
     {
         kalcore::testing::FixedClock clock(2100, 1, 1, 0, 0, 0);
-        ReadClock(after);
+        after = ReadClock();
     }
-    ExpectReading(before, {"12", "31", "20", "99", "23", "59", "59"});
-    ExpectReading(after, {"01", "01", "21", "00", "00", "00", "00"});
+    ExpectReading(before, {2099, 12, 31, 23, 59, 59});
+    ExpectReading(after, {2100, 1, 1, 0, 0, 0});
+}
+
+// A clock that has no time to give reads as 1 January 1970, midnight.
+TEST(ReadClockTest, NoLocalTimeReadsAsTheEpoch) {
+    platform::SetClockSourceForTesting([](std::tm&) { return false; });
+    const ClockReading reading = ReadClock();
+    platform::SetClockSourceForTesting(nullptr);
+    ExpectReading(reading, {1970, 1, 1, 0, 0, 0});
 }
 
 // Without a fixed clock the reading is the machine's local time.
@@ -123,19 +121,12 @@ TEST(ReadClockTest, RealClockAgreesWithLocalTime) {
     // Read again should the two readings straddle a change of second.
     for (int attempt = 0; attempt < 5; ++attempt) {
         const std::time_t start = std::time(nullptr);
-        ReadClock(reading);
+        reading = ReadClock();
         ASSERT_NE(localtime_r(&start, &local), nullptr);
         if (std::time(nullptr) == start) break;
     }
-    char month[12], century[12], year[12], day[12];
-    std::snprintf(month, sizeof month, "%02d", local.tm_mon + 1);
-    std::snprintf(day, sizeof day, "%02d", local.tm_mday);
-    std::snprintf(century, sizeof century, "%02d", (local.tm_year + 1900) / 100);
-    std::snprintf(year, sizeof year, "%02d", (local.tm_year + 1900) % 100);
-    EXPECT_STREQ(reading.month, month);
-    EXPECT_STREQ(reading.day, day);
-    EXPECT_STREQ(reading.century, century);
-    EXPECT_STREQ(reading.year, year);
+    ExpectReading(reading, {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                            local.tm_min, local.tm_sec});
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "fixed_clock.h"
-#include "format/date_reader.h"
+#include "kalcore.h"
 #include "services/current_time.h"
 #include "temp_home.h"
 
@@ -43,36 +43,30 @@ TEST(ConversionFileTest, ReadTable) {
     struct Row {
         const char* content;  // nullptr: no file
         bool valid;
-        char code;
+        char code;  // '?' is the untouched code
     } const rows[] = {
-        {nullptr, false, 'F'}, {"", false, 'F'},    {"F", false, 'F'},
-        {"FG", true, 'G'},     {"FqXT", true, 'Q'}, {"F0XT", false, 'F'},
-        {"F XT", false, 'F'},  {"x=yz", true, '='}, {"FMXTtrailing", true, 'M'},
+        {nullptr, false, '?'}, {"", false, '?'},    {"F", false, '?'},
+        {"FG", true, 'G'},     {"FqXT", true, 'Q'}, {"F0XT", false, '?'},
+        {"F XT", false, '?'},  {"x=yz", true, '='}, {"FMXTtrailing", true, 'M'},
     };
     for (const Row& row : rows) {
         if (row.content != nullptr) TempHome::WriteFile(FilePath(home), row.content);
-        CodeText code = {'?', '?'};
-        EXPECT_EQ(ReadConversionCode(code, kConversionFileRead), row.valid)
-            << (row.content ? row.content : "(none)");
-        EXPECT_EQ(code[0], row.code);
-        EXPECT_EQ(code[1], '\0');
+        char code = '?';
+        EXPECT_EQ(ReadConversionCode(code), row.valid) << (row.content ? row.content : "(none)");
+        EXPECT_EQ(code, row.code);
     }
-    CodeText code;
-    TempHome::WriteFile(FilePath(home), "FGXT");
-    EXPECT_FALSE(ReadConversionCode(code, 2));  // the only request mode is 1
-    EXPECT_EQ(code[0], 'F');
 }
 
 TEST(ConversionFileTest, FileIsADirectory) {
     TempHome home;
     TempHome::MakeDirectory(FilePath(home));
-    CodeText code;
-    EXPECT_FALSE(ReadConversionCode(code, kConversionFileRead));
+    char code;
+    EXPECT_FALSE(ReadConversionCode(code));
     EXPECT_FALSE(WriteConversionCode("G"));
 }
 
-// The stored code replaces the caller's only when it is valid; the fall-back
-// "F" is never used by a conversion.
+// The stored code replaces the caller's only when it is valid, and only when
+// the switch is 1.
 TEST(ConversionFileTest, DrivesConversionsThatAskForIt) {
     TempHome home;
     struct Row {
@@ -88,17 +82,14 @@ TEST(ConversionFileTest, DrivesConversionsThatAskForIt) {
     };
     for (const Row& row : rows) {
         TempHome::WriteFile(FilePath(home), row.content);
-        DateText input = "07/04/1998", output;
-        CodeText code = {row.code[0], '\0'};
-        const bool ok = ParseConvertDate(input, output, code, row.useFile, 0);
+        char output[12];
+        const bool ok = KD_CONVDATE("07/04/1998", output, row.code, row.useFile, 0) == 1;
         ASSERT_EQ(ok, row.want != nullptr) << row.content << " " << row.code;
-        if (ok) {
-            EXPECT_STREQ(output, row.want);
-        }
+        EXPECT_STREQ(output, ok ? row.want : "");
     }
 }
 
-TEST(CurrentDateTimeTextTest, ClockTable) {
+TEST(CurrentDateTimeTest, ClockTable) {
     TempHome home;
     struct Row {
         int hour, minute, second, hourMode;
@@ -114,30 +105,42 @@ TEST(CurrentDateTimeTextTest, ClockTable) {
     };
     for (const Row& row : rows) {
         FixedClock clock(2026, 12, 6, row.hour, row.minute, row.second);
-        DateText date;
-        TimeOfDayText time;
-        ASSERT_TRUE(CurrentDateTimeText(date, time, row.hourMode, "K", 0));
+        char date[12], time[9], amPm[3];
+        ASSERT_EQ(KD_DATEANDTIME(date, "K", time, amPm, row.hourMode, 0), 1);
         EXPECT_STREQ(date, "Dec/06/2026");
-        EXPECT_STREQ(time.time, row.time) << row.hour << " mode " << row.hourMode;
-        EXPECT_STREQ(time.amPm, row.amPm) << row.hour;
+        EXPECT_STREQ(time, row.time) << row.hour << " mode " << row.hourMode;
+        EXPECT_STREQ(amPm, row.amPm) << row.hour;
     }
 }
 
-TEST(CurrentDateTimeTextTest, CodesAndTheConversionFile) {
+TEST(CurrentDateTimeTest, CodesAndTheConversionFile) {
     TempHome home;
     FixedClock clock(2026, 12, 6, 18, 40);
     DateText date;
     TimeOfDayText time;
-    ASSERT_TRUE(CurrentDateTimeText(date, time, 1, "b", 0));
+    ASSERT_TRUE(CurrentDateTime('b', false, true, date, time));
     EXPECT_STREQ(date, "12/06/2026");
-    EXPECT_FALSE(CurrentDateTimeText(date, time, 1, "0", 0));
+    EXPECT_FALSE(CurrentDateTime('0', false, true, date, time));
     EXPECT_STREQ(date, "");
     EXPECT_STREQ(time.time, "18:40:00");  // the time is given even so
     ASSERT_TRUE(WriteConversionCode("G"));
-    ASSERT_TRUE(CurrentDateTimeText(date, time, 1, "K", 1));
+    ASSERT_TRUE(CurrentDateTime('K', true, true, date, time));
     EXPECT_STREQ(date, "2026-12-06");
-    ASSERT_TRUE(CurrentDateTimeText(date, time, 1, "0", 1));
+    ASSERT_TRUE(CurrentDateTime('0', true, true, date, time));
     EXPECT_STREQ(date, "2026-12-06");
+}
+
+// A clock outside the years a date text holds gives no date, but the time.
+TEST(CurrentDateTimeTest, ClockYearsADateTextCannotHold) {
+    TempHome home;
+    for (int year : {999, 10000}) {
+        FixedClock clock(year, 6, 1, 9, 5, 7);
+        DateText date;
+        TimeOfDayText time;
+        EXPECT_FALSE(CurrentDateTime('B', false, true, date, time)) << year;
+        EXPECT_STREQ(date, "") << year;
+        EXPECT_STREQ(time.time, "09:05:07") << year;
+    }
 }
 
 }  // namespace

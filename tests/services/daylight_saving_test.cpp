@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "calendar/weekday.h"
+#include "civil/civil_date.h"
 #include "fixed_clock.h"
 #include "kalcore.h"
 #include "scoped_tz.h"
@@ -97,21 +97,34 @@ TEST(TransitionDateTest, YearlyRules) {
         {{0, 0, 0, 0}, 2000, "12-07-1999"},
     };
     for (const Row& row : rows) {
-        DateText date;
-        EXPECT_TRUE(TransitionDate(row.rule, row.year, date));
-        EXPECT_STREQ(date, row.date) << row.year << "/" << row.rule.month;
+        TransitionDay day;
+        EXPECT_TRUE(TransitionDate(row.rule, row.year, day));
+        EXPECT_STREQ(day.text, row.date) << row.year << "/" << row.rule.month;
+        EXPECT_TRUE(day.comparable);
     }
+    // A day of a year before 1000 is written, but not compared.
+    TransitionDay day;
+    EXPECT_TRUE(TransitionDate(TransitionRule{0, 0, 0, 0}, 1000, day));
+    EXPECT_STREQ(day.text, "12-03-0999");
+    EXPECT_FALSE(day.comparable);
 }
 
 // A rule with one absolute date gives that date of its own year.
 TEST(TransitionDateTest, AbsoluteRuleGivesItsOwnDate) {
-    DateText date;
-    EXPECT_TRUE(TransitionDate(TransitionRule{2030, 3, 0, 10}, 2026, date));
-    EXPECT_STREQ(date, "03/10/2030");
-    // Nonsense fields from the platform are written within the buffer.
+    TransitionDay day;
+    EXPECT_TRUE(TransitionDate(TransitionRule{2030, 3, 0, 10}, 2026, day));
+    EXPECT_STREQ(day.text, "03/10/2030");
+    EXPECT_TRUE(day.comparable);
+    EXPECT_EQ(day.date, (CivilDate{2030, 3, 10}));
+    // Nonsense fields from the platform are written within the buffer, and
+    // name no day to compare.
     EXPECT_TRUE(
-        TransitionDate(TransitionRule{-2147483647, -2147483647, 0, -2147483647}, 2026, date));
-    EXPECT_LT(strnlen(date, sizeof date), sizeof date);
+        TransitionDate(TransitionRule{-2147483647, -2147483647, 0, -2147483647}, 2026, day));
+    EXPECT_LT(strnlen(day.text, sizeof day.text), sizeof day.text);
+    EXPECT_FALSE(day.comparable);
+    EXPECT_TRUE(TransitionDate(TransitionRule{2030, 2, 0, 29}, 2026, day));
+    EXPECT_STREQ(day.text, "02/29/2030");
+    EXPECT_FALSE(day.comparable);
 }
 
 TEST(TransitionDateTest, FieldsOutOfRangeGiveNoDate) {
@@ -120,34 +133,14 @@ TEST(TransitionDateTest, FieldsOutOfRangeGiveNoDate) {
         {0, 3, 0, 0},  {0, 3, 0, 6},  {0, 0, 1, 0},
     };
     for (const TransitionRule& rule : rules) {
-        DateText date = "garbage";
-        EXPECT_FALSE(TransitionDate(rule, 2026, date)) << rule.month << " " << rule.dayOfWeek;
-        EXPECT_STREQ(date, "");
+        TransitionDay day;
+        std::memcpy(day.text, "garbage", 8);
+        EXPECT_FALSE(TransitionDate(rule, 2026, day)) << rule.month << " " << rule.dayOfWeek;
+        EXPECT_STREQ(day.text, "");
     }
-    DateText date;
-    EXPECT_FALSE(TransitionDate(TransitionRule{0, 0, 0, 0}, 1, date));  // year 0 does not exist
-    EXPECT_FALSE(TransitionDate(TransitionRule{0, 3, 0, 2}, 10000, date));
-}
-
-TEST(YearOfTextTest, YearsAndNonYears) {
-    testing::FixedClock clock(2026, 12, 8);
-    struct Row {
-        const char* text;
-        int year;  // 0: no year
-    };
-    const Row rows[] = {
-        {"2026", 2026}, {"1998", 1998}, {"99", 2099}, {"00", 2000}, {"9999", 9999},
-        {"abc", 0},     {"", 0},        {"20x6", 0},  {"-1", 0},
-    };
-    for (const Row& row : rows) {
-        int year = 0;
-        EXPECT_EQ(YearOfText(row.text, year), row.year != 0) << row.text;
-        if (row.year != 0) {
-            EXPECT_EQ(year, row.year) << row.text;
-        }
-    }
-    int year = 0;
-    EXPECT_FALSE(YearOfText(nullptr, year));
+    TransitionDay day;
+    EXPECT_FALSE(TransitionDate(TransitionRule{0, 0, 0, 0}, 1, day));  // year 0 does not exist
+    EXPECT_FALSE(TransitionDate(TransitionRule{0, 3, 0, 2}, 10000, day));
 }
 
 struct DstCase {
@@ -159,18 +152,23 @@ struct DstCase {
     bool sameDay;
 };
 
+// Through the export, which reads the year text.
 void ExpectDates(const DstCase& c) {
     SCOPED_TRACE(std::string(c.tz) + " " + c.year);
     testing::ScopedTz tz(c.tz);
-    DaylightSavingDates dates;
-    ASSERT_TRUE(DaylightSavingTimes(c.year, dates));
-    EXPECT_STREQ(dates.zone, c.zone);
-    EXPECT_STREQ(dates.begin, c.begin);
-    EXPECT_STREQ(dates.end, c.end);
-    EXPECT_EQ(dates.sameDay, c.sameDay);
+    char zone[kZoneTextSize], begin[12], end[12], beginLabel[24], endLabel[24];
+    int32_t status = 0, sameDay = 0;
+    ASSERT_EQ(
+        KD_DAYLIGHTSAVINGSTIMES(c.year, zone, &status, &sameDay, begin, end, beginLabel, endLabel),
+        1);
+    EXPECT_EQ(status, 1);
+    EXPECT_STREQ(zone, c.zone);
+    EXPECT_STREQ(begin, c.begin);
+    EXPECT_STREQ(end, c.end);
+    EXPECT_EQ(sameDay, c.sameDay ? 1 : 0);
     const bool none = c.zone[0] == '\0';
-    EXPECT_STREQ(dates.beginLabel, none ? "" : "DayLight Savings Begins");
-    EXPECT_STREQ(dates.endLabel, none ? "" : "DayLight Savings Ends  ");
+    EXPECT_STREQ(beginLabel, none ? "" : "DayLight Savings Begins");
+    EXPECT_STREQ(endLabel, none ? "" : "DayLight Savings Ends  ");
 }
 
 // In January 2026 the north is on standard time and the south on daylight time.
@@ -277,11 +275,18 @@ TEST(DaylightSavingTimesTest, CompiledZoneFilesHistory) {
 TEST(DaylightSavingTimesTest, InvalidYearLeavesTheResultUntouched) {
     testing::ScopedTz tz("EST5EDT,M3.2.0,M11.1.0");
     for (const char* year : {"abc", "", "20x6", "-5"}) {
-        DaylightSavingDates dates;
-        std::memset(&dates, 0x5A, sizeof dates);
-        EXPECT_FALSE(DaylightSavingTimes(year, dates)) << year;
-        EXPECT_EQ(dates.zone[0], 0x5A);
-        EXPECT_EQ(dates.begin[0], 0x5A);
+        char zone[kZoneTextSize], begin[12], end[12], beginLabel[24], endLabel[24];
+        std::memset(zone, 0x5A, sizeof zone);
+        std::memset(begin, 0x5A, sizeof begin);
+        int32_t status = 7, sameDay = 7;
+        EXPECT_EQ(KD_DAYLIGHTSAVINGSTIMES(year, zone, &status, &sameDay, begin, end, beginLabel,
+                                          endLabel),
+                  0)
+            << year;
+        EXPECT_EQ(status, 0);
+        EXPECT_EQ(sameDay, 7);
+        EXPECT_EQ(zone[0], 0x5A);
+        EXPECT_EQ(begin[0], 0x5A);
     }
 }
 
@@ -289,15 +294,14 @@ TEST(ZoneTextOfYearTest, StartUpText) {
     testing::FixedClock clock(2026, 1, 20, 9);
     struct Row {
         const char* tz;
-        const char* year;
+        int year;
         const char* text;
     };
     const Row rows[] = {
-        {"EST5EDT,M3.2.0,M11.1.0", "2026", "GMT -05:00 EST"},
-        {"EST5EDT,M3.2.0,M11.1.0", "1999", "GMT -05:00 EST"},
-        {"EST5EDT,M3.2.0,M11.1.0", "xx", ""},
-        {"AEST-10AEDT,M10.1.0,M4.1.0/3", "2026", "GMT +10:00 AEDT"},
-        {"<+0530>-5:30", "2026", ""},
+        {"EST5EDT,M3.2.0,M11.1.0", 2026, "GMT -05:00 EST"},
+        {"EST5EDT,M3.2.0,M11.1.0", 1999, "GMT -05:00 EST"},
+        {"AEST-10AEDT,M10.1.0,M4.1.0/3", 2026, "GMT +10:00 AEDT"},
+        {"<+0530>-5:30", 2026, ""},
     };
     for (const Row& row : rows) {
         testing::ScopedTz tz(row.tz);
@@ -354,7 +358,7 @@ TEST(EasterTest, AlwaysASundayInRange) {
         ASSERT_TRUE((e.month == 3 && e.day >= 22 && e.day <= 31) ||
                     (e.month == 4 && e.day >= 1 && e.day <= 25))
             << year;
-        ASSERT_EQ(WeekdayNumber(e.month, e.day, year % 100, year / 100), 1) << year;
+        ASSERT_EQ(WeekdayOf(CivilDate{year, e.month, e.day}), Weekday::kSunday) << year;
     }
     for (int year : {0, -1, -99, -100, -401, -2147483647 - 1, 2147483647, 100000}) {
         const MonthDay e = EasterSunday(year);

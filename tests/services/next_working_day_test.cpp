@@ -1,4 +1,4 @@
-// The holiday test and the next working day.
+// The holiday lookup and the next working day.
 #include "services/next_working_day.h"
 
 #include <gtest/gtest.h>
@@ -10,9 +10,11 @@
 #include <utility>
 #include <vector>
 
-#include "calendar/serial_days.h"
-#include "calendar/weekday.h"
+#include "civil/civil_date.h"
 #include "fixed_clock.h"
+#include "format/date_reader.h"
+#include "format/date_writer.h"
+#include "services/holidays.h"
 #include "temp_dir.h"
 
 namespace kalcore::services {
@@ -28,19 +30,58 @@ std::string RecordBytes(const HolidayRecord& r) {
     return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
 }
 
-DateText& Text(const char* date) {
-    static DateText text;
-    std::memset(text, 0, sizeof text);
+// The directory part of `path` (up to its last separator) and the name, as
+// the lookups take a holiday file; nullptr gives no file.
+struct SplitPath {
+    std::string directory;
+    const char* name = nullptr;
+    explicit SplitPath(const char* path) {
+        if (path == nullptr) return;
+        const char* slash = std::strrchr(path, '/');
+        name = slash != nullptr ? slash + 1 : path;
+        directory.assign(path, static_cast<std::size_t>(name - path));
+    }
+    const char* dir() const { return name != nullptr ? directory.c_str() : nullptr; }
+};
+
+// A date text read as the exports read it.
+bool ReadText(const char* date, CivilDate& out) {
+    DateText text = {};
     std::strncpy(text, date, kMaxDateChars);
-    return text;
+    DateReading reading;
+    if (!ReadDate(text, 0, reading)) return false;
+    out = reading.date;
+    return true;
+}
+
+// The lookup of a date text in the holiday file at `path`; an invalid date
+// fails it, as it fails the export.
+bool LookUp(const char* path, const char* date, HolidayLookup& answer) {
+    CivilDate d;
+    if (!ReadText(date, d)) return false;
+    const SplitPath split(path);
+    return LookUpHoliday(split.dir(), split.name, d, answer);
+}
+
+// The next working day of a date text, as MM-DD-CCYY (empty when it fails).
+bool NextWorkingDayOf(const char* path, const char* date, std::int64_t count, int useHolidays,
+                      DateText& result) {
+    std::memset(result, 0, sizeof result);
+    CivilDate start, end;
+    const SplitPath split(path);
+    if (!ReadText(date, start) ||
+        !NextWorkingDay(split.dir(), split.name, start, count, useHolidays == 1, end))
+        return false;
+    WriteDate(LayoutOf<'A'>(), end, result);
+    return true;
 }
 
 // A holiday file with the key years 2021 and 2022 built.
 class HolidayFileTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_EQ(BuildHolidayYear(path_.c_str(), "2021", BuildMode::kCreate), 13);
-        ASSERT_EQ(BuildHolidayYear(path_.c_str(), "2022", BuildMode::kUpdate), 14);
+        ASSERT_EQ(BuildHolidayYear(path_.c_str(), 2021), 13);
+        ASSERT_EQ(BuildHolidayYear(path_.c_str(), 2022), 14);
     }
     const char* path() const { return path_.c_str(); }
 
@@ -49,7 +90,7 @@ class HolidayFileTest : public ::testing::Test {
     std::string path_ = dir_.File("Holidayf.Bnf");
 };
 
-TEST_F(HolidayFileTest, HolidayTestFindsTheDateOfItsOwnYear) {
+TEST_F(HolidayFileTest, LookUpFindsTheDateOfItsOwnYear) {
     struct Row {
         const char* date;
         bool isHoliday;
@@ -71,21 +112,20 @@ TEST_F(HolidayFileTest, HolidayTestFindsTheDateOfItsOwnYear) {
         {"12/25/98", false, "", 0},
     };
     for (const Row& row : rows) {
-        HolidayAnswer answer;
-        ASSERT_TRUE(HolidayTest(path(), Text(row.date), answer)) << row.date;
+        HolidayLookup answer;
+        ASSERT_TRUE(LookUp(path(), row.date, answer)) << row.date;
         EXPECT_EQ(answer.isHoliday, row.isHoliday) << row.date;
         EXPECT_STREQ(answer.name, row.name) << row.date;
-        EXPECT_EQ(answer.dayOff, row.dayOff) << row.date;
-        EXPECT_FALSE(answer.fileMissing);
+        EXPECT_EQ(answer.dayOff, row.dayOff == 1) << row.date;
     }
-    HolidayAnswer answer;
-    EXPECT_FALSE(HolidayTest(path(), Text("02/30/2021"), answer));
+    HolidayLookup answer;
+    EXPECT_FALSE(LookUp(path(), "02/30/2021", answer));
 }
 
 // New Year's Day on a Saturday is observed on Friday 31 December, in a
 // record of the next holiday year: that day off counts whichever years are
 // built and in whichever order, before New Years Eve of the date's own year.
-TEST(HolidayTestTest, ObservedNewYearOnFriday31December) {
+TEST(HolidayLookupTest, ObservedNewYearOnFriday31December) {
     struct Build {
         std::vector<int> years;  // offsets from the year of the Friday
         const char* name;
@@ -104,18 +144,17 @@ TEST(HolidayTestTest, ObservedNewYearOnFriday31December) {
             const std::string path = dir.File("Holidayf.Bnf");
             std::string built;
             for (int offset : b.years) {
-                const std::string text = std::to_string(year + offset);
-                ASSERT_GT(BuildHolidayYear(path.c_str(), text.c_str(), BuildMode::kUpdate), 0);
-                built += text + " ";
+                ASSERT_GT(BuildHolidayYear(path.c_str(), year + offset), 0);
+                built += std::to_string(year + offset) + " ";
             }
             SCOPED_TRACE(std::to_string(year) + " with " + built + "built");
             const std::string friday = "12/31/" + std::to_string(year);
-            ASSERT_EQ(WeekdayNumber(12, 31, year % 100, year / 100), 6);
-            HolidayAnswer answer;
-            ASSERT_TRUE(HolidayTest(path.c_str(), Text(friday.c_str()), answer));
+            ASSERT_EQ(WeekdayOf(CivilDate{year, 12, 31}), Weekday::kFriday);
+            HolidayLookup answer;
+            ASSERT_TRUE(LookUp(path.c_str(), friday.c_str(), answer));
             EXPECT_TRUE(answer.isHoliday);
             EXPECT_STREQ(answer.name, b.name);
-            EXPECT_EQ(answer.dayOff, b.dayOff);
+            EXPECT_EQ(answer.dayOff, b.dayOff == 1);
 
             char want[12];
             if (std::strcmp(b.nextWorkingDay, "+1") == 0)
@@ -124,35 +163,33 @@ TEST(HolidayTestTest, ObservedNewYearOnFriday31December) {
                 std::snprintf(want, sizeof want, "12-31-%04d", year);
             DateText result;
             const std::string thursday = "12/30/" + std::to_string(year);
-            ASSERT_TRUE(NextWorkingDay(path.c_str(), Text(thursday.c_str()), 1, 1, result));
+            ASSERT_TRUE(NextWorkingDayOf(path.c_str(), thursday.c_str(), 1, 1, result));
             EXPECT_STREQ(result, want);
         }
     }
 }
 
-TEST(HolidayTestTest, MissingEmptyAndTornFiles) {
+TEST(HolidayLookupTest, MissingEmptyAndTornFiles) {
     testing::TempDir dir;
     const std::string path = dir.File("Holidayf.Bnf");
-    HolidayAnswer answer;
-    // Missing: nothing is a holiday, not even an invalid date fails.
-    ASSERT_TRUE(HolidayTest(path.c_str(), Text("12/25/2021"), answer));
-    EXPECT_TRUE(answer.fileMissing);
+    HolidayLookup answer;
+    // Missing: nothing is a holiday.
+    ASSERT_TRUE(LookUp(path.c_str(), "12/25/2021", answer));
     EXPECT_FALSE(answer.isHoliday);
-    EXPECT_TRUE(HolidayTest(path.c_str(), Text("bogus"), answer));
-    EXPECT_TRUE(HolidayTest(nullptr, Text("12/25/2021"), answer));
-    EXPECT_TRUE(answer.fileMissing);
+    EXPECT_TRUE(LookUp(nullptr, "12/25/2021", answer));
+    EXPECT_FALSE(answer.isHoliday);
     // Empty, or less than one record: the lookup fails.
     const std::string record = RecordBytes({12, 25, 20, 21, 1, "Christmas_Day", 2021});
     for (std::size_t size : {0, 1, 71}) {
         WriteBytes(path, record.substr(0, size));
-        EXPECT_FALSE(HolidayTest(path.c_str(), Text("12/25/2021"), answer)) << size;
+        EXPECT_FALSE(LookUp(path.c_str(), "12/25/2021", answer)) << size;
     }
 }
 
 // Of several records of one date the first day-off record answers, whatever
 // the holiday years; without one the first record. A torn last record is not
 // read.
-TEST(HolidayTestTest, DayOffRecordAnswersFirst) {
+TEST(HolidayLookupTest, DayOffRecordAnswersFirst) {
     testing::TempDir dir;
     const std::string path = dir.File("Holidayf.Bnf");
     const std::string bytes = RecordBytes({3, 17, 20, 26, 0, "Labor_Day", 2026}) +
@@ -162,16 +199,15 @@ TEST(HolidayTestTest, DayOffRecordAnswersFirst) {
                               RecordBytes({3, 18, 20, 26, 0, "Labor_Day", 2026}) +
                               RecordBytes({4, 1, 20, 26, 1, "Labor_Day", 2026}).substr(0, 40);
     WriteBytes(path, bytes);
-    HolidayAnswer answer;
-    ASSERT_TRUE(HolidayTest(path.c_str(), Text("03/17/2026"), answer));
+    HolidayLookup answer;
+    ASSERT_TRUE(LookUp(path.c_str(), "03/17/2026", answer));
     EXPECT_STREQ(answer.name, "Columbus_Day");
-    EXPECT_EQ(answer.dayOff, 1);
-    ASSERT_TRUE(HolidayTest(path.c_str(), Text("03/18/2026"), answer));
+    EXPECT_TRUE(answer.dayOff);
+    ASSERT_TRUE(LookUp(path.c_str(), "03/18/2026", answer));
     EXPECT_STREQ(answer.name, "Election_Day");
-    EXPECT_EQ(answer.dayOff, 0);
-    ASSERT_TRUE(HolidayTest(path.c_str(), Text("04/01/2026"), answer));
+    EXPECT_FALSE(answer.dayOff);
+    ASSERT_TRUE(LookUp(path.c_str(), "04/01/2026", answer));
     EXPECT_FALSE(answer.isHoliday);
-    EXPECT_FALSE(answer.fileMissing);
 }
 
 struct StepCase {
@@ -212,7 +248,7 @@ TEST_F(HolidayFileTest, NextWorkingDay) {
     };
     for (const StepCase& c : cases) {
         DateText result = "stale";
-        EXPECT_TRUE(NextWorkingDay(path(), Text(c.date), c.count, c.useHolidays, result))
+        EXPECT_TRUE(NextWorkingDayOf(path(), c.date, c.count, c.useHolidays, result))
             << c.date << " " << c.count;
         EXPECT_STREQ(result, c.result) << c.date << " " << c.count << " " << c.useHolidays;
     }
@@ -234,13 +270,13 @@ TEST_F(HolidayFileTest, NextWorkingDayFailures) {
     for (const auto& c : cases) {
         for (int useHolidays : {0, 1}) {
             DateText result = "stale";
-            EXPECT_FALSE(NextWorkingDay(path(), Text(c.date), c.count, useHolidays, result))
+            EXPECT_FALSE(NextWorkingDayOf(path(), c.date, c.count, useHolidays, result))
                 << c.date << " " << c.count;
             EXPECT_STREQ(result, "");
         }
     }
     DateText result;
-    EXPECT_TRUE(NextWorkingDay(path(), Text("12/30/9999"), 1, 1, result));
+    EXPECT_TRUE(NextWorkingDayOf(path(), "12/30/9999", 1, 1, result));
     EXPECT_STREQ(result, "12-31-9999");
 }
 
@@ -249,49 +285,44 @@ TEST(NextWorkingDayTest, MissingAndEmptyHolidayFiles) {
     const std::string path = dir.File("Holidayf.Bnf");
     DateText result;
     // Missing: holidays on behaves as off.
-    EXPECT_TRUE(NextWorkingDay(path.c_str(), Text("12/23/2021"), 1, 1, result));
+    EXPECT_TRUE(NextWorkingDayOf(path.c_str(), "12/23/2021", 1, 1, result));
     EXPECT_STREQ(result, "12-24-2021");
-    EXPECT_TRUE(NextWorkingDay(nullptr, Text("12/23/2021"), 1, 1, result));
+    EXPECT_TRUE(NextWorkingDayOf(nullptr, "12/23/2021", 1, 1, result));
     EXPECT_STREQ(result, "12-24-2021");
     // Empty: with holidays on the lookup fails; off, the file is not read.
     WriteBytes(path, "");
-    EXPECT_FALSE(NextWorkingDay(path.c_str(), Text("12/23/2021"), 1, 1, result));
+    EXPECT_FALSE(NextWorkingDayOf(path.c_str(), "12/23/2021", 1, 1, result));
     EXPECT_STREQ(result, "");
-    EXPECT_TRUE(NextWorkingDay(path.c_str(), Text("12/23/2021"), 1, 0, result));
+    EXPECT_TRUE(NextWorkingDayOf(path.c_str(), "12/23/2021", 1, 0, result));
     EXPECT_STREQ(result, "12-24-2021");
     // A directory in the file's place is no holiday file.
     std::filesystem::remove(path);
     std::filesystem::create_directory(path);
-    EXPECT_TRUE(NextWorkingDay(path.c_str(), Text("12/23/2021"), 1, 1, result));
+    EXPECT_TRUE(NextWorkingDayOf(path.c_str(), "12/23/2021", 1, 1, result));
     EXPECT_STREQ(result, "12-24-2021");
-    HolidayAnswer answer;
-    EXPECT_TRUE(HolidayTest(path.c_str(), Text("12/24/2021"), answer));
-    EXPECT_TRUE(answer.fileMissing);
+    HolidayLookup answer;
+    EXPECT_TRUE(LookUp(path.c_str(), "12/24/2021", answer));
+    EXPECT_FALSE(answer.isHoliday);
 }
 
 // The day-by-day walk: each day after the start, weekends skipped, the
-// holiday test run on every weekday (the file opened each time).
+// holiday lookup run on every weekday.
 bool ReferenceWalk(const char* path, const char* date, std::int64_t count, DateText& result) {
     CivilDate start{};
-    if (!ReadCivilDate(Text(date), start)) return false;
-    std::int64_t serial = SerialFromCivil(start);
+    if (!ReadText(date, start)) return false;
+    std::int64_t serial = SerialDay(start);
     const std::int64_t n = count == 0 ? 1 : (count < 0 ? -count : count);
-    bool checks = true;
+    const SplitPath split(path);
     for (std::int64_t k = 0; k < n;) {
         CivilDate day{};
-        if (!CivilFromSerial(++serial, day)) return false;
-        DateText text;
-        WriteCalendarText(day, text);
-        const int weekday = WeekdayNumber(day.month, day.day, day.year % 100, day.year / 100);
-        if (weekday == 1 || weekday == 7) continue;
-        if (checks) {
-            HolidayAnswer answer;
-            if (!HolidayTest(path, text, answer)) return false;
-            if (answer.fileMissing) checks = false;
-            if (answer.isHoliday && answer.dayOff == 1) continue;
-        }
+        if (!DateOfSerial(++serial, day)) return false;
+        const Weekday weekday = WeekdayOf(day);
+        if (weekday == Weekday::kSunday || weekday == Weekday::kSaturday) continue;
+        HolidayLookup answer;
+        if (!LookUpHoliday(split.dir(), split.name, day, answer)) return false;
+        if (answer.isHoliday && answer.dayOff) continue;
         ++k;
-        std::memcpy(result, text, sizeof result);
+        WriteDate(LayoutOf<'A'>(), day, result);
     }
     return true;
 }
@@ -302,9 +333,7 @@ TEST(NextWorkingDayTest, SameAsTheDayByDayWalk) {
     testing::FixedClock clock(2026, 12, 8);
     testing::TempDir dir;
     const std::string path = dir.File("Holidayf.Bnf");
-    for (int year = 1850; year <= 2030; ++year)
-        ASSERT_GT(BuildHolidayYear(path.c_str(), std::to_string(year).c_str(), BuildMode::kUpdate),
-                  0);
+    for (int year = 1850; year <= 2030; ++year) ASSERT_GT(BuildHolidayYear(path.c_str(), year), 0);
     // A record that lookups never find (its holiday year is another), a
     // second day off on a date, and a day off moved onto a weekend.
     std::ofstream(path, std::ios::binary | std::ios::app)
@@ -325,7 +354,7 @@ TEST(NextWorkingDayTest, SameAsTheDayByDayWalk) {
         {
             DateText fast, slow;
             const bool slowOk = ReferenceWalk(path.c_str(), start, count, slow);
-            ASSERT_EQ(NextWorkingDay(path.c_str(), Text(start), count, 1, fast), slowOk)
+            ASSERT_EQ(NextWorkingDayOf(path.c_str(), start, count, 1, fast), slowOk)
                 << start << " " << count;
             EXPECT_STREQ(fast, slow) << start << " " << count;
         }

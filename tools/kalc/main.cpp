@@ -1,4 +1,6 @@
-// kalc: the command-line front end of kalcore.
+// kalc: the command-line front end of kalcore. It is built on the library's
+// internal operations, linked in statically, and runs the library's start-up
+// before its command as loading the library would.
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -10,13 +12,29 @@
 #include <string_view>
 #include <vector>
 
-#include "kalcore.h"
+#include "calendar/differences.h"
+#include "calendar/full_date.h"
+#include "calendar/weekday.h"
+#include "civil/civil_date.h"
+#include "format/convert.h"
+#include "format/date_reader.h"
+#include "format/date_writer.h"
+#include "format/julian_text.h"
+#include "format/names.h"
 #include "platform/profile.h"
 #include "services/configuration.h"
+#include "services/conversion_file.h"
+#include "services/current_time.h"
 #include "services/daylight_saving.h"
+#include "services/easter.h"
 #include "services/holidays.h"
+#include "services/next_working_day.h"
+#include "services/sliding_window.h"
+#include "services/startup.h"
 
 namespace {
+
+using namespace kalcore;
 
 constexpr const char* kUsage =
     "usage: kalc COMMAND [ARGS]\n"
@@ -114,23 +132,36 @@ int UsageError(const char* message) {
     return 2;
 }
 
-// Copies a command-line date into a blank-padded 12-byte buffer, as a caller
-// with a fixed-width field would.
-void ToDateBuffer(std::string_view text, char (&buffer)[12]) {
-    std::memset(buffer, 0, sizeof buffer);
-    std::memcpy(buffer, text.data(), text.size() < 11 ? text.size() : 11);
+// A date text as the library reads it: the first 11 characters of `text`,
+// up to a zero byte, and zeros after them.
+void ToDateText(std::string_view text, DateText& out) {
+    std::memset(out, 0, sizeof out);
+    for (std::size_t i = 0; i < text.size() && i < kMaxDateChars && text[i] != '\0'; ++i)
+        out[i] = text[i];
+}
+
+// Reads a command-line date; two-digit years take the current century.
+bool ReadDateArg(std::string_view text, CivilDate& date) {
+    DateText copy;
+    ToDateText(text, copy);
+    return ReadDateInCurrentCentury(copy, date);
+}
+
+// The first character of a command-line code, zero for an empty one.
+char CodeOf(std::string_view text) {
+    return text.empty() ? '\0' : text[0];
 }
 
 int Check(const std::vector<std::string_view>& args) {
     if (args.size() != 1) return UsageError("check takes one DATE");
-    char buffer[12];
-    ToDateBuffer(args[0], buffer);
-    if (KD_ISVDATE(buffer) != 1) {
+    DateText date, checked;
+    ToDateText(args[0], date);
+    if (!ConvertDate(date, 'K', 0, checked)) {
         std::fprintf(stderr, "kalc: not a valid date: %.*s\n", static_cast<int>(args[0].size()),
                      args[0].data());
         return 1;
     }
-    std::printf("%s\n", buffer);
+    std::printf("%s\n", checked);
     return 0;
 }
 
@@ -143,11 +174,11 @@ bool ParseSelector(std::string_view text, int& selector) {
 int Convert(const std::vector<std::string_view>& rawArgs) {
     std::vector<std::string_view> args;
     int selector = 0;
-    int preferred = 0;
+    bool preferred = false;
     for (std::size_t i = 0; i < rawArgs.size(); ++i) {
         std::string_view arg = rawArgs[i];
         if (arg == "--preferred") {
-            preferred = 1;
+            preferred = true;
         } else if (arg == "--century") {
             if (i + 1 >= rawArgs.size() || !ParseSelector(rawArgs[i + 1], selector))
                 return UsageError("--century takes a selector 0-9");
@@ -163,10 +194,18 @@ int Convert(const std::vector<std::string_view>& rawArgs) {
     const std::string code(args.size() == 2 ? args[1] : std::string_view("B"));
     if (code.size() != 1) return UsageError("CODE is one character");
 
-    char output[12];
+    // A date that is no date gives an empty text.
+    const auto convert = [&](std::string_view text, DateText& output) {
+        DateText input;
+        ToDateText(text, input);
+        if (services::ConvertWithPreferredFormat(input, code[0], preferred, selector, output))
+            return true;
+        output[0] = '\0';
+        return false;
+    };
+    DateText output;
     if (args[0] != "-") {
-        if (KD_CONVDATE(std::string(args[0]).c_str(), output, code.c_str(), preferred, selector) !=
-            1) {
+        if (!convert(args[0], output)) {
             std::fprintf(stderr, "kalc: cannot convert: %.*s\n", static_cast<int>(args[0].size()),
                          args[0].data());
             return 1;
@@ -183,7 +222,7 @@ int Convert(const std::vector<std::string_view>& rawArgs) {
             continue;
         }
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (KD_CONVDATE(line.c_str(), output, code.c_str(), preferred, selector) != 1) status = 1;
+        if (!convert(line, output)) status = 1;
         std::printf("%s\n", output);
         line.clear();
         if (c == EOF) break;
@@ -193,12 +232,12 @@ int Convert(const std::vector<std::string_view>& rawArgs) {
 
 int Days(const std::vector<std::string_view>& args) {
     if (args.size() != 2) return UsageError("days takes DATE1 DATE2");
-    int32_t days = 0;
-    if (KD_CMPTENUMDAYS(std::string(args[0]).c_str(), std::string(args[1]).c_str(), &days) != 1) {
+    CivilDate first, second;
+    if (!ReadDateArg(args[0], first) || !ReadDateArg(args[1], second)) {
         std::fprintf(stderr, "kalc: not a valid pair of dates\n");
         return 1;
     }
-    std::printf("%d\n", static_cast<int>(days));
+    std::printf("%d\n", static_cast<int>(DaysBetween(first, second)));
     return 0;
 }
 
@@ -210,21 +249,23 @@ int Add(const std::vector<std::string_view>& args) {
     const long n = std::strtol(count.c_str(), &end, 10);
     if (count.empty() || *end != '\0' || errno != 0 || n < INT32_MIN || n > INT32_MAX)
         return UsageError("N is a whole number of days");
-    char moved[12];
-    if (KD_CMPTEADATE(static_cast<int32_t>(n), std::string(args[1]).c_str(), moved) != 1) {
+    CivilDate date, moved;
+    if (!ReadDateArg(args[1], date) || !MoveDate(date, static_cast<int32_t>(n), moved)) {
         std::fprintf(stderr, "kalc: cannot move that date by %ld days\n", n);
         return 1;
     }
-    std::printf("%s\n", moved);
+    DateText text;
+    WriteDate(LayoutOf<'B'>(), moved, text);
+    std::printf("%s\n", text);
     return 0;
 }
 
-// Runs an export that fills a 12-byte text from one date argument.
+// Runs a command that fills a 12-byte text from one argument.
 int PrintText(const std::vector<std::string_view>& args, const char* usage,
-              int (*fn)(const char*, char*)) {
+              bool (*fn)(std::string_view, DateText&)) {
     if (args.size() != 1) return UsageError(usage);
-    char text[12];
-    if (fn(std::string(args[0]).c_str(), text) != 1) {
+    DateText text;
+    if (!fn(args[0], text)) {
         std::fprintf(stderr, "kalc: not valid: %.*s\n", static_cast<int>(args[0].size()),
                      args[0].data());
         return 1;
@@ -233,70 +274,68 @@ int PrintText(const std::vector<std::string_view>& args, const char* usage,
     return 0;
 }
 
-int Lapse(const std::vector<std::string_view>& args) {
+int LapseCommand(const std::vector<std::string_view>& args) {
     if (args.size() != 2) return UsageError("lapse takes START END");
-    int32_t years, months, weeks, days, reversed;
-    if (KD_DATELAPSE(std::string(args[0]).c_str(), std::string(args[1]).c_str(), &years, &months,
-                     &weeks, &days, &reversed) != 1) {
+    CivilDate start, end;
+    if (!ReadDateArg(args[0], start) || !ReadDateArg(args[1], end)) {
         std::fprintf(stderr, "kalc: not a valid pair of dates\n");
         return 1;
     }
-    std::printf("%d years %d months %d weeks %d days%s\n", static_cast<int>(years),
-                static_cast<int>(months), static_cast<int>(weeks), static_cast<int>(days),
-                reversed ? " (end before start)" : "");
+    const Lapse lapse = LapseBetween(start, end);
+    std::printf("%d years %d months %d weeks %d days%s\n", static_cast<int>(lapse.years),
+                static_cast<int>(lapse.months), static_cast<int>(lapse.weeks),
+                static_cast<int>(lapse.days), lapse.reversed ? " (end before start)" : "");
     return 0;
 }
 
 int BetweenDates(const std::vector<std::string_view>& args) {
     if (args.size() != 3) return UsageError("between takes FIRST MIDDLE LAST");
-    const int32_t r = KD_BETWEEN(std::string(args[0]).c_str(), std::string(args[1]).c_str(),
-                                 std::string(args[2]).c_str());
-    if (r == 0) {
+    CivilDate first, middle, last;
+    if (!ReadDateArg(args[0], first) || !ReadDateArg(args[1], middle) ||
+        !ReadDateArg(args[2], last)) {
         std::fprintf(stderr, "kalc: not a valid date among the three\n");
         return 2;
     }
-    std::printf("%s\n", r == 1 ? "yes" : "no");
-    return r == 1 ? 0 : 1;
+    const bool between = IsBetween(first, middle, last);
+    std::printf("%s\n", between ? "yes" : "no");
+    return between ? 0 : 1;
 }
 
 int Info(const std::vector<std::string_view>& args) {
     if (args.size() != 1) return UsageError("info takes DATE");
-    const std::string date(args[0]);
-    const char* d = date.c_str();
-    char name[12], month[12], julian[12], text[12];
-    int32_t day = 0, monthNumber = 0, year = 0, century = 0, fullYear = 0, weekday = 0, week = 0,
-            leap = 0, serial = 0;
-    std::strncpy(text, d, 11);
-    text[11] = '\0';
-    if (KD_NDAYNO(d, &day) != 1) {
-        std::fprintf(stderr, "kalc: not a valid date: %s\n", d);
+    CivilDate d;
+    if (!ReadDateArg(args[0], d)) {
+        std::fprintf(stderr, "kalc: not a valid date: %s\n", std::string(args[0]).c_str());
         return 1;
     }
-    KD_NMONTH(d, &monthNumber);
-    KD_CMONTH(d, month);
-    KD_NYEAR(d, &year);
-    KD_NCNTRY(d, &century);
-    KD_NFULCNTRYYR(d, &fullYear);
-    KD_CDOW(d, name);
-    KD_NDOW(d, &weekday);
-    KD_WEEKNO(d, &week);
-    KD_ISLEAPYR(d, &leap);
-    KD_JULIANDATE(d, julian);
-    KD_CNTRYDAY(text, 1, &serial);
-    std::printf("day %d\nmonth %d %s\nyear %02d\ncentury %d\nfull year %d\n", static_cast<int>(day),
-                static_cast<int>(monthNumber), month, static_cast<int>(year),
-                static_cast<int>(century), static_cast<int>(fullYear));
+    const Weekday weekday = WeekdayOf(d);
+    JulianText julian;
+    WriteJulianText(d, julian);
+    std::printf("day %d\nmonth %d %s\nyear %02d\ncentury %d\nfull year %d\n", d.day, d.month,
+                kMonthNames[d.month], YearOfCentury(d.year), CenturyOf(d.year), d.year);
     std::printf("day of week %d %s\nweek of month %d\nleap year %s\njulian %s\nserial %d\n",
-                static_cast<int>(weekday), name, static_cast<int>(week), leap ? "yes" : "no",
-                julian, static_cast<int>(serial));
+                static_cast<int>(weekday), DayName(weekday), WeekOfMonth(d),
+                IsLeapYear(d.year) ? "yes" : "no", julian, static_cast<int>(SerialDay(d)));
     return 0;
 }
 
-int Julian(const char* date, char* out) {
-    return KD_JULIANDATE(date, out);
+bool Julian(std::string_view text, DateText& out) {
+    CivilDate d;
+    if (!ReadDateArg(text, d)) return false;
+    JulianText julian;
+    WriteJulianText(d, julian);
+    std::memcpy(out, julian, sizeof julian);
+    return true;
 }
-int Calendar(const char* julian, char* out) {
-    return KD_REVJULIANDATE(julian, out);
+
+bool Calendar(std::string_view text, DateText& out) {
+    // At most the first 7 characters, as a Julian text holds.
+    JulianText julian = {};
+    for (std::size_t i = 0; i < text.size() && i < 7 && text[i] != '\0'; ++i) julian[i] = text[i];
+    CivilDate d;
+    if (!ReadJulianText(julian, d)) return false;
+    WriteDate(LayoutOf<'A'>(), d, out);
+    return true;
 }
 
 // Splits the flags given in `known` off `args`; false for an unknown flag.
@@ -329,16 +368,17 @@ int Now(std::vector<std::string_view> args) {
         return UsageError("now takes [CODE] [--24] [--preferred]");
     const std::string code(args.empty() ? std::string_view("B") : args[0]);
     const bool hour24 = HasFlag(flags, "--24");
-    char date[12], time[9], amPm[3];
-    if (KD_DATEANDTIME(date, code.c_str(), time, amPm, hour24 ? 1 : 0,
-                       HasFlag(flags, "--preferred") ? 1 : 0) != 1) {
+    DateText date;
+    TimeOfDayText time;
+    if (!services::CurrentDateTime(CodeOf(code), HasFlag(flags, "--preferred"), hour24, date,
+                                   time)) {
         std::fprintf(stderr, "kalc: not a format code: %s\n", code.c_str());
         return 1;
     }
     if (hour24)
-        std::printf("%s %s\n", date, time);
+        std::printf("%s %s\n", date, time.time);
     else
-        std::printf("%s %s %s\n", date, time, amPm);
+        std::printf("%s %s %s\n", date, time.time, time.amPm);
     return 0;
 }
 
@@ -348,11 +388,18 @@ int Format(std::vector<std::string_view> args) {
         args.size() != 2)
         return UsageError(
             "format takes DATE CODE [--abbr-month] [--abbr-day] [--time] [--24] [--ampm]");
-    char text[44];
-    if (KD_AFULLDATEFORMAT(std::string(args[0]).c_str(), text, std::string(args[1]).c_str(),
-                           HasFlag(flags, "--abbr-month"), HasFlag(flags, "--abbr-day"),
-                           HasFlag(flags, "--time"), HasFlag(flags, "--24"),
-                           HasFlag(flags, "--ampm")) != 1) {
+    DateText input;
+    ToDateText(args[0], input);
+    // A keyword as it stands brings the time.
+    int daysBack;
+    const bool keyword = MatchDateKeyword(input, daysBack);
+    CivilDate read;
+    FullDateText text;
+    if (!ReadDateInCurrentCentury(input, read) ||
+        !SpellOutDate(read, CodeOf(args[1]), keyword,
+                      {HasFlag(flags, "--abbr-month"), HasFlag(flags, "--abbr-day"),
+                       HasFlag(flags, "--time"), HasFlag(flags, "--24"), HasFlag(flags, "--ampm")},
+                      text)) {
         std::fprintf(stderr, "kalc: cannot write that date in that format\n");
         return 1;
     }
@@ -368,39 +415,31 @@ int Window(const std::vector<std::string_view>& args) {
     const long years = std::strtol(count.c_str(), &end, 10);
     if (count.empty() || *end != '\0' || errno != 0 || years < INT32_MIN || years > INT32_MAX)
         return UsageError("YEARS is a whole number");
-    int32_t inside = 0, direction = 0;
-    if (KD_SLIDINGWINDOWPROC(std::string(args[0]).c_str(), static_cast<int32_t>(years),
-                             std::string(args[2]).c_str(), &inside, &direction) != 1) {
+    CivilDate pivot, check;
+    if (!ReadDateArg(args[0], pivot) || !ReadDateArg(args[2], check)) {
         std::fprintf(stderr, "kalc: not a valid pair of dates\n");
         return 2;
     }
-    if (inside)
-        std::printf("inside the %s window\n", direction > 0 ? "forward" : "backward");
+    const services::WindowAnswer answer =
+        services::SlidingWindow(pivot, static_cast<int32_t>(years), check);
+    if (answer.inWindow)
+        std::printf("inside the %s window\n", answer.direction > 0 ? "forward" : "backward");
     else
         std::printf("outside the window\n");
-    return inside ? 0 : 1;
+    return answer.inWindow ? 0 : 1;
 }
 
-// The format a conversion with the stored preferred format uses, found by
-// writing a date whose every code gives a text of its own.
+// The stored preferred format, 0 when none is stored.
 char PreferredCode() {
-    static const char kCodes[] = "123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ*#@&$[]{}<>+=";
-    char preferred[12];
-    if (KD_DATECNVFILE("") != 1 || KD_CONVDATE("07/04/1998", preferred, "", 1, 0) != 1) return 0;
-    for (const char* c = kCodes; *c != '\0'; ++c) {
-        char text[12];
-        const char code[2] = {*c, '\0'};
-        if (KD_CONVDATE("07/04/1998", text, code, 0, 0) == 1 && std::strcmp(text, preferred) == 0)
-            return *c;
-    }
-    return 0;
+    char code = 0;
+    return services::ReadConversionCode(code) ? code : 0;
 }
 
 int Prefer(const std::vector<std::string_view>& args) {
     if (args.size() > 1) return UsageError("prefer takes [CODE]");
     char code;
     if (args.size() == 1) {
-        if (KD_DTCVCREATEFILE(std::string(args[0]).c_str()) != 1) {
+        if (!services::WriteConversionCode(std::string(args[0]).c_str())) {
             std::fprintf(stderr, "kalc: cannot store %.*s as the preferred format\n",
                          static_cast<int>(args[0].size()), args[0].data());
             return 1;
@@ -415,9 +454,8 @@ int Prefer(const std::vector<std::string_view>& args) {
             return 1;
         }
     }
-    char sample[12];
-    const char text[2] = {code, '\0'};
-    KD_CONVDATE("07/04/1998", sample, text, 0, 0);
+    DateText sample = "";
+    WriteDate(*LayoutForEitherCase(code), CivilDate{1998, 7, 4}, sample);
     std::printf("%c (4 July 1998 is written %s)\n", code, sample);
     return 0;
 }
@@ -491,32 +529,34 @@ int NextWork(std::vector<std::string_view> args) {
     if (!TakeFlags(args, {"--holidays"}, flags) || args.size() != 2)
         return UsageError("nextwork takes DATE N [--holidays]");
     if (!ParseInt32(args[1], count)) return UsageError("N is a whole number of working days");
-    char result[12];
-    if (KD_NXTWRKDAY(std::string(args[0]).c_str(), result, &count,
-                     HasFlag(flags, "--holidays") ? 1 : 0) != 1) {
+    CivilDate start, next;
+    if (!ReadDateArg(args[0], start) ||
+        !services::NextWorkingDay(start, count, HasFlag(flags, "--holidays"), next)) {
         std::fprintf(stderr,
                      "kalc: no working day found (invalid date, unreadable holiday file or past "
                      "the year 9999)\n");
         return 1;
     }
+    DateText result;
+    WriteDate(LayoutOf<'A'>(), next, result);
     std::printf("%s\n", result);
     return 0;
 }
 
 int Holiday(const std::vector<std::string_view>& args) {
     if (args.size() != 1) return UsageError("holiday takes DATE");
-    int32_t isHoliday = 0, dayOff = 0;
-    char name[29];
-    if (KD_ISTODAYAHOLDY(std::string(args[0]).c_str(), &isHoliday, name, &dayOff) != 1) {
+    CivilDate date;
+    services::HolidayLookup found;
+    if (!ReadDateArg(args[0], date) || !services::LookUpHoliday(date, found)) {
         std::fprintf(stderr, "kalc: not a valid date, or the holiday file holds no record: %s\n",
                      std::string(args[0]).c_str());
         return 2;
     }
-    if (isHoliday != 1) {
+    if (!found.isHoliday) {
         std::printf("no holiday\n");
         return 1;
     }
-    std::printf("%s (%s)\n", name, dayOff == 1 ? "day off" : "working day");
+    std::printf("%s (%s)\n", found.name, found.dayOff ? "day off" : "working day");
     return 0;
 }
 
@@ -525,11 +565,9 @@ int Holidays(const std::vector<std::string_view>& args) {
     if (args.size() != 1) return UsageError("holidays takes YEAR");
     const std::string yearText(args[0]);
     int year = 0;
-    if (!YearOfText(yearText.c_str(), year)) return UsageError("YEAR is a year such as 2026");
-    char yearDigits[8];
-    std::snprintf(yearDigits, sizeof yearDigits, "%04d", year);
+    if (!ReadYearText(yearText.c_str(), year)) return UsageError("YEAR is a year such as 2026");
     HostPath path = "";
-    const int written = AddHolidayYear(yearDigits, path);
+    const int written = AddHolidayYear(year, path);
     if (written == kBuildForeignFile) {
         std::fprintf(stderr, "kalc: %s is no holiday file; it is left as it is\n", path);
         return 1;
@@ -559,35 +597,35 @@ int Holidays(const std::vector<std::string_view>& args) {
 
 int Dst(const std::vector<std::string_view>& args) {
     if (args.size() != 1) return UsageError("dst takes YEAR");
-    char zone[75], begin[12], end[12], beginLabel[24], endLabel[24];
-    int32_t status = 0, sameDay = 0;
-    if (KD_DAYLIGHTSAVINGSTIMES(std::string(args[0]).c_str(), zone, &status, &sameDay, begin, end,
-                                beginLabel, endLabel) != 1) {
+    int year = 0;
+    if (!ReadYearText(std::string(args[0]).c_str(), year)) {
         std::fprintf(stderr, "kalc: not a year: %s\n", std::string(args[0]).c_str());
         return 1;
     }
-    if (begin[0] == '\0' && end[0] == '\0') {
+    const services::DaylightSavingDates dates = services::DaylightSavingTimes(year);
+    if (dates.begin[0] == '\0' && dates.end[0] == '\0') {
         std::printf("no daylight saving time\n");
         return 0;
     }
-    std::printf("%s\n%s %s\n%s %s\n", zone, beginLabel, begin, endLabel, end);
-    if (sameDay == 1) std::printf("both on the same day\n");
+    std::printf("%s\n%s %s\n%s %s\n", dates.zone, dates.beginLabel, dates.begin, dates.endLabel,
+                dates.end);
+    if (dates.sameDay) std::printf("both on the same day\n");
     return 0;
 }
 
 int Easter(const std::vector<std::string_view>& args) {
-    int32_t year = 0, month = 0, day = 0;
+    int32_t year = 0;
     if (args.size() != 1 || !ParseInt32(args[0], year) || year < 1 || year > 9999)
         return UsageError("easter takes a YEAR of 1-9999");
-    KD_EASTERCALC(year, &month, &day);
-    std::printf("%02d/%02d/%04d\n", static_cast<int>(month), static_cast<int>(day),
-                static_cast<int>(year));
+    const services::MonthDay easter = services::EasterSunday(year);
+    std::printf("%02d/%02d/%04d\n", easter.month, easter.day, static_cast<int>(year));
     return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    kalcore::services::RunStartUp();
     std::vector<std::string_view> args(argv + 1, argv + argc);
     if (args.empty()) return UsageError("no command given");
     const std::string_view command = args.front();
@@ -600,7 +638,7 @@ int main(int argc, char** argv) {
     if (command == "convert") return Convert(args);
     if (command == "days") return Days(args);
     if (command == "add") return Add(args);
-    if (command == "lapse") return Lapse(args);
+    if (command == "lapse") return LapseCommand(args);
     if (command == "between") return BetweenDates(args);
     if (command == "julian") return PrintText(args, "julian takes DATE", Julian);
     if (command == "calendar") return PrintText(args, "calendar takes CCYYDDD", Calendar);

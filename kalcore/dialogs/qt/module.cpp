@@ -1,11 +1,11 @@
 // libkalcore_dialogs.so: the library's dialogs and information boxes drawn
 // with Qt Widgets, for POSIX desktops. kalcore loads it from its own
-// directory at its first dialog or box (dialogs/dialog_module.h) and hands it
+// directory at its first dialog or box (platform/dialog_module.h) and hands it
 // the templates; the module draws them and sends every command back.
 #include <QMessageBox>
 
 #include "application_scope.h"
-#include "dialogs/dialog_module.h"
+#include "platform/dialog_module.h"
 #include "template_dialog.h"
 
 namespace kalcore::dialogs::qt {

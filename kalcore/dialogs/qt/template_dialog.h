@@ -9,7 +9,7 @@
 #include <QDialog>
 #include <QFont>
 
-#include "dialogs/dialog_module.h"
+#include "platform/dialog_module.h"
 
 namespace kalcore::dialogs::qt {
 

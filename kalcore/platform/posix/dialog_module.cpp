@@ -10,8 +10,7 @@
 #include <cstring>
 #include <mutex>
 
-#include "dialogs/dialog_module.h"
-#include "dialogs/templates.h"
+#include "platform/dialog_module.h"
 #include "platform/dialogs.h"
 #include "platform/message_box.h"
 
@@ -112,12 +111,11 @@ void SetDialogModuleForTesting(const char* path) {
     g_slot.pathOverride = path;
 }
 
-int RunDialog(int dialogId, DialogCommandFn onCommand, void* context) {
-    const KalDialogTemplate* dialog = dialogs::FindDialog(dialogId);
+int RunDialog(const KalDialogTemplate& dialog, DialogCommandFn onCommand, void* context) {
     const KalDialogModule* module = Module();
-    if (dialog == nullptr || onCommand == nullptr || module == nullptr) return -1;
+    if (onCommand == nullptr || module == nullptr) return -1;
     CommandRelay relay{onCommand, context};
-    return module->runDialog(dialog, &RelayCommand, &relay);
+    return module->runDialog(&dialog, &RelayCommand, &relay);
 }
 
 int ShowMessageBox(const char* text, const char* caption) {

@@ -1,4 +1,4 @@
-// The optional dialog module of POSIX builds (see dialogs/dialog_module.h).
+// The optional dialog module of POSIX builds (see platform/dialog_module.h).
 #pragma once
 
 namespace kalcore::platform {

@@ -7,9 +7,6 @@
 #include <cstdint>
 #include <cstring>
 
-#include "calendar/weekday.h"
-#include "format/catalogue.h"
-
 namespace kalcore::platform::posix {
 
 namespace {
@@ -29,10 +26,10 @@ class Cursor {
 
     // An unsigned number of 1 to `maxDigits` digits.
     bool Number(int maxDigits, long& value) {
-        if (!IsDigitAscii(*p_)) return false;
+        if (!IsDigit(*p_)) return false;
         value = 0;
-        for (int n = 0; n < maxDigits && IsDigitAscii(*p_); ++n) value = value * 10 + (*p_++ - '0');
-        return !IsDigitAscii(*p_);
+        for (int n = 0; n < maxDigits && IsDigit(*p_); ++n) value = value * 10 + (*p_++ - '0');
+        return !IsDigit(*p_);
     }
 
     // A zone name: three or more letters, or "<" letters, digits, "+" and "-"
@@ -41,8 +38,7 @@ class Cursor {
         std::size_t length = 0;
         const char* start = p_;
         if (Take('<')) {
-            while (IsDigitAscii(*p_) || IsLetter(*p_) || *p_ == '+' || *p_ == '-')
-                Store(out, length);
+            while (IsDigit(*p_) || IsLetter(*p_) || *p_ == '+' || *p_ == '-') Store(out, length);
             if (!Take('>') || length < 3) return Fail(start);
         } else {
             while (IsLetter(*p_)) Store(out, length);
@@ -98,6 +94,7 @@ class Cursor {
 
   private:
     static bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+    static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
     void Store(char (&out)[64], std::size_t& length) {
         if (length < 63) out[length] = *p_;
         ++length;
@@ -111,64 +108,18 @@ class Cursor {
     const char* p_;
 };
 
-int DaysInMonth(int year, int month) {
-    return kDaysInMonth[IsLeapYear(year) ? 1 : 0][month];
-}
-
-// Month and day of the `ordinal`-th day (1-based) of `year`.
-void FromOrdinal(int year, int ordinal, int& month, int& day) {
-    month = 1;
-    while (month < 12 && ordinal > DaysInMonth(year, month)) ordinal -= DaysInMonth(year, month++);
-    day = ordinal;
-}
-
-int Ordinal(int year, int month, int day) {
-    for (int m = 1; m < month; ++m) day += DaysInMonth(year, m);
-    return day;
-}
-
 // Seconds from the start of `year` to the local moment month/day + seconds.
 long long SecondsIntoYear(int year, int month, int day, long seconds) {
-    return (Ordinal(year, month, day) - 1) * 86400LL + seconds;
+    return (DayOfYear(CivilDate{year, month, day}) - 1) * 86400LL + seconds;
 }
 
 constexpr std::int64_t kSecondsPerDay = 86400;
-
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-    const std::int64_t q = a / b;
-    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
-}
-
-// Days from 1 January 1970 to a Gregorian date, and back (days within a few
-// million years of 1970).
-std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
-    year -= month <= 2 ? 1 : 0;
-    const std::int64_t era = FloorDiv(year, 400);
-    const std::int64_t yearOfEra = year - era * 400;
-    const std::int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
-LocalDate CivilFromDays(std::int64_t days) {
-    days += 719468;
-    const std::int64_t era = FloorDiv(days, 146097);
-    const std::int64_t dayOfEra = days - era * 146097;
-    const std::int64_t yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const std::int64_t shifted = (5 * dayOfYear + 2) / 153;
-    const int day = static_cast<int>(dayOfYear - (153 * shifted + 2) / 5 + 1);
-    const int month = static_cast<int>(shifted < 10 ? shifted + 3 : shifted - 9);
-    const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
-    return LocalDate{static_cast<int>(year), month, day};
-}
 
 // Transition times further than this from 1970 lie outside the years 1-9999
 // and are never a change of a year asked for.
 constexpr std::int64_t kFarSeconds = 400'000'000'000;
 
-bool Earlier(const LocalDate& a, const LocalDate& b) {
+bool Earlier(const CivilDate& a, const CivilDate& b) {
     if (a.year != b.year) return a.year < b.year;
     if (a.month != b.month) return a.month < b.month;
     return a.day < b.day;
@@ -176,10 +127,10 @@ bool Earlier(const LocalDate& a, const LocalDate& b) {
 
 // Counts a change on `date` when it lies in `year` and is the first of its
 // kind there.
-void Note(YearChanges& changes, int year, bool intoDaylight, const LocalDate& date) {
+void Note(YearChanges& changes, int year, bool intoDaylight, const CivilDate& date) {
     if (date.year != year) return;
     bool& seen = intoDaylight ? changes.begins : changes.ends;
-    LocalDate& first = intoDaylight ? changes.begin : changes.end;
+    CivilDate& first = intoDaylight ? changes.begin : changes.end;
     if (seen && !Earlier(date, first)) return;
     seen = true;
     first = date;
@@ -201,8 +152,8 @@ void ForEachRuleChange(const ZoneRule& rule, int year, Visit&& visit) {
             int month = 0, day = 0;
             RuleMonthDay(*days[i], y, month, day);
             const std::int64_t local =
-                DaysFromCivil(y, month, day) * kSecondsPerDay + days[i]->seconds;
-            visit(local + before[i], i == 0, CivilFromDays(FloorDiv(local, kSecondsPerDay)));
+                DaysFromEpoch(CivilDate{y, month, day}) * kSecondsPerDay + days[i]->seconds;
+            visit(local + before[i], i == 0, DateFromEpoch(FloorDiv(local, kSecondsPerDay)));
         }
     }
 }
@@ -210,8 +161,8 @@ void ForEachRuleChange(const ZoneRule& rule, int year, Visit&& visit) {
 // A date as the yearly rule that lands on it in its year: its weekday, and
 // which occurrence of that weekday in the month it is; the fifth is always
 // the month's last.
-TransitionRule YearlyRuleOf(const LocalDate& date) {
-    const int weekday = WeekdayNumber(date.month, date.day, date.year % 100, date.year / 100) - 1;
+TransitionRule YearlyRuleOf(const CivilDate& date) {
+    const int weekday = static_cast<int>(WeekdayOf(date)) - 1;
     return {0, date.month, weekday, (date.day - 1) / 7 + 1};
 }
 
@@ -294,14 +245,14 @@ bool TableChanges(int fd, const ZoneRule& rule, int year, YearChanges& out) {
             last = BigEndian64(timeBytes + 8 * i);
             if (after.daylight != before.daylight && last > -kFarSeconds && last < kFarSeconds) {
                 const std::int64_t local = last + before.utcOffset;
-                Note(out, year, after.daylight, CivilFromDays(FloorDiv(local, kSecondsPerDay)));
+                Note(out, year, after.daylight, DateFromEpoch(FloorDiv(local, kSecondsPerDay)));
             }
             before = after;
         }
     }
     // After the table the footer's rule; without a table, for every year.
     const bool table = counts.transitions > 0;
-    ForEachRuleChange(rule, year, [&](std::int64_t instant, bool intoDaylight, LocalDate date) {
+    ForEachRuleChange(rule, year, [&](std::int64_t instant, bool intoDaylight, CivilDate date) {
         if (!table || instant > last) Note(out, year, intoDaylight, date);
     });
     return true;
@@ -368,26 +319,28 @@ bool ReadZoneFileRule(const char* path, char (&out)[kMaxRuleChars + 1]) {
 
 void RuleMonthDay(const RuleDay& day, int year, int& month, int& dayOfMonth) {
     switch (day.kind) {
-        case RuleDay::Kind::kMonthWeekDay: {
+        case RuleDay::Kind::kMonthWeekDay:
             month = day.month;
-            const int first = WeekdayNumber(month, 1, year % 100, year / 100) - 1;
-            dayOfMonth = 1 + (day.weekday - first + 7) % 7 + 7 * (day.week - 1);
-            while (dayOfMonth > DaysInMonth(year, month)) dayOfMonth -= 7;
+            dayOfMonth =
+                NthWeekdayOfMonth(year, month, static_cast<Weekday>(day.weekday + 1), day.week);
             return;
-        }
         case RuleDay::Kind::kJulianNoLeap: {
             // 29 February is never counted: from 1 March on the day lies one
             // further in a leap year.
             const int ordinal = day.dayNumber + (IsLeapYear(year) && day.dayNumber >= 60 ? 1 : 0);
-            FromOrdinal(year, ordinal, month, dayOfMonth);
+            const CivilDate date = DateOfDayOfYear(year, ordinal);
+            month = date.month;
+            dayOfMonth = date.day;
             return;
         }
         case RuleDay::Kind::kZeroBased: {
             // Day 365 exists only in a leap year; in another year it is taken
             // as 31 December.
-            const int length = IsLeapYear(year) ? 366 : 365;
-            const int ordinal = day.dayNumber + 1 < length ? day.dayNumber + 1 : length;
-            FromOrdinal(year, ordinal, month, dayOfMonth);
+            const int length = DaysInYear(year);
+            const CivilDate date =
+                DateOfDayOfYear(year, day.dayNumber + 1 < length ? day.dayNumber + 1 : length);
+            month = date.month;
+            dayOfMonth = date.day;
             return;
         }
     }
@@ -397,7 +350,7 @@ void RuleMonthDay(const RuleDay& day, int year, int& month, int& dayOfMonth) {
 
 YearChanges RuleChanges(const ZoneRule& rule, int year) {
     YearChanges changes;
-    ForEachRuleChange(rule, year, [&](std::int64_t, bool intoDaylight, LocalDate date) {
+    ForEachRuleChange(rule, year, [&](std::int64_t, bool intoDaylight, CivilDate date) {
         Note(changes, year, intoDaylight, date);
     });
     return changes;

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 
+#include "civil/civil_date.h"
 #include "platform/time_zone.h"
 
 namespace kalcore::platform::posix {
@@ -59,17 +60,13 @@ struct LocalMoment {
     long secondOfDay;
 };
 
-struct LocalDate {
-    int year, month, day;
-};
-
 // The changes into and out of daylight time in one year: the first of each
 // whose local date, in the time in force before the change, lies in the year.
 struct YearChanges {
     bool begins = false;
     bool ends = false;
-    LocalDate begin{};  // daylight time begins
-    LocalDate end{};    // daylight time ends
+    CivilDate begin{};  // daylight time begins
+    CivilDate end{};    // daylight time ends
 };
 
 // The changes of `year` under `rule` alone: its dates with the time of day

@@ -9,9 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "format/catalogue.h"
+#include "platform/clock.h"
 #include "platform/posix/posix_zone.h"
-#include "services/clock.h"
 
 namespace kalcore::platform {
 
@@ -65,12 +64,9 @@ bool CurrentZone(ZoneSource& source) {
 }
 
 posix::LocalMoment Now() {
-    ClockReading clock;
-    ReadClock(clock);
-    auto two = [](const char(&t)[3]) { return TwoDigitValue(t[0], t[1]); };
-    return posix::LocalMoment{
-        two(clock.century) * 100 + two(clock.year), two(clock.month), two(clock.day),
-        two(clock.hour) * 3600L + two(clock.minute) * 60L + two(clock.second)};
+    const ClockReading now = ReadClock();
+    return posix::LocalMoment{now.date.year, now.date.month, now.date.day,
+                              now.hour * 3600L + now.minute * 60L + now.second};
 }
 
 }  // namespace

@@ -47,10 +47,10 @@ HINSTANCE ModuleInstance() {
     return g_instance;
 }
 
-int RunDialog(int dialogId, DialogCommandFn onCommand, void* context) {
+int RunDialog(const KalDialogTemplate& dialog, DialogCommandFn onCommand, void* context) {
     if (onCommand == nullptr) return -1;
-    Session session{onCommand, context, dialogId};
-    const INT_PTR result = DialogBoxParamA(g_instance, MAKEINTRESOURCEA(dialogId), nullptr,
+    Session session{onCommand, context, dialog.id};
+    const INT_PTR result = DialogBoxParamA(g_instance, MAKEINTRESOURCEA(dialog.id), nullptr,
                                            &DialogProc, reinterpret_cast<LPARAM>(&session));
     return static_cast<int>(result);
 }

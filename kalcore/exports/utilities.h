@@ -1,11 +1,12 @@
-// Small integer and text helpers for host languages without bit operators.
-// "Word" is 16 bits unsigned, "long" 32 bits; every operation is done on
-// unsigned values of its stated width, so wrap-around is defined.
+// The utility exports' small integer and text helpers, for host languages
+// without bit operators. "Word" is 16 bits unsigned, "long" 32 bits; every
+// operation is done on unsigned values of its stated width, so wrap-around
+// is defined.
 #pragma once
 
 #include <cstdint>
 
-namespace kalcore::dialogs {
+namespace kalcore::utilities {
 
 // Upper-cases a text in place: a-z become A-Z, every other byte stays (no
 // locale is consulted, so bytes of 128 and above are never changed).
@@ -63,4 +64,4 @@ constexpr std::uint16_t ShiftWordRight(std::int32_t value, std::int32_t count) {
     return static_cast<std::uint16_t>(word >> (static_cast<std::uint32_t>(count) & 31u));
 }
 
-}  // namespace kalcore::dialogs
+}  // namespace kalcore::utilities

@@ -1,31 +1,22 @@
 // How every export moves texts across the library boundary: bounded copies in
-// and out of the caller's buffers.
+// and out of the caller's buffers, and a caller's date read into numbers.
 #pragma once
 
 #include <bit>
 #include <cstdint>
 #include <cstring>
 
-#include "format/catalogue.h"
-
-#if defined(__SSE2__) && defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-#define KALCORE_BLOCK_SCAN 1
-#include <emmintrin.h>
-#if defined(__SANITIZE_ADDRESS__)
-#define KALCORE_BLOCK_READ [[gnu::no_sanitize_address, gnu::noinline]] inline
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define KALCORE_BLOCK_READ [[gnu::no_sanitize_address, gnu::noinline]] inline
-#endif
-#endif
-#ifndef KALCORE_BLOCK_READ
-#define KALCORE_BLOCK_READ inline
-#endif
-#endif
+#include "civil/civil_date.h"
+#include "format/date_reader.h"
+#include "format/layouts.h"
 
 namespace kalcore {
 
 namespace copy_detail {
+
+// The copy is put together in words for a machine that stores the lowest
+// byte of a word first.
+static_assert(std::endian::native == std::endian::little);
 
 template <typename Word>
 Word LoadAt(const char* text, int offset) {
@@ -59,44 +50,19 @@ void GatherFirst(const char* text, std::uint64_t& low, std::uint32_t& high) {
     }
 }
 
-#if KALCORE_BLOCK_SCAN
-// The length of a caller's text, at most 11, found in the aligned 16-byte
-// blocks that hold it. An aligned block never straddles a page, so a block
-// holding a byte of the text can be read whole even when the text ends right
-// before an inaccessible page. The second block is read only when the first
-// holds neither the terminator nor the 11th character: nothing past the block
-// that holds either is read. The bytes outside the text decide nothing, which
-// is why address checking is off here alone (and, in checked builds, the
-// function is kept out of line so that its callers stay checked).
-KALCORE_BLOCK_READ int BoundedLength(const char* text) {
-    const auto address = reinterpret_cast<std::uintptr_t>(text);
-    const unsigned before = static_cast<unsigned>(address & 15);  // block bytes before the text
-    const auto* block = reinterpret_cast<const __m128i*>(text - before);
-    const __m128i zero = _mm_setzero_si128();
-    // Bit i for a zero byte at text position i, from 0 to 15 - before.
-    unsigned zeros =
-        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_load_si128(block), zero))) >>
-        before;
-    if (before > 16 - kMaxDateChars && zeros == 0)
-        zeros = static_cast<unsigned>(
-                    _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_load_si128(block + 1), zero)))
-                << (16 - before);
-    return std::countr_zero(zeros | (1u << kMaxDateChars));
-}
-#else
+// The length of a caller's text, at most 11: its characters are read one by
+// one up to the terminator or the 11th, and nothing after them.
 inline int BoundedLength(const char* text) {
     int n = 0;
     while (n < static_cast<int>(kMaxDateChars) && text[n] != '\0') ++n;
     return n;
 }
-#endif
 
 }  // namespace copy_detail
 
 // Copies the first min(length, 11) characters of a caller's date text into a
 // zero-filled working copy. Of the caller's memory only the text's characters
-// themselves are read, and on x86-64 the aligned 16-byte blocks that hold its
-// terminator or 11th character, to find its length. A null text gives an
+// and its terminator (when it comes within 11) are read. A null text gives an
 // empty copy.
 //
 // The characters are read with a few loads whose offsets depend only on the
@@ -146,14 +112,17 @@ inline void CopyDateArgument(const char* text, DateText& copy) {
                 break;
         }
     }
-    if constexpr (std::endian::native == std::endian::little) {
-        std::memcpy(copy, &low, sizeof low);
-        std::memcpy(copy + sizeof low, &high, sizeof high);
-    } else {
-        std::memset(copy, 0, sizeof copy);
-        if (text != nullptr)
-            for (std::size_t n = 0; n < kMaxDateChars && text[n] != '\0'; ++n) copy[n] = text[n];
-    }
+    std::memcpy(copy, &low, sizeof low);
+    std::memcpy(copy + sizeof low, &high, sizeof high);
+}
+
+// Reads a caller's date text (any input format or keyword, a two-digit year
+// in the current century) into `date`. False for a null text or no date.
+inline bool ReadDateArgument(const char* text, CivilDate& date) {
+    if (text == nullptr) return false;
+    DateText copy;
+    CopyDateArgument(text, copy);
+    return ReadDateInCurrentCentury(copy, date);
 }
 
 // Takes the first character of a caller's format code text (none when the

@@ -1,7 +1,7 @@
 // The bounded copy of a caller's date text: the first min(length, 11)
 // characters, zero-filled to 12 bytes, for every length and every position of
 // the text within an aligned block, whatever follows its terminator.
-#include "format/conventions.h"
+#include "exports/conventions.h"
 
 #include <gtest/gtest.h>
 

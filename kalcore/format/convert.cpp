@@ -1,0 +1,16 @@
+#include "format/convert.h"
+
+#include "format/date_reader.h"
+#include "format/date_writer.h"
+
+namespace kalcore {
+
+bool ConvertDate(const DateText& input, char code, int centurySelector, DateText& out) {
+    const FormatLayout* layout = LayoutForEitherCase(code);
+    DateReading reading;
+    if (layout == nullptr || !ReadDate(input, centurySelector, reading)) return false;
+    WriteDate(*layout, reading.date, out);
+    return true;
+}
+
+}  // namespace kalcore

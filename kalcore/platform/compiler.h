@@ -1,0 +1,19 @@
+// Hints to the compiler about which code is hot and which is rare.
+#pragma once
+
+// Marks a function that only failures and rare inputs reach, so that the
+// compiler keeps it out of the common path.
+#if defined(_MSC_VER)
+#define KALCORE_RARE_PATH __declspec(noinline)
+#else
+#define KALCORE_RARE_PATH [[gnu::noinline, gnu::cold]]
+#endif
+
+// Marks a small step of the common path that stays inlined into its callers
+// whatever the optimiser's size budget decides for the whole library: as a
+// call it costs more than its own work.
+#if defined(_MSC_VER)
+#define KALCORE_HOT_STEP __forceinline
+#else
+#define KALCORE_HOT_STEP [[gnu::always_inline]] inline
+#endif

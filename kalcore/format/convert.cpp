@@ -7,9 +7,10 @@ namespace kalcore {
 
 bool ConvertDate(const DateText& input, char code, int centurySelector, DateText& out) {
     const FormatLayout* layout = LayoutForEitherCase(code);
-    DateReading reading;
-    if (layout == nullptr || !ReadDate(input, centurySelector, reading)) return false;
-    WriteDate(*layout, reading.date, out);
+    if (layout == nullptr) return false;
+    const std::optional<DateReading> reading = ReadDate(input, centurySelector);
+    if (!reading) return false;
+    WriteDate(*layout, reading->date, out);
     return true;
 }
 

@@ -454,14 +454,11 @@ bool ReadDateValues(const DateText& input, int centurySelector, DateValues& v, c
 
 }  // namespace
 
-bool ReadDate(const DateText& input, int centurySelector, DateReading& reading) {
+std::optional<DateReading> ReadDate(const DateText& input, int centurySelector) {
     DateValues v;
     char code = 0;
-    if (!ReadDateValues(input, centurySelector, v, code)) return false;
-    reading.date = CivilDate{v.century * 100 + v.year, v.month, v.day};
-    reading.centuryGiven = v.centuryGiven;
-    reading.code = code;
-    return true;
+    if (!ReadDateValues(input, centurySelector, v, code)) return std::nullopt;
+    return DateReading{CivilDate{v.century * 100 + v.year, v.month, v.day}, v.centuryGiven, code};
 }
 
 bool MatchDateKeyword(const char* text, int& daysBack) {

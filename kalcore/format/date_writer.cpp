@@ -22,6 +22,15 @@ struct Values {
     int century, year, month, day;
 };
 
+// The fields of a date of the years 0-9999 as they are written. The year is
+// split without a sign, as such a year never has one.
+Values SplitYear(int year, int month, int day) {
+    const auto unsignedYear = static_cast<unsigned>(year);
+    const auto century = (unsignedYear * 5243) >> 19;  // year / 100 for every year below 43699
+    return Values{static_cast<int>(century), static_cast<int>(unsignedYear - century * 100), month,
+                  day};
+}
+
 // The month abbreviations packed three characters apiece, January at 3.
 constexpr char kAbbrevText[] = "   JanFebMarAprMayJunJulAugSepOctNovDec";
 
@@ -80,8 +89,9 @@ std::uint32_t AbbrevCharacters(int month) {
 // substituted. The text is put together in two words and stored whole, so
 // that the caller's copy of it is served straight from these stores.
 template <std::size_t I>
-void WriteLayout(const Values& v, DateText& out) {
+void WriteLayout(int year, int month, int day, DateText& out) {
     constexpr const FormatLayout& layout = kLayouts[I];
+    const Values v = SplitYear(year, month, day);
     TextWords words = LiteralWords(layout);
     if constexpr (layout.monthWidth == Width::Two)
         Place<layout.monthPos, 2>(words, DigitPairCharacters(v.month));
@@ -100,7 +110,7 @@ void WriteLayout(const Values& v, DateText& out) {
     std::memcpy(out + sizeof words.low, &words.high, sizeof words.high);
 }
 
-using LayoutWriter = void (*)(const Values&, DateText&);
+using LayoutWriter = void (*)(int, int, int, DateText&);
 
 template <std::size_t... I>
 constexpr std::array<LayoutWriter, sizeof...(I)> MakeWriters(std::index_sequence<I...>) {
@@ -111,16 +121,11 @@ constexpr std::array<LayoutWriter, sizeof...(I)> MakeWriters(std::index_sequence
 constexpr std::array<LayoutWriter, kFormatCount> kWriters =
     MakeWriters(std::make_index_sequence<kFormatCount>{});
 
-// Writes the date in the layout that `requested` becomes for its month and day.
-void Build(const FormatLayout& requested, const Values& v, DateText& out) {
-    kWriters[requested.writtenAs[WideFields(v.month, v.day)]](v, out);
-}
-
 }  // namespace
 
 void WriteDate(const FormatLayout& requested, const CivilDate& date, DateText& out) {
-    Build(requested, Values{CenturyOf(date.year), YearOfCentury(date.year), date.month, date.day},
-          out);
+    kWriters[requested.writtenAs[WideFields(date.month, date.day)]](date.year, date.month, date.day,
+                                                                    out);
 }
 
 void WriteTimeOfDay(int hour, int minute, int second, bool twentyFourHour, TimeOfDayText& out) {

@@ -50,6 +50,9 @@ The C header kalcore.h, the link to the shared library, the CMake package
 
 set(CPACK_DEBIAN_KALC_PACKAGE_NAME kalc)
 set(CPACK_DEBIAN_KALC_PACKAGE_SECTION utils)
+# kalc carries the library's operations inside it; it depends on the library
+# of its own version all the same, so that the two never disagree about the
+# configuration, holiday and conversion files they share.
 set(CPACK_DEBIAN_KALC_PACKAGE_DEPENDS ${kalcore_exact})
 set(CPACK_COMPONENT_KALC_DESCRIPTION
   "convert, check and count dates with two-digit years from the shell

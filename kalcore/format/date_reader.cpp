@@ -454,11 +454,16 @@ bool ReadDateValues(const DateText& input, int centurySelector, DateValues& v, c
 
 }  // namespace
 
-std::optional<DateReading> ReadDate(const DateText& input, int centurySelector) {
+bool ReadDate(const DateText& input, int centurySelector, DateReading& reading) {
     DateValues v;
     char code = 0;
-    if (!ReadDateValues(input, centurySelector, v, code)) return std::nullopt;
-    return DateReading{CivilDate{v.century * 100 + v.year, v.month, v.day}, v.centuryGiven, code};
+    if (!ReadDateValues(input, centurySelector, v, code)) return false;
+    reading.date.year = v.century * 100 + v.year;
+    reading.date.month = v.month;
+    reading.date.day = v.day;
+    reading.centuryGiven = v.centuryGiven;
+    reading.code = code;
+    return true;
 }
 
 bool MatchDateKeyword(const char* text, int& daysBack) {

@@ -5,8 +5,6 @@
 // and year texts.
 #pragma once
 
-#include <optional>
-
 #include "civil/civil_date.h"
 #include "format/layouts.h"
 
@@ -29,15 +27,7 @@ struct DateReading {
 // of a four-digit year; the date must exist in the century it ends up in. A
 // selector outside 0-9 makes every date invalid. False when the text is no
 // date; `reading` is then not written.
-std::optional<DateReading> ReadDate(const DateText& text, int centurySelector);
-
-// The same reading into `reading`; false, with `reading` untouched, for no date.
-inline bool ReadDate(const DateText& text, int centurySelector, DateReading& reading) {
-    const std::optional<DateReading> read = ReadDate(text, centurySelector);
-    if (!read) return false;
-    reading = *read;
-    return true;
-}
+bool ReadDate(const DateText& text, int centurySelector, DateReading& reading);
 
 // The date alone of a date text read with the current century for a
 // two-digit year (selector 0). False, with `date` untouched, for no date.

@@ -116,6 +116,30 @@ inline void CopyDateArgument(const char* text, DateText& copy) {
     std::memcpy(copy + sizeof low, &high, sizeof high);
 }
 
+// Copies the date text of a 12-byte buffer that the caller lends whole (an
+// export that may write its result back into the buffer has the right to
+// read all of it) into a zero-filled working copy: its first min(length, 11)
+// characters, as CopyDateArgument copies them. The buffer is read as two
+// words and cut at its first zero byte by masks, without a branch on the
+// length: texts of varying lengths cost the same.
+inline void CopyDateBuffer(const char* buffer, DateText& copy) {
+    using copy_detail::LoadAt;
+    std::uint64_t low = LoadAt<std::uint64_t>(buffer, 0);
+    // The twelfth byte is no character of the text: cleared, it ends the text
+    // at 11 when no terminator comes before.
+    std::uint32_t high = LoadAt<std::uint32_t>(buffer, 8) & 0x00ffffffu;
+    // The lowest flagged byte of each word is its first zero byte (a borrow
+    // can flag bytes only above a zero byte).
+    const std::uint64_t lowZeros = (low - 0x0101010101010101u) & ~low & 0x8080808080808080u;
+    const std::uint32_t highZeros = (high - 0x01010101u) & ~high & 0x80808080u;
+    const int lowLength = std::countr_zero(lowZeros) >> 3;  // 8 when no zero byte
+    const int length = lowLength < 8 ? lowLength : 8 + (std::countr_zero(highZeros) >> 3);
+    low &= length >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * length)) - 1;
+    high &= length <= 8 ? 0u : (std::uint32_t{1} << (8 * (length - 8))) - 1;
+    std::memcpy(copy, &low, sizeof low);
+    std::memcpy(copy + sizeof low, &high, sizeof high);
+}
+
 // Reads a caller's date text (any input format or keyword, a two-digit year
 // in the current century) into `date`. False for a null text or no date.
 inline bool ReadDateArgument(const char* text, CivilDate& date) {

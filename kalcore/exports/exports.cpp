@@ -70,7 +70,7 @@ extern "C" {
 KALCORE_API int32_t KALCORE_CALL KD_ISVDATE(char* date) {
     if (date == nullptr) return 0;
     DateText copy, result;
-    CopyDateArgument(date, copy);
+    CopyDateBuffer(date, copy);
     if (!ConvertDate(copy, 'K', 0, result)) return 0;
     DeliverDate(result, date);
     return 1;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace kalcore {
@@ -49,6 +50,29 @@ TEST(CopyDateArgumentTest, StopsAtTheFirstTerminator) {
         CopyDateArgument(shifted + offset, copy);
         const char expected[kDateTextSize] = "12/31";
         EXPECT_EQ(std::memcmp(copy, expected, sizeof copy), 0) << "offset " << offset;
+    }
+}
+
+// A buffer lent whole is read as 12 bytes at once and cut by masks: it must
+// give the bounded copy's result for every length, whatever the bytes after
+// the terminator hold, and read nothing past its 12 bytes (a heap block of
+// exactly that size, checked in the address-checked build).
+TEST(CopyDateBufferTest, CutsAtTheFirstZeroLikeTheBoundedCopy) {
+    const char source[] = "12/31/1998-D";
+    for (std::size_t length = 0; length <= kDateTextSize; ++length) {
+        for (const char fill : {'\0', '\x01', 'x', '\x80', '\xff'}) {
+            SCOPED_TRACE("length " + std::to_string(length) + " fill " + std::to_string(fill));
+            const auto buffer = std::make_unique<char[]>(kDateTextSize);
+            std::memset(buffer.get(), fill, kDateTextSize);
+            std::memcpy(buffer.get(), source, length);
+            if (length < kDateTextSize) buffer[length] = '\0';
+
+            DateText lent, bounded;
+            std::memset(lent, '?', sizeof lent);
+            CopyDateBuffer(buffer.get(), lent);
+            CopyDateArgument(buffer.get(), bounded);
+            EXPECT_EQ(std::memcmp(lent, bounded, sizeof lent), 0);
+        }
     }
 }
 

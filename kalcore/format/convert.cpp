@@ -2,15 +2,17 @@
 
 #include "format/date_reader.h"
 #include "format/date_writer.h"
+#include "platform/compiler.h"
 
 namespace kalcore {
 
-bool ConvertDate(const DateText& input, char code, int centurySelector, DateText& out) {
+KALCORE_ONE_BODY bool ConvertDate(const DateText& input, char code, int centurySelector,
+                                  DateText& out) {
     const FormatLayout* layout = LayoutForEitherCase(code);
     if (layout == nullptr) return false;
-    const std::optional<DateReading> reading = ReadDate(input, centurySelector);
-    if (!reading) return false;
-    WriteDate(*layout, reading->date, out);
+    DateReading reading;
+    if (!ReadDate(input, centurySelector, reading)) return false;
+    WriteDate(*layout, reading.date, out);
     return true;
 }
 

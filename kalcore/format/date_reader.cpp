@@ -357,9 +357,9 @@ bool ReadBasicForm(const Text& t, int centurySelector, LazyClock& clock, DateVal
                                                : FixedCenturyOfSelector(centurySelector);
 
     if (!t.Fits(AtLane(kDigitLane, layout.digitPositions))) return false;
-    if (v.month < 1 || v.month > 12) return false;
+    // Only 29 February asks whether a year is leap.
     const int written = centuryGiven ? v.century : century;
-    if (v.day < 1 || v.day > DaysInMonth(written * 100 + v.year, v.month)) return false;
+    if (!IsValidDate(CivilDate{written * 100 + v.year, v.month, v.day})) return false;
     if (v.month == 2 && v.day == 29 && !IsLeapYear(century * 100 + v.year)) return false;
     if (centuryGiven && v.century < 10) return false;
 

@@ -116,18 +116,19 @@ inline void CopyDateArgument(const char* text, DateText& copy) {
     std::memcpy(copy + sizeof low, &high, sizeof high);
 }
 
-// Copies the date text of a 12-byte buffer that the caller lends whole (an
-// export that may write its result back into the buffer has the right to
-// read all of it) into a zero-filled working copy: its first min(length, 11)
-// characters, as CopyDateArgument copies them. The buffer is read as two
-// words and cut at its first zero byte by masks, without a branch on the
-// length: texts of varying lengths cost the same.
+// Copies the date text of a caller's 12-byte date buffer (one that the
+// export may write its result back into, so the caller has lent it whole)
+// into a zero-filled working copy: its first min(length, 11) characters, as
+// CopyDateArgument copies them. The first 11 bytes are read at once, as two
+// overlapping words, and never the twelfth; the text is then cut at its first
+// zero byte by masks, without a branch on its length, so that texts of
+// varying lengths cost the same.
 inline void CopyDateBuffer(const char* buffer, DateText& copy) {
     using copy_detail::LoadAt;
     std::uint64_t low = LoadAt<std::uint64_t>(buffer, 0);
-    // The twelfth byte is no character of the text: cleared, it ends the text
-    // at 11 when no terminator comes before.
-    std::uint32_t high = LoadAt<std::uint32_t>(buffer, 8) & 0x00ffffffu;
+    // Bytes 8-10 in the low three bytes, and a zero above them that ends the
+    // text at 11 when no terminator comes before.
+    std::uint32_t high = LoadAt<std::uint32_t>(buffer, 7) >> 8;
     // The lowest flagged byte of each word is its first zero byte (a borrow
     // can flag bytes only above a zero byte).
     const std::uint64_t lowZeros = (low - 0x0101010101010101u) & ~low & 0x8080808080808080u;

@@ -53,7 +53,8 @@ extern "C" {
  * Tests whether `date` holds a valid date (a two-digit year takes the current
  * century). When it does, rewrites the buffer in place as Mmm/DD/CCYY, for
  * example "Dec/31/1998" (11 characters and a terminator: the buffer must hold
- * 12 bytes) and returns 1. Otherwise returns 0 and leaves the buffer as it was.
+ * 12 bytes, and its first 11 are read whatever the text's length) and returns
+ * 1. Otherwise returns 0 and leaves the buffer as it was.
  */
 KALCORE_API int32_t KALCORE_CALL KD_ISVDATE(char* date);
 

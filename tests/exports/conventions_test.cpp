@@ -53,19 +53,19 @@ TEST(CopyDateArgumentTest, StopsAtTheFirstTerminator) {
     }
 }
 
-// A buffer lent whole is read as 12 bytes at once and cut by masks: it must
-// give the bounded copy's result for every length, whatever the bytes after
-// the terminator hold, and read nothing past its 12 bytes (a heap block of
-// exactly that size, checked in the address-checked build).
+// A date buffer is read 11 bytes at once and cut by masks: it must give the
+// bounded copy's result for every length, whatever the bytes after the
+// terminator hold, and read nothing past its 11th byte (a heap block of
+// exactly 11 bytes, checked in the address-checked build).
 TEST(CopyDateBufferTest, CutsAtTheFirstZeroLikeTheBoundedCopy) {
-    const char source[] = "12/31/1998-D";
-    for (std::size_t length = 0; length <= kDateTextSize; ++length) {
+    const char source[] = "12/31/1998-";
+    for (std::size_t length = 0; length <= kMaxDateChars; ++length) {
         for (const char fill : {'\0', '\x01', 'x', '\x80', '\xff'}) {
             SCOPED_TRACE("length " + std::to_string(length) + " fill " + std::to_string(fill));
-            const auto buffer = std::make_unique<char[]>(kDateTextSize);
-            std::memset(buffer.get(), fill, kDateTextSize);
+            const auto buffer = std::make_unique<char[]>(kMaxDateChars);
+            std::memset(buffer.get(), fill, kMaxDateChars);
             std::memcpy(buffer.get(), source, length);
-            if (length < kDateTextSize) buffer[length] = '\0';
+            if (length < kMaxDateChars) buffer[length] = '\0';
 
             DateText lent, bounded;
             std::memset(lent, '?', sizeof lent);

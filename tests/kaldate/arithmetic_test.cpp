@@ -452,5 +452,5 @@ class ArithmeticTest : public QObject {
     }
 };
 
-QTEST_MAIN(ArithmeticTest)
+KALDATE_TEST_MAIN(ArithmeticTest)
 #include "arithmetic_test.moc"

@@ -245,5 +245,5 @@ class BindingTest : public QObject {
     }
 };
 
-QTEST_MAIN(BindingTest)
+KALDATE_TEST_MAIN(BindingTest)
 #include "binding_test.moc"

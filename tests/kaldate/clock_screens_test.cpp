@@ -270,5 +270,5 @@ class ClockScreensTest : public QObject {
     }
 };
 
-QTEST_MAIN(ClockScreensTest)
+KALDATE_TEST_MAIN(ClockScreensTest)
 #include "clock_screens_test.moc"

@@ -322,5 +322,5 @@ class ConversionTest : public QObject {
     }
 };
 
-QTEST_MAIN(ConversionTest)
+KALDATE_TEST_MAIN(ConversionTest)
 #include "conversion_test.moc"

@@ -193,5 +193,5 @@ class GeneralInfoTest : public QObject {
     }
 };
 
-QTEST_MAIN(GeneralInfoTest)
+KALDATE_TEST_MAIN(GeneralInfoTest)
 #include "general_info_test.moc"

@@ -154,5 +154,5 @@ class InformationTest : public QObject {
     }
 };
 
-QTEST_MAIN(InformationTest)
+KALDATE_TEST_MAIN(InformationTest)
 #include "information_test.moc"

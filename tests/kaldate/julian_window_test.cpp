@@ -356,5 +356,5 @@ class JulianWindowTest : public QObject {
     }
 };
 
-QTEST_MAIN(JulianWindowTest)
+KALDATE_TEST_MAIN(JulianWindowTest)
 #include "julian_window_test.moc"

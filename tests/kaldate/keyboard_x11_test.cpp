@@ -101,5 +101,5 @@ class KeyboardX11Test : public QObject {
     }
 };
 
-QTEST_MAIN(KeyboardX11Test)
+KALDATE_TEST_MAIN(KeyboardX11Test)
 #include "keyboard_x11_test.moc"

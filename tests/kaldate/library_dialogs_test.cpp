@@ -243,5 +243,5 @@ class LibraryDialogsTest : public QObject {
     }
 };
 
-QTEST_MAIN(LibraryDialogsTest)
+KALDATE_TEST_MAIN(LibraryDialogsTest)
 #include "library_dialogs_test.moc"

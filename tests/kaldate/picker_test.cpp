@@ -685,5 +685,5 @@ class PickerTest : public QObject {
     }
 };
 
-QTEST_MAIN(PickerTest)
+KALDATE_TEST_MAIN(PickerTest)
 #include "picker_test.moc"

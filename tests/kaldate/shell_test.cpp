@@ -669,5 +669,5 @@ class ShellTest : public QObject {
     }
 };
 
-QTEST_MAIN(ShellTest)
+KALDATE_TEST_MAIN(ShellTest)
 #include "shell_test.moc"

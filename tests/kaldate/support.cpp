@@ -9,6 +9,11 @@
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
 
 namespace kaldate::testing {
 
@@ -150,6 +155,23 @@ void hover(QWidget* widget, bool background) {
     // Away first, so that moving back onto the same spot still counts.
     QTest::mouseMove(widget->window(), QPoint(0, 0));
     QTest::mouseMove(widget, spot);
+}
+
+void awaitQtThreadsEnded() {
+    // The names Qt gives the painting pool's threads and the test watchdog.
+    const auto ending = [] {
+        std::error_code error;
+        for (const auto& task : std::filesystem::directory_iterator("/proc/self/task", error)) {
+            std::ifstream comm(task.path() / "comm");
+            std::string name;
+            std::getline(comm, name);
+            if (name == "Thread (pooled)" || name == "QtTest Watchdog") return true;
+        }
+        return false;
+    };
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (ending() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 }  // namespace kaldate::testing

@@ -136,4 +136,28 @@ void click(QWidget* root, const QString& button);
 // lies when `background` is set).
 void hover(QWidget* widget, bool background = false);
 
+// Returns once Qt's painting-pool threads and its test watchdog have ended,
+// or after five seconds. Qt ends them as the application and the test run
+// end, but a thread's last step, releasing its thread data, runs from a
+// thread-exit hook that Qt's library removes as it unloads; a thread still
+// ending when the process exits leaves that block behind, and the leak
+// checker reports it at random.
+void awaitQtThreadsEnded();
+
 }  // namespace kaldate::testing
+
+// QTEST_MAIN for the demo's tests: the same application and test run, then a
+// wait for Qt's threads to end before the process does.
+#define KALDATE_TEST_MAIN(TestObject)                                      \
+    static int runTests(int argc, char* argv[]) {                          \
+        QT_PREPEND_NAMESPACE(QTest::Internal::callInitMain)<TestObject>(); \
+        QTEST_MAIN_SETUP()                                                 \
+        TestObject tc;                                                     \
+        QTEST_SET_MAIN_SOURCE_PATH                                         \
+        return QTest::qExec(&tc, argc, argv);                              \
+    }                                                                      \
+    int main(int argc, char* argv[]) {                                     \
+        const int status = runTests(argc, argv);                           \
+        kaldate::testing::awaitQtThreadsEnded();                           \
+        return status;                                                     \
+    }

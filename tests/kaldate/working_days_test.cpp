@@ -327,5 +327,5 @@ class WorkingDaysTest : public QObject {
     }
 };
 
-QTEST_MAIN(WorkingDaysTest)
+KALDATE_TEST_MAIN(WorkingDaysTest)
 #include "working_days_test.moc"

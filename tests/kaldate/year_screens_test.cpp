@@ -394,5 +394,5 @@ class YearScreensTest : public QObject {
     }
 };
 
-QTEST_MAIN(YearScreensTest)
+KALDATE_TEST_MAIN(YearScreensTest)
 #include "year_screens_test.moc"

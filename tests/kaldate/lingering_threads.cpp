@@ -1,9 +1,9 @@
 // Preloaded into a demo test under the leak checker, this widens a race at
 // process exit so that it happens every time: each thread Qt ends as the
 // application and the test run end (the painting pool, the test watchdog)
-// lingers 200 ms on its way out, and the first thread-data key deleted by an
-// unloading library waits 300 ms after the deletion, long enough for those
-// threads to end without their thread-exit hooks. A test main that waits
+// lingers 200 ms on its way out, and a thread-data key deleted by an
+// unloading library waits after the deletion until those threads have ended,
+// so that they end without that key's thread-exit hook. A test main that waits
 // for them keeps the leak checker quiet; one that does not leaks their
 // thread data.
 #include <dlfcn.h>
@@ -17,8 +17,15 @@
 
 namespace {
 
+// Threads that have been named as Qt's last ones and have not ended yet.
+std::atomic<int> g_lingering{0};
+
 struct Linger {
-    ~Linger() { usleep(200000); }
+    Linger() { ++g_lingering; }
+    ~Linger() {
+        usleep(200000);
+        --g_lingering;
+    }
 };
 
 template <typename Function>
@@ -50,8 +57,9 @@ extern "C" int prctl(int option, ...) {
 extern "C" int pthread_key_delete(pthread_key_t key) {
     using KeyDelete = int (*)(pthread_key_t);
     static const KeyDelete real = next<KeyDelete>("pthread_key_delete");
-    static std::atomic<bool> waited{false};
     const int result = real(key);
-    if (!waited.exchange(true)) usleep(300000);
+    // At most a second, then a moment for the last one to leave.
+    for (int waited = 0; g_lingering > 0 && waited < 1000; ++waited) usleep(1000);
+    usleep(20000);
     return result;
 }

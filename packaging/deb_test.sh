@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the Debian packages as the README's "Debian packages" section says
+# Builds the Debian packages as the README's "Install" section says
 # and checks them: what each holds (dpkg-deb), what each depends on (the
 # library nothing but the C and C++ runtime), libkalcore3's control files
 # (its symbols file against the library's dynamic symbols, the ldconfig

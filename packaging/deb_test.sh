@@ -82,9 +82,9 @@ expect_paths() {
 }
 lib=/usr/lib/$multiarch
 expect_paths libkalcore3 "$lib/libkalcore.so.3" "$lib/libkalcore.so.$version"
-# The dialog module goes beside the library, where it looks for it, in a
-# package of its own.
-[[ $demo -eq 1 ]] && expect_paths libkalcore3-dialogs "$lib/libkalcore_dialogs.so"
+# The dialog module goes where the library looks for it, in a package of its
+# own.
+[[ $demo -eq 1 ]] && expect_paths libkalcore3-dialogs "$lib/kalcore3/libkalcore_dialogs.so"
 contents libkalcore3 | grep -E '\.h$|/bin/|/libkalcore\.so$|dialogs' &&
     fail "libkalcore3 holds development files, programs or the dialog module"
 expect_paths libkalcore-dev /usr/include/kalcore.h "$lib/libkalcore.so" \
@@ -97,8 +97,10 @@ contents libkalcore-dev | grep -E '\.so\.[0-9]' && fail "libkalcore-dev holds th
 contents kalc | grep -E '/lib/' && fail "kalc holds a library"
 # The Python package: every module of the source tree, and only those.
 py_dir=/usr/lib/python3/dist-packages/kalcore
-py_want=$(cd "$source_dir/python/src/kalcore" && ls -- *.py py.typed | sed "s|^|$py_dir/|" | sort)
-py_got=$(contents python3-kalcore | grep "^$py_dir/." | sort)
+py_want=$(cd "$source_dir/python/src/kalcore" &&
+    find . -path '*/__pycache__' -prune -o \( -name '*.py' -o -name py.typed \) -print |
+    sed "s|^\.|$py_dir|" | sort)
+py_got=$(contents python3-kalcore | grep "^$py_dir/" | grep -v '/$' | sort)
 [[ "$py_got" == "$py_want" ]] || fail "python3-kalcore holds [$py_got], not [$py_want]"
 [[ " ${all[*]} " == *" libsqlite3-mod-kalcore "* ]] &&
     expect_paths libsqlite3-mod-kalcore "$lib/sqlite3/kalcore_sqlite.so"

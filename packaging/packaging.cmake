@@ -31,10 +31,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR}/kalcore)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# CPack would write maintainer scripts calling ldconfig for a package with a
-# shared object in a library directory; such packages get no CPack-made
-# scripts and no CPack-made shlibs: packaging/cpack_project.cmake asks
-# dpkg-shlibdeps for their dependencies instead, at packaging time.
+# CPack would write maintainer scripts calling ldconfig for the package with
+# the shared library, and a shlibs file of its own; libkalcore3 gets neither:
+# packaging/cpack_project.cmake asks dpkg-shlibdeps for its dependencies at
+# packaging time, and its control files come from here.
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/packaging/cpack_project.cmake)
 set(CPACK_KALCORE_SHLIBDEPS_DIR ${PROJECT_BINARY_DIR}/packaging/shlibdeps)
@@ -78,12 +78,10 @@ they cannot be shown.")
 
 set(CPACK_DEBIAN_DIALOGS_PACKAGE_NAME libkalcore3-dialogs)
 set(CPACK_DEBIAN_DIALOGS_PACKAGE_SECTION libs)
-set(CPACK_DEBIAN_DIALOGS_PACKAGE_SHLIBDEPS OFF)
 set(CPACK_DEBIAN_DIALOGS_PACKAGE_DEPENDS ${kalcore_exact})
-set(CPACK_KALCORE_DIALOGS_SHLIBDEPS ${PROJECT_BINARY_DIR}/kalcore/libkalcore_dialogs.so)
 set(CPACK_COMPONENT_DIALOGS_DESCRIPTION
   "date toolkit for the change of century (dialogs on the desktop)
-The Qt 6 Widgets module that libkalcore3 loads from its own directory to
+The Qt 6 Widgets module that libkalcore3 loads from beside itself to
 show its dialogs and information boxes (help on the date formats,
 information about the library) on an X11 or Wayland desktop.")
 
@@ -160,9 +158,6 @@ endif()
 set(CPACK_COMPONENTS_ALL runtime development kalc python)
 if(TARGET kalcore_dialogs)
   list(APPEND CPACK_COMPONENTS_ALL dialogs)
-  install(FILES ${PROJECT_SOURCE_DIR}/packaging/debian/libkalcore3-dialogs.lintian-overrides
-    RENAME libkalcore3-dialogs DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
-    COMPONENT dialogs)
 endif()
 if(TARGET kaldate)
   list(APPEND CPACK_COMPONENTS_ALL kaldate)

@@ -155,19 +155,17 @@ convert and count dates with two-digit years in queries.
 CREATE EXTENSION kalcore makes them in a database.")
 endif()
 
+# The packages of the parts this build makes: component and the target it needs.
 set(CPACK_COMPONENTS_ALL runtime development kalc python)
-if(TARGET kalcore_dialogs)
-  list(APPEND CPACK_COMPONENTS_ALL dialogs)
-endif()
-if(TARGET kaldate)
-  list(APPEND CPACK_COMPONENTS_ALL kaldate)
-endif()
-if(TARGET kalcore_sqlite)
-  list(APPEND CPACK_COMPONENTS_ALL sqlite)
-endif()
-if(TARGET kalcore_pg)
-  list(APPEND CPACK_COMPONENTS_ALL postgresql)
-endif()
+foreach(part IN ITEMS dialogs:kalcore_dialogs kaldate:kaldate sqlite:kalcore_sqlite
+        postgresql:kalcore_pg)
+  string(REPLACE ":" ";" part ${part})
+  list(GET part 1 target)
+  if(TARGET ${target})
+    list(GET part 0 component)
+    list(APPEND CPACK_COMPONENTS_ALL ${component})
+  endif()
+endforeach()
 
 # The copyright file and the changelog of every package, in its own
 # documentation directory.

@@ -184,9 +184,14 @@ apt-get install --simulate -q "$packages"/*.deb >"$work/apt.log" 2>&1 ||
 dpkg --root="$root" -s kalc | grep -qx 'Status: install ok unpacked' || fail "dpkg did not record kalc"
 export LD_LIBRARY_PATH=$root$lib
 [[ $("$root/usr/bin/kalc" days 12/25/1998 01/01/1999) == 7 ]] || fail "kalc from the root"
-zcat "$root/usr/share/man/man1/kalc.1.gz" | groff -man -t -Tutf8 -ww 2>&1 >"$work/page" |
-    grep . && fail "the installed manual page renders with warnings"
-grep -q 'convert, check and count dates' "$work/page" || fail "the installed manual page is empty"
+# The manual pages render without a warning and say what their program is.
+pages=("kalc:convert, check and count dates")
+[[ $demo -eq 1 ]] && pages+=("kaldate:desktop demo of the kalcore date library")
+for page in "${pages[@]}"; do
+    zcat "$root/usr/share/man/man1/${page%%:*}.1.gz" | groff -man -t -Tutf8 -ww 2>&1 >"$work/page" |
+        grep . && fail "the installed manual page ${page%%:*}(1) renders with warnings"
+    grep -q -- "${page#*:}" "$work/page" || fail "the installed manual page ${page%%:*}(1) is empty"
+done
 completed=$(bash -c '. "$1"; COMP_WORDS=(kalc hol); COMP_CWORD=1; _kalc; echo "${COMPREPLY[*]}"' \
     _ "$root/usr/share/bash-completion/completions/kalc")
 [[ "$completed" == "holiday holidays" ]] || fail "the installed completion gave [$completed]"

@@ -172,8 +172,9 @@ awk '/^ / && $2 != v {bad = 1} END {exit bad}' v="$version" "$work/control/symbo
 
 # lintian, Debian's package checker: no error and no warning on any package
 # (what remains is overridden in the package, with its reason).
-lintian --fail-on error,warning --tag-display-limit 0 \
-    $(for p in "${all[@]}"; do deb "$p"; done) >"$work/lintian.log" 2>&1 ||
+files=()
+for p in "${all[@]}"; do files+=("$(deb "$p")"); done
+lintian --fail-on error,warning --tag-display-limit 0 "${files[@]}" >"$work/lintian.log" 2>&1 ||
     { grep -v 'root privileges' "$work/lintian.log"; fail "lintian"; }
 grep -E '^[EW]: ' "$work/lintian.log" && fail "lintian reports errors or warnings"
 # apt resolves every dependency on this machine (a simulation installs nothing).
@@ -210,7 +211,7 @@ cmake --build "$work/consumer" >/dev/null
 [[ $("$work/consumer/example") == "$c_want" ]] || fail "the C example built with find_package"
 
 # The installed Python package finds the installed library on the loader's path.
-py=$(cd "$work" && env -u KALCORE_LIBRARY PYTHONPATH=$root/usr/lib/python3/dist-packages /usr/bin/python3 \
+py=$(cd "$work" && env -u KALCORE_LIBRARY PYTHONPATH="$root/usr/lib/python3/dist-packages" /usr/bin/python3 \
     -c 'import kalcore; print(kalcore.convert("12/31/98", "G", 4))')
 [[ "$py" == 1998-12-31 ]] || fail "the installed Python package printed [$py]"
 

@@ -12,9 +12,9 @@ packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-d
           # the Python package (Debian's Python, venv, pytest, mypy; setuptools
           # and wheel to install it offline), the SQLite and PostgreSQL extensions
           # and their servers and shells, the Debian packages (dpkg-shlibdeps)
-          # and the manual page
+          # and the manual page; lintian checks the Debian packages
           python3-venv python3-pytest python3-mypy python3-setuptools python3-wheel
-          libsqlite3-dev sqlite3 postgresql-15 postgresql-server-dev-15 dpkg-dev groff-base)
+          libsqlite3-dev sqlite3 postgresql-15 postgresql-server-dev-15 dpkg-dev groff-base lintian)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

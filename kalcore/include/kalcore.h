@@ -306,7 +306,7 @@ KALCORE_API int16_t KALCORE_CALL KD_EASTERCALC(int32_t year, int32_t* month, int
  * dialog and HelpBox the dialog of valid date formats, modally and without an
  * owner window; each returns 1 when a button closed it and -1 when it could
  * not be created (on POSIX systems: no display, or no dialog module
- * libkalcore_dialogs.so next to the library). KD_HELPABOUTME shows the
+ * kalcore3/libkalcore_dialogs.so beside the library). KD_HELPABOUTME shows the
  * about-the-library box and KD_ABOUTDLL the ownership box; both return 1,
  * also when no box can be shown.
  */

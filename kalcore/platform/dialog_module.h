@@ -1,8 +1,9 @@
 /*
  * The interface between kalcore and its optional dialog module on platforms
  * without a system dialog service. kalcore links no window toolkit; at its
- * first dialog or message box it looks for the module next to itself
- * (KALCORE_DIALOG_MODULE_FILE in the library's own directory), loads it and
+ * first dialog or message box it looks for the module in a directory of its
+ * own beside itself (KALCORE_DIALOG_MODULE_FILE, relative to the library's
+ * own directory, where the loader keeps no libraries), loads it and
  * resolves the one function KALCORE_DIALOG_MODULE_ENTRY. Without the module,
  * or without a display, dialogs report -1 and message boxes are skipped.
  *
@@ -20,7 +21,7 @@
 extern "C" {
 #endif
 
-#define KALCORE_DIALOG_MODULE_FILE "libkalcore_dialogs.so"
+#define KALCORE_DIALOG_MODULE_FILE "kalcore3/libkalcore_dialogs.so"
 #define KALCORE_DIALOG_MODULE_ENTRY "kalcore_dialog_module"
 #define KALCORE_DIALOG_MODULE_VERSION 1
 

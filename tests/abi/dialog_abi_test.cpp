@@ -153,7 +153,7 @@ TEST_F(DialogAbiTest, WithoutADisplayDialogsFailAndBoxesSucceed) {
 }
 
 // A private copy of the library with the fake module beside it under the
-// module's real file name: the library must find it in its own directory.
+// module's real path: the library must find it in kalcore3/ beside itself.
 class ModuleBesideLibraryTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -161,7 +161,8 @@ class ModuleBesideLibraryTest : public ::testing::Test {
         ASSERT_NE(mkdtemp(pattern), nullptr);
         dir_ = pattern;
         fs::copy_file(KALCORE_LIBRARY_PATH, dir_ / "libkalcore.so");
-        fs::copy_file(FAKE_DIALOG_MODULE_PATH, dir_ / "libkalcore_dialogs.so");
+        fs::create_directory(dir_ / "kalcore3");
+        fs::copy_file(FAKE_DIALOG_MODULE_PATH, dir_ / "kalcore3/libkalcore_dialogs.so");
     }
     void TearDown() override { fs::remove_all(dir_); }
     fs::path dir_;
@@ -171,7 +172,7 @@ TEST_F(ModuleBesideLibraryTest, DialogsAndBoxesReachTheModule) {
     DisplayGuard display(":kalcore-test");
     Library copy((dir_ / "libkalcore.so").c_str());
     ASSERT_NE(copy.handle(), nullptr) << dlerror();
-    Library module((dir_ / "libkalcore_dialogs.so").c_str());
+    Library module((dir_ / "kalcore3/libkalcore_dialogs.so").c_str());
     ASSERT_NE(module.handle(), nullptr) << dlerror();
     const auto script = module.Resolve<void (*)(const int*, int, int)>("fake_dialogs_script");
     const auto log = module.Resolve<const char* (*)()>("fake_dialogs_log");

@@ -167,7 +167,8 @@ TEST(ThreadTest, EveryExportFromEightThreadsAtOnce) {
     // The library with the dialog module beside it, and a display to show
     // dialogs on, so that the first dialog calls load the module.
     fs::copy_file(KALCORE_LIBRARY_PATH, root / "libkalcore.so");
-    fs::copy_file(FAKE_DIALOG_MODULE_PATH, root / "libkalcore_dialogs.so");
+    fs::create_directory(root / "kalcore3");
+    fs::copy_file(FAKE_DIALOG_MODULE_PATH, root / "kalcore3/libkalcore_dialogs.so");
     setenv("DISPLAY", ":kalcore-test", 1);
 
     void* library = dlopen((root / "libkalcore.so").c_str(), RTLD_NOW | RTLD_LOCAL);

@@ -14,7 +14,8 @@ trap 'rm -rf "$work"' EXIT
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 libdir=$(dirname "$(find "$work/prefix" -name 'libkalcore.so' | head -n 1)")
-[[ -e "$libdir/libkalcore_dialogs.so" ]] || { echo "the module is not installed beside the library"; exit 1; }
+[[ -e "$libdir/kalcore3/libkalcore_dialogs.so" ]] ||
+    { echo "the module is not installed in kalcore3/ beside the library"; exit 1; }
 cc -Wall -Wextra -Werror "$source/tests/dialogs/dialog_program.c" -I"$work/prefix/include" \
     -L"$libdir" -lkalcore -Wl,-rpath,"$libdir" -o "$work/dialog_program"
 
@@ -77,7 +78,7 @@ session='
     [[ "$(env -u DISPLAY "$program" HelpBox KD_HELPABOUTME)" == \
        "$(printf "HelpBox -1\nKD_HELPABOUTME 1")" ]] || fail "without a display"
     [[ "$(DISPLAY=:4242 "$program" HelpBox)" == "HelpBox -1" ]] || fail "an unreachable display"
-    rm "$2/libkalcore_dialogs.so"
+    rm "$2/kalcore3/libkalcore_dialogs.so"
     [[ "$(timeout 10 "$program" HelpBox)" == "HelpBox -1" ]] || fail "without the module"
     echo "no display, no answer, no module: passed"'
 X11_SESSION=$source/tests/x11_session.sh xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c "$session" _ "$work/dialog_program" \

@@ -1,5 +1,5 @@
 // The library's own dialogs in the demo, through the real library and its
-// Qt module: the library loads libkalcore_dialogs.so from beside itself once
+// Qt module: the library loads kalcore3/libkalcore_dialogs.so beside itself once
 // a display is named, the module draws each template in the running
 // application (on the offscreen platform here), and every button, Escape,
 // Enter and the close box go back through the library's command table, which

@@ -1,5 +1,6 @@
 // POSIX builds link no window toolkit. Dialogs and message boxes go to an
-// optional module that lives next to the library and is loaded at the first
+// optional module that lives in the directory kalcore3 beside the library
+// (a plugin, out of the loader's search path) and is loaded at the first
 // dialog or box shown while a display is present. Without the module or the
 // display a dialog reports -1 and a box is skipped as if OK had been pressed.
 #include "platform/posix/dialog_module.h"
@@ -38,7 +39,7 @@ bool DisplayPresent() {
 }
 
 // The module's path: the directory this library was loaded from, and the
-// module's file name. False when the directory is unknown or too long.
+// module's path below it. False when the directory is unknown or too long.
 bool ModulePathNextToLibrary(char (&out)[kPathSize]) {
     Dl_info info;
     if (dladdr(reinterpret_cast<void*>(&ModulePathNextToLibrary), &info) == 0 ||

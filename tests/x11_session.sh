@@ -3,8 +3,9 @@
 
 # Ends the session with a failure.
 fail() { echo "FAIL: $*"; kill "$pid" "$wm" 2>/dev/null; exit 1; }
-# Waits up to 10 seconds for a command to succeed.
-await() { for _ in $(seq 200); do "$@" >/dev/null 2>&1 && return 0; sleep 0.05; done; return 1; }
+# Waits up to 30 seconds for a command to succeed: a dialog takes seconds to
+# appear when the build's other tests load both cores.
+await() { for _ in $(seq 600); do "$@" >/dev/null 2>&1 && return 0; sleep 0.05; done; return 1; }
 # The first shown window of the program with a title matching $1.
 window() {
     local found

@@ -73,6 +73,20 @@ long ReadFileStart(const char* path, void* buffer, std::size_t size);
 // old or the new file, never a part of either. False, with the old file left
 // as it was, when any step fails or when something other than a regular file
 // stands at `path`.
+// Once it has returned true the new file survives a power cut: its
+// directory is on the disk too.
 bool ReplaceFile(const char* path, const void* data, std::size_t size);
+
+// Waits until the entry of the file at `path` in its directory (the file's
+// creation) is on the disk, so that a power cut cannot take the file away.
+// False when that cannot be made sure.
+bool SyncFileEntry(const char* path);
+
+// Removes what replacements of the file at `path` (ReplaceFile, profile
+// writes) left in its directory when their process died before they ended:
+// temporary files of the library's own naming for that file, regular files
+// of this user, and only those that no live writer holds. Returns how many
+// were removed.
+int RemoveStaleTemporaries(const char* path);
 
 }  // namespace kalcore::platform

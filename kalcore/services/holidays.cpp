@@ -311,8 +311,11 @@ int BuildHolidayYear(const char* path, int year) {
             taken = missing[j].SameIdentity(records[i]);
         if (!taken) missing[count++] = records[i];
     }
-    if (!file.Append(missing, count)) {
-        // A file this build made would be left empty: it goes, as it was.
+    // A file this build made counts once its directory holds it on the
+    // disk too; until then a power cut could take it away.
+    if (!file.Append(missing, count) || (file.Created() && !platform::SyncFileEntry(path))) {
+        // A file this build made would be left empty or unsure: it goes, as
+        // it was.
         if (file.Created()) file.Remove(path);
         return kBuildFailed;
     }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "format/date_reader.h"
+#include "platform/change_feed.h"
 #include "platform/clock.h"
 #include "platform/directories.h"
 #include "platform/home_lock.h"
@@ -343,12 +344,16 @@ int AddHolidayYear(int year, HostPath& path) {
     return BuildHolidayYear(path, year);
 }
 
+std::uint64_t LookAt(std::uint64_t look) {
+    return look != kLookNow ? look : platform::ChangeFeed::Instance().Look();
+}
+
 bool LookUpHoliday(const char* directory, const char* fileName, const CivilDate& date,
-                   HolidayLookup& found) {
+                   HolidayLookup& found, std::uint64_t look) {
     found = HolidayLookup{};
     // No file makes no date a holiday.
     if (directory == nullptr || fileName == nullptr) return true;
-    CachedHolidayIndex holidays(directory, fileName);
+    CachedHolidayIndex holidays(directory, fileName, LookAt(look));
     switch (holidays.content()) {
         case HolidayIndex::Content::kNoHolidays:
             return true;
@@ -371,11 +376,13 @@ bool LookUpHoliday(const char* directory, const char* fileName, const CivilDate&
 }
 
 bool LookUpHoliday(const CivilDate& date, HolidayLookup& found) {
-    const FileSettings settings = ReadFileSettings();
+    // One look at the change feed for both files.
+    const std::uint64_t look = platform::ChangeFeed::Instance().Look();
+    const FileSettings settings = ReadFileSettings(look);
     HostPath directory;
     const bool mapped =
         platform::HostDataDirectory(settings.directory, directory, sizeof directory);
-    return LookUpHoliday(mapped ? directory : nullptr, settings.holidayFile, date, found);
+    return LookUpHoliday(mapped ? directory : nullptr, settings.holidayFile, date, found, look);
 }
 
 }  // namespace kalcore::services

@@ -6,7 +6,7 @@
 #     fresh home, a new key year, a preferred format and a holiday year;
 #   at random times: runs of `kalc prefer` are killed at a random moment
 #     between their start and the length of a run, until KILLS (default
-#     300) were killed before they ended.
+#     250) were killed before they ended.
 # After every kill the three files are each as before or as the command
 # would have left them (never torn), and the next start-up leaves no
 # temporary file behind. Prints the counts: kills, temporaries left, files
@@ -16,7 +16,7 @@
 [[ -d /dev/shm && -w /dev/shm ]] && export TMPDIR=/dev/shm
 . "$(dirname "$0")/../e2e/common.sh"
 shim=$2
-kills_wanted=${KILLS:-300}
+kills_wanted=${KILLS:-250}
 export KALCORE_FAULT_PROGRAM=kalc KALCORE_FAULT_DIR=$root
 noon="2026-12-06 12:00:00"
 ini=config/kalcore/KalDatFl.Ini

@@ -1,11 +1,9 @@
 // The change feed on Linux: one inotify instance for the process, read
 // without blocking. Only file systems whose every change passes through this
 // machine's kernel are watched (a network file system changed by another
-// machine sends no word); elsewhere, and on other systems, nothing is
+// machine sends no word); elsewhere nothing is
 // watched and the caches check their files themselves.
 #include "platform/change_feed.h"
-
-#if defined(__linux__)
 
 #include <pthread.h>
 #include <sys/inotify.h>
@@ -15,11 +13,7 @@
 #include <cerrno>
 #include <cstddef>
 
-#endif
-
 namespace kalcore::platform {
-
-#if defined(__linux__)
 
 namespace {
 
@@ -160,26 +154,5 @@ std::uint64_t ChangeFeed::Generation() const {
     Hold hold(s);
     return s.fd >= 0 ? s.generation : 0;
 }
-
-#else
-
-ChangeFeed& ChangeFeed::Instance() {
-    static ChangeFeed feed;
-    return feed;
-}
-
-std::uint64_t ChangeFeed::Look() {
-    return 0;
-}
-
-std::uint64_t ChangeFeed::Watch(const char*) {
-    return 0;
-}
-
-std::uint64_t ChangeFeed::Generation() const {
-    return 0;
-}
-
-#endif
 
 }  // namespace kalcore::platform

@@ -77,6 +77,19 @@ long ReadFileStart(const char* path, void* buffer, std::size_t size);
 // directory is on the disk too.
 bool ReplaceFile(const char* path, const void* data, std::size_t size);
 
+// What CreateWholeFile did.
+enum class CreateResult {
+    kCreated,  // the file is there, whole, and on the disk with its directory entry
+    kExists,   // a file was at `path` already (perhaps made meanwhile); nothing was written
+    kFailed,   // nothing was made
+};
+
+// Makes the file at `path` holding exactly `size` bytes of `data` in one
+// step: it appears whole or not at all (a crash on the way leaves at most a
+// temporary file, which RemoveStaleTemporaries() removes), and never in
+// the place of a file that is there.
+CreateResult CreateWholeFile(const char* path, const void* data, std::size_t size);
+
 // Waits until the entry of the file at `path` in its directory (the file's
 // creation) is on the disk, so that a power cut cannot take the file away.
 // False when that cannot be made sure.

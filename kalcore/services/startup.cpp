@@ -42,9 +42,10 @@ bool RunStartUp() noexcept {
     // A configuration file that is there but cannot be read names data files
     // start-up cannot know: it leaves them alone.
     if (settings.unreadable) return false;
-    HostPath conversion;
-    if (DataFilePath(settings, settings.conversionFile, conversion))
-        platform::RemoveStaleTemporaries(conversion);
+    HostPath data;
+    if (DataFilePath(settings, settings.conversionFile, data))
+        platform::RemoveStaleTemporaries(data);
+    if (DataFilePath(settings, settings.holidayFile, data)) platform::RemoveStaleTemporaries(data);
     // 2. The holidays of the key year, into the holiday file.
     const bool holidays = PrepareHolidayFile(settings) >= 0;
     // 3. The date conversion file.

@@ -10,7 +10,7 @@
  *                               close, read, or dirsync (an fsync of a
  *                               directory).
  *   KALCORE_FAULT_LOG=FILE      a line is appended when the fault is made.
- *   KALCORE_TRACE=FILE          every open and rename of a file and every
+ *   KALCORE_TRACE=FILE          every open, rename and link of a file and every
  *                               fsync of a file or directory is logged.
  *   KALCORE_FAULT_PROGRAM=NAME  only a program of that name is affected (the
  *                               shim is inherited by the wrappers that start
@@ -234,6 +234,14 @@ int rename(const char* from, const char* to) {
     snprintf(line, sizeof line, "rename %s %s\n", from, to);
     Append("KALCORE_TRACE", line);
     if (Below(to) && Fail("rename")) return -1;
+    return real(from, to);
+}
+
+int link(const char* from, const char* to) {
+    REAL(link);
+    char line[8300];
+    snprintf(line, sizeof line, "link %s %s\n", from, to);
+    Append("KALCORE_TRACE", line);
     return real(from, to);
 }
 

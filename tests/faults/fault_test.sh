@@ -153,17 +153,17 @@ mkdir -p "$home"
 rm -f "$trace"
 LD_PRELOAD="$shim" KALCORE_TRACE="$trace" at "$noon" "$kalc" check 1/1/99 >/dev/null
 LD_PRELOAD="$shim" KALCORE_TRACE="$trace" at "$noon" "$kalc" prefer h >/dev/null
-# Each rename or new data file, and whether a flush of its directory came
-# after it.
+# Each rename or new data file (a link of its temporary file), and whether a
+# flush of its directory came after it.
 synced=$(awk '
-    /^rename / { n = split($3, p, "/"); dir = substr($3, 1, length($3) - length(p[n]) - 1)
+    /^(rename|link) / { n = split($3, p, "/"); dir = substr($3, 1, length($3) - length(p[n]) - 1)
                  pending[dir] = pending[dir] " " $3; next }
     /^dirsync / { delete pending[$2]; next }
     END { for (d in pending) print "unsynced:" pending[d] }' "$trace")
 expect_eq "renames without a later flush of their directory" "$synced" ""
 expect_eq "replacements traced" "$(grep -c '^rename ' "$trace")" 3
 expect_eq "the directory flushed after the holiday file's creation" \
-    "$(awk '/^fsync .*\/Holidayf.Bnf$/ { made = 1; next }
+    "$(awk '/^link .*\/Holidayf.Bnf$/ { made = 1; next }
             made && /^dirsync / { print $2; exit }' "$trace")" "$home/data/kalcore"
 LD_PRELOAD="$shim" KALCORE_FAULT=dirsync:1:EIO KALCORE_FAULT_DIR="$home" at "$noon" "$kalc" prefer q \
     >/dev/null 2>&1 && fail "prefer reported success when its directory could not be flushed"

@@ -83,6 +83,58 @@ bool ReplaceFile(const char* path, const void* data, std::size_t size) {
     return replacement.Begin(path, 0644) && replacement.Write(data, size) && replacement.Commit();
 }
 
+namespace {
+
+bool WriteAll(int fd, const void* data, std::size_t size) {
+    for (std::size_t done = 0; done < size;) {
+        const ssize_t n = ::write(fd, static_cast<const char*>(data) + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// On a file system without hard links: made under its name and filled,
+// and removed again when that fails.
+CreateResult CreateWithoutLink(const char* path, const void* data, std::size_t size) {
+    const int fd = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) return errno == EEXIST ? CreateResult::kExists : CreateResult::kFailed;
+    bool ok = WriteAll(fd, data, size) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (ok) return CreateResult::kCreated;
+    ::unlink(path);
+    return CreateResult::kFailed;
+}
+
+}  // namespace
+
+CreateResult CreateWholeFile(const char* path, const void* data, std::size_t size) {
+    if (path == nullptr || (data == nullptr && size > 0)) return CreateResult::kFailed;
+    char temporary[PATH_MAX];
+    const int fd = posix::MakeLockedTemporary(path, temporary, sizeof temporary);
+    if (fd < 0) return CreateResult::kFailed;
+    // Readable by others and writable by its owner, as a data file is made.
+    bool ok = ::fchmod(fd, 0644) == 0 && WriteAll(fd, data, size) && ::fsync(fd) == 0;
+    // A link, unlike a rename, never takes the place of a file made
+    // meanwhile.
+    CreateResult result = CreateResult::kFailed;
+    if (ok && ::link(temporary, path) == 0)
+        result = CreateResult::kCreated;
+    else if (ok && errno == EEXIST)
+        result = CreateResult::kExists;
+    else if (ok)
+        result = CreateWithoutLink(path, data, size);
+    ::unlink(temporary);
+    ::close(fd);
+    if (result == CreateResult::kCreated && !posix::SyncDirectoryOf(path)) {
+        // Not sure to survive a power cut: taken back.
+        ::unlink(path);
+        result = CreateResult::kFailed;
+    }
+    return result;
+}
+
 bool SyncFileEntry(const char* path) {
     return path != nullptr && posix::SyncDirectoryOf(path);
 }

@@ -130,6 +130,31 @@ bool ReplaceFile(const char* path, const void* data, std::size_t size) {
     return ok;
 }
 
+CreateResult CreateWholeFile(const char* path, const void* data, std::size_t size) {
+    if (path == nullptr || (data == nullptr && size > 0) || size > 0x10000000)
+        return CreateResult::kFailed;
+    char temporary[MAX_PATH];
+    const int n = std::snprintf(temporary, sizeof temporary, "%s.%lu.tmp", path,
+                                static_cast<unsigned long>(GetCurrentProcessId()));
+    if (n < 0 || static_cast<std::size_t>(n) >= sizeof temporary) return CreateResult::kFailed;
+    const HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return CreateResult::kFailed;
+    DWORD written = 0;
+    bool ok =
+        (size == 0 || WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr) != 0) &&
+        written == size && FlushFileBuffers(file) != 0;
+    ok = CloseHandle(file) != 0 && ok;
+    // Without MOVEFILE_REPLACE_EXISTING the move fails on a file that is there.
+    CreateResult result = CreateResult::kFailed;
+    if (ok && MoveFileExA(temporary, path, MOVEFILE_WRITE_THROUGH) != 0)
+        result = CreateResult::kCreated;
+    else if (ok && (GetLastError() == ERROR_ALREADY_EXISTS || GetLastError() == ERROR_FILE_EXISTS))
+        result = CreateResult::kExists;
+    if (result != CreateResult::kCreated) DeleteFileA(temporary);
+    return result;
+}
+
 bool SyncFileEntry(const char* path) {
     // NTFS journals its directories; a rename is written through
     // (MOVEFILE_WRITE_THROUGH).

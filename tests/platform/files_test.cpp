@@ -141,6 +141,24 @@ TEST(StaleTemporariesTest, AReplacementInProgressIsNotSwept) {
     EXPECT_EQ(TempHome::ReadFile(file), "FGXT");
 }
 
+// A new file appears whole, never over one that is there, and leaves no
+// temporary file.
+TEST(CreateWholeFileTest, MakesANewFileOnly) {
+    TempHome home;
+    const std::string file = home.root() + "/Holidayf.Bnf";
+    EXPECT_EQ(CreateWholeFile(file.c_str(), "records", 7), CreateResult::kCreated);
+    EXPECT_EQ(TempHome::ReadFile(file), "records");
+    EXPECT_EQ(CreateWholeFile(file.c_str(), "other", 5), CreateResult::kExists);
+    EXPECT_EQ(TempHome::ReadFile(file), "records");
+    EXPECT_EQ(CreateWholeFile((home.root() + "/gone/x").c_str(), "x", 1), CreateResult::kFailed);
+    std::size_t entries = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(home.root())) {
+        (void)entry;
+        ++entries;
+    }
+    EXPECT_EQ(entries, 1u) << "nothing but the file";
+}
+
 std::string Key(const char* key) {
     char out[256];
     ReadProfileString("KalDateSoft", key, out, sizeof out, "KalDatFl.Ini");

@@ -32,6 +32,17 @@ void BM_WorkdayBaselineAddDays(benchmark::State& state) {
 }
 BENCHMARK(BM_WorkdayBaselineAddDays);
 
+// The yardstick of the holiday test: one day count between two dates, which
+// touches no file.
+void BM_HolidayBaselineDayCount(benchmark::State& state) {
+    int32_t days;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(KD_CMPTENUMDAYS(kStart.text, "12/31/2030", &days));
+        benchmark::DoNotOptimize(days);
+    }
+}
+BENCHMARK(BM_HolidayBaselineDayCount);
+
 void BM_IsTodayAHoliday(benchmark::State& state) {
     int32_t isHoliday, dayOff;
     char name[29];

@@ -16,6 +16,12 @@ trap 'rm -rf "$home"' EXIT
 HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" HOLDYPATH= \
     build-bench/bench/kalcore_bench --benchmark_repetitions="${REPETITIONS:-9}" \
     --benchmark_filter=-Layout/ --benchmark_report_aggregates_only=true "$@" |
-    grep -E "Benchmark|---|_median"
+    grep -E "Benchmark|---|_median" | tee "$home/medians"
+# The holiday test against one day count of the same run, and the system
+# calls of a holiday lookup (strace).
+awk '/^BM_HolidayBaselineDayCount_median/ { base = $2 } /^BM_IsTodayAHoliday_median/ { test = $2 }
+     END { if (base > 0 && test > 0) printf "KD_ISTODAYAHOLDY / KD_CMPTENUMDAYS: %.1fx\n", test / base }' \
+    "$home/medians"
+tests/e2e/lookup_syscalls_test.sh build-bench/kalcore/libkalcore.so.3 | grep "system calls" || true
 build-bench/bench/kalcore_load_bench build-bench/kalcore/libkalcore.so "${LOAD_SAMPLES:-50}"
 scripts/bench_layouts.py build-bench/bench/kalcore_bench ${BASELINE_LIB:+--baseline "$BASELINE_LIB"}

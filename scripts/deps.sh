@@ -3,6 +3,8 @@
 set -eu
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
           libbenchmark-dev pkgconf binutils faketime tzdata python3
+          # system calls counted in the tests
+          strace
           # the desktop demo and its tests: Qt 6 Widgets, the print system's
           # client library, a virtual X server with a window manager for the
           # screenshots, ImageMagick to check them, xdotool to time start-up

@@ -73,6 +73,33 @@ long ReadFileStart(const char* path, void* buffer, std::size_t size);
 // old or the new file, never a part of either. False, with the old file left
 // as it was, when any step fails or when something other than a regular file
 // stands at `path`.
+// Once it has returned true the new file survives a power cut: its
+// directory is on the disk too.
 bool ReplaceFile(const char* path, const void* data, std::size_t size);
+
+// What CreateWholeFile did.
+enum class CreateResult {
+    kCreated,  // the file is there, whole, and on the disk with its directory entry
+    kExists,   // a file was at `path` already (perhaps made meanwhile); nothing was written
+    kFailed,   // nothing was made
+};
+
+// Makes the file at `path` holding exactly `size` bytes of `data` in one
+// step: it appears whole or not at all (a crash on the way leaves at most a
+// temporary file, which RemoveStaleTemporaries() removes), and never in
+// the place of a file that is there.
+CreateResult CreateWholeFile(const char* path, const void* data, std::size_t size);
+
+// Waits until the entry of the file at `path` in its directory (the file's
+// creation) is on the disk, so that a power cut cannot take the file away.
+// False when that cannot be made sure.
+bool SyncFileEntry(const char* path);
+
+// Removes what replacements of the file at `path` (ReplaceFile, profile
+// writes) left in its directory when their process died before they ended:
+// temporary files of the library's own naming for that file, regular files
+// of this user, and only those that no live writer holds. Returns how many
+// were removed.
+int RemoveStaleTemporaries(const char* path);
 
 }  // namespace kalcore::platform

@@ -6,6 +6,7 @@
 
 #include "format/date_reader.h"
 #include "format/date_writer.h"
+#include "platform/change_feed.h"
 #include "platform/clock.h"
 #include "platform/directories.h"
 #include "platform/mutex.h"
@@ -82,7 +83,9 @@ struct StoredValues {
 // itself. The file is held open and the cached values are used while it is
 // still the file at its path, unchanged and settled (see platform::FileWatch),
 // and the environment names the same directory; so an edit, a replacement
-// or a removal still takes effect at the next call. One mutex guards it:
+// or a removal still takes effect at the next call. Where the change feed
+// watches the file and its directory, its look alone confirms that nothing
+// changed (see NamedFileWatch). One mutex guards it:
 // threads may call the library at the same time.
 struct SettingsCache {
     platform::Mutex mutex;
@@ -100,15 +103,19 @@ SettingsCache& TheSettingsCache() {
 }  // namespace
 
 FileSettings ReadFileSettings() {
+    return ReadFileSettings(platform::ChangeFeed::Instance().Look());
+}
+
+FileSettings ReadFileSettings(std::uint64_t look) {
     HostPath directory;
     if (!platform::ProfileDirectory(directory, sizeof directory)) return SettingsOf("", "", "", "");
     SettingsCache& cache = TheSettingsCache();
     std::lock_guard<platform::Mutex> hold(cache.mutex);
-    if (cache.valid && std::strcmp(directory, cache.directory) == 0 && cache.file.Unchanged())
+    if (cache.valid && std::strcmp(directory, cache.directory) == 0 && cache.file.Unchanged(look))
         return cache.settings;
     // The file is watched from before it is read: should it change while it
     // is read, the next call sees the change and reads it again.
-    cache.file.Open(directory, kConfigFileName);
+    cache.file.Open(directory, kConfigFileName, look);
     platform::ProfileEditor editor(kConfigSection, kConfigFileName);
     StoredValues stored;
     stored.Read(editor);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "platform/files.h"
 
@@ -43,6 +44,9 @@ struct FileSettings {
 // again only when it changed since the last reading (see the cache in
 // configuration.cpp), so asking costs one fstat() of the file held open.
 FileSettings ReadFileSettings();
+// The same as of the change feed's look `look` (platform::ChangeFeed::Look()),
+// which a caller that checks several files takes once for all.
+FileSettings ReadFileSettings(std::uint64_t look);
 
 // The host path of the data file `fileName` in the stored data directory:
 // the directory mapped to the host and the name matched case-insensitively

@@ -105,17 +105,18 @@ bool Copy(const char* text, char (&out)[kHostPathSize]) {
 
 }  // namespace
 
-CachedHolidayIndex::CachedHolidayIndex(const char* directory, const char* fileName)
+CachedHolidayIndex::CachedHolidayIndex(const char* directory, const char* fileName,
+                                       std::uint64_t look)
     : hold_(TheIndexCache().mutex) {
     IndexCache& cache = TheIndexCache();
     if (directory == nullptr || fileName == nullptr) directory = fileName = "";
     if (cache.valid && std::strcmp(directory, cache.directory) == 0 &&
-        std::strcmp(fileName, cache.fileName) == 0 && cache.file.Unchanged())
+        std::strcmp(fileName, cache.fileName) == 0 && cache.file.Unchanged(look))
         return;
     // Watched from before it is read: a change while it is read shows at the
     // next call.
     cache.valid = Copy(directory, cache.directory) && Copy(fileName, cache.fileName) &&
-                  cache.file.Open(directory, fileName);
+                  cache.file.Open(directory, fileName, look);
     if (!cache.valid) cache.file.Close();
     // A failed reading is tried again at the next call.
     if (cache.index.Load(cache.file.path(), INT32_MIN) == HolidayIndex::Content::kUnreadable)

@@ -71,7 +71,10 @@ class HolidayIndex {
 // otherwise read the whole file at every call.
 class CachedHolidayIndex {
   public:
-    CachedHolidayIndex(const char* directory, const char* fileName);
+    // `look`: the change feed's look of the caller's call
+    // (platform::ChangeFeed::Look()), which confirms the cached dates without
+    // a system call while the feed reports no change.
+    CachedHolidayIndex(const char* directory, const char* fileName, std::uint64_t look);
     // What the file holds.
     HolidayIndex::Content content() const;
     // The index holding the dates from `serial` on; the file is read again

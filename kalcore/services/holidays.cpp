@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "format/date_reader.h"
+#include "platform/change_feed.h"
 #include "platform/clock.h"
 #include "platform/directories.h"
 #include "platform/home_lock.h"
@@ -279,10 +280,56 @@ std::size_t HolidayRecordsOfYear(int year, HolidayRecord (&records)[kMaxHolidayR
     return n;
 }
 
+namespace {
+
+// The records of a year that a build writes: each whose identity is not
+// `present` in the file and that no earlier row of the year gave. Returns
+// how many went to `out`.
+std::size_t RecordsToWrite(const HolidayRecord* records, std::size_t n, const bool* present,
+                           HolidayRecord (&out)[kMaxHolidayRecordsPerYear]) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        bool taken = present[i];
+        for (std::size_t j = 0; j < count && !taken; ++j) taken = out[j].SameIdentity(records[i]);
+        if (!taken) out[count++] = records[i];
+    }
+    return count;
+}
+
+// A missing holiday file is made whole with the year's records in one step,
+// so that a build killed on the way leaves no empty or partial file behind.
+// kBuildFailed, or -3 when another made the file meanwhile.
+constexpr int kMadeMeanwhile = -3;
+int CreateHolidayFile(const char* path, int year) {
+    HolidayRecord records[kMaxHolidayRecordsPerYear];
+    const std::size_t n = HolidayRecordsOfYear(year, records);
+    const bool present[kMaxHolidayRecordsPerYear] = {};
+    HolidayRecord chosen[kMaxHolidayRecordsPerYear];
+    const std::size_t count = RecordsToWrite(records, n, present, chosen);
+    HolidayRecordBytes bytes[kMaxHolidayRecordsPerYear];
+    for (std::size_t i = 0; i < count; ++i) EncodeHolidayRecord(chosen[i], bytes[i]);
+    switch (platform::CreateWholeFile(path, bytes, count * kHolidayRecordSize)) {
+        case platform::CreateResult::kCreated:
+            return static_cast<int>(count);
+        case platform::CreateResult::kExists:
+            return kMadeMeanwhile;
+        case platform::CreateResult::kFailed:
+            break;
+    }
+    return kBuildFailed;
+}
+
+}  // namespace
+
 int BuildHolidayYear(const char* path, int year) {
-    // The file is opened for reading and writing and made when it is
-    // missing; nothing is ever truncated but a torn last record or records
-    // that did not all reach the file.
+    if (path == nullptr) return kBuildFailed;
+    if (platform::ReadFileState(path).kind == platform::FileState::Kind::kMissing) {
+        const int made = CreateHolidayFile(path, year);
+        if (made != kMadeMeanwhile) return made;
+    }
+    // The file is opened for reading and writing (and made when it is
+    // missing again); nothing is ever truncated but a torn last record or
+    // records that did not all reach the file.
     HolidayFile file;
     if (!file.Open(path, DataFile::Mode::kUpdate)) return kBuildFailed;
     switch (file.Check()) {
@@ -304,15 +351,12 @@ int BuildHolidayYear(const char* path, int year) {
     });
     if (!read) return kBuildFailed;
     HolidayRecord missing[kMaxHolidayRecordsPerYear];
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        bool taken = present[i];
-        for (std::size_t j = 0; j < count && !taken; ++j)
-            taken = missing[j].SameIdentity(records[i]);
-        if (!taken) missing[count++] = records[i];
-    }
-    if (!file.Append(missing, count)) {
-        // A file this build made would be left empty: it goes, as it was.
+    const std::size_t count = RecordsToWrite(records, n, present, missing);
+    // A file this build made counts once its directory holds it on the
+    // disk too; until then a power cut could take it away.
+    if (!file.Append(missing, count) || (file.Created() && !platform::SyncFileEntry(path))) {
+        // A file this build made would be left empty or unsure: it goes, as
+        // it was.
         if (file.Created()) file.Remove(path);
         return kBuildFailed;
     }
@@ -340,12 +384,16 @@ int AddHolidayYear(int year, HostPath& path) {
     return BuildHolidayYear(path, year);
 }
 
+std::uint64_t LookAt(std::uint64_t look) {
+    return look != kLookNow ? look : platform::ChangeFeed::Instance().Look();
+}
+
 bool LookUpHoliday(const char* directory, const char* fileName, const CivilDate& date,
-                   HolidayLookup& found) {
+                   HolidayLookup& found, std::uint64_t look) {
     found = HolidayLookup{};
     // No file makes no date a holiday.
     if (directory == nullptr || fileName == nullptr) return true;
-    CachedHolidayIndex holidays(directory, fileName);
+    CachedHolidayIndex holidays(directory, fileName, LookAt(look));
     switch (holidays.content()) {
         case HolidayIndex::Content::kNoHolidays:
             return true;
@@ -368,11 +416,13 @@ bool LookUpHoliday(const char* directory, const char* fileName, const CivilDate&
 }
 
 bool LookUpHoliday(const CivilDate& date, HolidayLookup& found) {
-    const FileSettings settings = ReadFileSettings();
+    // One look at the change feed for both files.
+    const std::uint64_t look = platform::ChangeFeed::Instance().Look();
+    const FileSettings settings = ReadFileSettings(look);
     HostPath directory;
     const bool mapped =
         platform::HostDataDirectory(settings.directory, directory, sizeof directory);
-    return LookUpHoliday(mapped ? directory : nullptr, settings.holidayFile, date, found);
+    return LookUpHoliday(mapped ? directory : nullptr, settings.holidayFile, date, found, look);
 }
 
 }  // namespace kalcore::services

@@ -167,6 +167,11 @@ int PrepareHolidayFile(const FileSettings& settings);
 // returned, and the file's path in `path`.
 int AddHolidayYear(int year, HostPath& path);
 
+// A change feed's look (platform::ChangeFeed::Look()) passed on by a caller
+// that reads several files in one call, or kLookNow: take one.
+inline constexpr std::uint64_t kLookNow = UINT64_MAX;
+std::uint64_t LookAt(std::uint64_t look);
+
 // A date looked up in the holiday file.
 struct HolidayLookup {
     bool isHoliday;  // a record of the file holds the date
@@ -181,7 +186,7 @@ struct HolidayLookup {
 // date a holiday. False for a file that holds no whole record or cannot be
 // read. The dates come from the library's cache (holiday_index.h).
 bool LookUpHoliday(const char* directory, const char* fileName, const CivilDate& date,
-                   HolidayLookup& found);
+                   HolidayLookup& found, std::uint64_t look = kLookNow);
 // The same in the holiday file the configuration names.
 bool LookUpHoliday(const CivilDate& date, HolidayLookup& found);
 

@@ -1,6 +1,7 @@
 #include "services/next_working_day.h"
 
 #include "format/date_reader.h"
+#include "platform/change_feed.h"
 #include "platform/directories.h"
 #include "services/configuration.h"
 #include "services/holiday_index.h"
@@ -46,12 +47,12 @@ void SkipHolidays(CachedHolidayIndex& holidays, std::int64_t start, std::int64_t
 }  // namespace
 
 bool NextWorkingDay(const char* directory, const char* fileName, const CivilDate& start,
-                    std::int64_t count, bool useHolidays, CivilDate& result) {
+                    std::int64_t count, bool useHolidays, CivilDate& result, std::uint64_t look) {
     const std::int64_t n = count == 0 ? 1 : (count < 0 ? -count : count);
     const std::int64_t first = SerialDay(start);
     std::int64_t target = AddWeekdays(first, n);
     if (useHolidays && directory != nullptr && fileName != nullptr) {
-        CachedHolidayIndex holidays(directory, fileName);
+        CachedHolidayIndex holidays(directory, fileName, LookAt(look));
         switch (holidays.content()) {
             case HolidayIndex::Content::kNoHolidays:
                 break;
@@ -74,12 +75,14 @@ bool NextWorkingDay(const char* directory, const char* fileName, const CivilDate
 bool NextWorkingDay(const CivilDate& start, std::int64_t count, bool useHolidays,
                     CivilDate& result) {
     if (!useHolidays) return NextWorkingDay(nullptr, nullptr, start, count, false, result);
-    const FileSettings settings = ReadFileSettings();
+    // One look at the change feed for both files.
+    const std::uint64_t look = platform::ChangeFeed::Instance().Look();
+    const FileSettings settings = ReadFileSettings(look);
     HostPath directory;
     const bool mapped =
         platform::HostDataDirectory(settings.directory, directory, sizeof directory);
     return NextWorkingDay(mapped ? directory : nullptr, settings.holidayFile, start, count, true,
-                          result);
+                          result, look);
 }
 
 }  // namespace kalcore::services

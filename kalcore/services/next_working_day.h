@@ -15,9 +15,11 @@ namespace kalcore::services {
 // missing file (or a null directory or name, or a file of anything but
 // holiday records) makes no day a holiday. False for a holiday file without
 // a whole record or that cannot be read, or a result outside the years
-// 1000-9999, whose dates the library's texts hold.
+// 1000-9999, whose dates the library's texts hold. `look`: as for
+// LookUpHoliday (holidays.h).
 bool NextWorkingDay(const char* directory, const char* fileName, const CivilDate& start,
-                    std::int64_t count, bool useHolidays, CivilDate& result);
+                    std::int64_t count, bool useHolidays, CivilDate& result,
+                    std::uint64_t look = UINT64_MAX);
 // The same with the holiday file the configuration names.
 bool NextWorkingDay(const CivilDate& start, std::int64_t count, bool useHolidays,
                     CivilDate& result);

@@ -2,6 +2,7 @@
 
 #include "platform/files.h"
 #include "platform/home_lock.h"
+#include "platform/profile.h"
 #include "services/configuration.h"
 #include "services/conversion_file.h"
 #include "services/holidays.h"
@@ -28,6 +29,12 @@ bool RunStartUp() noexcept {
     // and a conversion code stored meanwhile is never replaced by the
     // default.
     platform::HomeLock lock(kConfigFileName);
+    // What writers that died before they ended left behind. Only those no
+    // live writer holds go; with the lock held, no writer of this home is
+    // at work anyway.
+    HostPath profile;
+    if (platform::ProfileFilePath(kConfigFileName, profile, sizeof profile))
+        platform::RemoveStaleTemporaries(profile);
     // 1. The configuration file. When it cannot be written the later steps
     //    work from what it holds.
     FileSettings settings;
@@ -35,6 +42,10 @@ bool RunStartUp() noexcept {
     // A configuration file that is there but cannot be read names data files
     // start-up cannot know: it leaves them alone.
     if (settings.unreadable) return false;
+    HostPath data;
+    if (DataFilePath(settings, settings.conversionFile, data))
+        platform::RemoveStaleTemporaries(data);
+    if (DataFilePath(settings, settings.holidayFile, data)) platform::RemoveStaleTemporaries(data);
     // 2. The holidays of the key year, into the holiday file.
     const bool holidays = PrepareHolidayFile(settings) >= 0;
     // 3. The date conversion file.

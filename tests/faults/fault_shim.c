@@ -4,10 +4,14 @@
  * truncation, a close or a read goes wrong.
  *
  *   KALCORE_FAULT=NAME:N:ERRNO  the N-th call of NAME fails with ERRNO
- *                               (ENOSPC, EIO or EINTR). NAME is write,
- *                               fsync, rename, ftruncate, close or read.
+ *                               (ENOSPC, EIO or EINTR), or with KILL the
+ *                               process is killed (SIGKILL) in its place.
+ *                               NAME is write, fsync, rename, ftruncate,
+ *                               close, read, or dirsync (an fsync of a
+ *                               directory).
  *   KALCORE_FAULT_LOG=FILE      a line is appended when the fault is made.
- *   KALCORE_TRACE=FILE          every open and rename of a file is logged.
+ *   KALCORE_TRACE=FILE          every open, rename and link of a file and every
+ *                               fsync of a file or directory is logged.
  *   KALCORE_FAULT_PROGRAM=NAME  only a program of that name is affected (the
  *                               shim is inherited by the wrappers that start
  *                               it).
@@ -21,6 +25,7 @@
 #include <dlfcn.h>
 #include <errno.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -32,6 +37,7 @@
 static char g_name[16];
 static long g_when;
 static int g_errno;
+static int g_kill;
 static long g_count;
 static int g_ready;
 static int g_active = 1;
@@ -49,6 +55,7 @@ static void Setup(void) {
     char error[16] = "";
     if (sscanf(fault, "%15[a-z]:%ld:%15[A-Z]", g_name, &g_when, error) != 3) return;
     g_errno = strcmp(error, "ENOSPC") == 0 ? ENOSPC : strcmp(error, "EINTR") == 0 ? EINTR : EIO;
+    g_kill = strcmp(error, "KILL") == 0;
 }
 
 static ssize_t RealWrite(int fd, const void* data, size_t size) {
@@ -115,6 +122,7 @@ static int Fail(const char* name) {
     char line[64];
     snprintf(line, sizeof line, "fault %s %ld\n", name, g_when);
     Append("KALCORE_FAULT_LOG", line);
+    if (g_kill) raise(SIGKILL);
     errno = g_errno;
     return 1;
 }
@@ -159,9 +167,36 @@ ssize_t pread64(int fd, void* data, size_t size, off64_t offset) {
     return real(fd, data, size, offset);
 }
 
+/* The path of `fd` into `path` (empty when unknown). */
+static void PathOf(int fd, char* path, size_t size) {
+    char link[64];
+    snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+    const ssize_t n = readlink(link, path, size - 1);
+    path[n < 0 ? 0 : n] = '\0';
+}
+
+/* Whether `fd` is a directory below KALCORE_FAULT_DIR. */
+static int CountsDirectory(int fd) {
+    Setup();
+    struct stat st;
+    if (!g_active || g_name[0] == '\0' || fstat(fd, &st) != 0 || !S_ISDIR(st.st_mode)) return 0;
+    char path[4096];
+    PathOf(fd, path, sizeof path);
+    return Below(path);
+}
+
 int fsync(int fd) {
     REAL(fsync);
+    if (getenv("KALCORE_TRACE") != NULL) {
+        struct stat st;
+        char path[4096], line[4200];
+        PathOf(fd, path, sizeof path);
+        snprintf(line, sizeof line, "%s %s\n",
+                 fstat(fd, &st) == 0 && S_ISDIR(st.st_mode) ? "dirsync" : "fsync", path);
+        Append("KALCORE_TRACE", line);
+    }
     if (Counts(fd, 1) && Fail("fsync")) return -1;
+    if (CountsDirectory(fd) && Fail("dirsync")) return -1;
     return real(fd);
 }
 
@@ -199,6 +234,14 @@ int rename(const char* from, const char* to) {
     snprintf(line, sizeof line, "rename %s %s\n", from, to);
     Append("KALCORE_TRACE", line);
     if (Below(to) && Fail("rename")) return -1;
+    return real(from, to);
+}
+
+int link(const char* from, const char* to) {
+    REAL(link);
+    char line[8300];
+    snprintf(line, sizeof line, "link %s %s\n", from, to);
+    Append("KALCORE_TRACE", line);
     return real(from, to);
 }
 

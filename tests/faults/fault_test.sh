@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Faults while the library writes its files: with an LD_PRELOAD shim, each
-# write, fsync, rename, ftruncate, close and read of a run fails in turn
+# write, fsync, rename, ftruncate, close, read and fsync of a directory
+# (dirsync) of a run fails in turn
 # (ENOSPC and EIO, reads EIO; an EINTR of a read, write or truncation must
 # change nothing). After every fault the
 # configuration file, the conversion file and the holiday file are each as
@@ -69,10 +70,10 @@ check_case() {
     intended=$(files)
     [[ "$before" != "$intended" ]] || fail "$name: the command changes nothing"
     local fn err n
-    for fn in write fsync rename ftruncate close read; do
+    for fn in write fsync rename ftruncate close read dirsync; do
         # Reads, writes and truncations may be interrupted, and are tried again.
         local errors="ENOSPC EIO"
-        [[ $fn == read ]] && errors="EIO"
+        [[ $fn == read || $fn == dirsync ]] && errors="EIO"
         [[ $fn == fsync || $fn == rename || $fn == close ]] || errors+=" EINTR"
         for err in $errors; do
             for ((n = 1; ; n++)); do
@@ -101,7 +102,11 @@ check_case() {
                 if [[ -n "$target" ]]; then
                     local stored=no
                     [[ "$(grep "^$target " <<<"$after")" == "$(grep "^$target " <<<"$intended")" ]] && stored=yes
-                    [[ ($status -eq 0 && $stored == yes) || ($status -ne 0 && $stored == no) ]] ||
+                    # A directory that could not be flushed leaves the new
+                    # file in place but unsure to survive a power cut: that
+                    # is reported as a failure.
+                    [[ ($status -eq 0 && $stored == yes) || ($status -ne 0 && $stored == no) ||
+                        ($status -ne 0 && $fn == dirsync) ]] ||
                         fail "$what: exit status $status, data stored: $stored"
                 fi
                 [[ -z "$(leftovers)" ]] || fail "$what: left $(leftovers)"
@@ -118,7 +123,7 @@ check_case startup-new-year seed_new_year "" "$kalc" check 1/1/99
 check_case startup-torn seed_torn "" "$kalc" check 1/1/99
 check_case prefer seed_built data/kalcore/DatCvFil.Bnf "$kalc" prefer g
 check_case holidays seed_built data/kalcore/Holidayf.Bnf "$kalc" holidays 2031
-for fn in write fsync rename ftruncate close read; do
+for fn in write fsync rename ftruncate close read dirsync; do
     [[ ${made[$fn]:-0} -gt 0 ]] || fail "no $fn failed in any case"
 done
 echo "$runs runs with a fault: ${made[*]@K}"
@@ -139,5 +144,28 @@ for case in "fresh:0:1" "warm:1:1" "unchanged:1:0"; do
     expect_eq "$name start-up: replacements of it" \
         "$(grep -c '^rename .* .*/KalDatFl.Ini$' "$trace")" "$renames"
 done
+
+# Every replacement and every new file is followed by a flush of its
+# directory before the command ends: a power cut after it reported success
+# cannot bring the old file back.
+home=$root/trace-sync
+mkdir -p "$home"
+rm -f "$trace"
+LD_PRELOAD="$shim" KALCORE_TRACE="$trace" at "$noon" "$kalc" check 1/1/99 >/dev/null
+LD_PRELOAD="$shim" KALCORE_TRACE="$trace" at "$noon" "$kalc" prefer h >/dev/null
+# Each rename or new data file (a link of its temporary file), and whether a
+# flush of its directory came after it.
+synced=$(awk '
+    /^(rename|link) / { n = split($3, p, "/"); dir = substr($3, 1, length($3) - length(p[n]) - 1)
+                 pending[dir] = pending[dir] " " $3; next }
+    /^dirsync / { delete pending[$2]; next }
+    END { for (d in pending) print "unsynced:" pending[d] }' "$trace")
+expect_eq "renames without a later flush of their directory" "$synced" ""
+expect_eq "replacements traced" "$(grep -c '^rename ' "$trace")" 3
+expect_eq "the directory flushed after the holiday file's creation" \
+    "$(awk '/^link .*\/Holidayf.Bnf$/ { made = 1; next }
+            made && /^dirsync / { print $2; exit }' "$trace")" "$home/data/kalcore"
+LD_PRELOAD="$shim" KALCORE_FAULT=dirsync:1:EIO KALCORE_FAULT_DIR="$home" at "$noon" "$kalc" prefer q \
+    >/dev/null 2>&1 && fail "prefer reported success when its directory could not be flushed"
 
 finish "fault"

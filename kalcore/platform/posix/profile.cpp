@@ -3,10 +3,19 @@
 // a temporary file beside it with the keys changed and renames it over the
 // original, so readers see the old or the new file, never a mixture. A read
 // error ends a write with the file left as it was.
+//
+// A profile file that is a symbolic link (as dotfile managers make them)
+// stays one: the link's target is replaced in its own directory, or, where
+// that directory cannot take a temporary file, rewritten in place under the
+// target's lock, which readers take shared. A link is followed only to a
+// profile file: a regular file of this user named like the profile file
+// (perhaps after a prefix, as "private_KalDatFl.Ini"); a link to anything
+// else is neither read nor written through.
 #include "platform/profile.h"
 
 #include <fcntl.h>
 #include <strings.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -85,10 +94,15 @@ class LineReader {
 };
 
 // Buffered writes into a replacement file, which is begun at the first
-// write that reaches it: a file that turns out unchanged needs none.
+// write that reaches it: a file that turns out unchanged needs none. With
+// `staging` a file whose directory takes no temporary file is rewritten in
+// place, staged beside `staging`; `permissions` (0: private) are the new
+// file's.
 class Writer {
   public:
-    Writer(posix::Replacement& out, const char* path) : out_(out), path_(path) {}
+    Writer(posix::Replacement& out, const char* path, const char* staging = nullptr,
+           mode_t permissions = 0)
+        : out_(out), path_(path), staging_(staging), permissions_(permissions) {}
     void Put(const char* text, std::size_t n) {
         while (n > 0) {
             if (used_ == sizeof buffer_) Flush();
@@ -103,7 +117,9 @@ class Writer {
     bool Flush() {
         if (!begun_ && !failed_) {
             begun_ = true;
-            failed_ = !out_.Begin(path_);
+            failed_ = !out_.Begin(path_, permissions_);
+            if (failed_ && staging_ != nullptr && (errno == EACCES || errno == EPERM))
+                failed_ = !out_.BeginInPlace(path_, staging_);
         }
         failed_ = failed_ || !out_.Write(buffer_, used_);
         used_ = 0;
@@ -113,6 +129,8 @@ class Writer {
   private:
     posix::Replacement& out_;
     const char* path_;
+    const char* staging_;
+    mode_t permissions_;
     char buffer_[4096];
     std::size_t used_ = 0;
     bool begun_ = false, failed_ = false;
@@ -180,6 +198,28 @@ bool ValidName(const char* text) {
     return text != nullptr && text[0] != '\0' && std::strpbrk(text, "\n\r") == nullptr;
 }
 
+// What stands at a profile file's path.
+enum class Standing { kNoLink, kProfileLink, kForeignLink };
+
+// Whether `path` is a symbolic link, and for a link whether it leads to a
+// profile file `fileName`: a regular file of this user whose name ends in
+// `fileName` (without regard to case). The target goes to `target` and its
+// permissions to `permissions`.
+Standing LinkAt(const char* path, const char* fileName, char (&target)[PATH_MAX],
+                mode_t* permissions = nullptr) {
+    struct stat st;
+    if (lstat(path, &st) != 0 || !S_ISLNK(st.st_mode)) return Standing::kNoLink;
+    if (realpath(path, target) == nullptr || stat(target, &st) != 0 || !S_ISREG(st.st_mode) ||
+        st.st_uid != geteuid())
+        return Standing::kForeignLink;
+    const char* slash = std::strrchr(target, '/');
+    const char* name = slash != nullptr ? slash + 1 : target;
+    const std::size_t n = std::strlen(name), m = std::strlen(fileName);
+    if (n < m || strcasecmp(name + n - m, fileName) != 0) return Standing::kForeignLink;
+    if (permissions != nullptr) *permissions = st.st_mode & 07777;
+    return Standing::kProfileLink;
+}
+
 }  // namespace
 
 bool ProfileDirectory(char* out, std::size_t size) {
@@ -208,9 +248,17 @@ ProfileEditor::ProfileEditor(const char* section, const char* fileName)
         usable_ = false;
         return;
     }
+    // A link out to anything but a profile file is not followed.
+    char target[PATH_MAX];
+    if (LinkAt(path_, fileName, target) == Standing::kForeignLink) {
+        usable_ = false;
+        return;
+    }
     const int fd = posix::OpenRegular(path_, O_RDONLY);
     if (fd >= 0) {
         handle_ = fd;
+        // A file rewritten in place is read whole or not at all.
+        posix::LockFile(fd, LOCK_SH);
     } else {
         // Gone meanwhile, it is missing; otherwise it is there but unreadable.
         usable_ = false;
@@ -285,8 +333,15 @@ bool ProfileEditor::Commit() {
     if (!ProfilePath(fileName_, true, path, sizeof path)) return false;
     // Something other than a regular file in the file's place is not replaced.
     if (ReadFileState(path).kind == FileState::Kind::kOther) return false;
+    // A link stays: its target is replaced (or rewritten in place), and only
+    // when it is a profile file.
+    char target[PATH_MAX];
+    mode_t permissions = 0;
+    const Standing standing = LinkAt(path, fileName_, target, &permissions);
+    if (standing == Standing::kForeignLink) return false;
+    const bool linked = standing == Standing::kProfileLink;
     posix::Replacement out;
-    Writer writer(out, path);
+    Writer writer(out, linked ? target : path, linked ? path : nullptr, permissions);
     bool written[kMaxChanges] = {};
     bool changed = false;
     auto putEntry = [&](std::size_t i) {
@@ -357,6 +412,9 @@ bool ProfileEditor::Commit() {
     putRest();
     // Nothing to change: the file stays as it is.
     if (!changed) return true;
+    // A rewrite in place waits for the file's lock, which this reader must
+    // not hold itself.
+    if (handle_ >= 0) posix::LockFile(static_cast<int>(handle_), LOCK_UN);
     return writer.Flush() && out.Commit();
 }
 

@@ -130,4 +130,75 @@ bool ReplaceFile(const char* path, const void* data, std::size_t size) {
     return ok;
 }
 
+CreateResult CreateWholeFile(const char* path, const void* data, std::size_t size) {
+    if (path == nullptr || (data == nullptr && size > 0) || size > 0x10000000)
+        return CreateResult::kFailed;
+    char temporary[MAX_PATH];
+    const int n = std::snprintf(temporary, sizeof temporary, "%s.%lu.tmp", path,
+                                static_cast<unsigned long>(GetCurrentProcessId()));
+    if (n < 0 || static_cast<std::size_t>(n) >= sizeof temporary) return CreateResult::kFailed;
+    const HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return CreateResult::kFailed;
+    DWORD written = 0;
+    bool ok =
+        (size == 0 || WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr) != 0) &&
+        written == size && FlushFileBuffers(file) != 0;
+    ok = CloseHandle(file) != 0 && ok;
+    // Without MOVEFILE_REPLACE_EXISTING the move fails on a file that is there.
+    CreateResult result = CreateResult::kFailed;
+    if (ok && MoveFileExA(temporary, path, MOVEFILE_WRITE_THROUGH) != 0)
+        result = CreateResult::kCreated;
+    else if (ok && (GetLastError() == ERROR_ALREADY_EXISTS || GetLastError() == ERROR_FILE_EXISTS))
+        result = CreateResult::kExists;
+    if (result != CreateResult::kCreated) DeleteFileA(temporary);
+    return result;
+}
+
+bool SyncFileEntry(const char* path) {
+    // NTFS journals its directories; a rename is written through
+    // (MOVEFILE_WRITE_THROUGH).
+    return path != nullptr;
+}
+
+int RemoveStaleTemporaries(const char* path) {
+    // A replacement's temporary file is `path`.PID.tmp, held open without
+    // sharing until it is moved: one that can be deleted was left by a
+    // writer that died.
+    if (path == nullptr) return 0;
+    char pattern[MAX_PATH];
+    const int n = std::snprintf(pattern, sizeof pattern, "%s.*.tmp", path);
+    if (n < 0 || static_cast<std::size_t>(n) >= sizeof pattern) return 0;
+    const char* slash = std::strrchr(path, '\\');
+    const char* other = std::strrchr(path, '/');
+    if (other != nullptr && (slash == nullptr || other > slash)) slash = other;
+    const std::size_t directoryLength =
+        slash != nullptr ? static_cast<std::size_t>(slash - path + 1) : 0;
+    const char* name = path + directoryLength;
+    const std::size_t nameLength = std::strlen(name);
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA(pattern, &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    int removed = 0;
+    do {
+        const char* entry = found.cFileName;
+        const std::size_t length = std::strlen(entry);
+        // The name, a dot, the writer's process number and ".tmp".
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 || length < nameLength + 6 ||
+            _strnicmp(entry, name, nameLength) != 0 || entry[nameLength] != '.' ||
+            _stricmp(entry + length - 4, ".tmp") != 0)
+            continue;
+        bool digits = true;
+        for (std::size_t i = nameLength + 1; i < length - 4; ++i)
+            digits = digits && entry[i] >= '0' && entry[i] <= '9';
+        char full[MAX_PATH];
+        if (!digits || directoryLength + length >= sizeof full) continue;
+        std::memcpy(full, path, directoryLength);
+        std::memcpy(full + directoryLength, entry, length + 1);
+        if (DeleteFileA(full) != 0) ++removed;
+    } while (FindNextFileA(search, &found) != 0);
+    FindClose(search);
+    return removed;
+}
+
 }  // namespace kalcore::platform

@@ -182,7 +182,7 @@ apt-get install --simulate -q "$packages"/*.deb >"$work/apt.log" 2>&1 ||
     { cat "$work/apt.log"; fail "apt cannot install the packages"; }
 
 # From the temporary root: the program, its manual page and completion.
-dpkg --root="$root" -s kalc | grep -qx 'Status: install ok unpacked' || fail "dpkg did not record kalc"
+grep -qx 'Status: install ok unpacked' <<<"$(dpkg --root="$root" -s kalc)" || fail "dpkg did not record kalc"
 export LD_LIBRARY_PATH=$root$lib
 [[ $("$root/usr/bin/kalc" days 12/25/1998 01/01/1999) == 7 ]] || fail "kalc from the root"
 # The manual pages render without a warning and say what their program is.

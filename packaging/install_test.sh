@@ -112,7 +112,10 @@ closure=$(apt-cache depends --recurse --no-recommends --no-suggests --no-conflic
     --no-replaces --no-enhances libkalcore3 | grep '^\w' | sort -u)
 echo "libkalcore3 and its recursive dependencies: $(wc -l <<<"$closure") packages"
 grep -E '^lib(qt|x11|xcb|gl|cups)' <<<"$closure" && fail "libkalcore3 pulls in a desktop library"
-ldconfig -p | grep -qE "libkalcore\.so\.3 .*=> (/usr)?/lib/$multiarch/libkalcore\.so\.3$" ||
+# The cache is read whole first: grep -q stops at its match, and ldconfig
+# writing on would then end with SIGPIPE and fail the pipeline.
+cache=$(ldconfig -p)
+grep -qE "libkalcore\.so\.3 .*=> (/usr)?/lib/$multiarch/libkalcore\.so\.3$" <<<"$cache" ||
     fail "the ldconfig trigger did not put libkalcore.so.3 in the loader's cache"
 dialogs='import ctypes
 lib = ctypes.CDLL("libkalcore.so.3")
@@ -185,7 +188,8 @@ for f in "${debs[@]}"; do
         [[ -e "$path" || -L "$path" ]] && fail "$path of $(basename "$f") remains"
     done < <(dpkg-deb -c "$f" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./|/|')
 done
-ldconfig -p | grep -q 'libkalcore\.so' && fail "libkalcore.so.3 remains in the loader's cache"
+cache=$(ldconfig -p)
+grep -q 'libkalcore\.so' <<<"$cache" && fail "libkalcore.so.3 remains in the loader's cache"
 packages_state | diff -u "$work/packages.before" - || fail "the installed packages differ from before"
 files_state | diff -u "$work/files.before" - || fail "the files differ from before"
 

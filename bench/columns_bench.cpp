@@ -5,6 +5,8 @@
 //   kalcore_columns_bench [ROUNDS]      times both, prints medians and ratios
 //   kalcore_columns_bench --once        one kal_parse_many pass, for callgrind
 //                                       (--toggle-collect=kal_parse_many)
+//   kalcore_columns_bench --once-loop   one pass of the KD_CONVDATE loop
+//                                       (--toggle-collect=KD_CONVDATE)
 //
 // The texts: 16 layouts (numeric and with month names, before and after the
 // day, in any case), two- and four-digit years of 1950-2049, and 5% junk.
@@ -146,6 +148,14 @@ int main(int argc, char** argv) {
                                              &options, days.data(), nullptr);
         std::printf("%lld dates of %zu texts\n", static_cast<long long>(dates), kTexts);
         return dates > 0 ? 0 : 1;
+    }
+    if (argc > 1 && std::strcmp(argv[1], "--once-loop") == 0) {
+        char out[12];
+        std::size_t converted = 0;
+        for (std::size_t i = 0; i < kTexts; ++i)
+            converted += KD_CONVDATE(column.pointers[i], out, "G", 0, 0) == 1;
+        std::printf("%zu dates of %zu texts\n", converted, kTexts);
+        return converted > 0 ? 0 : 1;
     }
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
 

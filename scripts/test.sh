@@ -3,8 +3,10 @@
 # (with the desktop demo, whose screens are then pictured under Xvfb and the
 # pictures checked), a build under AddressSanitizer +
 # UndefinedBehaviorSanitizer, the thread test under ThreadSanitizer, and the
-# fuzzer for FUZZ_SECONDS (default 60; 0 skips it) from the corpus and the
-# fixed seed FUZZ_SEED (default 1), so that a failing run can be repeated;
+# fuzzers (the date exports for FUZZ_SECONDS, default 60, 0 skips them; the
+# kal_ interface for half as long, the zone rules for a third) from their
+# corpora and the fixed seed FUZZ_SEED (default 1), so that a failing run can
+# be repeated;
 # kalcore.dll for 32-bit and 64-bit Windows, checked and run under Wine
 # (WINDOWS=0 skips that part); and every export compared with the library
 # before its numeric core (DIFFERENTIAL_COMPARISONS, default 400000).
@@ -85,6 +87,13 @@ if [[ "$fuzz_seconds" -gt 0 ]]; then
     cp fuzz/corpus/* "$corpus/"
     build-fuzz/fuzz/kalcore_fuzz_dates -seed="$fuzz_seed" -max_total_time="$fuzz_seconds" \
         -max_len=64 -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
+    rm -rf "$corpus"
+    echo "== fuzzing the kal_ interface for $((fuzz_seconds / 2 + 1))s from seed ${fuzz_seed}"
+    corpus=$(mktemp -d)
+    cp fuzz/dates_api_corpus/* "$corpus/"
+    build-fuzz/fuzz/kalcore_fuzz_dates_api -seed="$fuzz_seed" \
+        -max_total_time=$((fuzz_seconds / 2 + 1)) -max_len=256 -print_final_stats=1 "$corpus" \
+        2>&1 | tail -n 12
     rm -rf "$corpus"
     echo "== fuzzing the time-zone rules for $((fuzz_seconds / 3 + 1))s from seed ${fuzz_seed}"
     corpus=$(mktemp -d)

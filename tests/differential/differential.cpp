@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "differential/exports_table.h"
@@ -27,7 +28,9 @@
 namespace {
 
 using namespace kalcore::exports_table;
+using kalcore::differential::MutatedText;
 using kalcore::differential::Random;
+using kalcore::differential::RandomDateChar;
 
 // What one call did: its result and every byte it wrote.
 struct Outcome {
@@ -349,51 +352,9 @@ class Inputs {
         return text;
     }
 
-    char RandomChar() {
-        static const char kAlphabet[] = "0123456789/-.  JanFebMarDecjulSEPxyzZ";
-        const int kind = r_.Below(100);
-        if (kind < 80) return kAlphabet[r_.Below(sizeof kAlphabet - 1)];
-        if (kind < 90) return static_cast<char>(r_.Between(1, 31));
-        return static_cast<char>(r_.Between(127, 255));
-    }
+    char RandomChar() { return RandomDateChar(r_); }
 
-    std::string Mutated(std::string text) {
-        const int edits = r_.Between(1, 3);
-        for (int e = 0; e < edits; ++e) {
-            const int at = text.empty() ? 0 : r_.Below(static_cast<int>(text.size()));
-            switch (r_.Below(9)) {
-                case 0:
-                    if (!text.empty()) text[at] = RandomChar();
-                    break;
-                case 1:
-                    if (!text.empty()) text.erase(at, 1);
-                    break;
-                case 2:
-                    text.insert(text.begin() + at, RandomChar());
-                    break;
-                case 3:
-                    if (text.size() > 1 && at + 1 < static_cast<int>(text.size()))
-                        std::swap(text[at], text[at + 1]);
-                    break;
-                case 4:
-                    if (!text.empty()) text[at] = static_cast<char>(text[at] ^ 0x20);
-                    break;
-                case 5:
-                    text += r_.Chance(50) ? " " : (r_.Chance(50) ? "\t" : "\x80");
-                    break;
-                case 6:
-                    text.resize(static_cast<std::size_t>(at));
-                    break;
-                case 7:
-                    text.insert(0, " ");
-                    break;
-                case 8:
-                    if (!text.empty()) text[at] = static_cast<char>('0' + r_.Below(10));
-                    break;
-            }
-        }
-        return text;
-    }
+    std::string Mutated(std::string text) { return MutatedText(r_, std::move(text)); }
 
     Random& r_;
     const Library& ref_;

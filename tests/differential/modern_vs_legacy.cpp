@@ -25,7 +25,9 @@
 
 namespace {
 
+using kalcore::differential::MutatedText;
 using kalcore::differential::Random;
+using kalcore::differential::RandomDateChar;
 
 constexpr char kInputCodes[] = "123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ*#@&$";
 
@@ -41,13 +43,13 @@ class Texts {
         else if (kind < 52)
             text = TwoDigitYear(InCode());
         else if (kind < 67)
-            text = Mutated(InCode());
+            text = MutatedText(r_, InCode());
         else if (kind < 72)
             text = Keyword();
         else if (kind < 82)
             text = r_.Pick(kEdges);
         else if (kind < 88)
-            text = Mutated(r_.Pick(kEdges));
+            text = MutatedText(r_, r_.Pick(kEdges));
         else
             text = RandomBytes();
         if (r_.Chance(4)) text = r_.Pick(kLeading) + text;
@@ -90,47 +92,9 @@ class Texts {
         return r_.Pick(kWords);
     }
 
-    char RandomChar() {
-        static const char kAlphabet[] = "0123456789/-.  JanFebMarDecjulSEPxyzZ";
-        const int kind = r_.Below(100);
-        if (kind < 80) return kAlphabet[r_.Below(sizeof kAlphabet - 1)];
-        if (kind < 90) return static_cast<char>(r_.Between(1, 31));
-        return static_cast<char>(r_.Between(127, 255));
-    }
-
     std::string RandomBytes() {
         std::string text;
-        for (int i = r_.Between(0, 14); i > 0; --i) text += RandomChar();
-        return text;
-    }
-
-    std::string Mutated(std::string text) {
-        for (int e = r_.Between(1, 3); e > 0; --e) {
-            const int at = text.empty() ? 0 : r_.Below(static_cast<int>(text.size()));
-            switch (r_.Below(7)) {
-                case 0:
-                    if (!text.empty()) text[at] = RandomChar();
-                    break;
-                case 1:
-                    if (!text.empty()) text.erase(at, 1);
-                    break;
-                case 2:
-                    text.insert(text.begin() + at, RandomChar());
-                    break;
-                case 3:
-                    if (at + 1 < static_cast<int>(text.size())) std::swap(text[at], text[at + 1]);
-                    break;
-                case 4:
-                    if (!text.empty()) text[at] = static_cast<char>(text[at] ^ 0x20);
-                    break;
-                case 5:
-                    text.resize(static_cast<std::size_t>(at));
-                    break;
-                default:
-                    if (!text.empty()) text[at] = static_cast<char>('0' + r_.Below(10));
-                    break;
-            }
-        }
+        for (int i = r_.Between(0, 14); i > 0; --i) text += RandomDateChar(r_);
         return text;
     }
 

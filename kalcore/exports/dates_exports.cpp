@@ -76,7 +76,7 @@ KAL_API int32_t KAL_CALL kal_parse(const char* text, size_t length, const kal_op
         *date = kal_date{KAL_NAT, 0, 0, 0, 0, 0, 0};
         return KAL_NO_DATE;
     }
-    *date = kal_date{DaysFromEpoch(reading.date),
+    *date = kal_date{DaysOfTextDate(reading.date),
                      reading.date.year,
                      reading.date.month,
                      reading.date.day,

@@ -606,8 +606,8 @@ bool ReadDate(const DateText& input, int centurySelector, DateReading& reading) 
                            reading);
 }
 
-bool ReadDateByRule(const DateText& input, const YearRule& rule, bool keywords,
-                    DateReading& reading) {
+KALCORE_ONE_BODY bool ReadDateByRule(const DateText& input, const YearRule& rule, bool keywords,
+                                     DateReading& reading) {
     return ReadInto<true>(input, rule, keywords, reading);
 }
 

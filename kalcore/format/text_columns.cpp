@@ -26,23 +26,6 @@ constexpr bool IsTrimmed(std::uint32_t c) {
 // byte of a word first.
 static_assert(std::endian::native == std::endian::little);
 
-// Days since 1970-01-01 of a valid date of the years 1000-9999, counted from
-// 1 March of year 0 so that the leap day ends a year; unsigned, as every
-// value is positive, so that the divisions become multiplications.
-constexpr std::int64_t DaysOfTextDate(const CivilDate& date) {
-    const auto month = static_cast<unsigned>(date.month);
-    const unsigned year = static_cast<unsigned>(date.year) - (month <= 2 ? 1 : 0);
-    const unsigned dayOfYear =
-        (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + static_cast<unsigned>(date.day) - 1;
-    return static_cast<std::int64_t>(year * 365 + year / 4 - year / 100 + year / 400 + dayOfYear) -
-           719468;
-}
-static_assert(DaysOfTextDate(CivilDate{1970, 1, 1}) == 0);
-static_assert(DaysOfTextDate(CivilDate{1000, 1, 1}) == DaysFromEpoch(CivilDate{1000, 1, 1}));
-static_assert(DaysOfTextDate(CivilDate{2000, 2, 29}) == DaysFromEpoch(CivilDate{2000, 2, 29}));
-static_assert(DaysOfTextDate(CivilDate{2000, 3, 1}) == DaysFromEpoch(CivilDate{2000, 3, 1}));
-static_assert(DaysOfTextDate(CivilDate{9999, 12, 31}) == DaysFromEpoch(CivilDate{9999, 12, 31}));
-
 // Character access to a text of 1-byte characters.
 struct Bytes {
     static std::uint32_t At(const unsigned char* text, std::size_t i) { return text[i]; }
@@ -160,23 +143,22 @@ std::size_t ReadBlock(const TextBlock& block, std::size_t n, const ReadingRules&
     return dates;
 }
 
-// Writes dates into a block, each character put by Put(item, i, c).
+// Writes dates into a block, each text put by Put(item, text, length) with
+// the item's width in characters.
 template <typename Put>
 std::size_t WriteBlock(const std::int64_t* days, std::size_t n, const FormatLayout& layout,
                        const OutputBlock& out, Put put) {
     std::size_t written = 0;
     unsigned char* item = out.base;
     for (std::size_t i = 0; i < n; ++i, item += out.stride) {
+        // The writer leaves the rest of the 12 bytes zero.
         DateText text{};
-        std::size_t length = 0;
         CivilDate date;
         if (DateOfEpochDays(days[i], date)) {
             WriteDate(layout, date, text);
-            length = WrittenLayout(layout, date.month, date.day).length;
             ++written;
         }
-        for (std::size_t c = 0; c < out.width; ++c)
-            put(item, c, c < length ? static_cast<unsigned char>(text[c]) : 0);
+        put(item, text);
     }
     return written;
 }
@@ -227,17 +209,25 @@ bool DateOfEpochDays(std::int64_t days, CivilDate& date) {
 
 std::size_t WriteByteBlock(const std::int64_t* days, std::size_t n, const FormatLayout& layout,
                            const OutputBlock& out) {
-    return WriteBlock(days, n, layout, out,
-                      [](unsigned char* item, std::size_t c, unsigned char ch) { item[c] = ch; });
+    if (out.width >= kDateTextSize)
+        return WriteBlock(days, n, layout, out, [&](unsigned char* item, const DateText& text) {
+            std::memcpy(item, text, kDateTextSize);
+            if (out.width > kDateTextSize)
+                std::memset(item + kDateTextSize, 0, out.width - kDateTextSize);
+        });
+    return WriteBlock(days, n, layout, out, [&](unsigned char* item, const DateText& text) {
+        std::memcpy(item, text, out.width);
+    });
 }
 
 std::size_t WriteUcs4Block(const std::int64_t* days, std::size_t n, const FormatLayout& layout,
                            const OutputBlock& out) {
-    return WriteBlock(days, n, layout, out,
-                      [](unsigned char* item, std::size_t c, unsigned char ch) {
-                          const std::uint32_t wide = ch;
-                          std::memcpy(item + 4 * c, &wide, sizeof wide);
-                      });
+    return WriteBlock(days, n, layout, out, [&](unsigned char* item, const DateText& text) {
+        for (std::size_t c = 0; c < out.width; ++c) {
+            const std::uint32_t wide = c < kDateTextSize ? static_cast<unsigned char>(text[c]) : 0;
+            std::memcpy(item + 4 * c, &wide, sizeof wide);
+        }
+    });
 }
 
 }  // namespace kalcore

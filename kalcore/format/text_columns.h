@@ -7,10 +7,28 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "civil/civil_date.h"
 #include "format/date_reader.h"
 #include "format/layouts.h"
 
 namespace kalcore {
+
+// Days since 1970-01-01 of a valid date of the years 1000-9999, counted from
+// 1 March of year 0 so that the leap day ends a year; unsigned, as every
+// value is positive, so that the divisions become multiplications.
+constexpr std::int64_t DaysOfTextDate(const CivilDate& date) {
+    const auto month = static_cast<unsigned>(date.month);
+    const unsigned year = static_cast<unsigned>(date.year) - (month <= 2 ? 1 : 0);
+    const unsigned dayOfYear =
+        (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + static_cast<unsigned>(date.day) - 1;
+    return static_cast<std::int64_t>(year * 365 + year / 4 - year / 100 + year / 400 + dayOfYear) -
+           719468;
+}
+static_assert(DaysOfTextDate(CivilDate{1970, 1, 1}) == 0);
+static_assert(DaysOfTextDate(CivilDate{1000, 1, 1}) == DaysFromEpoch(CivilDate{1000, 1, 1}));
+static_assert(DaysOfTextDate(CivilDate{2000, 2, 29}) == DaysFromEpoch(CivilDate{2000, 2, 29}));
+static_assert(DaysOfTextDate(CivilDate{2000, 3, 1}) == DaysFromEpoch(CivilDate{2000, 3, 1}));
+static_assert(DaysOfTextDate(CivilDate{9999, 12, 31}) == DaysFromEpoch(CivilDate{9999, 12, 31}));
 
 // Days since 1970-01-01 that stand for "no date" (NumPy's NaT).
 inline constexpr std::int64_t kNoDateDays = INT64_MIN;

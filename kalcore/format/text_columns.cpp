@@ -135,22 +135,24 @@ template <typename Units>
 std::size_t ReadBlock(const TextBlock& block, std::size_t n, const ReadingRules& rules,
                       const DayColumn& out) {
     std::size_t dates = 0;
-    const unsigned char* item = block.base;
-    for (std::size_t i = 0; i < n; ++i, item += block.stride) {
+    for (std::size_t i = 0; i < n; ++i) {
+        // Each item's address from the base: stepping past the last item
+        // could leave the block, as a negative stride does at once.
+        const unsigned char* item = block.base + static_cast<std::ptrdiff_t>(i) * block.stride;
         DateReading reading;
         dates += Store(ReadTrimmed<Units>(item, block.width, rules, reading), reading, i, out);
     }
     return dates;
 }
 
-// Writes dates into a block, each text put by Put(item, text, length) with
-// the item's width in characters.
+// Writes dates into a block, each text (zero-filled past its end) put into
+// its item by Put(item, text).
 template <typename Put>
 std::size_t WriteBlock(const std::int64_t* days, std::size_t n, const FormatLayout& layout,
                        const OutputBlock& out, Put put) {
     std::size_t written = 0;
-    unsigned char* item = out.base;
-    for (std::size_t i = 0; i < n; ++i, item += out.stride) {
+    for (std::size_t i = 0; i < n; ++i) {
+        unsigned char* item = out.base + static_cast<std::ptrdiff_t>(i) * out.stride;
         // The writer leaves the rest of the 12 bytes zero.
         DateText text{};
         CivilDate date;

@@ -43,12 +43,17 @@ static int32 CenturyArgument(int32 century) {
     return century;
 }
 
-/* The format code argument: one character naming a format, or an error. */
-static void CodeArgument(text* value, char code[2]) {
+/* The format code argument: one character naming a format, or an error.
+ * Each distinct code is checked once per call site (fn_extra lives as long
+ * as the statement's plan), not once per row. */
+static void CodeArgument(FunctionCallInfo fcinfo, text* value, char code[2]) {
     if (VARSIZE_ANY_EXHDR(value) == 1) {
         code[0] = *VARDATA_ANY(value);
         code[1] = '\0';
-        if (kal_sql_code_valid(code)) return;
+        if (fcinfo->flinfo->fn_extra == NULL)
+            fcinfo->flinfo->fn_extra =
+                MemoryContextAllocZero(fcinfo->flinfo->fn_mcxt, sizeof(kal_sql_code_cache));
+        if (kal_sql_code_valid_cached((kal_sql_code_cache*)fcinfo->flinfo->fn_extra, code)) return;
     }
     ereport(ERROR,
             (errcode(ERRCODE_INVALID_PARAMETER_VALUE),
@@ -76,7 +81,7 @@ static bool ReadDate(FunctionCallInfo fcinfo, int centuryArg, const char* code, 
 
 static Datum Convert(FunctionCallInfo fcinfo, int centuryArg) {
     char code[2], out[12];
-    CodeArgument(PG_GETARG_TEXT_PP(1), code);
+    CodeArgument(fcinfo, PG_GETARG_TEXT_PP(1), code);
     if (!ReadDate(fcinfo, centuryArg, code, out)) PG_RETURN_NULL();
     PG_RETURN_TEXT_P(cstring_to_text(out));
 }

@@ -57,6 +57,8 @@ CREATE TABLE legacy (id serial, d text, born date);
 INSERT INTO legacy (d) VALUES ('12/31/98'), ('n/a'), ('Jan-5-01'), ('13/45/98'), ('19990704');
 UPDATE legacy SET born = kal_parse(d, 4);
 SELECT id, d, born FROM legacy ORDER BY id;
+SELECT d, code, kal_convert(d, code, 4) FROM (VALUES ('n/a', 'G'), ('12/31/98', 'k'), ('x', 'G'),
+    ('12/31/98', 'G')) AS t(d, code);
 
 -- The forms with a century index and generate columns; the others cannot.
 ALTER TABLE legacy ADD COLUMN iso text GENERATED ALWAYS AS (kal_convert(d, 'G', 4)) STORED;
@@ -66,6 +68,8 @@ CREATE INDEX legacy_today ON legacy (kal_parse(d));
 
 -- Misused arguments are errors.
 SELECT kal_convert('12/31/98', '0');
+SELECT kal_convert(d, code, 4) FROM (VALUES ('n/a', 'G'), ('12/31/98', 'k'), ('x', 'G'),
+    ('12/31/98', 'G'), ('z', '!')) AS t(d, code);
 SELECT kal_convert('12/31/98', 'GG');
 SELECT kal_convert('12/31/98', 'G', 0);
 SELECT kal_parse('12/31/98', 10);

@@ -103,6 +103,21 @@ def test_misused_arguments_are_errors(db, sql, message):
         db.execute(sql)
 
 
+def test_codes_that_vary_by_row_are_each_checked(db):
+    # The answer for a code is kept while the statement runs: a good code on a
+    # row that is no date stays NULL, a bad code fails wherever it comes.
+    db.execute("CREATE TABLE t (id INTEGER PRIMARY KEY, d TEXT, code TEXT)")
+    rows = [("n/a", "G"), ("12/31/98", "k"), ("x", "G"), ("12/31/98", "G"), ("y", "K")]
+    db.executemany("INSERT INTO t (d, code) VALUES (?, ?)", rows)
+    got = db.execute("SELECT kal_convert(d, code, 4) FROM t ORDER BY id").fetchall()
+    assert got == [(None,), ("Dec/31/1998",), (None,), ("1998-12-31",), (None,)]
+    db.execute("INSERT INTO t (d, code) VALUES ('z', '!')")
+    with pytest.raises(sqlite3.OperationalError, match="not a format code"):
+        db.execute("SELECT kal_convert(d, code, 4) FROM t ORDER BY id").fetchall()
+    with pytest.raises(sqlite3.OperationalError, match="not a format code"):
+        db.execute("SELECT kal_convert(d, '!', 4) FROM t").fetchall()
+
+
 def test_only_the_forms_with_a_century_index_and_generate_columns(db):
     db.execute(
         "CREATE TABLE t (d TEXT, iso TEXT GENERATED ALWAYS AS (kal_convert(d, 'G', 4)) STORED)"

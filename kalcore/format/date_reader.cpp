@@ -79,6 +79,44 @@ class LazyClock {
     CivilDate today_{};
 };
 
+// Where the centuries of one date come from: the caller's rule, and the clock
+// when the rule or a keyword asks for it.
+class Centuries {
+  public:
+    explicit Centuries(const YearRule& rule) : rule_(rule) {}
+
+    LazyClock& Clock() { return clock_; }
+    bool IsSelector() const { return rule_.kind == YearRule::Kind::kSelector; }
+    int Selector() const { return rule_.value; }
+
+    // The century a family recogniser completes a two-digit year with: the
+    // current one under a selector (whose century may then replace it, as for
+    // any year of a recognised form), else the rule's.
+    KALCORE_HOT_STEP int ForRecognizedYear(int year) {
+        return IsSelector() ? clock_.Century() : RuleCentury(year);
+    }
+
+    // The century of a two-digit year of a basic form.
+    KALCORE_HOT_STEP int ForBasicYear(int year) {
+        if (!IsSelector()) return RuleCentury(year);
+        return rule_.value == 0 ? clock_.Century() : FixedCenturyOfSelector(rule_.value);
+    }
+
+    // The century that replaces the one a text wrote (selectors 1-9), or 0.
+    int Replacing() const { return IsSelector() ? FixedCenturyOfSelector(rule_.value) : 0; }
+
+  private:
+    // The window's or the fixed century of a two-digit year.
+    int RuleCentury(int year) const {
+        if (rule_.kind == YearRule::Kind::kCentury) return rule_.value;
+        const int first = rule_.value % 100;
+        return rule_.value / 100 + (year < first ? 1 : 0);
+    }
+
+    const YearRule& rule_;
+    LazyClock clock_;
+};
+
 // A layout a text must fill exactly: the classes each position needs (as
 // Layout reads them) and the number of positions, with nothing after them.
 struct Shape {
@@ -101,21 +139,30 @@ bool Fills(const Text& t, Shape shape) {
 struct DateValues {
     int century, year, month, day;
     bool centuryGiven;  // the text carried its own century
+    bool twoDigitYear;  // the text wrote two digits of year
+    char layout;        // the layout the text was written in
 };
 
 // Reads the year that starts at `pos` of a text whose layout has been
 // checked: four digits (the century's first digit 1-9) when the text goes on
-// past pos + 1, else two digits completed with the current century.
-KALCORE_HOT_STEP bool ReadYearAt(const Text& t, int pos, LazyClock& clock, DateValues& f) {
+// past pos + 1, else two digits completed with the recognisers' century.
+KALCORE_HOT_STEP bool ReadYearAt(const Text& t, int pos, Centuries& centuries, DateValues& f) {
     if (t.len > pos + 2) {
         if (t[pos] == '0') return false;
         f.century = TwoDigitValue(t[pos], t[pos + 1]);
         f.year = TwoDigitValue(t[pos + 2], t[pos + 3]);
+        f.twoDigitYear = false;
         return true;
     }
     f.year = TwoDigitValue(t[pos], t[pos + 1]);
-    f.century = clock.Century();
+    f.century = centuries.ForRecognizedYear(f.year);
+    f.twoDigitYear = true;
     return true;
+}
+
+// Picks one of two layouts by the separator of a text: '-' or '/'.
+constexpr char BySeparator(char separator, char dash, char slash) {
+    return separator == '-' ? dash : slash;
 }
 
 // Four digits of year at 0-3, the first 1-9, for a text whose layout has
@@ -124,6 +171,7 @@ bool ReadLeadingYear(const Text& t, DateValues& f) {
     if (t[0] == '0') return false;
     f.century = TwoDigitValue(t[0], t[1]);
     f.year = TwoDigitValue(t[2], t[3]);
+    f.twoDigitYear = false;
     return true;
 }
 
@@ -153,38 +201,44 @@ char Accept(bool accepted, char form) {
 // position. Then the values are checked.
 
 // Family 1: mmm?DD?CCYY and mmm?DD?YY (codes K, L, M, N).
-char MonthDayYear(const Text& t, LazyClock& clock, DateValues& f) {
+char MonthDayYear(const Text& t, Centuries& clock, DateValues& f) {
     if ((!Fills(t, Exactly("aaasddsdd")) && !Fills(t, Exactly("aaasddsdddd"))) || t[6] != t[3])
         return 0;
     f.month = MonthFromLetters(t.s);
     if (f.month == 0) return 0;
     f.day = TwoDigitValue(t[4], t[5]);
+    f.layout = t.len == 11 ? BySeparator(t[3], 'M', 'K') : BySeparator(t[3], 'N', 'L');
     return Accept(ReadYearAt(t, 7, clock, f) && Valid(f), kMonthFirst);
 }
 
 // Family 2: DD/mmm/CCYY and DD/mmm/YY (codes H, I); '/' only.
-char DaySlashMonth(const Text& t, LazyClock& clock, DateValues& f) {
+char DaySlashMonth(const Text& t, Centuries& clock, DateValues& f) {
     if ((!Fills(t, Exactly("ddsaaasdd")) && !Fills(t, Exactly("ddsaaasdddd"))) || t[2] != '/' ||
         t[6] != '/' || !ReadDayDigits(t, 0, f))
         return 0;
     f.month = MonthFromLetters(t.s + 3);
+    f.layout = t.len == 11 ? 'H' : 'I';
     return Accept(f.month != 0 && ReadYearAt(t, 7, clock, f) && Valid(f), kDayFirst);
 }
 
 // Family 3: numeric month-first dates with a one-digit month or day (codes U,
 // V, W, X, @, & and M?D?YY, M?DD?YY, MM?D?YY), tried as three layouts.
-char ShortNumeric(const Text& t, LazyClock& clock, DateValues& f) {
+char ShortNumeric(const Text& t, Centuries& clock, DateValues& f) {
     // M?D?
     if ((Fills(t, Exactly("dsdsdd")) || Fills(t, Exactly("dsdsdddd"))) && t[3] == t[1] &&
         t[0] != '0' && t[2] != '0') {
         f.month = t[0] - '0';
         f.day = t[2] - '0';
+        f.layout = t.len == 8 ? BySeparator(t[1], '@', '&')
+                              : BySeparator(t[1], kFormMDYYDash, kFormMDYYSlash);
         if (ReadYearAt(t, 4, clock, f) && Valid(f)) return kMonthFirst;
     }
     // M?DD?
     if ((Fills(t, Exactly("dsddsdd")) || Fills(t, Exactly("dsddsdddd"))) && t[4] == t[1] &&
         t[0] != '0' && ReadDayDigits(t, 2, f)) {
         f.month = t[0] - '0';
+        f.layout = t.len == 9 ? BySeparator(t[1], 'W', 'X')
+                              : BySeparator(t[1], kFormMDDYYDash, kFormMDDYYSlash);
         if (ReadYearAt(t, 5, clock, f) && Valid(f)) return kMonthFirst;
     }
     // MM?D?
@@ -192,6 +246,8 @@ char ShortNumeric(const Text& t, LazyClock& clock, DateValues& f) {
         t[3] != '0') {
         f.month = TwoDigitValue(t[0], t[1]);
         f.day = t[3] - '0';
+        f.layout = t.len == 9 ? BySeparator(t[2], 'U', 'V')
+                              : BySeparator(t[2], kFormMMDYYDash, kFormMMDYYSlash);
         if (ReadYearAt(t, 5, clock, f) && Valid(f)) return kMonthFirst;
     }
     return 0;
@@ -199,19 +255,22 @@ char ShortNumeric(const Text& t, LazyClock& clock, DateValues& f) {
 
 // Family 4: year first, month second (codes E, F, G, J, O): CCYYMMDD,
 // CCYY?mmm?DD or CCYY?MM?DD.
-char YearMonthDay(const Text& t, LazyClock&, DateValues& f) {
+char YearMonthDay(const Text& t, Centuries&, DateValues& f) {
     if (!ReadLeadingYear(t, f)) return 0;
     char form = kMonthFirst;
     if (Fills(t, Exactly("dddddddd"))) {
         f.month = TwoDigitValue(t[4], t[5]);
         f.day = TwoDigitValue(t[6], t[7]);
+        f.layout = 'E';
     } else if (Fills(t, Exactly("ddddsaaasdd")) && t[8] == t[4]) {
         f.month = MonthFromLetters(t.s + 5);
         f.day = TwoDigitValue(t[9], t[10]);
+        f.layout = BySeparator(t[4], 'F', 'J');
         form = kDayFirst;
     } else if (Fills(t, Exactly("ddddsddsdd")) && t[7] == t[4]) {
         f.month = TwoDigitValue(t[5], t[6]);
         f.day = TwoDigitValue(t[8], t[9]);
+        f.layout = BySeparator(t[4], 'G', 'O');
     } else {
         return 0;
     }
@@ -220,13 +279,17 @@ char YearMonthDay(const Text& t, LazyClock&, DateValues& f) {
 
 // Family 5: a one-digit day before the month abbreviation (codes Y, Z, $ and
 // D-mmm-YY, D/mmm/YY, DmmmYY).
-char ShortDayMonth(const Text& t, LazyClock& clock, DateValues& f) {
+char ShortDayMonth(const Text& t, Centuries& clock, DateValues& f) {
     int monthPos = 1, yearPos = 4;
     if (Fills(t, Exactly("dsaaasdd")) || Fills(t, Exactly("dsaaasdddd"))) {
         if (t[5] != t[1]) return 0;
         monthPos = 2;
         yearPos = 6;
-    } else if (!Fills(t, Exactly("daaadd")) && !Fills(t, Exactly("daaadddd"))) {
+        f.layout = t.len == 10 ? BySeparator(t[1], 'Y', 'Z')
+                               : BySeparator(t[1], kFormDMmmYYDash, kFormDMmmYYSlash);
+    } else if (Fills(t, Exactly("daaadd")) || Fills(t, Exactly("daaadddd"))) {
+        f.layout = t.len == 8 ? '$' : kFormDMmmYY;
+    } else {
         return 0;
     }
     if (t[0] == '0') return 0;
@@ -236,24 +299,28 @@ char ShortDayMonth(const Text& t, LazyClock& clock, DateValues& f) {
 }
 
 // Family 6: mmm?D?CCYY and mmm?D?YY (codes *, # and mmm-D-YY, mmm/D/YY).
-char MonthShortDay(const Text& t, LazyClock& clock, DateValues& f) {
+char MonthShortDay(const Text& t, Centuries& clock, DateValues& f) {
     if ((!Fills(t, Exactly("aaasdsdd")) && !Fills(t, Exactly("aaasdsdddd"))) || t[5] != t[3])
         return 0;
     f.month = MonthFromLetters(t.s);
     if (f.month == 0) return 0;
     f.day = t[4] - '0';
+    f.layout = t.len == 10 ? BySeparator(t[3], '*', '#')
+                           : BySeparator(t[3], kFormMmmDYYDash, kFormMmmDYYSlash);
     return Accept(ReadYearAt(t, 6, clock, f) && Valid(f), kMonthFirst);
 }
 
 // Family 7: year first, day second (codes P, Q, R, S): CCYY?DD?MM or
 // CCYY?DD?mmm. A text with a valid month-first reading was already taken by
 // family 4.
-char YearDayMonth(const Text& t, LazyClock&, DateValues& f) {
+char YearDayMonth(const Text& t, Centuries&, DateValues& f) {
     if (t[7] != t[4] || !ReadLeadingYear(t, f)) return 0;
     if (Fills(t, Exactly("ddddsddsaaa"))) {
         f.month = MonthFromLetters(t.s + 8);
+        f.layout = BySeparator(t[4], 'S', 'R');
     } else if (Fills(t, Exactly("ddddsddsdd")) && t[8] <= '2') {
         f.month = TwoDigitValue(t[8], t[9]);
+        f.layout = BySeparator(t[4], 'Q', 'P');
     } else {
         return 0;
     }
@@ -261,9 +328,10 @@ char YearDayMonth(const Text& t, LazyClock&, DateValues& f) {
 }
 
 // Family 8: CCYYmmmDD (code T).
-char YearAbbrevDay(const Text& t, LazyClock&, DateValues& f) {
+char YearAbbrevDay(const Text& t, Centuries&, DateValues& f) {
     if (!Fills(t, Exactly("ddddaaadd")) || !ReadLeadingYear(t, f)) return 0;
     f.month = MonthFromLetters(t.s + 4);
+    f.layout = 'T';
     return Accept(f.month != 0 && ReadDayDigits(t, 7, f) && Valid(f), kMonthFirst);
 }
 
@@ -277,7 +345,7 @@ char YearAbbrevDay(const Text& t, LazyClock&, DateValues& f) {
 //   (3: M?D?, M?DD?; 5: D?mmm?), a letter at 1 (5: Dmmm), or a separator at
 //   2 followed by a letter at 3 (2: DD/mmm/) or by a separator at 4 (3:
 //   MM?D?). Numeric texts such as 12/31/1998 go straight to basic detection.
-char Recognize(const Text& t, LazyClock& clock, DateValues& f) {
+char Recognize(const Text& t, Centuries& clock, DateValues& f) {
     char form = 0;
     if (t.Fits(Layout("a"))) {
         form = MonthDayYear(t, clock, f);
@@ -329,11 +397,11 @@ constexpr int InputLength(const FormatLayout& layout) {
 //   to be digits); an unknown month abbreviation fails;
 // - validates: every field character a digit, month 1-12, a day within the
 //   month by the Gregorian rule, a written century starting with 1-9;
-// - completes the century: the selector's for a two-digit year, and for any
-//   year when the selector is fixed (1-9). The date must be valid in the
-//   century it ends up in as well as in the one it was written in.
+// - completes the century: the rule's for a two-digit year, and for any year
+//   when a selector is fixed (1-9). The date must be valid in the century it
+//   ends up in as well as in the one it was written in.
 template <std::size_t I>
-bool ReadBasicForm(const Text& t, int centurySelector, LazyClock& clock, DateValues& v) {
+bool ReadBasicForm(const Text& t, Centuries& centuries, DateValues& v) {
     constexpr FormatLayout layout = kLayouts[I];
     constexpr bool centuryGiven = layout.centuryPos >= 0;
     if (t.len != InputLength(layout)) return false;
@@ -347,14 +415,17 @@ bool ReadBasicForm(const Text& t, int centurySelector, LazyClock& clock, DateVal
     v.day = TwoDigitValue(t[layout.dayPos], t[layout.dayPos + 1]);
     v.year = TwoDigitValue(t[layout.yearPos], t[layout.yearPos + 1]);
     v.centuryGiven = centuryGiven;
+    v.twoDigitYear = !centuryGiven;
+    v.layout = layout.code;
     if constexpr (centuryGiven) {
         v.century = TwoDigitValue(t[layout.centuryPos], t[layout.centuryPos + 1]);
     }
 
-    const bool selectorCentury = !centuryGiven || centurySelector != 0;
-    const int century = !selectorCentury       ? v.century
-                        : centurySelector == 0 ? clock.Century()
-                                               : FixedCenturyOfSelector(centurySelector);
+    const int replacing = centuries.Replacing();
+    const bool ruleCentury = !centuryGiven || replacing != 0;
+    const int century = !ruleCentury   ? v.century
+                        : centuryGiven ? replacing
+                                       : centuries.ForBasicYear(v.year);
 
     if (!t.Fits(AtLane(kDigitLane, layout.digitPositions))) return false;
     // Only 29 February asks whether a year is leap.
@@ -363,11 +434,11 @@ bool ReadBasicForm(const Text& t, int centurySelector, LazyClock& clock, DateVal
     if (v.month == 2 && v.day == 29 && !IsLeapYear(century * 100 + v.year)) return false;
     if (centuryGiven && v.century < 10) return false;
 
-    if (selectorCentury) v.century = century;
+    if (ruleCentury) v.century = century;
     return true;
 }
 
-using BasicFormReader = bool (*)(const Text&, int, LazyClock&, DateValues&);
+using BasicFormReader = bool (*)(const Text&, Centuries&, DateValues&);
 
 template <std::size_t... I>
 constexpr std::array<BasicFormReader, sizeof...(I)> MakeBasicReaders(std::index_sequence<I...>) {
@@ -398,15 +469,19 @@ bool SelectorValid(int centurySelector) {
     return centurySelector >= 0 && centurySelector <= 9;
 }
 
-// A date read with its own four-digit year goes on with that century, which
+bool RuleValid(const Centuries& centuries) {
+    return !centuries.IsSelector() || SelectorValid(centuries.Selector());
+}
+
+// A date of a recognised form or a keyword goes on with its century, which
 // must start with 1-9 (a two-digit year may have been given a lower one by
 // the clock), and which selectors 1-9 replace. A selector's century must keep
 // the date valid: 29 February 2000 is no date in the century 19.
-bool TakeOwnCentury(DateValues& f, int centurySelector) {
-    if (!SelectorValid(centurySelector) || f.century < 10) return false;
+bool TakeOwnCentury(DateValues& f, Centuries& centuries) {
+    if (!RuleValid(centuries) || f.century < 10) return false;
     f.centuryGiven = true;
-    if (centurySelector == 0) return true;
-    const int century = FixedCenturyOfSelector(centurySelector);
+    const int century = centuries.Replacing();
+    if (century == 0) return true;
     if (f.month == 2 && f.day == 29 && !IsLeapYear(century * 100 + f.year)) return false;
     f.century = century;
     return true;
@@ -415,31 +490,33 @@ bool TakeOwnCentury(DateValues& f, int centurySelector) {
 // The date of a keyword: today, moved back for the "YESTER" keywords, read
 // as its date written MM/DD/CCYY would be. False when today or the day
 // before lies outside the years such a text holds.
-KALCORE_RARE_PATH bool ReadKeywordDate(int daysBack, int centurySelector, LazyClock& clock,
-                                       DateValues& v) {
-    CivilDate date = clock.Today();
+KALCORE_RARE_PATH bool ReadKeywordDate(int daysBack, Centuries& centuries, DateValues& v) {
+    CivilDate date = centuries.Clock().Today();
     if (!IsReadableYear(date.year)) return false;
     if (daysBack >= 0 && (!AddDays(date, -daysBack, date) || !IsReadableYear(date.year)))
         return false;
-    v = DateValues{CenturyOf(date.year), YearOfCentury(date.year), date.month, date.day, true};
-    return TakeOwnCentury(v, centurySelector);
+    v = DateValues{
+        CenturyOf(date.year), YearOfCentury(date.year), date.month, date.day, true, false,
+        kKeywordLayout};
+    return TakeOwnCentury(v, centuries);
 }
 
 // The reading of a date text, with the date's fields as the text gives them;
 // `code` receives the input code the text was read as.
-bool ReadDateValues(const DateText& input, int centurySelector, DateValues& v, char& code) {
-    LazyClock clock;
+KALCORE_HOT_STEP bool ReadDateValues(const DateText& input, const YearRule& rule, bool keywords,
+                                     DateValues& v, char& code) {
+    Centuries centuries(rule);
     Text t;
     TrimInto(input, t);
 
     int daysBack = 0;
-    if (MayBeKeyword(t) && MatchDateKeyword(t.s, daysBack)) {
+    if (keywords && MayBeKeyword(t) && MatchDateKeyword(t.s, daysBack)) {
         code = 'B';
-        return ReadKeywordDate(daysBack, centurySelector, clock, v);
+        return ReadKeywordDate(daysBack, centuries, v);
     }
-    code = Recognize(t, clock, v);
-    if (code != 0) return TakeOwnCentury(v, centurySelector);
-    if (!SelectorValid(centurySelector)) return false;
+    code = Recognize(t, centuries, v);
+    if (code != 0) return TakeOwnCentury(v, centuries);
+    if (!RuleValid(centuries)) return false;
 
     const char leadingChar = t.s[0];
     const std::uint64_t leadingClasses = t.classes;
@@ -449,21 +526,33 @@ bool ReadDateValues(const DateText& input, int centurySelector, DateValues& v, c
         t.s[0] = leadingChar;
         t.classes = leadingClasses;
     }
-    return code != 0 && kBasicReaders[FormatIndex(code) - 1](t, centurySelector, clock, v);
+    return code != 0 && kBasicReaders[FormatIndex(code) - 1](t, centuries, v);
 }
 
-}  // namespace
-
-bool ReadDate(const DateText& input, int centurySelector, DateReading& reading) {
+KALCORE_HOT_STEP bool ReadInto(const DateText& input, const YearRule& rule, bool keywords,
+                               DateReading& reading) {
     DateValues v;
     char code = 0;
-    if (!ReadDateValues(input, centurySelector, v, code)) return false;
+    if (!ReadDateValues(input, rule, keywords, v, code)) return false;
     reading.date.year = v.century * 100 + v.year;
     reading.date.month = v.month;
     reading.date.day = v.day;
     reading.centuryGiven = v.centuryGiven;
     reading.code = code;
+    reading.layout = v.layout;
+    reading.twoDigitYear = v.twoDigitYear;
     return true;
+}
+
+}  // namespace
+
+bool ReadDate(const DateText& input, int centurySelector, DateReading& reading) {
+    return ReadInto(input, YearRule{YearRule::Kind::kSelector, centurySelector}, true, reading);
+}
+
+bool ReadDateByRule(const DateText& input, const YearRule& rule, bool keywords,
+                    DateReading& reading) {
+    return ReadInto(input, rule, keywords, reading);
 }
 
 bool MatchDateKeyword(const char* text, int& daysBack) {

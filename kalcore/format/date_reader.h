@@ -18,7 +18,49 @@ struct DateReading {
     // stands for today's date written MM/DD/CCYY ('B'); a further form is read
     // as MM/DD/CCYY ('B') or DD-mmm-CCYY ('7').
     char code;
+    // The layout the text was written in: its format code ('1'-'9', 'A'-'Z',
+    // '*', '#', '@', '&', '$'), one of the further forms, or kKeywordLayout.
+    char layout;
+    bool twoDigitYear;  // the text wrote two digits of year
 };
+
+// The layouts of the further input forms, which have no format code, and of
+// a keyword: values below any format code.
+inline constexpr char kFormMDYYDash = 1;      // M-D-YY
+inline constexpr char kFormMDYYSlash = 2;     // M/D/YY
+inline constexpr char kFormMDDYYDash = 3;     // M-DD-YY
+inline constexpr char kFormMDDYYSlash = 4;    // M/DD/YY
+inline constexpr char kFormMMDYYDash = 5;     // MM-D-YY
+inline constexpr char kFormMMDYYSlash = 6;    // MM/D/YY
+inline constexpr char kFormDMmmYYDash = 7;    // D-mmm-YY
+inline constexpr char kFormDMmmYYSlash = 8;   // D/mmm/YY
+inline constexpr char kFormDMmmYY = 9;        // DmmmYY
+inline constexpr char kFormMmmDYYDash = 10;   // mmm-D-YY
+inline constexpr char kFormMmmDYYSlash = 11;  // mmm/D/YY
+inline constexpr char kKeywordLayout = 12;    // TODAY, NOW, YESTER, YESTER0..YESTER7
+
+// How a two-digit year gets its century, and whether a four-digit year keeps
+// its own.
+struct YearRule {
+    enum class Kind : unsigned char {
+        // The century selector, 0-9: 0 the current century for a two-digit
+        // year; 1-9 the centuries 16-24 for every year.
+        kSelector,
+        // A window of 100 years from `value` (1000-9900): the year 49 of
+        // a 1950 window is 2049, the year 50 is 1950.
+        kWindow,
+        // The century `value` (10-99) for every two-digit year.
+        kCentury,
+    };
+    Kind kind;
+    int value;
+};
+
+// Reads a date text as ReadDate does, a two-digit year placed by `rule`; the
+// keywords are read only when `keywords` is set. Under the window and
+// century rules a four-digit year is never changed.
+bool ReadDateByRule(const DateText& text, const YearRule& rule, bool keywords,
+                    DateReading& reading);
 
 // Reads a date text (its first 11 characters; trailing blanks, control
 // characters and bytes of 128 and above are ignored) in any input format or

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The layers of kalcore/, bottom up. A file may include headers of its own
-# layer and of the layers below it, never of one above it; the public header
-# kalcore.h belongs to the exports. A directory that is no layer fails too,
-# so that a new one is placed in the order.
+# layer and of the layers below it, never of one above it; the public headers
+# kalcore.h and kalcore/*.h belong to the exports. A directory that is no
+# layer fails too, so that a new one is placed in the order.
 #
 # usage: check_layers.sh [KALCORE_DIR]   the kalcore/ of this tree by default
 #        check_layers.sh --self-test     shows that an upward include fails
@@ -33,7 +33,7 @@ check() {  # check DIR: prints every include that goes up; fails when there is o
             [[ -z "$path" ]] && continue
             # A header beside the file (no directory given) is of its own layer.
             [[ "$path" != */* && -f "$(dirname "$file")/$path" ]] && continue
-            if [[ "$path" == kalcore.h ]]; then
+            if [[ "$path" == kalcore.h || "$path" == kalcore/* ]]; then
                 target=$(rank exports)
             else
                 target=$(rank "${path%%/*}")

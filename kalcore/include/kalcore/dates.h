@@ -65,14 +65,14 @@ extern "C" {
  * Every function returns one of these (the batch functions return a count,
  * which is 0 or more, or one of the negative values). Negative values are
  * errors of the call: nothing was read or written. */
-#define KAL_OK 0          /* done: the text was a date, the text was written */
-#define KAL_NO_DATE 1     /* the text is no date (kal_parse only) */
-#define KAL_E_NULL (-1)   /* a required pointer is null */
+#define KAL_OK 0           /* done: the text was a date, the text was written */
+#define KAL_NO_DATE 1      /* the text is no date (kal_parse only) */
+#define KAL_E_NULL (-1)    /* a required pointer is null */
 #define KAL_E_OPTIONS (-2) /* the options are malformed: size, policy, value or flags */
-#define KAL_E_CODE (-3)   /* the output code is not one of the 48 format codes */
-#define KAL_E_SPACE (-4)  /* an output buffer is too small (or of capacity 0) */
-#define KAL_E_RANGE (-5)  /* the date does not exist or lies outside the years 1000-9999 */
-#define KAL_E_SHAPE (-6)  /* a block's character size is not 1 or 4 */
+#define KAL_E_CODE (-3)    /* the output code is not one of the 48 format codes */
+#define KAL_E_SPACE (-4)   /* an output buffer is too small (or of capacity 0) */
+#define KAL_E_RANGE (-5)   /* the date does not exist or lies outside the years 1000-9999 */
+#define KAL_E_SHAPE (-6)   /* a block's character size is not 1 or 4 */
 
 /* Days since 1970-01-01 of "no date", the NaT of NumPy's datetime64[D]. */
 #define KAL_NAT INT64_MIN
@@ -112,7 +112,8 @@ typedef struct kal_options {
 } kal_options;
 
 /* The defaults: a 1950-2049 window, no keywords. */
-#define KAL_OPTIONS_INIT {(uint32_t)sizeof(kal_options), KAL_YEARS_WINDOW, 1950, 20, 0, 0u}
+#define KAL_OPTIONS_INIT \
+    { (uint32_t)sizeof(kal_options), KAL_YEARS_WINDOW, 1950, 20, 0, 0u }
 
 /* Sets `options` to the defaults. KAL_OK, or KAL_E_NULL. */
 KAL_API int32_t KAL_CALL kal_options_init(kal_options* options);
@@ -124,18 +125,18 @@ KAL_API int32_t KAL_CALL kal_options_init(kal_options* options);
  * forms below that have no format code, or KAL_FORM_KEYWORD. 0 means no
  * date. Every value fits in a byte. */
 #define KAL_FORM_NONE 0
-#define KAL_FORM_M_D_YY_DASH 1      /* M-D-YY */
-#define KAL_FORM_M_D_YY_SLASH 2     /* M/D/YY */
-#define KAL_FORM_M_DD_YY_DASH 3     /* M-DD-YY */
-#define KAL_FORM_M_DD_YY_SLASH 4    /* M/DD/YY */
-#define KAL_FORM_MM_D_YY_DASH 5     /* MM-D-YY */
-#define KAL_FORM_MM_D_YY_SLASH 6    /* MM/D/YY */
-#define KAL_FORM_D_MMM_YY_DASH 7    /* D-mmm-YY */
-#define KAL_FORM_D_MMM_YY_SLASH 8   /* D/mmm/YY */
-#define KAL_FORM_DMMMYY 9           /* DmmmYY */
-#define KAL_FORM_MMM_D_YY_DASH 10   /* mmm-D-YY */
-#define KAL_FORM_MMM_D_YY_SLASH 11  /* mmm/D/YY */
-#define KAL_FORM_KEYWORD 12         /* TODAY, NOW, YESTER, YESTER0..YESTER7 */
+#define KAL_FORM_M_D_YY_DASH 1     /* M-D-YY */
+#define KAL_FORM_M_D_YY_SLASH 2    /* M/D/YY */
+#define KAL_FORM_M_DD_YY_DASH 3    /* M-DD-YY */
+#define KAL_FORM_M_DD_YY_SLASH 4   /* M/DD/YY */
+#define KAL_FORM_MM_D_YY_DASH 5    /* MM-D-YY */
+#define KAL_FORM_MM_D_YY_SLASH 6   /* MM/D/YY */
+#define KAL_FORM_D_MMM_YY_DASH 7   /* D-mmm-YY */
+#define KAL_FORM_D_MMM_YY_SLASH 8  /* D/mmm/YY */
+#define KAL_FORM_DMMMYY 9          /* DmmmYY */
+#define KAL_FORM_MMM_D_YY_DASH 10  /* mmm-D-YY */
+#define KAL_FORM_MMM_D_YY_SLASH 11 /* mmm/D/YY */
+#define KAL_FORM_KEYWORD 12        /* TODAY, NOW, YESTER, YESTER0..YESTER7 */
 
 /* ---- One date ---------------------------------------------------------- */
 

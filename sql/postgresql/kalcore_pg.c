@@ -13,8 +13,8 @@
  * clock and are IMMUTABLE: in them the keywords TODAY, NOW and YESTER.. are
  * no dates. The forms without one give a two-digit year the current century,
  * accept the keywords and are STABLE; the holiday functions read the
- * library's holiday file and are STABLE as well. The library is safe in many processes and threads at once,
- * so every function is PARALLEL SAFE.
+ * library's holiday file and are STABLE as well. The library is safe in many processes and threads
+ * at once, so every function is PARALLEL SAFE.
  */
 // clang-format off
 /* postgres.h comes before every other server header. */
@@ -77,8 +77,8 @@ static Datum DateDatum(const char* date) {
  * the current century with keywords); false when it is no date. */
 static bool ReadDate(FunctionCallInfo fcinfo, int ruleArg, kal_date* date) {
     kal_options options;
-    ReadOptions(fcinfo, ruleArg, &options);
     text* value = PG_GETARG_TEXT_PP(0);
+    ReadOptions(fcinfo, ruleArg, &options);
     return kal_sql_read(VARDATA_ANY(value), VARSIZE_ANY_EXHDR(value), &options, date) == 1;
 }
 
@@ -112,10 +112,11 @@ static Datum IsDate(FunctionCallInfo fcinfo, int ruleArg) {
         return form(fcinfo, ruleArg);      \
     }
 
+/* The library exports kal_parse itself: the SQL kal_parse is kal_pg_parse in C. */
 KAL_DATE_FORM(kal_convert, Convert, -1)
 KAL_DATE_FORM(kal_convert_century, Convert, 2)
-KAL_DATE_FORM(kal_parse, Parse, -1)
-KAL_DATE_FORM(kal_parse_century, Parse, 1)
+KAL_DATE_FORM(kal_pg_parse, Parse, -1)
+KAL_DATE_FORM(kal_pg_parse_century, Parse, 1)
 KAL_DATE_FORM(kal_is_date, IsDate, -1)
 KAL_DATE_FORM(kal_is_date_century, IsDate, 1)
 

@@ -68,8 +68,7 @@ static int ReadOptions(sqlite3_context* context, int argc, sqlite3_value** argv,
 /* Reads argument 0 as a date; 0 when it is no date. */
 static int ReadArgument(sqlite3_value** argv, const kal_options* options, kal_date* date) {
     const char* text = (const char*)sqlite3_value_text(argv[0]);
-    return text != NULL &&
-           kal_sql_read(text, (size_t)sqlite3_value_bytes(argv[0]), options, date);
+    return text != NULL && kal_sql_read(text, (size_t)sqlite3_value_bytes(argv[0]), options, date);
 }
 
 static int AnyNull(int argc, sqlite3_value** argv) {

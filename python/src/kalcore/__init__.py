@@ -160,8 +160,18 @@ def _ignored_at_end(byte: int) -> bool:
     return byte <= 32 or byte >= 128
 
 
+def _is_missing(value: object) -> bool:
+    """None, or a value that is not equal to itself: NaN, NaT, pd.NA."""
+    if value is None:
+        return True
+    try:
+        return bool(value != value)
+    except TypeError:  # pd.NA: a comparison with it is NA, which is neither true nor false
+        return True
+
+
 def _not_a_text(value: object) -> TypeError:
-    if value is None or value != value:  # None, and NaN, NaT, pd.NA (never equal to themselves)
+    if _is_missing(value):
         return TypeError(
             f"a date is a str, bytes or datetime.date, not the missing value {value!r}; "
             "parse_many reads a column with missing values"
@@ -279,7 +289,7 @@ def _read(text: DateLike, options: int) -> Optional[_library.Date]:
         data = text.encode()  # type: ignore[union-attr]
     elif kind is bytes:
         data = text
-    elif isinstance(text, datetime.date):
+    elif isinstance(text, datetime.date) and not _is_missing(text):  # pandas' NaT is a datetime
         data = f"{text.year:04d}-{text.month:02d}-{text.day:02d}".encode("ascii")
         options = _options(None, None)  # a date's year is complete: no selector replaces it
     elif isinstance(text, (str, bytes, bytearray)):

@@ -163,7 +163,7 @@ def _read(
         days[position] = date.days if date is not None else _library.KAL_NAT
         if layouts is not None:
             layouts[position] = date.layout if date is not None else 0
-        count += (date is not None) - was_date
+        count += int(date is not None) - int(was_date)
     return np, days, layouts, texts, int(count)
 
 

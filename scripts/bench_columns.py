@@ -10,7 +10,9 @@ RUNS runs in ns per value and the ratios.
     (on its first DATEUTIL_ROWS rows: it takes some 20 us a value);
   - how many of the valid rows each reads right (kalcore with window=1950);
   - the scalar parse of this tree and of an earlier tree (BASE, a git
-    revision, default ad68f1c), each in fresh processes, taking turns;
+    revision, default ad68f1c), each in fresh processes, taking turns; and
+    with --callgrind their instructions per value (valgrind), which a busy
+    machine does not move;
   - parse_many mapped over a Dask Series on a LocalCluster of 2 worker
     processes against one process (wall time), when Dask is installed.
 
@@ -33,8 +35,8 @@ os.environ.setdefault("KALCORE_LIBRARY", str(ROOT / "build" / "kalcore" / "libka
 DATEUTIL_ROWS = 20_000
 SCALAR_ROWS = 100_000
 
-# Times the scalar parse over the first SCALAR_ROWS texts in a fresh process;
-# prints ns per value. argv: rows.
+# Times the scalar parse over the dates among `rows` texts in a fresh
+# process, `passes` times; prints ns per value. argv: rows, passes.
 SCALAR_PROBE = """
 import sys, time
 sys.path.insert(0, {tests!r})
@@ -42,14 +44,15 @@ import kalcore
 from mixed_texts import mixed_texts
 texts = [t for t in mixed_texts(int(sys.argv[1]), seed=3)[0] if kalcore.is_date(t, 4)]
 parse = kalcore.parse
-best = []
-for _ in range(3):
+best = [0.0]
+for _ in range(int(sys.argv[2])):
     start = time.perf_counter_ns()
     for t in texts:
         parse(t, 4)
     best.append((time.perf_counter_ns() - start) / len(texts))
-print(min(best))
+print(min(best[1:] or best), len(texts))
 """
+CALLGRIND_ROWS = 20_000
 
 
 def median_ns(function, runs, count):
@@ -62,24 +65,55 @@ def median_ns(function, runs, count):
     return statistics.median(times)
 
 
-def scalar_paths(base, runs):
-    """Median ns per value of the scalar parse: (this tree, the tree at `base`)."""
+def old_package(base, directory):
+    """Writes the package of git revision `base` into `directory`."""
+    package = Path(directory) / "kalcore"
+    package.mkdir()
+    for name in ("__init__.py", "_library.py"):
+        text = subprocess.run(["git", "-C", str(ROOT), "show", f"{base}:python/src/kalcore/{name}"],
+                              check=True, capture_output=True, text=True).stdout
+        (package / name).write_text(text)
+
+
+def probe(path, rows, passes, valgrind=()):
+    """(ns per value, values) of SCALAR_PROBE with the package at `path`."""
+    env = dict(os.environ, PYTHONPATH=path)
+    code = SCALAR_PROBE.format(tests=str(ROOT / "python" / "tests"))
+    out = subprocess.run([*valgrind, sys.executable, "-c", code, str(rows), str(passes)], env=env,
+                         check=True, capture_output=True, text=True).stdout.split()
+    return float(out[0]), int(out[1])
+
+
+def instructions(path, rows):
+    """Instructions per value of the scalar parse (callgrind): a run that
+    parses less the same run that does not."""
+    counts = []
+    with tempfile.TemporaryDirectory() as work:
+        for passes in (0, 1):
+            out = Path(work) / f"callgrind.{passes}"
+            _, values = probe(path, rows, passes,
+                              ("valgrind", "--tool=callgrind", f"--callgrind-out-file={out}"))
+            summary = [line for line in out.read_text().splitlines()
+                       if line.startswith("summary:") or line.startswith("totals:")]
+            counts.append(int(summary[-1].split()[1]))
+    return (counts[1] - counts[0]) / values
+
+
+def scalar_paths(base, runs, callgrind):
+    """The scalar parse of this tree and of the tree at `base`: median ns per
+    value, and with `callgrind` instructions per value: {"new"|"old": ...}."""
+    results = {}
     with tempfile.TemporaryDirectory() as old:
-        package = Path(old) / "kalcore"
-        package.mkdir()
-        for name in ("__init__.py", "_library.py"):
-            text = subprocess.run(["git", "-C", str(ROOT), "show", f"{base}:python/src/kalcore/{name}"],
-                                  check=True, capture_output=True, text=True).stdout
-            (package / name).write_text(text)
-        probe = SCALAR_PROBE.format(tests=str(ROOT / "python" / "tests"))
+        old_package(base, old)
+        paths = {"new": str(ROOT / "python" / "src"), "old": old}
         times = {"new": [], "old": []}
         for _ in range(runs):
-            for name, path in (("new", str(ROOT / "python" / "src")), ("old", old)):
-                env = dict(os.environ, PYTHONPATH=path)
-                out = subprocess.run([sys.executable, "-c", probe, str(SCALAR_ROWS)], env=env,
-                                     check=True, capture_output=True, text=True).stdout
-                times[name].append(float(out))
-    return statistics.median(times["new"]), statistics.median(times["old"])
+            for name, path in paths.items():
+                times[name].append(probe(path, SCALAR_ROWS, 3)[0])
+        for name, path in paths.items():
+            results[name] = (statistics.median(times[name]),
+                             instructions(path, CALLGRIND_ROWS) if callgrind else None)
+    return results
 
 
 def dask_times(series, runs):
@@ -110,6 +144,7 @@ def main():
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--base", default="ad68f1c")
     parser.add_argument("--no-dask", action="store_true")
+    parser.add_argument("--callgrind", action="store_true")
     args = parser.parse_args()
     home = tempfile.mkdtemp(prefix="kalcore-bench-")
     os.environ.update(HOME=home, XDG_CONFIG_HOME=home + "/config", XDG_DATA_HOME=home + "/data",
@@ -129,17 +164,20 @@ def main():
     single_series = pd.Series(single, dtype=object)
     sample = series[:DATEUTIL_ROWS]
 
+    one_layout = 'pd.to_datetime(format="%m/%d/%Y"), one layout'
+    mixed = f'pd.to_datetime(errors="coerce"), mixed ({DATEUTIL_ROWS} rows)'
     results = {
         "parse_many, NumPy U array": median_ns(
             lambda: kalcore.parse_many(unicode, window=1950), runs, rows),
         "parse_many, pandas object Series": median_ns(
             lambda: kalcore.parse_many(series, window=1950), runs, rows),
-        'pd.to_datetime(format="%m/%d/%Y"), one layout': median_ns(
+        one_layout: median_ns(
             lambda: pd.to_datetime(single_series, format="%m/%d/%Y"), runs, rows),
-        f'pd.to_datetime(errors="coerce"), mixed ({DATEUTIL_ROWS} rows)': median_ns(
+        mixed: median_ns(
             lambda: pd.to_datetime(sample, errors="coerce"), max(1, runs // 2), DATEUTIL_ROWS),
     }
-    new_scalar, old_scalar = scalar_paths(args.base, runs)
+    scalar = scalar_paths(args.base, runs, args.callgrind)
+    new_scalar, old_scalar = scalar["new"][0], scalar["old"][0]
     results["parse (scalar), this tree"] = new_scalar
     results[f"parse (scalar), {args.base}"] = old_scalar
 
@@ -148,11 +186,13 @@ def main():
     for name, ns in results.items():
         print(f"  {name:<{width}}  {ns:10.1f} ns/value")
     ours = results["parse_many, pandas object Series"]
-    print(f"  pandas one layout / parse_many(Series):  "
-          f"{results['pd.to_datetime(format=\"%m/%d/%Y\"), one layout'] / ours:.1f}x")
-    dateutil = results[f'pd.to_datetime(errors="coerce"), mixed ({DATEUTIL_ROWS} rows)']
-    print(f"  pandas dateutil mixed / parse_many(Series):  {dateutil / ours:.0f}x")
+    print(f"  pandas one layout / parse_many(Series):  {results[one_layout] / ours:.1f}x")
+    print(f"  pandas dateutil mixed / parse_many(Series):  {results[mixed] / ours:.0f}x")
     print(f"  scalar parse: {old_scalar / new_scalar:.2f}x faster than {args.base}")
+    if args.callgrind:
+        new_ir, old_ir = scalar["new"][1], scalar["old"][1]
+        print(f"  scalar parse, instructions per value (callgrind): {new_ir:.0f} against "
+              f"{old_ir:.0f} ({old_ir / new_ir:.2f}x fewer)")
 
     want = pd.Series(np.array([d if d else "NaT" for d in dates], dtype="datetime64[D]"))
     valid = want.notna()

@@ -224,6 +224,9 @@ def _from_numeric(text: bytes) -> datetime.date:
 # Options of the library's date reader, one per two-digit-year rule, made on
 # first use and never changed: (structure, its address).
 _OPTIONS: dict[tuple[Optional[int], Optional[int]], tuple[_library.Options, int]] = {}
+# The same by century selector alone (no window), as ctypes pointers for the
+# scalar parse's unprototyped call.
+_SELECTOR_POINTERS: dict[Optional[int], ctypes.c_void_p] = {}
 
 
 def _options(century: Optional[int], window: Optional[int]) -> int:
@@ -249,6 +252,8 @@ def _options(century: Optional[int], window: Optional[int]) -> int:
         options.selector = _check_century(0 if century is None else century)
     made = (options, ctypes.addressof(options))
     _OPTIONS[(century, window)] = made
+    if window is None and not isinstance(century, bool):
+        _SELECTOR_POINTERS[century] = ctypes.c_void_p(made[1])
     return made[1]
 
 
@@ -258,12 +263,16 @@ def _options(century: Optional[int], window: Optional[int]) -> int:
 _scratch = threading.local()
 
 
-def _scratch_date() -> tuple[_library.Date, int]:
+def _scratch_date() -> tuple[_library.Date, int, memoryview, ctypes.c_void_p]:
+    """This thread's kal_date, its address, its first field (days) as a view,
+    and its address as a ctypes pointer."""
     try:
-        made: tuple[_library.Date, int] = _scratch.date
+        made: tuple[_library.Date, int, memoryview, ctypes.c_void_p] = _scratch.date
     except AttributeError:
         date = _library.Date()
-        made = _scratch.date = (date, ctypes.addressof(date))
+        days = memoryview(date).cast("B").cast("q")
+        address = ctypes.addressof(date)
+        made = _scratch.date = (date, address, days, ctypes.c_void_p(address))
     return made
 
 
@@ -278,6 +287,7 @@ def _scratch_text() -> ctypes.Array[ctypes.c_char]:
 _EPOCH_ORDINAL = datetime.date(1970, 1, 1).toordinal()
 _from_ordinal = datetime.date.fromordinal
 _kal_parse = _lib.kal_parse
+_kal_parse_unprototyped = _library.unprototyped(_lib, "kal_parse")
 _kal_format = _lib.kal_format
 _CODE_BYTES = {c: c.encode("ascii") for c in CODES + CODES.lower()}
 
@@ -296,7 +306,7 @@ def _read(text: DateLike, options: int) -> Optional[_library.Date]:
         data = bytes(text) if not isinstance(text, str) else text.encode()
     else:
         raise _not_a_text(text)
-    date, address = _scratch_date()
+    date, address, _, _ = _scratch_date()
     if _kal_parse(data, len(data), options, address) != _library.KAL_OK:
         return None
     return date
@@ -353,10 +363,24 @@ def parse(
     >>> parse("31-Dec-49", window=1950)
     datetime.date(2049, 12, 31)
     """
-    date = _read(text, _options(century, window))
-    if date is None:
+    # The common case, a str with a century selector, inline and through the
+    # unprototyped call: this is the path a loop over a column takes, and each
+    # Python step on it costs about as much as the library's reading.
+    if type(text) is str and window is None:
+        options = _SELECTOR_POINTERS.get(century)
+        data = text.encode()
+        if options is not None and len(data) < 256:
+            try:
+                _, _, days, address = _scratch.date
+            except AttributeError:
+                _, _, days, address = _scratch_date()
+            if _kal_parse_unprototyped(data, len(data), options, address) == 0:  # KAL_OK
+                return _from_ordinal(days[0] + _EPOCH_ORDINAL)
+            raise InvalidDate(text)
+    read = _read(text, _options(century, window))
+    if read is None:
         raise InvalidDate(text)
-    return _from_ordinal(date.days + _EPOCH_ORDINAL)
+    return _from_ordinal(read.days + _EPOCH_ORDINAL)
 
 
 def is_date(text: DateLike, century: Optional[int] = None, *, window: Optional[int] = None) -> bool:

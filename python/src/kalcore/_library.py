@@ -13,6 +13,7 @@ import ctypes
 import os
 import sys
 from pathlib import Path
+from typing import Any
 
 # Buffer sizes from kalcore.h: a date or short text (12 bytes: at most 11
 # characters and the terminator), a holiday name, the zone text and the
@@ -113,6 +114,16 @@ def _candidates() -> list[str]:
     beside = Path(__file__).resolve().with_name(LIBRARY_NAME)
     found = [str(beside)] if beside.is_file() else []
     return found + [LIBRARY_NAME]
+
+
+def unprototyped(library: ctypes.CDLL, name: str) -> Any:
+    """A second handle on an export, without argument types: ctypes then passes
+    bytes as char*, an int as a C int (widened to the register) and a ctypes
+    instance as itself, skipping the per-argument converters that cost about a
+    third of a short call. Callers pass only those kinds, and ints in 0..2**31-1."""
+    function = library[name]
+    function.restype = _i32
+    return function
 
 
 def load() -> ctypes.CDLL:

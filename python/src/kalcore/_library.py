@@ -135,10 +135,15 @@ def load() -> ctypes.CDLL:
         except OSError as error:
             tried.append(f"{candidate}: {error}")
             continue
-        for name, (result, arguments) in _PROTOTYPES.items():
-            function = getattr(library, name)
-            function.restype = result
-            function.argtypes = arguments
+        try:
+            for name, (result, arguments) in _PROTOTYPES.items():
+                function = getattr(library, name)
+                function.restype = result
+                function.argtypes = arguments
+        except AttributeError:
+            # An older library, without the exports this package calls.
+            tried.append(f"{candidate}: no {name} (a library older than this package)")
+            continue
         return library
     raise OSError(
         "kalcore: cannot load the kalcore library (set KALCORE_LIBRARY to its file); tried "

@@ -3,7 +3,11 @@
 no dates. Shared by the tests and scripts/bench_columns.py."""
 
 import datetime
+import os
 import random
+import subprocess
+import sys
+from pathlib import Path
 
 MONTHS = "Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec".split()
 
@@ -51,3 +55,29 @@ def mixed_texts(count, seed=22, junk=0.05, layouts=LAYOUTS):
             texts.append(rng.choice(layouts)(date, rng))
             dates.append(date)
     return texts, dates
+
+
+ROOT = Path(__file__).resolve().parents[2]
+
+
+def readme_block(tag):
+    """The lines of the README's fenced block that opens with ```tag."""
+    lines, inside = [], False
+    for line in (ROOT / "README.md").read_text().splitlines():
+        if inside and line == "```":
+            return "\n".join(lines)
+        if inside:
+            lines.append(line)
+        inside = inside or line == "```" + tag
+    raise LookupError(f"no block {tag!r} in README.md")
+
+
+def run_readme_example(tag):
+    """Runs the README's ```python TAG block as it stands; (its output, what the
+    ```text TAG block says it prints)."""
+    source = str(Path(__import__("kalcore").__file__).resolve().parents[1])
+    env = dict(os.environ, PYTHONPATH=source)
+    result = subprocess.run([sys.executable, "-c", readme_block("python " + tag)], env=env,
+                            capture_output=True, text=True, timeout=300)
+    assert result.returncode == 0, result.stderr
+    return result.stdout.rstrip("\n"), readme_block("text " + tag)

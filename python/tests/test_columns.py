@@ -17,7 +17,7 @@ np = pytest.importorskip("numpy")
 pd = pytest.importorskip("pandas")
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
-from mixed_texts import mixed_texts  # noqa: E402
+from mixed_texts import mixed_texts, run_readme_example  # noqa: E402
 
 ROOT = Path(__file__).resolve().parents[2]
 NAT = np.datetime64("NaT", "D")
@@ -280,3 +280,8 @@ def test_without_numpy_the_scalar_functions_work_and_the_column_ones_say_why():
     assert lines[0] == "2049-12-31", result.stderr
     assert "need NumPy" in lines[1] and "python3-numpy" in lines[1]
     assert lines[2] == "False"
+
+
+def test_the_readme_example_prints_what_the_readme_says():
+    got, want = run_readme_example("columns")
+    assert got == want

@@ -16,7 +16,7 @@ dd = pytest.importorskip("dask.dataframe")
 distributed = pytest.importorskip("distributed")
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
-from mixed_texts import mixed_texts  # noqa: E402
+from mixed_texts import mixed_texts, run_readme_example  # noqa: E402
 
 ROWS = 1_000_000
 
@@ -55,3 +55,8 @@ def test_an_invalid_date_arrives_from_a_worker_unchanged(client):
     with pytest.raises(kalcore.InvalidDate) as caught:
         client.submit(kalcore.parse, "12.12.1973").result()
     assert str(caught.value) == "not a date: '12.12.1973'"
+
+
+def test_the_readme_example_prints_what_the_readme_says():
+    got, want = run_readme_example("dask")
+    assert got == want

@@ -3,9 +3,10 @@
 These need NumPy (imported when one of them is called, so that the rest of
 the package works without it); pandas Series are taken and given back when
 pandas is installed. A NumPy array of dtype U or S goes to the library as it
-lies in memory; lists, tuples and object arrays are first made into a U
-array by NumPy, which reads each item as its str() (a bytes item as ASCII).
-Missing values (None, NaN, pd.NA, NaT) are no dates.
+lies in memory; lists, tuples and object arrays are first copied by NumPy
+into an S array (a U array where a str is not ASCII), which reads a str as
+it is, a bytes item byte by byte and anything else as its str(). Missing
+values (None, NaN, pd.NA, NaT) are no dates.
 """
 
 from __future__ import annotations
@@ -13,11 +14,6 @@ from __future__ import annotations
 from typing import Any, Optional, Tuple
 
 from . import _library
-
-# Width in characters of the U array that lists and object arrays are copied
-# into: room for the longest layout (11) and a few blanks around it. A longer
-# item is read from its whole text on its own.
-_OBJECT_WIDTH = 16
 
 # The layouts that have no format code of their own (kalcore/dates.h), by
 # the number the library gives them.
@@ -74,77 +70,74 @@ def _layout_names(np: Any) -> Any:
 
 
 class _Texts:
-    """A column as a fixed-width block the library reads, with its original items."""
+    """A column: a fixed-width block the library reads as it lies (NumPy U and
+    S arrays), or the objects of anything else, and the shape of the result."""
 
     def __init__(self, np: Any, values: Column) -> None:
-        self.original = values
-        self.shape: Tuple[int, ...]
+        self.objects: Optional[Any] = None
+        self.block: Optional[Any] = None
+        if isinstance(values, (str, bytes)):
+            raise TypeError("parse_many reads a column of texts; parse reads one text")
         if isinstance(values, np.ndarray) and values.dtype.kind in "US":
             block = values
+            if block.dtype.kind == "U" and not block.dtype.isnative:
+                block = block.astype(block.dtype.newbyteorder("="))
+            self.shape = block.shape
+            # One dimension with a stride the library can step by; other
+            # shapes are flattened (copied only when they must be).
+            self.block = block.reshape(-1) if block.ndim != 1 else block
+            self.size = len(self.block)
         elif isinstance(values, np.ndarray) and values.dtype.kind != "O":
             raise TypeError(f"parse_many reads texts, not an array of {values.dtype}")
         else:
-            block = self._from_objects(np, values)
-        if block.dtype.kind == "U" and not block.dtype.isnative:
-            block = block.astype(block.dtype.newbyteorder("="))
-        self.shape = block.shape
-        # One dimension with a stride the library can step by; other shapes
-        # are flattened (copied only when they must be).
-        self.block = block.reshape(-1) if block.ndim != 1 else block
-        self.char_size = 4 if self.block.dtype.kind == "U" else 1
-        self.width = self.block.dtype.itemsize // self.char_size
-
-    def _from_objects(self, np: Any, values: Column) -> Any:
-        if isinstance(values, (str, bytes)):
-            raise TypeError("parse_many reads a column of texts; parse reads one text")
-        if isinstance(values, np.ndarray):
-            objects = values
-        else:
-            objects = np.empty(len(values), dtype=object)
-            objects[:] = values
-        self.objects = objects
-        try:
-            return objects.astype(f"U{_OBJECT_WIDTH}")
-        except UnicodeDecodeError:
-            # bytes that are not ASCII: read as Latin-1, one character a byte,
-            # as the library reads a text's bytes.
-            return np.array(
-                [v.decode("latin-1") if isinstance(v, (bytes, bytearray)) else v for v in objects],
-                dtype=object,
-            ).astype(f"U{_OBJECT_WIDTH}")
-
-    def cut_short(self, np: Any) -> Any:
-        """Positions of items that filled their U slot: they may have been cut short."""
-        if not hasattr(self, "objects") or len(self.block) == 0:
-            return np.empty(0, dtype=np.intp)
-        last = self.block.view(np.uint32).reshape(len(self.block), self.width)[:, -1]
-        return np.flatnonzero(last)
+            if isinstance(values, np.ndarray):
+                objects = values
+            else:
+                objects = np.empty(len(values), dtype=object)
+                objects[:] = values
+            self.shape = objects.shape
+            self.objects = objects.reshape(-1)
+            self.size = len(self.objects)
 
     def item(self, position: int) -> object:
-        if hasattr(self, "objects"):
+        if self.objects is not None:
             return self.objects[position]
-        value = self.block[position]
-        return value.item() if hasattr(value, "item") else value
+        assert self.block is not None
+        return self.block[position].item()
 
 
-def _read(
-    values: Column, window: Optional[int], century: Optional[int], want_layouts: bool
-) -> Tuple[Any, Any, Optional[Any], _Texts, int]:
-    """(numpy, days, layouts or None, texts, count of dates) of a column."""
-    from . import _lib, _options, _read as read_one
+# Widths in characters of the blocks that objects are copied into: room for
+# the longest layout (11) and a blank; what fills a block is copied again,
+# wider, and what fills that too is read on its own.
+_OBJECT_WIDTHS = (12, 64)
 
-    np = _numpy()
-    options = _options(century, window)
-    texts = _Texts(np, values)
-    n = len(texts.block)
-    days = np.empty(n, dtype=np.int64)
-    layouts = np.empty(n, dtype=np.uint8) if want_layouts else None
-    block = texts.block
+
+def _fixed_block(np: Any, objects: Any, width: int) -> Any:
+    """Objects as a fixed-width block: S (a str as ASCII, bytes as they are)
+    where every str is ASCII, else U (bytes read as Latin-1, one character a
+    byte, as the library reads a text's bytes). Anything else is its str()."""
+    try:
+        return objects.astype(f"S{width}")
+    except UnicodeEncodeError:
+        pass
+    try:
+        return objects.astype(f"U{width}")
+    except UnicodeDecodeError:
+        latin = [v.decode("latin-1") if isinstance(v, (bytes, bytearray)) else v for v in objects]
+        return np.array(latin, dtype=object).astype(f"U{width}")
+
+
+def _parse_block(np: Any, block: Any, options: int, days: Any, layouts: Optional[Any]) -> int:
+    """kal_parse_many_fixed over a one-dimensional U or S block; the count of dates."""
+    from . import _lib
+
+    char_size = 4 if block.dtype.kind == "U" else 1
+    n = len(block)
     count = _lib.kal_parse_many_fixed(
         block.ctypes.data if n else days.ctypes.data,
         n,
-        texts.char_size,
-        texts.width,
+        char_size,
+        block.dtype.itemsize // char_size,
         block.strides[0] if n else 0,
         options,
         days.ctypes.data,
@@ -152,19 +145,64 @@ def _read(
     )
     if count < 0:
         raise RuntimeError(f"kalcore: the library refused the column (status {count})")
-    for position in texts.cut_short(np):
-        # Read again from the whole item, which the U block may have cut.
-        value = texts.item(int(position))
-        try:
-            date = read_one(value, options) if isinstance(value, (str, bytes)) else None
-        except TypeError:
-            date = None
-        was_date = days[position] != _library.KAL_NAT
-        days[position] = date.days if date is not None else _library.KAL_NAT
+    return int(count)
+
+
+def _parse_objects(
+    np: Any, objects: Any, options: int, days: Any, layouts: Optional[Any], depth: int = 0
+) -> int:
+    """Objects read through blocks of _OBJECT_WIDTHS; the count of dates."""
+    width = _OBJECT_WIDTHS[depth]
+    block = _fixed_block(np, objects, width)
+    count = _parse_block(np, block, options, days, layouts)
+    unit = np.uint32 if block.dtype.kind == "U" else np.uint8
+    cut = np.flatnonzero(block.view(unit).reshape(len(block), width)[:, -1]) if len(block) else []
+    if len(cut) == 0:
+        return count
+    # Items that filled their slot may have been cut short: read them again whole.
+    count -= int(np.count_nonzero(days[cut] != _library.KAL_NAT))
+    again = np.empty(len(cut), dtype=np.int64)
+    again_layouts = np.empty(len(cut), dtype=np.uint8) if layouts is not None else None
+    if depth + 1 < len(_OBJECT_WIDTHS):
+        count += _parse_objects(np, objects[cut], options, again, again_layouts, depth + 1)
+    else:
+        count += _parse_each(objects[cut], options, again, again_layouts)
+    days[cut] = again
+    if layouts is not None:
+        layouts[cut] = again_layouts
+    return count
+
+
+def _parse_each(objects: Any, options: int, days: Any, layouts: Optional[Any]) -> int:
+    """Long items one by one, whole; the count of dates."""
+    from . import _read as read_one
+
+    count = 0
+    for i, value in enumerate(objects):
+        date = read_one(value, options) if isinstance(value, (str, bytes)) else None
+        days[i] = date.days if date is not None else _library.KAL_NAT
         if layouts is not None:
-            layouts[position] = date.layout if date is not None else 0
-        count += int(date is not None) - int(was_date)
-    return np, days, layouts, texts, int(count)
+            layouts[i] = date.layout if date is not None else 0
+        count += date is not None
+    return count
+
+
+def _read(
+    values: Column, window: Optional[int], century: Optional[int], want_layouts: bool
+) -> Tuple[Any, Any, Optional[Any], _Texts, int]:
+    """(numpy, days, layouts or None, texts, count of dates) of a column."""
+    from . import _options
+
+    np = _numpy()
+    options = _options(century, window)
+    texts = _Texts(np, values)
+    days = np.empty(texts.size, dtype=np.int64)
+    layouts = np.empty(texts.size, dtype=np.uint8) if want_layouts else None
+    if texts.block is not None:
+        count = _parse_block(np, texts.block, options, days, layouts)
+    else:
+        count = _parse_objects(np, texts.objects, options, days, layouts)
+    return np, days, layouts, texts, count
 
 
 def _check_errors(errors: str) -> None:

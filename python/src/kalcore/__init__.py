@@ -250,8 +250,9 @@ def _options(century: Optional[int], window: Optional[int]) -> int:
     else:
         options.two_digit_years = _library.KAL_YEARS_SELECTOR
         options.selector = _check_century(0 if century is None else century)
-    made = (options, ctypes.addressof(options))
-    _OPTIONS[(century, window)] = made
+    # The first made wins: another thread may be reading with it already, so
+    # a structure in the table is never replaced (and so never freed).
+    made = _OPTIONS.setdefault((century, window), (options, ctypes.addressof(options)))
     if window is None and not isinstance(century, bool):
         _SELECTOR_POINTERS[century] = ctypes.c_void_p(made[1])
     return made[1]

@@ -73,7 +73,8 @@ kalc hol|holiday holidays
 kalc convert 12/31/98 g|G
 kalc convert 12/31/98 |1 2 3 4 5 6 7 8 9 A B C D E F G H I J K L M N O P Q R S T U V W X Y Z \* \# @ \& \$ \[ \] \{ \} \< \> + =
 kalc convert --century 4 12/31/98 $|\$
-kalc convert 12/31/98 G --|--century --preferred
+kalc convert 12/31/98 G --|--century --window --preferred
+kalc convert 12/31/98 G --window |1930 1950 1969
 kalc convert 12/31/98 --century |0 1 2 3 4 5 6 7 8 9
 kalc format TODAY k --abbr-|--abbr-month --abbr-day
 kalc now --|--24 --preferred

@@ -100,6 +100,35 @@ if [[ $? -ne 0 || "$out" != "Jan/02/2003" ]]; then
     failures=$((failures + 1))
 fi
 
+# Exact texts: nothing after the date, on the command line or on a line.
+expect 1 "" -- convert "12/31/1998 10:30" G
+expect 1 "" -- convert "12/31/1998x" G
+expect 0 "1998-12-31" -- convert "  12/31/1998  " G
+# A window places two-digit years; four-digit years stay; keywords still read.
+expect 0 "2049-12-31" -- convert "12/31/49" G --window 1950
+expect 0 "1950-12-31" -- convert "Dec/31/50" G --window=1950
+expect 0 "1929-12-31" -- convert "12/31/29" G --window 1900
+expect 0 "1949-12-31" -- convert "12/31/1949" G --window 1950
+expect 0 "$(date +%m/%d/%Y)" -- convert TODAY B --window 1930
+expect 2 "" -- convert "12/31/49" G --window 999
+expect 2 "" -- convert "12/31/49" G --window 9901
+expect 2 "" -- convert "12/31/49" G --window
+expect 2 "" -- convert "12/31/49" G --window 1950 --century 4
+
+# More lines than one batch, with bad ones among them: every line gives one
+# line, in order.
+out=$(for i in $(seq 1 5000); do
+    if ((i % 1000 == 500)); then echo "12/31/1998 10:30"; else printf '%02d/01/%02d\n' $((i % 12 + 1)) $((i % 100)); fi
+done | "$kalc" convert - G --window 1950)
+status=$?
+lines=$(wc -l <<<"$out")
+if [[ $status -ne 1 || $lines -ne 5000 || $(grep -c '^$' <<<"$out") -ne 5 ||
+      "$(sed -n 1p <<<"$out")" != "2001-02-01" || "$(sed -n 4999p <<<"$out")" != "1999-08-01" ||
+      "$(sed -n 4949p <<<"$out")" != "2049-06-01" || "$(sed -n 51p <<<"$out")" != "1951-04-01" ]]; then
+    printf 'FAIL: convert - in batches: status %s, %s lines\n' "$status" "$lines"
+    failures=$((failures + 1))
+fi
+
 if ! "$kalc" --help | grep -q "convert - \[CODE\]"; then
     echo "FAIL: --help does not document convert -"
     failures=$((failures + 1))

@@ -46,6 +46,8 @@ if [[ "$arch" == i686 ]]; then
         [KD_HELPABOUTME]=0 [KD_ABOUTDLL]=0 [AboutBox]=0 [HelpBox]=0
         [UpperCaseString]=1 [DoubleInt]=1 [DoubleInt2]=1 [LoByte]=1 [HiByte]=1
         [LoWord]=1 [HiWord]=1 [MakeWord]=2 [MakeLong]=2 [ShiftLeft]=2 [ShiftRight]=2
+        [kal_options_init]=1 [kal_parse]=4 [kal_format]=7 [kal_format_width]=1
+        [kal_parse_many]=6 [kal_parse_many_fixed]=8 [kal_format_many]=7 [kal_status_text]=1
     )
     # "name bytes ret-immediate" for every return instruction of every
     # decorated function (_NAME@BYTES, with its split-off .cold parts).

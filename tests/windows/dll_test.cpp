@@ -17,6 +17,7 @@
 
 #define KALCORE_ABI_CALL WINAPI
 #include "abi/abi_cases.h"
+#include "kalcore/dates.h"
 #include "windows/check.h"
 
 namespace {
@@ -146,6 +147,63 @@ void CalendarExports() {
           "KD_DATELAPSE");
 }
 
+// The kal_ exports through the pointer types of their header's declarations
+// (stdcall on 32-bit x86): each checks that the callee removed its arguments,
+// including the 64-bit and pointer-sized ones, and wrote within its buffers.
+void DateColumnExports() {
+    const auto init = Resolve<decltype(&kal_options_init)>("kal_options_init");
+    const auto parse = Resolve<decltype(&kal_parse)>("kal_parse");
+    const auto format = Resolve<decltype(&kal_format)>("kal_format");
+    const auto width = Resolve<decltype(&kal_format_width)>("kal_format_width");
+    const auto many = Resolve<decltype(&kal_parse_many)>("kal_parse_many");
+    const auto fixed = Resolve<decltype(&kal_parse_many_fixed)>("kal_parse_many_fixed");
+    const auto formatMany = Resolve<decltype(&kal_format_many)>("kal_format_many");
+    const auto status = Resolve<decltype(&kal_status_text)>("kal_status_text");
+    if (!init || !parse || !format || !width || !many || !fixed || !formatMany || !status)
+        return Check(false, "kal_ exports resolve");
+
+    kal_options options;
+    Check(Call("kal_options_init", init, &options) == KAL_OK, "kal_options_init");
+    kal_date date{};
+    Check(Call("kal_parse", parse, "  Dec/31/49 ", size_t{12}, &options, &date) == KAL_OK &&
+              date.year == 2049 && date.layout == 'L' && date.days == 29219,
+          "kal_parse Dec/31/49");
+    Check(
+        Call("kal_parse", parse, "12/31/1998 10:30", size_t{16}, &options, &date) == KAL_NO_DATE &&
+            date.days == KAL_NAT,
+        "kal_parse refuses a text longer than its layout");
+    Guarded<> text;
+    size_t length = 0;
+    Check(
+        Call("kal_format", format, 2003, 5, 12, '@', text.data(), size_t{12}, &length) == KAL_OK &&
+            std::strcmp(text.data(), "5-12-2003") == 0 && length == 9 && text.Intact(),
+        "kal_format @");
+    Check(Call("kal_format_width", width, '6') == 11, "kal_format_width 6");
+
+    const char* texts[3] = {"12/31/98", "1998-12-31", "junk"};
+    const size_t lengths[3] = {8, 10, 4};
+    int64_t days[3] = {};
+    uint8_t layouts[3] = {};
+    Check(Call("kal_parse_many", many, texts, lengths, size_t{3}, &options, days, layouts) == 2 &&
+              days[0] == 10591 && days[1] == 10591 && days[2] == KAL_NAT && layouts[0] == '3' &&
+              layouts[1] == 'G' && layouts[2] == 0,
+          "kal_parse_many");
+    const char block[] = "12/31/98\0\0\0Dec/31/1998";  // two items of 11 characters
+    Check(Call("kal_parse_many_fixed", fixed, static_cast<const void*>(block), size_t{2}, size_t{1},
+               size_t{11}, ptrdiff_t{11}, &options, days, layouts) == 2 &&
+              days[0] == 10591 && days[1] == 10591 && layouts[1] == 'K',
+          "kal_parse_many_fixed");
+    Guarded<24> out;
+    const int64_t written[2] = {10591, KAL_NAT};
+    Check(Call("kal_format_many", formatMany, written, size_t{2}, 'B',
+               static_cast<void*>(out.data()), size_t{1}, size_t{12}, ptrdiff_t{12}) == 1 &&
+              std::memcmp(out.data(), "12/31/1998\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 24) == 0 &&
+              out.Intact(),
+          "kal_format_many");
+    Check(std::strcmp(Call("kal_status_text", status, KAL_NO_DATE), "no date") == 0,
+          "kal_status_text");
+}
+
 // TZ is set by the test to America/New_York: the dates of each year by the
 // rules of that year.
 void DaylightSaving() {
@@ -241,6 +299,7 @@ int main(int argc, char** argv) {
         if (argc > 1) ResolvesEveryExport(argv[1]);
         ConvertsAndValidates();
         CalendarExports();
+        DateColumnExports();
         const char* tz = std::getenv("TZ");
         if (tz != nullptr && std::strcmp(tz, "America/New_York") == 0) DaylightSaving();
         Utilities();

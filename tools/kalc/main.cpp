@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "calendar/differences.h"
@@ -21,6 +22,7 @@
 #include "format/date_writer.h"
 #include "format/julian_text.h"
 #include "format/names.h"
+#include "format/text_columns.h"
 #include "platform/profile.h"
 #include "services/configuration.h"
 #include "services/conversion_file.h"
@@ -43,13 +45,16 @@ constexpr const char* kUsage =
     "  check DATE\n"
     "      Validate DATE (a two-digit year takes the current century) and print\n"
     "      it as Mmm/DD/CCYY. Exit status 1 when the date is invalid.\n"
-    "  convert DATE [CODE] [--century N] [--preferred]\n"
+    "  convert DATE [CODE] [--century N | --window YEAR] [--preferred]\n"
     "      Print DATE in the output format CODE (default B, MM/DD/CCYY).\n"
-    "      N is the century selector: 0 the current century (default),\n"
-    "      1-9 the centuries 16-24 (4 = 19xx, 5 = 20xx); 1-9 also replace the\n"
-    "      century of a four-digit year. With --preferred the stored preferred\n"
-    "      format replaces CODE. Exit status 1 when DATE is invalid.\n"
-    "  convert - [CODE] [--century N] [--preferred]\n"
+    "      DATE must be exactly one date once blanks are trimmed from its ends\n"
+    "      ('12/31/1998 10:30' is none). N is the century selector: 0 the\n"
+    "      current century (default), 1-9 the centuries 16-24 (4 = 19xx,\n"
+    "      5 = 20xx); 1-9 also replace the century of a four-digit year. With\n"
+    "      --window a two-digit year lands in YEAR to YEAR+99 (1000-9900) and a\n"
+    "      four-digit year stays. With --preferred the stored preferred format\n"
+    "      replaces CODE. Exit status 1 when DATE is invalid.\n"
+    "  convert - [CODE] [--century N | --window YEAR] [--preferred]\n"
     "      Convert one date per line of standard input, one result per line;\n"
     "      an invalid line gives an empty line and exit status 1 at the end.\n"
     "  days DATE1 DATE2\n"
@@ -171,63 +176,123 @@ bool ParseSelector(std::string_view text, int& selector) {
     return true;
 }
 
+// A window's first year: four digits, 1000-9900.
+bool ParseWindow(std::string_view text, int& first) {
+    if (text.size() != 4 || text[0] < '1' || text[0] > '9') return false;
+    int year = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return false;
+        year = year * 10 + (c - '0');
+    }
+    if (year > 9900) return false;
+    first = year;
+    return true;
+}
+
+// Lines of standard input converted a batch at a time: the batch is read in
+// one column call and written in one.
+constexpr std::size_t kConvertBatch = 4096;
+
+// Writes the dates of a batch (kNoDateDays for a line that is no date) in
+// `layout`, one line each; false when a line was no date.
+bool PrintBatch(const std::vector<std::int64_t>& days, const FormatLayout& layout) {
+    constexpr std::size_t kWidth = kDateTextSize;
+    std::vector<unsigned char> texts(days.size() * kWidth);
+    WriteByteBlock(days.data(), days.size(), layout,
+                   OutputBlock{texts.data(), kWidth, static_cast<std::ptrdiff_t>(kWidth)});
+    bool all = true;
+    for (std::size_t i = 0; i < days.size(); ++i) {
+        all &= days[i] != kNoDateDays;
+        std::printf("%.*s\n", static_cast<int>(kWidth),
+                    reinterpret_cast<char*>(&texts[i * kWidth]));
+    }
+    return all;
+}
+
+bool ConvertBatch(const std::vector<std::string>& lines, const ReadingRules& rules,
+                  const FormatLayout& layout) {
+    std::vector<const char*> texts;
+    std::vector<std::size_t> lengths;
+    for (const std::string& line : lines) {
+        texts.push_back(line.data());
+        lengths.push_back(line.size());
+    }
+    std::vector<std::int64_t> days(lines.size());
+    ReadTextColumn(texts.data(), lengths.data(), lines.size(), rules,
+                   DayColumn{days.data(), nullptr});
+    return PrintBatch(days, layout);
+}
+
 int Convert(const std::vector<std::string_view>& rawArgs) {
     std::vector<std::string_view> args;
-    int selector = 0;
-    bool preferred = false;
+    int selector = 0, window = 0;
+    bool preferred = false, centuryGiven = false;
     for (std::size_t i = 0; i < rawArgs.size(); ++i) {
         std::string_view arg = rawArgs[i];
         if (arg == "--preferred") {
             preferred = true;
-        } else if (arg == "--century") {
-            if (i + 1 >= rawArgs.size() || !ParseSelector(rawArgs[i + 1], selector))
+        } else if (arg == "--century" || arg.substr(0, 10) == "--century=") {
+            const bool split = arg == "--century";
+            if ((split && i + 1 >= rawArgs.size()) ||
+                !ParseSelector(split ? rawArgs[++i] : arg.substr(10), selector))
                 return UsageError("--century takes a selector 0-9");
-            ++i;
-        } else if (arg.substr(0, 10) == "--century=") {
-            if (!ParseSelector(arg.substr(10), selector))
-                return UsageError("--century takes a selector 0-9");
+            centuryGiven = true;
+        } else if (arg == "--window" || arg.substr(0, 9) == "--window=") {
+            const bool split = arg == "--window";
+            if ((split && i + 1 >= rawArgs.size()) ||
+                !ParseWindow(split ? rawArgs[++i] : arg.substr(9), window))
+                return UsageError("--window takes a first year 1000-9900");
         } else {
             args.push_back(arg);
         }
     }
+    if (centuryGiven && window != 0) return UsageError("--century and --window exclude each other");
     if (args.empty() || args.size() > 2) return UsageError("convert takes DATE [CODE]");
     const std::string code(args.size() == 2 ? args[1] : std::string_view("B"));
     if (code.size() != 1) return UsageError("CODE is one character");
 
-    // A date that is no date gives an empty text.
-    const auto convert = [&](std::string_view text, DateText& output) {
-        DateText input;
-        ToDateText(text, input);
-        if (services::ConvertWithPreferredFormat(input, code[0], preferred, selector, output))
-            return true;
-        output[0] = '\0';
-        return false;
-    };
-    DateText output;
+    // Keywords are dates on the command line, whichever rule places two-digit years.
+    const ReadingRules rules{window != 0 ? YearRule{YearRule::Kind::kWindow, window}
+                                         : YearRule{YearRule::Kind::kSelector, selector},
+                             true};
+    const FormatLayout* layout = LayoutForEitherCase(services::OutputCode(code[0], preferred));
     if (args[0] != "-") {
-        if (!convert(args[0], output)) {
+        DateReading reading;
+        if (layout == nullptr || !ReadExactText(args[0].data(), args[0].size(), rules, reading)) {
             std::fprintf(stderr, "kalc: cannot convert: %.*s\n", static_cast<int>(args[0].size()),
                          args[0].data());
             return 1;
         }
+        DateText output;
+        WriteDate(*layout, reading.date, output);
         std::printf("%s\n", output);
         return 0;
     }
 
-    int status = 0;
+    bool all = true;
+    std::vector<std::string> lines;
     std::string line;
+    const auto flush = [&] {
+        if (layout == nullptr) {
+            for (std::size_t i = 0; i < lines.size(); ++i) std::printf("\n");
+            all = all && lines.empty();
+        } else {
+            all = ConvertBatch(lines, rules, *layout) && all;
+        }
+        lines.clear();
+    };
     for (int c; (c = std::getchar()) != EOF || !line.empty();) {
         if (c != '\n' && c != EOF) {
             line.push_back(static_cast<char>(c));
             continue;
         }
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!convert(line, output)) status = 1;
-        std::printf("%s\n", output);
+        lines.push_back(std::move(line));
         line.clear();
+        if (lines.size() == kConvertBatch) flush();
         if (c == EOF) break;
     }
-    return status;
+    flush();
+    return all ? 0 : 1;
 }
 
 int Days(const std::vector<std::string_view>& args) {

@@ -1,0 +1,197 @@
+// A column of a million mixed date texts read in one call, against a loop of
+// KD_CONVDATE over the same texts, in the same process; medians of several
+// rounds, the two taken in turn.
+//
+//   kalcore_columns_bench [ROUNDS]      times both, prints medians and ratios
+//   kalcore_columns_bench --once        one kal_parse_many pass, for callgrind
+//                                       (--toggle-collect=kal_parse_many)
+//   kalcore_columns_bench --once-loop   one pass of the KD_CONVDATE loop
+//                                       (--toggle-collect=KD_CONVDATE)
+//
+// The texts: 16 layouts (numeric and with month names, before and after the
+// day, in any case), two- and four-digit years of 1950-2049, and 5% junk.
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "kalcore.h"
+#include "kalcore/dates.h"
+
+namespace {
+
+constexpr std::size_t kTexts = 1000000;
+constexpr std::size_t kSlot = 16;  // bytes per text: a NumPy S16 array
+
+const char* const kMonths[3][12] = {
+    {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"},
+    {"JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"},
+    {"jan", "feb", "mar", "apr", "may", "jun", "jul", "aug", "sep", "oct", "nov", "dec"}};
+
+// One text of layout `which` for a date of 1950-2049.
+std::string Text(int which, int y, int m, int d, int monthCase) {
+    char s[32];
+    const char* mmm = kMonths[monthCase][m - 1];
+    const int yy = y % 100;
+    switch (which) {
+        case 0:
+            std::snprintf(s, sizeof s, "%02d/%02d/%02d", m, d, yy);
+            break;  // 3
+        case 1:
+            std::snprintf(s, sizeof s, "%02d/%02d/%04d", m, d, y);
+            break;  // B
+        case 2:
+            std::snprintf(s, sizeof s, "%04d-%02d-%02d", y, m, d);
+            break;  // G
+        case 3:
+            std::snprintf(s, sizeof s, "%04d%02d%02d", y, m, d);
+            break;  // E
+        case 4:
+            std::snprintf(s, sizeof s, "%02d-%02d-%04d", m, d, y);
+            break;  // A
+        case 5:
+            std::snprintf(s, sizeof s, "%02d-%s-%04d", d, mmm, y);
+            break;  // 7
+        case 6:
+            std::snprintf(s, sizeof s, "%s/%02d/%04d", mmm, d, y);
+            break;  // K
+        case 7:
+            std::snprintf(s, sizeof s, "%02d/%s/%02d", d, mmm, yy);
+            break;  // I
+        case 8:
+            std::snprintf(s, sizeof s, "%04d-%s-%02d", y, mmm, d);
+            break;  // F
+        case 9:
+            std::snprintf(s, sizeof s, "%d/%d/%04d", m, d, y);
+            break;  // & (or X, V, B)
+        case 10:
+            std::snprintf(s, sizeof s, "%d-%s-%02d", d, mmm, yy);
+            break;  // D-mmm-YY
+        case 11:
+            std::snprintf(s, sizeof s, "%s-%02d-%02d", mmm, d, yy);
+            break;  // N
+        case 12:
+            std::snprintf(s, sizeof s, "%02d.%02d.%02d", yy, m, d);
+            break;  // 5
+        case 13:
+            std::snprintf(s, sizeof s, "%02d%s%04d", d, mmm, y);
+            break;  // 9
+        case 14:
+            std::snprintf(s, sizeof s, "%02d%02d%02d", m, d, yy);
+            break;  // 1
+        default:
+            std::snprintf(s, sizeof s, "%04d/%02d/%02d", y, m, d);
+            break;  // O
+    }
+    return s;
+}
+
+constexpr const char* kJunk[] = {
+    "n/a",        "",   "12/31/1998 10:30", "13/45/99",    "Foo/31/1998",
+    "2000-02-30", "??", "1998-12-31T00:00", "31.12.1998x", "none"};
+
+struct Column {
+    std::vector<char> block;  // kTexts slots of kSlot bytes, NUL-padded
+    std::vector<const char*> pointers;
+    std::vector<std::size_t> lengths;
+};
+
+Column MakeColumn() {
+    Column c;
+    c.block.assign(kTexts * kSlot, '\0');
+    c.pointers.resize(kTexts);
+    c.lengths.resize(kTexts);
+    std::mt19937_64 random(20261209);
+    std::uniform_int_distribution<int> year(1950, 2049), month(1, 12), day(1, 28), layout(0, 15),
+        monthCase(0, 2), percent(0, 99), junk(0, 9);
+    for (std::size_t i = 0; i < kTexts; ++i) {
+        std::string text = percent(random) < 5 ? kJunk[junk(random)]
+                                               : Text(layout(random), year(random), month(random),
+                                                      day(random), monthCase(random));
+        char* slot = &c.block[i * kSlot];
+        std::memcpy(slot, text.data(), std::min(text.size(), kSlot - 1));
+        c.pointers[i] = slot;
+        c.lengths[i] = std::strlen(slot);
+    }
+    return c;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+template <typename Fn>
+double NanosecondsPerText(Fn fn) {
+    const auto start = std::chrono::steady_clock::now();
+    fn();
+    const auto end = std::chrono::steady_clock::now();
+    return std::chrono::duration<double, std::nano>(end - start).count() / kTexts;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const Column column = MakeColumn();
+    std::vector<int64_t> days(kTexts);
+    std::vector<uint8_t> layouts(kTexts);
+    kal_options options;
+    kal_options_init(&options);
+
+    if (argc > 1 && std::strcmp(argv[1], "--once") == 0) {
+        const int64_t dates = kal_parse_many(column.pointers.data(), column.lengths.data(), kTexts,
+                                             &options, days.data(), nullptr);
+        std::printf("%lld dates of %zu texts\n", static_cast<long long>(dates), kTexts);
+        return dates > 0 ? 0 : 1;
+    }
+    if (argc > 1 && std::strcmp(argv[1], "--once-loop") == 0) {
+        char out[12];
+        std::size_t converted = 0;
+        for (std::size_t i = 0; i < kTexts; ++i)
+            converted += KD_CONVDATE(column.pointers[i], out, "G", 0, 0) == 1;
+        std::printf("%zu dates of %zu texts\n", converted, kTexts);
+        return converted > 0 ? 0 : 1;
+    }
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
+
+    std::vector<double> many, fixed, withLayouts, convdate;
+    int64_t dates = 0;
+    std::size_t converted = 0;
+    for (int round = 0; round < rounds; ++round) {
+        many.push_back(NanosecondsPerText([&] {
+            dates = kal_parse_many(column.pointers.data(), column.lengths.data(), kTexts, &options,
+                                   days.data(), nullptr);
+        }));
+        fixed.push_back(NanosecondsPerText([&] {
+            kal_parse_many_fixed(column.block.data(), kTexts, 1, kSlot, kSlot, &options,
+                                 days.data(), nullptr);
+        }));
+        withLayouts.push_back(NanosecondsPerText([&] {
+            kal_parse_many(column.pointers.data(), column.lengths.data(), kTexts, &options,
+                           days.data(), layouts.data());
+        }));
+        convdate.push_back(NanosecondsPerText([&] {
+            char out[12];
+            converted = 0;
+            for (std::size_t i = 0; i < kTexts; ++i)
+                converted += KD_CONVDATE(column.pointers[i], out, "G", 0, 0) == 1;
+        }));
+    }
+    const double base = Median(convdate);
+    std::printf("%zu texts, %lld dates (kal_parse_many), %zu (KD_CONVDATE); medians of %d rounds\n",
+                kTexts, static_cast<long long>(dates), converted, rounds);
+    std::printf("%-34s %8s %8s\n", "", "ns/text", "vs loop");
+    std::printf("%-34s %8.2f %7.2fx\n", "kal_parse_many (pointers)", Median(many),
+                base / Median(many));
+    std::printf("%-34s %8.2f %7.2fx\n", "kal_parse_many (pointers, layouts)", Median(withLayouts),
+                base / Median(withLayouts));
+    std::printf("%-34s %8.2f %7.2fx\n", "kal_parse_many_fixed (S16 block)", Median(fixed),
+                base / Median(fixed));
+    std::printf("%-34s %8.2f %7.2fx\n", "loop of KD_CONVDATE", base, 1.0);
+    return 0;
+}

@@ -4,7 +4,8 @@ pandas, on the same messy column, all in one run. Prints the medians of
 RUNS runs in ns per value and the ratios.
 
   - parse_many from a NumPy U array and from a pandas object Series (end to
-    end: to datetime64[D], to a datetime64[ns] Series);
+    end: to datetime64[D], to a datetime64[ns] Series), and the library's
+    kal_parse_many_fixed alone on the same texts as an S block;
   - pd.to_datetime(format="%m/%d/%Y") on a single-layout column of the same
     size, and pd.to_datetime(errors="coerce") (dateutil) on the mixed column
     (on its first DATEUTIL_ROWS rows: it takes some 20 us a value);
@@ -54,6 +55,29 @@ print(min(best[1:] or best), len(texts))
 """
 CALLGRIND_ROWS = 20_000
 
+# The column paths under callgrind: builds `rows` texts as a U array, an S
+# block and an object Series, and with passes 1 reads them. argv: rows, passes.
+COLUMN_PROBE = """
+import sys
+sys.path.insert(0, {tests!r})
+import numpy as np, pandas as pd
+import kalcore
+from kalcore import _library
+from mixed_texts import mixed_texts
+texts = mixed_texts(int(sys.argv[1]))[0]
+unicode, series, block = np.array(texts), pd.Series(texts, dtype=object), np.array(texts, "S12")
+days = np.empty(len(texts), np.int64)
+options = kalcore._options(None, 1950)
+if sys.argv[2] == "1":
+    kalcore.parse_many(unicode, window=1950)
+if sys.argv[2] == "2":
+    kalcore.parse_many(series, window=1950)
+if sys.argv[2] == "3":
+    kalcore._lib.kal_parse_many_fixed(block.ctypes.data, len(block), 1, 12, 12, options,
+                                      days.ctypes.data, None)
+"""
+COLUMN_CALLGRIND_ROWS = 100_000
+
 
 def median_ns(function, runs, count):
     """Median ns per value of `runs` calls of function() over `count` values."""
@@ -75,28 +99,45 @@ def old_package(base, directory):
         (package / name).write_text(text)
 
 
-def probe(path, rows, passes, valgrind=()):
+def probe(path, rows, passes):
     """(ns per value, values) of SCALAR_PROBE with the package at `path`."""
     env = dict(os.environ, PYTHONPATH=path)
     code = SCALAR_PROBE.format(tests=str(ROOT / "python" / "tests"))
-    out = subprocess.run([*valgrind, sys.executable, "-c", code, str(rows), str(passes)], env=env,
+    out = subprocess.run([sys.executable, "-c", code, str(rows), str(passes)], env=env,
                          check=True, capture_output=True, text=True).stdout.split()
     return float(out[0]), int(out[1])
+
+
+def callgrind_total(command, env):
+    """Instructions that `command` runs (callgrind)."""
+    with tempfile.TemporaryDirectory() as work:
+        out = Path(work) / "callgrind.out"
+        subprocess.run(["valgrind", "--tool=callgrind", f"--callgrind-out-file={out}", *command],
+                       env=env, check=True, capture_output=True, text=True)
+        summary = [line for line in out.read_text().splitlines()
+                   if line.startswith("summary:") or line.startswith("totals:")]
+        return int(summary[-1].split()[1])
 
 
 def instructions(path, rows):
     """Instructions per value of the scalar parse (callgrind): a run that
     parses less the same run that does not."""
-    counts = []
-    with tempfile.TemporaryDirectory() as work:
-        for passes in (0, 1):
-            out = Path(work) / f"callgrind.{passes}"
-            _, values = probe(path, rows, passes,
-                              ("valgrind", "--tool=callgrind", f"--callgrind-out-file={out}"))
-            summary = [line for line in out.read_text().splitlines()
-                       if line.startswith("summary:") or line.startswith("totals:")]
-            counts.append(int(summary[-1].split()[1]))
+    env = dict(os.environ, PYTHONPATH=path)
+    code = SCALAR_PROBE.format(tests=str(ROOT / "python" / "tests"))
+    _, values = probe(path, rows, 0)
+    counts = [callgrind_total([sys.executable, "-c", code, str(rows), str(passes)], env)
+              for passes in (0, 1)]
     return (counts[1] - counts[0]) / values
+
+
+def column_instructions(rows):
+    """Instructions per value (callgrind) of parse_many from a U array, from an
+    object Series, and of the library's kal_parse_many_fixed alone."""
+    env = dict(os.environ, PYTHONPATH=str(ROOT / "python" / "src"))
+    code = COLUMN_PROBE.format(tests=str(ROOT / "python" / "tests"))
+    counts = [callgrind_total([sys.executable, "-c", code, str(rows), str(mode)], env)
+              for mode in range(4)]
+    return [(count - counts[0]) / rows for count in counts[1:]]
 
 
 def scalar_paths(base, runs, callgrind):
@@ -166,7 +207,13 @@ def main():
 
     one_layout = 'pd.to_datetime(format="%m/%d/%Y"), one layout'
     mixed = f'pd.to_datetime(errors="coerce"), mixed ({DATEUTIL_ROWS} rows)'
+    block = np.array(texts, dtype="S12")
+    days = np.empty(rows, dtype=np.int64)
+    options = kalcore._options(None, 1950)
     results = {
+        "kal_parse_many_fixed alone, S block (library)": median_ns(
+            lambda: kalcore._lib.kal_parse_many_fixed(block.ctypes.data, rows, 1, 12, 12, options,
+                                                      days.ctypes.data, None), runs, rows),
         "parse_many, NumPy U array": median_ns(
             lambda: kalcore.parse_many(unicode, window=1950), runs, rows),
         "parse_many, pandas object Series": median_ns(
@@ -190,6 +237,10 @@ def main():
     print(f"  pandas dateutil mixed / parse_many(Series):  {results[mixed] / ours:.0f}x")
     print(f"  scalar parse: {old_scalar / new_scalar:.2f}x faster than {args.base}")
     if args.callgrind:
+        unicode_ir, series_ir, library_ir = column_instructions(COLUMN_CALLGRIND_ROWS)
+        print(f"  instructions per value (callgrind, {COLUMN_CALLGRIND_ROWS} texts): parse_many U "
+              f"{unicode_ir:.0f}, parse_many Series {series_ir:.0f}, kal_parse_many_fixed alone "
+              f"{library_ir:.0f}")
         new_ir, old_ir = scalar["new"][1], scalar["old"][1]
         print(f"  scalar parse, instructions per value (callgrind): {new_ir:.0f} against "
               f"{old_ir:.0f} ({old_ir / new_ir:.2f}x fewer)")
@@ -202,6 +253,9 @@ def main():
           f" ({int((got[valid] == want[valid]).sum())} of {int(valid.sum())}), junk read as a date"
           f" {int(got[~valid].notna().sum())}; pandas dateutil (first {DATEUTIL_ROWS})"
           f" {(theirs[valid[:DATEUTIL_ROWS]] == want[:DATEUTIL_ROWS][valid[:DATEUTIL_ROWS]]).mean():.2%}")
+
+    if (got[valid] != want[valid]).any() or got[~valid].notna().any():
+        sys.exit("kalcore read a row of the column wrong")
 
     if not args.no_dask:
         try:

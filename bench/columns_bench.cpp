@@ -28,67 +28,21 @@ namespace {
 constexpr std::size_t kTexts = 1000000;
 constexpr std::size_t kSlot = 16;  // bytes per text: a NumPy S16 array
 
-const char* const kMonths[3][12] = {
-    {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"},
-    {"JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"},
-    {"jan", "feb", "mar", "apr", "may", "jun", "jul", "aug", "sep", "oct", "nov", "dec"}};
+// The layouts of the set, as the format codes that write them: 3 B G E A 7 K
+// I F & N 5 9 1 O, and Y with its century cut (D-mmm-YY, no code of its own).
+constexpr char kLayoutCodes[] = "3BGEA7KIF&N591OY";
 
-// One text of layout `which` for a date of 1950-2049.
+// One text of layout `which` for a date of 1950-2049, its month name as
+// written (Jan), in capitals (JAN) or in small letters (jan).
 std::string Text(int which, int y, int m, int d, int monthCase) {
-    char s[32];
-    const char* mmm = kMonths[monthCase][m - 1];
-    const int yy = y % 100;
-    switch (which) {
-        case 0:
-            std::snprintf(s, sizeof s, "%02d/%02d/%02d", m, d, yy);
-            break;  // 3
-        case 1:
-            std::snprintf(s, sizeof s, "%02d/%02d/%04d", m, d, y);
-            break;  // B
-        case 2:
-            std::snprintf(s, sizeof s, "%04d-%02d-%02d", y, m, d);
-            break;  // G
-        case 3:
-            std::snprintf(s, sizeof s, "%04d%02d%02d", y, m, d);
-            break;  // E
-        case 4:
-            std::snprintf(s, sizeof s, "%02d-%02d-%04d", m, d, y);
-            break;  // A
-        case 5:
-            std::snprintf(s, sizeof s, "%02d-%s-%04d", d, mmm, y);
-            break;  // 7
-        case 6:
-            std::snprintf(s, sizeof s, "%s/%02d/%04d", mmm, d, y);
-            break;  // K
-        case 7:
-            std::snprintf(s, sizeof s, "%02d/%s/%02d", d, mmm, yy);
-            break;  // I
-        case 8:
-            std::snprintf(s, sizeof s, "%04d-%s-%02d", y, mmm, d);
-            break;  // F
-        case 9:
-            std::snprintf(s, sizeof s, "%d/%d/%04d", m, d, y);
-            break;  // & (or X, V, B)
-        case 10:
-            std::snprintf(s, sizeof s, "%d-%s-%02d", d, mmm, yy);
-            break;  // D-mmm-YY
-        case 11:
-            std::snprintf(s, sizeof s, "%s-%02d-%02d", mmm, d, yy);
-            break;  // N
-        case 12:
-            std::snprintf(s, sizeof s, "%02d.%02d.%02d", yy, m, d);
-            break;  // 5
-        case 13:
-            std::snprintf(s, sizeof s, "%02d%s%04d", d, mmm, y);
-            break;  // 9
-        case 14:
-            std::snprintf(s, sizeof s, "%02d%02d%02d", m, d, yy);
-            break;  // 1
-        default:
-            std::snprintf(s, sizeof s, "%04d/%02d/%02d", y, m, d);
-            break;  // O
-    }
-    return s;
+    char s[16];
+    kal_format(y, m, d, kLayoutCodes[which], s, sizeof s, nullptr);
+    std::string text = s;
+    if (kLayoutCodes[which] == 'Y') text.erase(text.size() - 4, 2);
+    for (char& c : text)
+        if (c >= 'A' && c <= 'z' && monthCase != 0)
+            c = static_cast<char>(monthCase == 1 ? (c & ~0x20) : (c | 0x20));
+    return text;
 }
 
 constexpr const char* kJunk[] = {

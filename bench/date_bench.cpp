@@ -5,8 +5,11 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <string>
+#include <vector>
 
 #include "kalcore.h"
+#include "kalcore/dates.h"
 
 namespace {
 
@@ -79,11 +82,32 @@ constexpr Conversion kShared[] = {
 constexpr std::size_t kSharedCount = sizeof kShared / sizeof kShared[0];
 static_assert(kSharedCount == 51, "40 codes and 11 further forms");
 
+// The kal_ interface reads the set's two-digit years as strptime's %y does:
+// in a window from 1969.
+kal_options WindowOf1969() {
+    kal_options o = KAL_OPTIONS_INIT;
+    o.window_start = 1969;
+    return o;
+}
+const kal_options kWindow1969 = WindowOf1969();
+
+// One text read with kal_parse and written with kal_format; false for no date.
+bool ParseAndFormat(const char* input, std::size_t length, char code, char (&out)[12]) {
+    kal_date d;
+    return kal_parse(input, length, &kWindow1969, &d) == KAL_OK &&
+           kal_format(d.year, d.month, d.day, code, out, sizeof out, nullptr) == KAL_OK;
+}
+
 // The set is only a fair baseline when both sides write the same text: the
 // benchmarks refuse to run otherwise.
 bool SameResults() {
     bool same = true;
     for (const Conversion& c : kShared) {
+        char modern[12];
+        if (!ParseAndFormat(c.input, std::strlen(c.input), c.code[0], modern)) {
+            std::fprintf(stderr, "%s as %s: kal_parse + kal_format fail\n", c.input, c.code);
+            same = false;
+        }
         char ours[12], theirs[32];
         std::tm tm{};
         const char* end = strptime(c.input, c.parseLayout, &tm);
@@ -135,6 +159,34 @@ void BM_KalcoreLayout(benchmark::State& state, const Conversion& c) {
         benchmark::DoNotOptimize(KD_CONVDATE(c.input, out, c.code, 0, 4));
         benchmark::DoNotOptimize(out);
     }
+}
+
+// The same through the kal_ interface, one text a call.
+void BM_ModernLayout(benchmark::State& state, const Conversion& c) {
+    char out[12];
+    const std::size_t length = std::strlen(c.input);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ParseAndFormat(c.input, length, c.code[0], out));
+        benchmark::DoNotOptimize(out);
+    }
+}
+
+// The same as a column of 1024 copies read by kal_parse_many and written by
+// kal_format_many; the time is per text.
+void BM_ModernColumnLayout(benchmark::State& state, const Conversion& c) {
+    constexpr std::size_t kColumn = 1024;
+    const std::vector<const char*> texts(kColumn, c.input);
+    const std::vector<std::size_t> lengths(kColumn, std::strlen(c.input));
+    std::vector<int64_t> days(kColumn);
+    std::vector<char> out(kColumn * 11);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(kal_parse_many(texts.data(), lengths.data(), kColumn, &kWindow1969,
+                                                days.data(), nullptr));
+        benchmark::DoNotOptimize(
+            kal_format_many(days.data(), kColumn, c.code[0], out.data(), 1, 11, 11));
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * kColumn));
 }
 
 void BM_StrptimeStrftimeLayout(benchmark::State& state, const Conversion& c) {
@@ -290,6 +342,10 @@ int main(int argc, char** argv) {
         benchmark::RegisterBenchmark(name, BM_KalcoreLayout, c)->MinTime(0.05);
         std::snprintf(name, sizeof name, "Layout/%02zu/%s/%s/strptime", i + 1, c.input, c.code);
         benchmark::RegisterBenchmark(name, BM_StrptimeStrftimeLayout, c)->MinTime(0.05);
+        std::snprintf(name, sizeof name, "Layout/%02zu/%s/%s/kal", i + 1, c.input, c.code);
+        benchmark::RegisterBenchmark(name, BM_ModernLayout, c)->MinTime(0.05);
+        std::snprintf(name, sizeof name, "Layout/%02zu/%s/%s/kalcolumn", i + 1, c.input, c.code);
+        benchmark::RegisterBenchmark(name, BM_ModernColumnLayout, c)->MinTime(0.05);
     }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

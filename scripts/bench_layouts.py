@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """The shared set of the date benchmark as a table: per layout the median of
-KD_CONVDATE and of glibc strptime + strftime, and for the whole set their
-ratio, both sides measured in the same run. With --baseline DIR the same
+KD_CONVDATE, of glibc strptime + strftime, of kal_parse + kal_format (one
+text a call) and of kal_parse_many + kal_format_many (a column of 1024, per
+text), with their ratios to strptime + strftime, and for the whole set the
+ratio of KD_CONVDATE, all measured in the same run. With --baseline DIR the same
 benchmark binary also runs against the libkalcore.so.3 in DIR (an earlier
 build), in alternating rounds, for a before column.
 
@@ -33,7 +35,9 @@ def run(bench, library_dir, repetitions):
     for b in json.loads(out)["benchmarks"]:
         if b.get("run_type") == "iteration":
             scale = {"ns": 1, "us": 1e3, "ms": 1e6}[b["time_unit"]]
-            times.setdefault(b["run_name"].split("/min_time")[0], []).append(b["real_time"] * scale)
+            per = 1024 if b["run_name"].split("/min_time")[0].endswith("/kalcolumn") else 1
+            times.setdefault(b["run_name"].split("/min_time")[0], []).append(
+                b["real_time"] * scale / per)
     return times
 
 
@@ -56,7 +60,7 @@ def main():
 
     layouts = sorted({n.rsplit("/", 1)[0] for n in after if n.startswith("Layout/")})
     head = "| # | input | code | " + ("before ns | " if before else "") + \
-           "kalcore ns | strptime+strftime ns | ratio |"
+           "kalcore ns | strptime+strftime ns | ratio | kal_ ns | ratio | kal_ column ns | ratio |"
     print(head)
     print("|" + "---|" * (head.count("|") - 1))
     for layout in layouts:
@@ -68,13 +72,16 @@ def main():
         if before:
             cells.append(f"{median(before, layout + '/kalcore'):.1f}")
         cells += [f"{ours:.1f}", f"{theirs:.1f}", f"{theirs / ours:.1f}x"]
+        for kind in ("kal", "kalcolumn"):
+            modern = median(after, layout + "/" + kind)
+            cells += [f"{modern:.1f}", f"{theirs / modern:.1f}x"]
         print("| " + " | ".join(cells) + " |")
     ours = median(after, "BM_KalcoreShared")
     theirs = median(after, "BM_StrptimeStrftimeShared")
     cells = ["all", "the whole set, in turn", ""]
     if before:
         cells.append(f"{median(before, 'BM_KalcoreShared'):.1f}")
-    cells += [f"{ours:.1f}", f"{theirs:.1f}", f"{theirs / ours:.1f}x"]
+    cells += [f"{ours:.1f}", f"{theirs:.1f}", f"{theirs / ours:.1f}x", "", "", "", ""]
     print("| " + " | ".join(cells) + " |")
     return 0
 

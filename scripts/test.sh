@@ -3,8 +3,10 @@
 # (with the desktop demo, whose screens are then pictured under Xvfb and the
 # pictures checked), a build under AddressSanitizer +
 # UndefinedBehaviorSanitizer, the thread test under ThreadSanitizer, and the
-# fuzzer for FUZZ_SECONDS (default 60; 0 skips it) from the corpus and the
-# fixed seed FUZZ_SEED (default 1), so that a failing run can be repeated;
+# fuzzers (the date exports for FUZZ_SECONDS, default 60, 0 skips them; the
+# kal_ interface for half as long, the zone rules for a third) from their
+# corpora and the fixed seed FUZZ_SEED (default 1), so that a failing run can
+# be repeated;
 # kalcore.dll for 32-bit and 64-bit Windows, checked and run under Wine
 # (WINDOWS=0 skips that part); and every export compared with the library
 # before its numeric core (DIFFERENTIAL_COMPARISONS, default 400000).
@@ -81,18 +83,20 @@ if [[ "$fuzz_seconds" -gt 0 ]]; then
         -DKALCORE_BUILD_FUZZ=ON -DKALCORE_BUILD_TESTS=OFF -DKALCORE_BUILD_TOOLS=OFF \
         -DKALCORE_BUILD_DEMO=OFF >/dev/null
     cmake --build build-fuzz
-    corpus=$(mktemp -d)
-    cp fuzz/corpus/* "$corpus/"
-    build-fuzz/fuzz/kalcore_fuzz_dates -seed="$fuzz_seed" -max_total_time="$fuzz_seconds" \
-        -max_len=64 -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
-    rm -rf "$corpus"
+    # fuzz TARGET CORPUS SECONDS MAX_LEN: a run from a copy of the corpus.
+    fuzz() {
+        local corpus
+        corpus=$(mktemp -d)
+        cp "fuzz/$2"/* "$corpus/"
+        "build-fuzz/fuzz/$1" -seed="$fuzz_seed" -max_total_time="$3" -max_len="$4" \
+            -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
+        rm -rf "$corpus"
+    }
+    fuzz kalcore_fuzz_dates corpus "$fuzz_seconds" 64
+    echo "== fuzzing the kal_ interface for $((fuzz_seconds / 2 + 1))s from seed ${fuzz_seed}"
+    fuzz kalcore_fuzz_dates_api dates_api_corpus $((fuzz_seconds / 2 + 1)) 256
     echo "== fuzzing the time-zone rules for $((fuzz_seconds / 3 + 1))s from seed ${fuzz_seed}"
-    corpus=$(mktemp -d)
-    cp fuzz/zone_corpus/* "$corpus/"
-    build-fuzz/fuzz/kalcore_fuzz_zone_rules -seed="$fuzz_seed" \
-        -max_total_time=$((fuzz_seconds / 3 + 1)) -max_len=300 -print_final_stats=1 "$corpus" \
-        2>&1 | tail -n 12
-    rm -rf "$corpus"
+    fuzz kalcore_fuzz_zone_rules zone_corpus $((fuzz_seconds / 3 + 1)) 300
 fi
 echo "release build: ${release_count} tests, Windows DLL: ${windows_count} tests," \
     "sanitizer build: ${asan_count} tests, thread sanitizer: 1 test"

@@ -7,6 +7,7 @@
 #include <cstddef>
 
 #include "kalcore.h"
+#include "kalcore/dates.h"
 #include "scoped_tz.h"
 #include "services/startup.h"
 #include "temp_home.h"
@@ -100,6 +101,55 @@ TEST(NoHeap, ReadingAndWritingDatesAllocatesNothing) {
             }
     g_counting = false;
     EXPECT_GT(calls, 0);
+    EXPECT_EQ(g_allocations.load(), 0);
+}
+
+// The kal_ interface, one text at a time and a column at a time, in 1- and
+// 4-byte blocks, under every rule for two-digit years, keywords included.
+TEST(NoHeap, DateColumnsAllocateNothing) {
+    const char* texts[] = {"12/31/98", " 1998-12-31 ",    "Dec/31/1998", "31/Dec/98",
+                           "7Sep99",   "1995/25/12",      "TODAY",       "yester3",
+                           "bogus",    "12/31/1998 10:30"};
+    constexpr std::size_t kCount = sizeof texts / sizeof texts[0];
+    std::size_t lengths[kCount];
+    unsigned char bytes[kCount * 16] = {};
+    uint32_t wide[kCount * 16] = {};
+    for (std::size_t i = 0; i < kCount; ++i) {
+        lengths[i] = __builtin_strlen(texts[i]);
+        for (std::size_t c = 0; c < lengths[i] && c < 16; ++c) {
+            bytes[i * 16 + c] = static_cast<unsigned char>(texts[i][c]);
+            wide[i * 16 + c] = static_cast<unsigned char>(texts[i][c]);
+        }
+    }
+    kal_options options[4];
+    for (kal_options& o : options) kal_options_init(&o);
+    options[1].two_digit_years = KAL_YEARS_CENTURY;
+    options[2].two_digit_years = KAL_YEARS_SELECTOR;
+    options[3].two_digit_years = KAL_YEARS_SELECTOR;
+    options[3].selector = 4;
+    for (kal_options& o : options) o.flags = KAL_KEYWORDS;
+    int64_t days[kCount];
+    uint8_t layouts[kCount];
+    char out[kCount * 12];
+    kal_date date;
+    kal_parse("TODAY", 5, &options[0], &date);  // the first reading of the local time
+
+    long dates = 0;
+    g_allocations = 0;
+    g_counting = true;
+    for (int round = 0; round < 100; ++round)
+        for (const kal_options& o : options) {
+            for (std::size_t i = 0; i < kCount; ++i)
+                dates += kal_parse(texts[i], lengths[i], &o, &date) == KAL_OK;
+            dates += kal_parse_many(texts, lengths, kCount, &o, days, layouts);
+            dates += kal_parse_many_fixed(bytes, kCount, 1, 16, 16, &o, days, nullptr);
+            dates += kal_parse_many_fixed(wide, kCount, 4, 16, 64, &o, days, layouts);
+            kal_format_many(days, kCount, "B6@{"[round % 4], out, 1, 12, 12);
+            size_t length;
+            kal_format(2003, 5, 12, '@', out, sizeof out, &length);
+        }
+    g_counting = false;
+    EXPECT_GT(dates, 0);
     EXPECT_EQ(g_allocations.load(), 0);
 }
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "kalcore.h"
+#include "kalcore/dates.h"
 
 // KALCORE_LIBRARY_PATH and FAKE_DIALOG_MODULE_PATH name the built library
 // and the fake dialog module (tests/CMakeLists.txt).
@@ -36,7 +37,9 @@ namespace fs = std::filesystem;
     X(KD_DTCVCREATEFILE) X(KD_DATECNVFILE) X(KD_SLIDINGWINDOWPROC) X(KD_NXTWRKDAY)             \
     X(KD_ISTODAYAHOLDY) X(KD_DAYLIGHTSAVINGSTIMES) X(KD_EASTERCALC) X(KD_HELPABOUTME)          \
     X(KD_ABOUTDLL) X(AboutBox) X(HelpBox) X(UpperCaseString) X(DoubleInt) X(DoubleInt2)        \
-    X(LoByte) X(HiByte) X(LoWord) X(HiWord) X(MakeWord) X(MakeLong) X(ShiftLeft) X(ShiftRight)
+    X(LoByte) X(HiByte) X(LoWord) X(HiWord) X(MakeWord) X(MakeLong) X(ShiftLeft) X(ShiftRight) \
+    X(kal_options_init) X(kal_parse) X(kal_format) X(kal_format_width) X(kal_parse_many)       \
+    X(kal_parse_many_fixed) X(kal_format_many) X(kal_status_text)
 // clang-format on
 
 struct Api {
@@ -131,6 +134,28 @@ std::string CallEverything(const Api& api, int thread) {
     CALL("MakeLong", api.MakeLong(0x5678, 0x1234), "");
     CALL("ShiftLeft", api.ShiftLeft(3, 4), "");
     CALL("ShiftRight", api.ShiftRight(0x30, 4), "");
+
+    kal_options options;
+    CALL("kal_options_init", api.kal_options_init(&options), "");
+    options.window_start = 1900 + 10 * thread;  // each thread its own window
+    kal_date parsed;
+    CALL("kal_parse", api.kal_parse("12/31/49", 8, &options, &parsed),
+         std::to_string(parsed.year).c_str());
+    const char* texts[] = {"1998-12-31", " 7/4/76 ", "n/a"};
+    const size_t lengths[] = {10, 8, 3};
+    int64_t days[3];
+    uint8_t layouts[3];
+    CALL("kal_parse_many", api.kal_parse_many(texts, lengths, 3, &options, days, layouts),
+         std::to_string(days[0]).c_str());
+    const char block[] = "12/31/1998 Dec/31/1998";
+    CALL("kal_parse_many_fixed",
+         api.kal_parse_many_fixed(block, 2, 1, 11, 11, &options, days, nullptr),
+         (std::to_string(days[0]) + "/" + std::to_string(days[1])).c_str());
+    CALL("kal_format", api.kal_format(2003, 5, 12, '@', text, sizeof text, nullptr), text);
+    CALL("kal_format_width", api.kal_format_width('6'), "");
+    char column[24];
+    CALL("kal_format_many", api.kal_format_many(days, 2, 'G', column, 1, 12, 12), column);
+    CALL("kal_status_text", 0, api.kal_status_text(KAL_NO_DATE));
 
 #undef CALL
 

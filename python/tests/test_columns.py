@@ -75,6 +75,23 @@ def test_a_series_gives_a_series_with_its_index(dtype):
         "12/31/1998", "07/04/1998", None, None, "01/05/1999"]
 
 
+def test_a_categorical_series_reads_each_category_once_and_gives_the_same():
+    texts, _ = mixed_texts(5000, seed=9)
+    texts = [None if i % 97 == 0 else t for i, t in enumerate(texts)]
+    plain = pd.Series(texts, dtype=object, index=range(100, 5100))
+    categorical = plain.astype("category")
+    pd.testing.assert_series_equal(kalcore.parse_many(categorical, window=1950),
+                                   kalcore.parse_many(plain, window=1950))
+    for got, want in zip(kalcore.parse_many(categorical, window=1950, layouts=True),
+                         kalcore.parse_many(plain, window=1950, layouts=True)):
+        pd.testing.assert_series_equal(got, want)
+    assert kalcore.convert_many(categorical, "K", window=1950).equals(
+        kalcore.convert_many(plain, "K", window=1950))
+    with pytest.raises(kalcore.InvalidDate) as caught:
+        kalcore.parse_many(categorical, window=1950, errors="raise")
+    assert caught.value.position == 0 and pd.isna(caught.value.text)
+
+
 MISSING = [None, float("nan"), np.nan, pd.NA, pd.NaT, np.datetime64("NaT"), np.float64("nan")]
 
 

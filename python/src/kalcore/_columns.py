@@ -194,6 +194,21 @@ def _read(
     from . import _options
 
     np = _numpy()
+    pandas = _pandas_series(values)
+    if pandas is not None and isinstance(values.dtype, pandas.CategoricalDtype):
+        # Each category is read once, then spread by the codes (-1: missing).
+        _, found, found_layouts, _, _ = _read(
+            values.cat.categories.to_numpy(dtype=object), window, century, want_layouts
+        )
+        codes = values.cat.codes.to_numpy()
+        days = np.where(codes >= 0, found[codes], _library.KAL_NAT)
+        layouts = None
+        if found_layouts is not None:
+            layouts = np.where(codes >= 0, found_layouts[codes], 0).astype(np.uint8)
+        texts = _Texts(np, values.to_numpy(dtype=object))
+        return np, days, layouts, texts, int(np.count_nonzero(days != _library.KAL_NAT))
+    if pandas is not None:
+        values = values.to_numpy(dtype=object)
     options = _options(century, window)
     texts = _Texts(np, values)
     days = np.empty(texts.size, dtype=np.int64)
@@ -273,9 +288,7 @@ def parse_many(
     """
     _check_errors(errors)
     pandas = _pandas_series(values)
-    np, days, layout_numbers, texts, count = _read(
-        values.to_numpy(dtype=object) if pandas is not None else values, window, century, layouts
-    )
+    np, days, layout_numbers, texts, count = _read(values, window, century, layouts)
     if errors == "raise" and count < len(days):
         _raise_first(np, days, texts)
     if pandas is not None:
@@ -295,9 +308,7 @@ def is_date_many(
 ) -> Any:
     """A bool array (a bool Series for a Series): True where the library reads a date."""
     pandas = _pandas_series(values)
-    np, days, _, texts, _ = _read(
-        values.to_numpy(dtype=object) if pandas is not None else values, window, century, False
-    )
+    np, days, _, texts, _ = _read(values, window, century, False)
     found = (days != _library.KAL_NAT).reshape(texts.shape)
     if pandas is not None:
         return pandas.Series(found, index=values.index, name=values.name)
@@ -325,9 +336,7 @@ def convert_many(
     if code_byte is None:
         raise ValueError(f"not a format code: {code!r}")
     pandas = _pandas_series(values)
-    np, days, _, texts, count = _read(
-        values.to_numpy(dtype=object) if pandas is not None else values, window, century, False
-    )
+    np, days, _, texts, count = _read(values, window, century, False)
     if errors == "raise" and count < len(days):
         _raise_first(np, days, texts)
     width = int(_lib.kal_format_width(code_byte))

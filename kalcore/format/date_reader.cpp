@@ -80,13 +80,24 @@ class LazyClock {
 };
 
 // Where the centuries of one date come from: the caller's rule, and the clock
-// when the rule or a keyword asks for it.
+// when the rule or a keyword asks for it. Tracked: any rule, and the reading
+// records the layout of the text and whether its year had two digits;
+// otherwise the rule is a century selector and nothing more is recorded, as
+// the KD_ exports need no more.
+template <bool Tracked>
 class Centuries {
   public:
+    static constexpr bool kTracked = Tracked;
+
     explicit Centuries(const YearRule& rule) : rule_(rule) {}
 
     LazyClock& Clock() { return clock_; }
-    bool IsSelector() const { return rule_.kind == YearRule::Kind::kSelector; }
+    bool IsSelector() const {
+        if constexpr (Tracked)
+            return rule_.kind == YearRule::Kind::kSelector;
+        else
+            return true;
+    }
     int Selector() const { return rule_.value; }
 
     // The century a family recogniser completes a two-digit year with: the
@@ -146,17 +157,18 @@ struct DateValues {
 // Reads the year that starts at `pos` of a text whose layout has been
 // checked: four digits (the century's first digit 1-9) when the text goes on
 // past pos + 1, else two digits completed with the recognisers' century.
-KALCORE_HOT_STEP bool ReadYearAt(const Text& t, int pos, Centuries& centuries, DateValues& f) {
+template <class Cs>
+KALCORE_HOT_STEP bool ReadYearAt(const Text& t, int pos, Cs& centuries, DateValues& f) {
     if (t.len > pos + 2) {
         if (t[pos] == '0') return false;
         f.century = TwoDigitValue(t[pos], t[pos + 1]);
         f.year = TwoDigitValue(t[pos + 2], t[pos + 3]);
-        f.twoDigitYear = false;
+        if constexpr (Cs::kTracked) f.twoDigitYear = false;
         return true;
     }
     f.year = TwoDigitValue(t[pos], t[pos + 1]);
     f.century = centuries.ForRecognizedYear(f.year);
-    f.twoDigitYear = true;
+    if constexpr (Cs::kTracked) f.twoDigitYear = true;
     return true;
 }
 
@@ -171,7 +183,6 @@ bool ReadLeadingYear(const Text& t, DateValues& f) {
     if (t[0] == '0') return false;
     f.century = TwoDigitValue(t[0], t[1]);
     f.year = TwoDigitValue(t[2], t[3]);
-    f.twoDigitYear = false;
     return true;
 }
 
@@ -201,44 +212,50 @@ char Accept(bool accepted, char form) {
 // position. Then the values are checked.
 
 // Family 1: mmm?DD?CCYY and mmm?DD?YY (codes K, L, M, N).
-char MonthDayYear(const Text& t, Centuries& clock, DateValues& f) {
+template <class Cs>
+char MonthDayYear(const Text& t, Cs& clock, DateValues& f) {
     if ((!Fills(t, Exactly("aaasddsdd")) && !Fills(t, Exactly("aaasddsdddd"))) || t[6] != t[3])
         return 0;
     f.month = MonthFromLetters(t.s);
     if (f.month == 0) return 0;
     f.day = TwoDigitValue(t[4], t[5]);
-    f.layout = t.len == 11 ? BySeparator(t[3], 'M', 'K') : BySeparator(t[3], 'N', 'L');
+    if constexpr (Cs::kTracked)
+        f.layout = t.len == 11 ? BySeparator(t[3], 'M', 'K') : BySeparator(t[3], 'N', 'L');
     return Accept(ReadYearAt(t, 7, clock, f) && Valid(f), kMonthFirst);
 }
 
 // Family 2: DD/mmm/CCYY and DD/mmm/YY (codes H, I); '/' only.
-char DaySlashMonth(const Text& t, Centuries& clock, DateValues& f) {
+template <class Cs>
+char DaySlashMonth(const Text& t, Cs& clock, DateValues& f) {
     if ((!Fills(t, Exactly("ddsaaasdd")) && !Fills(t, Exactly("ddsaaasdddd"))) || t[2] != '/' ||
         t[6] != '/' || !ReadDayDigits(t, 0, f))
         return 0;
     f.month = MonthFromLetters(t.s + 3);
-    f.layout = t.len == 11 ? 'H' : 'I';
+    if constexpr (Cs::kTracked) f.layout = t.len == 11 ? 'H' : 'I';
     return Accept(f.month != 0 && ReadYearAt(t, 7, clock, f) && Valid(f), kDayFirst);
 }
 
 // Family 3: numeric month-first dates with a one-digit month or day (codes U,
 // V, W, X, @, & and M?D?YY, M?DD?YY, MM?D?YY), tried as three layouts.
-char ShortNumeric(const Text& t, Centuries& clock, DateValues& f) {
+template <class Cs>
+char ShortNumeric(const Text& t, Cs& clock, DateValues& f) {
     // M?D?
     if ((Fills(t, Exactly("dsdsdd")) || Fills(t, Exactly("dsdsdddd"))) && t[3] == t[1] &&
         t[0] != '0' && t[2] != '0') {
         f.month = t[0] - '0';
         f.day = t[2] - '0';
-        f.layout = t.len == 8 ? BySeparator(t[1], '@', '&')
-                              : BySeparator(t[1], kFormMDYYDash, kFormMDYYSlash);
+        if constexpr (Cs::kTracked)
+            f.layout = t.len == 8 ? BySeparator(t[1], '@', '&')
+                                  : BySeparator(t[1], kFormMDYYDash, kFormMDYYSlash);
         if (ReadYearAt(t, 4, clock, f) && Valid(f)) return kMonthFirst;
     }
     // M?DD?
     if ((Fills(t, Exactly("dsddsdd")) || Fills(t, Exactly("dsddsdddd"))) && t[4] == t[1] &&
         t[0] != '0' && ReadDayDigits(t, 2, f)) {
         f.month = t[0] - '0';
-        f.layout = t.len == 9 ? BySeparator(t[1], 'W', 'X')
-                              : BySeparator(t[1], kFormMDDYYDash, kFormMDDYYSlash);
+        if constexpr (Cs::kTracked)
+            f.layout = t.len == 9 ? BySeparator(t[1], 'W', 'X')
+                                  : BySeparator(t[1], kFormMDDYYDash, kFormMDDYYSlash);
         if (ReadYearAt(t, 5, clock, f) && Valid(f)) return kMonthFirst;
     }
     // MM?D?
@@ -246,8 +263,9 @@ char ShortNumeric(const Text& t, Centuries& clock, DateValues& f) {
         t[3] != '0') {
         f.month = TwoDigitValue(t[0], t[1]);
         f.day = t[3] - '0';
-        f.layout = t.len == 9 ? BySeparator(t[2], 'U', 'V')
-                              : BySeparator(t[2], kFormMMDYYDash, kFormMMDYYSlash);
+        if constexpr (Cs::kTracked)
+            f.layout = t.len == 9 ? BySeparator(t[2], 'U', 'V')
+                                  : BySeparator(t[2], kFormMMDYYDash, kFormMMDYYSlash);
         if (ReadYearAt(t, 5, clock, f) && Valid(f)) return kMonthFirst;
     }
     return 0;
@@ -255,22 +273,23 @@ char ShortNumeric(const Text& t, Centuries& clock, DateValues& f) {
 
 // Family 4: year first, month second (codes E, F, G, J, O): CCYYMMDD,
 // CCYY?mmm?DD or CCYY?MM?DD.
-char YearMonthDay(const Text& t, Centuries&, DateValues& f) {
+template <class Cs>
+char YearMonthDay(const Text& t, Cs&, DateValues& f) {
     if (!ReadLeadingYear(t, f)) return 0;
     char form = kMonthFirst;
     if (Fills(t, Exactly("dddddddd"))) {
         f.month = TwoDigitValue(t[4], t[5]);
         f.day = TwoDigitValue(t[6], t[7]);
-        f.layout = 'E';
+        if constexpr (Cs::kTracked) f.layout = 'E';
     } else if (Fills(t, Exactly("ddddsaaasdd")) && t[8] == t[4]) {
         f.month = MonthFromLetters(t.s + 5);
         f.day = TwoDigitValue(t[9], t[10]);
-        f.layout = BySeparator(t[4], 'F', 'J');
+        if constexpr (Cs::kTracked) f.layout = BySeparator(t[4], 'F', 'J');
         form = kDayFirst;
     } else if (Fills(t, Exactly("ddddsddsdd")) && t[7] == t[4]) {
         f.month = TwoDigitValue(t[5], t[6]);
         f.day = TwoDigitValue(t[8], t[9]);
-        f.layout = BySeparator(t[4], 'G', 'O');
+        if constexpr (Cs::kTracked) f.layout = BySeparator(t[4], 'G', 'O');
     } else {
         return 0;
     }
@@ -279,16 +298,18 @@ char YearMonthDay(const Text& t, Centuries&, DateValues& f) {
 
 // Family 5: a one-digit day before the month abbreviation (codes Y, Z, $ and
 // D-mmm-YY, D/mmm/YY, DmmmYY).
-char ShortDayMonth(const Text& t, Centuries& clock, DateValues& f) {
+template <class Cs>
+char ShortDayMonth(const Text& t, Cs& clock, DateValues& f) {
     int monthPos = 1, yearPos = 4;
     if (Fills(t, Exactly("dsaaasdd")) || Fills(t, Exactly("dsaaasdddd"))) {
         if (t[5] != t[1]) return 0;
         monthPos = 2;
         yearPos = 6;
-        f.layout = t.len == 10 ? BySeparator(t[1], 'Y', 'Z')
-                               : BySeparator(t[1], kFormDMmmYYDash, kFormDMmmYYSlash);
+        if constexpr (Cs::kTracked)
+            f.layout = t.len == 10 ? BySeparator(t[1], 'Y', 'Z')
+                                   : BySeparator(t[1], kFormDMmmYYDash, kFormDMmmYYSlash);
     } else if (Fills(t, Exactly("daaadd")) || Fills(t, Exactly("daaadddd"))) {
-        f.layout = t.len == 8 ? '$' : kFormDMmmYY;
+        if constexpr (Cs::kTracked) f.layout = t.len == 8 ? '$' : kFormDMmmYY;
     } else {
         return 0;
     }
@@ -299,28 +320,31 @@ char ShortDayMonth(const Text& t, Centuries& clock, DateValues& f) {
 }
 
 // Family 6: mmm?D?CCYY and mmm?D?YY (codes *, # and mmm-D-YY, mmm/D/YY).
-char MonthShortDay(const Text& t, Centuries& clock, DateValues& f) {
+template <class Cs>
+char MonthShortDay(const Text& t, Cs& clock, DateValues& f) {
     if ((!Fills(t, Exactly("aaasdsdd")) && !Fills(t, Exactly("aaasdsdddd"))) || t[5] != t[3])
         return 0;
     f.month = MonthFromLetters(t.s);
     if (f.month == 0) return 0;
     f.day = t[4] - '0';
-    f.layout = t.len == 10 ? BySeparator(t[3], '*', '#')
-                           : BySeparator(t[3], kFormMmmDYYDash, kFormMmmDYYSlash);
+    if constexpr (Cs::kTracked)
+        f.layout = t.len == 10 ? BySeparator(t[3], '*', '#')
+                               : BySeparator(t[3], kFormMmmDYYDash, kFormMmmDYYSlash);
     return Accept(ReadYearAt(t, 6, clock, f) && Valid(f), kMonthFirst);
 }
 
 // Family 7: year first, day second (codes P, Q, R, S): CCYY?DD?MM or
 // CCYY?DD?mmm. A text with a valid month-first reading was already taken by
 // family 4.
-char YearDayMonth(const Text& t, Centuries&, DateValues& f) {
+template <class Cs>
+char YearDayMonth(const Text& t, Cs&, DateValues& f) {
     if (t[7] != t[4] || !ReadLeadingYear(t, f)) return 0;
     if (Fills(t, Exactly("ddddsddsaaa"))) {
         f.month = MonthFromLetters(t.s + 8);
-        f.layout = BySeparator(t[4], 'S', 'R');
+        if constexpr (Cs::kTracked) f.layout = BySeparator(t[4], 'S', 'R');
     } else if (Fills(t, Exactly("ddddsddsdd")) && t[8] <= '2') {
         f.month = TwoDigitValue(t[8], t[9]);
-        f.layout = BySeparator(t[4], 'Q', 'P');
+        if constexpr (Cs::kTracked) f.layout = BySeparator(t[4], 'Q', 'P');
     } else {
         return 0;
     }
@@ -328,10 +352,11 @@ char YearDayMonth(const Text& t, Centuries&, DateValues& f) {
 }
 
 // Family 8: CCYYmmmDD (code T).
-char YearAbbrevDay(const Text& t, Centuries&, DateValues& f) {
+template <class Cs>
+char YearAbbrevDay(const Text& t, Cs&, DateValues& f) {
     if (!Fills(t, Exactly("ddddaaadd")) || !ReadLeadingYear(t, f)) return 0;
     f.month = MonthFromLetters(t.s + 4);
-    f.layout = 'T';
+    if constexpr (Cs::kTracked) f.layout = 'T';
     return Accept(f.month != 0 && ReadDayDigits(t, 7, f) && Valid(f), kMonthFirst);
 }
 
@@ -345,7 +370,8 @@ char YearAbbrevDay(const Text& t, Centuries&, DateValues& f) {
 //   (3: M?D?, M?DD?; 5: D?mmm?), a letter at 1 (5: Dmmm), or a separator at
 //   2 followed by a letter at 3 (2: DD/mmm/) or by a separator at 4 (3:
 //   MM?D?). Numeric texts such as 12/31/1998 go straight to basic detection.
-char Recognize(const Text& t, Centuries& clock, DateValues& f) {
+template <class Cs>
+char Recognize(const Text& t, Cs& clock, DateValues& f) {
     char form = 0;
     if (t.Fits(Layout("a"))) {
         form = MonthDayYear(t, clock, f);
@@ -400,8 +426,8 @@ constexpr int InputLength(const FormatLayout& layout) {
 // - completes the century: the rule's for a two-digit year, and for any year
 //   when a selector is fixed (1-9). The date must be valid in the century it
 //   ends up in as well as in the one it was written in.
-template <std::size_t I>
-bool ReadBasicForm(const Text& t, Centuries& centuries, DateValues& v) {
+template <std::size_t I, class Cs>
+bool ReadBasicForm(const Text& t, Cs& centuries, DateValues& v) {
     constexpr FormatLayout layout = kLayouts[I];
     constexpr bool centuryGiven = layout.centuryPos >= 0;
     if (t.len != InputLength(layout)) return false;
@@ -415,17 +441,30 @@ bool ReadBasicForm(const Text& t, Centuries& centuries, DateValues& v) {
     v.day = TwoDigitValue(t[layout.dayPos], t[layout.dayPos + 1]);
     v.year = TwoDigitValue(t[layout.yearPos], t[layout.yearPos + 1]);
     v.centuryGiven = centuryGiven;
-    v.twoDigitYear = !centuryGiven;
-    v.layout = layout.code;
+    if constexpr (Cs::kTracked) {
+        v.twoDigitYear = !centuryGiven;
+        v.layout = layout.code;
+    }
     if constexpr (centuryGiven) {
         v.century = TwoDigitValue(t[layout.centuryPos], t[layout.centuryPos + 1]);
     }
 
-    const int replacing = centuries.Replacing();
-    const bool ruleCentury = !centuryGiven || replacing != 0;
-    const int century = !ruleCentury   ? v.century
-                        : centuryGiven ? replacing
-                                       : centuries.ForBasicYear(v.year);
+    bool ruleCentury;
+    int century;
+    if constexpr (Cs::kTracked) {
+        const int replacing = centuries.Replacing();
+        ruleCentury = !centuryGiven || replacing != 0;
+        century = !ruleCentury   ? v.century
+                  : centuryGiven ? replacing
+                                 : centuries.ForBasicYear(v.year);
+    } else {
+        // The selector alone: its century is needed only when it applies.
+        const int selector = centuries.Selector();
+        ruleCentury = !centuryGiven || selector != 0;
+        century = !ruleCentury    ? v.century
+                  : selector == 0 ? centuries.Clock().Century()
+                                  : FixedCenturyOfSelector(selector);
+    }
 
     if (!t.Fits(AtLane(kDigitLane, layout.digitPositions))) return false;
     // Only 29 February asks whether a year is leap.
@@ -438,18 +477,21 @@ bool ReadBasicForm(const Text& t, Centuries& centuries, DateValues& v) {
     return true;
 }
 
-using BasicFormReader = bool (*)(const Text&, Centuries&, DateValues&);
+template <class Cs>
+using BasicFormReader = bool (*)(const Text&, Cs&, DateValues&);
 
-template <std::size_t... I>
-constexpr std::array<BasicFormReader, sizeof...(I)> MakeBasicReaders(std::index_sequence<I...>) {
-    return {&ReadBasicForm<I>...};
+template <class Cs, std::size_t... I>
+constexpr std::array<BasicFormReader<Cs>, sizeof...(I)> MakeBasicReaders(
+    std::index_sequence<I...>) {
+    return {&ReadBasicForm<I, Cs>...};
 }
 
 // The basic input codes 1-9 and A-D are the first 13 of the catalogue.
 constexpr int kBasicCodeCount = 13;
 static_assert(kLayouts[0].code == '1' && kLayouts[kBasicCodeCount - 1].code == 'D');
-constexpr std::array<BasicFormReader, kBasicCodeCount> kBasicReaders =
-    MakeBasicReaders(std::make_index_sequence<kBasicCodeCount>{});
+template <class Cs>
+constexpr std::array<BasicFormReader<Cs>, kBasicCodeCount> kBasicReaders =
+    MakeBasicReaders<Cs>(std::make_index_sequence<kBasicCodeCount>{});
 
 // Reads the text into `t` without the trailing characters whose value as a
 // signed byte is 32 or less (blanks, control characters and every byte of
@@ -469,7 +511,8 @@ bool SelectorValid(int centurySelector) {
     return centurySelector >= 0 && centurySelector <= 9;
 }
 
-bool RuleValid(const Centuries& centuries) {
+template <class Cs>
+bool RuleValid(const Cs& centuries) {
     return !centuries.IsSelector() || SelectorValid(centuries.Selector());
 }
 
@@ -477,9 +520,11 @@ bool RuleValid(const Centuries& centuries) {
 // must start with 1-9 (a two-digit year may have been given a lower one by
 // the clock), and which selectors 1-9 replace. A selector's century must keep
 // the date valid: 29 February 2000 is no date in the century 19.
-bool TakeOwnCentury(DateValues& f, Centuries& centuries) {
+template <class Cs>
+bool TakeOwnCentury(DateValues& f, Cs& centuries) {
     if (!RuleValid(centuries) || f.century < 10) return false;
     f.centuryGiven = true;
+    if (centuries.IsSelector() && centuries.Selector() == 0) return true;
     const int century = centuries.Replacing();
     if (century == 0) return true;
     if (f.month == 2 && f.day == 29 && !IsLeapYear(century * 100 + f.year)) return false;
@@ -490,7 +535,8 @@ bool TakeOwnCentury(DateValues& f, Centuries& centuries) {
 // The date of a keyword: today, moved back for the "YESTER" keywords, read
 // as its date written MM/DD/CCYY would be. False when today or the day
 // before lies outside the years such a text holds.
-KALCORE_RARE_PATH bool ReadKeywordDate(int daysBack, Centuries& centuries, DateValues& v) {
+template <class Cs>
+KALCORE_RARE_PATH bool ReadKeywordDate(int daysBack, Cs& centuries, DateValues& v) {
     CivilDate date = centuries.Clock().Today();
     if (!IsReadableYear(date.year)) return false;
     if (daysBack >= 0 && (!AddDays(date, -daysBack, date) || !IsReadableYear(date.year)))
@@ -503,9 +549,12 @@ KALCORE_RARE_PATH bool ReadKeywordDate(int daysBack, Centuries& centuries, DateV
 
 // The reading of a date text, with the date's fields as the text gives them;
 // `code` receives the input code the text was read as.
+template <bool Tracked>
 KALCORE_HOT_STEP bool ReadDateValues(const DateText& input, const YearRule& rule, bool keywords,
                                      DateValues& v, char& code) {
-    Centuries centuries(rule);
+    Centuries<Tracked> centuries(rule);
+    // The year-first families read four digits of year and say nothing of it.
+    if constexpr (Tracked) v.twoDigitYear = false;
     Text t;
     TrimInto(input, t);
 
@@ -526,33 +575,40 @@ KALCORE_HOT_STEP bool ReadDateValues(const DateText& input, const YearRule& rule
         t.s[0] = leadingChar;
         t.classes = leadingClasses;
     }
-    return code != 0 && kBasicReaders[FormatIndex(code) - 1](t, centuries, v);
+    return code != 0 && kBasicReaders<Centuries<Tracked>>[FormatIndex(code) - 1](t, centuries, v);
 }
 
+template <bool Tracked>
 KALCORE_HOT_STEP bool ReadInto(const DateText& input, const YearRule& rule, bool keywords,
                                DateReading& reading) {
     DateValues v;
     char code = 0;
-    if (!ReadDateValues(input, rule, keywords, v, code)) return false;
+    if (!ReadDateValues<Tracked>(input, rule, keywords, v, code)) return false;
     reading.date.year = v.century * 100 + v.year;
     reading.date.month = v.month;
     reading.date.day = v.day;
     reading.centuryGiven = v.centuryGiven;
     reading.code = code;
-    reading.layout = v.layout;
-    reading.twoDigitYear = v.twoDigitYear;
+    if constexpr (Tracked) {
+        reading.layout = v.layout;
+        reading.twoDigitYear = v.twoDigitYear;
+    } else {
+        reading.layout = 0;
+        reading.twoDigitYear = false;
+    }
     return true;
 }
 
 }  // namespace
 
 bool ReadDate(const DateText& input, int centurySelector, DateReading& reading) {
-    return ReadInto(input, YearRule{YearRule::Kind::kSelector, centurySelector}, true, reading);
+    return ReadInto<false>(input, YearRule{YearRule::Kind::kSelector, centurySelector}, true,
+                           reading);
 }
 
 bool ReadDateByRule(const DateText& input, const YearRule& rule, bool keywords,
                     DateReading& reading) {
-    return ReadInto(input, rule, keywords, reading);
+    return ReadInto<true>(input, rule, keywords, reading);
 }
 
 bool MatchDateKeyword(const char* text, int& daysBack) {

@@ -14,8 +14,10 @@ packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-d
           # the Python package (Debian's Python, venv, pytest, mypy; setuptools
           # and wheel to install it offline), the SQLite and PostgreSQL extensions
           # and their servers and shells, the Debian packages (dpkg-shlibdeps)
-          # and the manual page; lintian checks the Debian packages
+          # and the manual page, lintian to check them; NumPy, pandas and Dask's distributed scheduler
+          # for the package's column functions and their tests
           python3-venv python3-pytest python3-mypy python3-setuptools python3-wheel
+          python3-numpy python3-pandas python3-distributed
           libsqlite3-dev sqlite3 postgresql-15 postgresql-server-dev-15 dpkg-dev groff-base lintian)
 missing=()
 for p in "${packages[@]}"; do

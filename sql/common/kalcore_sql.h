@@ -1,12 +1,12 @@
 /*
- * What the SQLite and PostgreSQL functions share: turning a column's text
- * into the date argument the library reads, telling the keywords that read
- * the clock, and taking the library's numeric dates apart.
+ * What the SQLite and PostgreSQL functions share: reading a column's text
+ * with the rule for two-digit years that the call names, turning a text into
+ * the date argument of the KD_ exports, and taking their numeric dates apart.
  *
- * A text is a date only when the whole of it is: the library reads at most
- * 11 characters, so a text that has more before what it ignores at the end
- * (blanks, control characters, bytes of 128 and above), or that holds a NUL,
- * is no date rather than a date read from its beginning.
+ * A text is a date only when the whole of it is: what is left between the
+ * blanks, control characters and bytes of 128 and above at its ends must be
+ * exactly one layout, so "12/31/1998 10:30" is no date rather than a date
+ * read from its beginning.
  */
 #ifndef KALCORE_SQL_H
 #define KALCORE_SQL_H
@@ -15,6 +15,7 @@
 #include <string.h>
 
 #include "kalcore.h"
+#include "kalcore/dates.h"
 
 enum { KAL_SQL_DATE_CHARS = 11 };
 
@@ -32,17 +33,37 @@ static inline int kal_sql_date_text(const char* text, size_t length, char out[12
     return 1;
 }
 
-/* 1 when a text from kal_sql_date_text is one of the keywords that stand for
- * a day counted from today (TODAY, NOW, YESTER, YESTER0..YESTER7, any case). */
-static inline int kal_sql_is_keyword(const char date[12]) {
-    static const char* const kKeywords[] = {"NOW", "TODAY", "YESTER"};
-    char upper[12];
-    size_t n = strlen(date);
-    for (size_t i = 0; i <= n; ++i)
-        upper[i] = (char)(date[i] >= 'a' && date[i] <= 'z' ? date[i] - 'a' + 'A' : date[i]);
-    for (size_t k = 0; k < sizeof kKeywords / sizeof kKeywords[0]; ++k)
-        if (strcmp(upper, kKeywords[k]) == 0) return 1;
-    return n == 7 && strncmp(upper, "YESTER", 6) == 0 && upper[6] >= '0' && upper[6] <= '7';
+/* The rule for two-digit years of a call: the functions' optional integer
+ * argument. Without it (KAL_SQL_NO_RULE) the current century, with the
+ * keywords TODAY, NOW and YESTER..; 1-9 a century selector (4 = 19xx,
+ * 5 = 20xx, four-digit years too); 1000-9900 the first year of a window of
+ * 100 years (1950: 1950-2049, four-digit years as written). The last two
+ * read no clock. 0 when `rule` is none of these. */
+enum { KAL_SQL_NO_RULE = -1 };
+
+static inline int kal_sql_options(int32_t rule, kal_options* options) {
+    kal_options_init(options);
+    if (rule == KAL_SQL_NO_RULE) {
+        options->two_digit_years = KAL_YEARS_SELECTOR;
+        options->selector = 0;
+        options->flags = KAL_KEYWORDS;
+    } else if (rule >= 1 && rule <= 9) {
+        options->two_digit_years = KAL_YEARS_SELECTOR;
+        options->selector = rule;
+    } else if (rule >= 1000 && rule <= 9900) {
+        options->two_digit_years = KAL_YEARS_WINDOW;
+        options->window_start = rule;
+    } else {
+        return 0;
+    }
+    return 1;
+}
+
+/* Reads `length` bytes of `text` (not terminated) as a date; 1 with `date`
+ * filled in, 0 when it is no date. */
+static inline int kal_sql_read(const char* text, size_t length, const kal_options* options,
+                               kal_date* date) {
+    return length > 0 && kal_parse(text, length, options, date) == KAL_OK;
 }
 
 /* Year, month and day of the library's MM-DD-CCYY or MM/DD/CCYY. */
@@ -59,10 +80,25 @@ static inline void kal_sql_iso(const char* date, char out[11]) {
     memcpy(out, iso, sizeof iso);
 }
 
-/* 1 when `code` is one of the library's format codes: it writes a date with it. */
+/* 1 when `code` is one of the library's format codes. */
 static inline int kal_sql_code_valid(const char* code) {
-    char out[12];
-    return code[0] != '\0' && code[1] == '\0' && KD_CONVDATE("01/01/2000", out, code, 0, 5) == 1;
+    return code[0] != '\0' && code[1] == '\0' && kal_format_width(code[0]) > 0;
+}
+
+/* What is known of each one-byte format code within one statement, so that a
+ * code is checked once per distinct value rather than once per row: 0 not yet
+ * asked, 1 a format code, 2 none. The engines keep it with the call site
+ * (PostgreSQL's fn_extra, SQLite's auxiliary data). */
+typedef struct {
+    unsigned char known[256];
+} kal_sql_code_cache;
+
+/* kal_sql_code_valid, asked once per distinct code of the cache. */
+static inline int kal_sql_code_valid_cached(kal_sql_code_cache* cache, const char* code) {
+    unsigned char* known = &cache->known[(unsigned char)code[0]];
+    if (code[0] == '\0' || code[1] != '\0') return 0;
+    if (*known == 0) *known = kal_sql_code_valid(code) ? 1 : 2;
+    return *known == 1;
 }
 
 #endif /* KALCORE_SQL_H */

@@ -5,15 +5,16 @@
  * Every function is STRICT: a NULL argument gives NULL without a call. A
  * text that is no date gives NULL too, so an UPDATE over a column of mixed
  * texts never stops at its first bad row. Misused arguments (an unknown
- * format code, a century outside 1-9 where one is given, a count of working
- * days below 1) raise errors.
+ * format code, a rule for two-digit years that is neither a century 1-9 nor
+ * a window 1000-9900, a count of working days below 1) raise errors.
  *
- * The forms with an explicit century read no clock and are IMMUTABLE: in
- * them the keywords TODAY, NOW and YESTER.. are no dates. The forms without
- * one give a two-digit year the current century, accept the keywords and are
- * STABLE; the holiday functions read the library's holiday file and are
- * STABLE as well. The library is safe in many processes and threads at once,
- * so every function is PARALLEL SAFE.
+ * The forms with a rule for two-digit years (a century selector 1-9, or the
+ * first year of a window: 1950 reads 49 as 2049 and 50 as 1950) read no
+ * clock and are IMMUTABLE: in them the keywords TODAY, NOW and YESTER.. are
+ * no dates. The forms without one give a two-digit year the current century,
+ * accept the keywords and are STABLE; the holiday functions read the
+ * library's holiday file and are STABLE as well. The library is safe in many processes and threads
+ * at once, so every function is PARALLEL SAFE.
  */
 // clang-format off
 /* postgres.h comes before every other server header. */
@@ -33,22 +34,31 @@ static bool DateArgument(text* value, char out[12]) {
     return kal_sql_date_text(VARDATA_ANY(value), VARSIZE_ANY_EXHDR(value), out) == 1;
 }
 
-/* The century argument of an IMMUTABLE form: 1-9, or an error. */
-static int32 CenturyArgument(int32 century) {
-    if (century < 1 || century > 9)
-        ereport(ERROR, (errcode(ERRCODE_INVALID_PARAMETER_VALUE),
-                        errmsg("century %d is not a selector 1-9", century),
-                        errhint("4 is 19xx, 5 is 20xx; leave the century out for the current "
-                                "century.")));
-    return century;
+/* The reading options of a call: the rule argument at `ruleArg` (a century
+ * 1-9 or a window 1000-9900, else an error), or for -1 the current century
+ * with the keywords. */
+static void ReadOptions(FunctionCallInfo fcinfo, int ruleArg, kal_options* options) {
+    const int32 rule = ruleArg < 0 ? KAL_SQL_NO_RULE : PG_GETARG_INT32(ruleArg);
+    if ((ruleArg < 0 || rule != KAL_SQL_NO_RULE) && kal_sql_options(rule, options)) return;
+    ereport(ERROR, (errcode(ERRCODE_INVALID_PARAMETER_VALUE),
+                    errmsg("%d is neither a century selector 1-9 nor the first year of a window "
+                           "1000-9900",
+                           rule),
+                    errhint("4 is 19xx, 5 is 20xx; 1950 reads 49 as 2049 and 50 as 1950; leave it "
+                            "out for the current century.")));
 }
 
-/* The format code argument: one character naming a format, or an error. */
-static void CodeArgument(text* value, char code[2]) {
+/* The format code argument: one character naming a format, or an error.
+ * Each distinct code is checked once per call site (fn_extra lives as long
+ * as the statement's plan), not once per row. */
+static void CodeArgument(FunctionCallInfo fcinfo, text* value, char code[2]) {
     if (VARSIZE_ANY_EXHDR(value) == 1) {
         code[0] = *VARDATA_ANY(value);
         code[1] = '\0';
-        if (kal_sql_code_valid(code)) return;
+        if (fcinfo->flinfo->fn_extra == NULL)
+            fcinfo->flinfo->fn_extra =
+                MemoryContextAllocZero(fcinfo->flinfo->fn_mcxt, sizeof(kal_sql_code_cache));
+        if (kal_sql_code_valid_cached((kal_sql_code_cache*)fcinfo->flinfo->fn_extra, code)) return;
     }
     ereport(ERROR,
             (errcode(ERRCODE_INVALID_PARAMETER_VALUE),
@@ -63,47 +73,50 @@ static Datum DateDatum(const char* date) {
     return DateADTGetDatum(date2j(year, month, day) - POSTGRES_EPOCH_JDATE);
 }
 
-/* Reads the date argument 0 with the century of argument `centuryArg` (-1:
- * none, the current century with keywords) in code `code`; false when it is
- * no date. */
-static bool ReadDate(FunctionCallInfo fcinfo, int centuryArg, const char* code, char out[12]) {
-    const int32 century = centuryArg < 0 ? 0 : CenturyArgument(PG_GETARG_INT32(centuryArg));
-    char date[12];
-    return DateArgument(PG_GETARG_TEXT_PP(0), date) &&
-           !(centuryArg >= 0 && kal_sql_is_keyword(date)) &&
-           KD_CONVDATE(date, out, code, 0, century) == 1;
+/* Reads the date argument 0 with the rule of argument `ruleArg` (-1: none,
+ * the current century with keywords); false when it is no date. */
+static bool ReadDate(FunctionCallInfo fcinfo, int ruleArg, kal_date* date) {
+    kal_options options;
+    text* value = PG_GETARG_TEXT_PP(0);
+    ReadOptions(fcinfo, ruleArg, &options);
+    return kal_sql_read(VARDATA_ANY(value), VARSIZE_ANY_EXHDR(value), &options, date) == 1;
 }
 
-static Datum Convert(FunctionCallInfo fcinfo, int centuryArg) {
+static Datum Convert(FunctionCallInfo fcinfo, int ruleArg) {
     char code[2], out[12];
-    CodeArgument(PG_GETARG_TEXT_PP(1), code);
-    if (!ReadDate(fcinfo, centuryArg, code, out)) PG_RETURN_NULL();
+    kal_date date;
+    CodeArgument(fcinfo, PG_GETARG_TEXT_PP(1), code);
+    if (!ReadDate(fcinfo, ruleArg, &date) ||
+        kal_format(date.year, date.month, date.day, code[0], out, sizeof out, NULL) != KAL_OK)
+        PG_RETURN_NULL();
     PG_RETURN_TEXT_P(cstring_to_text(out));
 }
 
-static Datum Parse(FunctionCallInfo fcinfo, int centuryArg) {
-    char out[12];
-    if (!ReadDate(fcinfo, centuryArg, "B", out)) PG_RETURN_NULL();
-    return DateDatum(out);
+static Datum Parse(FunctionCallInfo fcinfo, int ruleArg) {
+    kal_date date;
+    if (!ReadDate(fcinfo, ruleArg, &date)) PG_RETURN_NULL();
+    /* Days since 1970-01-01 to days since 2000-01-01. */
+    return DateADTGetDatum((DateADT)(date.days - (POSTGRES_EPOCH_JDATE - UNIX_EPOCH_JDATE)));
 }
 
-static Datum IsDate(FunctionCallInfo fcinfo, int centuryArg) {
-    char out[12];
-    PG_RETURN_BOOL(ReadDate(fcinfo, centuryArg, "B", out));
+static Datum IsDate(FunctionCallInfo fcinfo, int ruleArg) {
+    kal_date date;
+    PG_RETURN_BOOL(ReadDate(fcinfo, ruleArg, &date));
 }
 
-/* The SQL function `name`: `form` with the century argument at `centuryArg`
+/* The SQL function `name`: `form` with the rule argument at `ruleArg`
  * (-1: none). */
-#define KAL_DATE_FORM(name, form, centuryArg) \
-    PG_FUNCTION_INFO_V1(name);                \
-    Datum name(PG_FUNCTION_ARGS) {            \
-        return form(fcinfo, centuryArg);      \
+#define KAL_DATE_FORM(name, form, ruleArg) \
+    PG_FUNCTION_INFO_V1(name);             \
+    Datum name(PG_FUNCTION_ARGS) {         \
+        return form(fcinfo, ruleArg);      \
     }
 
+/* The library exports kal_parse itself: the SQL kal_parse is kal_pg_parse in C. */
 KAL_DATE_FORM(kal_convert, Convert, -1)
 KAL_DATE_FORM(kal_convert_century, Convert, 2)
-KAL_DATE_FORM(kal_parse, Parse, -1)
-KAL_DATE_FORM(kal_parse_century, Parse, 1)
+KAL_DATE_FORM(kal_pg_parse, Parse, -1)
+KAL_DATE_FORM(kal_pg_parse_century, Parse, 1)
 KAL_DATE_FORM(kal_is_date, IsDate, -1)
 KAL_DATE_FORM(kal_is_date_century, IsDate, 1)
 

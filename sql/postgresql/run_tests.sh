@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Tests the kalcore extension on a PostgreSQL 15 server of its own: the
-# pg_regress suites of sql/ against expected/, then the PostgreSQL example
-# of the project's README, run as it stands.
+# pg_regress suites of sql/ against expected/, then the PostgreSQL examples
+# of the project's README, run as they stand.
 # Usage: run_tests.sh EXTENSION_BUILD_DIR LIBKALCORE_DIR
 # KALCORE_PG_RESULTS=DIR keeps what the suites printed (to refresh expected/).
 set -euo pipefail
@@ -23,19 +23,22 @@ if [[ $status -ne 0 ]]; then
     exit 1
 fi
 
-# The README's example, in a database of its own; its output block is what
-# psql must print.
+# The README's examples, each in a database of its own; the output block
+# after each is what psql must print.
 . "$root/tests/readme_blocks.sh"
-example=$(readme_block "$root" "sql postgresql")
-want=$(readme_block "$root" "text postgresql")
-[[ -n "$example" && -n "$want" ]] || { echo "no PostgreSQL example in README.md"; exit 1; }
-psql -X -q -c "CREATE DATABASE readme"
-got=$(psql -X -q -d readme -v ON_ERROR_STOP=1 <<<"$example" | sed 's/[[:space:]]*$//')
-if [[ "$got" != "$want" ]]; then
-    echo "README example printed:"
-    echo "$got"
-    echo "README says:"
-    echo "$want"
-    exit 1
-fi
-echo "PostgreSQL extension: pg_regress suites and the README example passed"
+for tag in postgresql "postgresql columns"; do
+    example=$(readme_block "$root" "sql $tag")
+    want=$(readme_block "$root" "text $tag")
+    [[ -n "$example" && -n "$want" ]] || { echo "no example \"$tag\" in README.md"; exit 1; }
+    database=readme_${tag// /_}
+    psql -X -q -c "CREATE DATABASE $database"
+    got=$(psql -X -q -d "$database" -v ON_ERROR_STOP=1 <<<"$example" | sed 's/[[:space:]]*$//')
+    if [[ "$got" != "$want" ]]; then
+        echo "README example \"$tag\" printed:"
+        echo "$got"
+        echo "README says:"
+        echo "$want"
+        exit 1
+    fi
+done
+echo "PostgreSQL extension: pg_regress suites and the README examples passed"

@@ -7,13 +7,15 @@
  * A NULL argument gives NULL, and so does a text that is no date: cleaning a
  * column never stops at its first bad row. Dates come back as CCYY-MM-DD,
  * the text SQLite's own date functions read. Misused arguments (an unknown
- * format code, a century outside 1-9 where one is given, a count of working
- * days below 1) are errors.
+ * format code, a rule for two-digit years that is neither a century 1-9 nor
+ * a window 1000-9900, a count of working days below 1) are errors.
  *
- * Forms that take an explicit century read no clock and are flagged
- * deterministic (usable in indexes and generated columns): in them the
- * keywords TODAY, NOW and YESTER.. are no dates. The other forms give a
- * two-digit year the current century and accept the keywords.
+ * Forms that take a rule for two-digit years (a century selector 1-9, or
+ * the first year of a window: 1950 reads 49 as 2049 and 50 as 1950) read no
+ * clock and are flagged deterministic (usable in indexes and generated
+ * columns): in them the keywords TODAY, NOW and YESTER.. are no dates. The
+ * other forms give a two-digit year the current century and accept the
+ * keywords.
  */
 #include <sqlite3ext.h>
 #include <stdint.h>
@@ -40,14 +42,33 @@ static int Int32Argument(sqlite3_value* value, int32_t* out) {
     return 1;
 }
 
-/* The century argument of a deterministic form: 1-9, or an error. */
-static int CenturyArgument(sqlite3_context* context, sqlite3_value* value, int32_t* century) {
-    if (Int32Argument(value, century) && *century >= 1 && *century <= 9) return 1;
+/* The rule argument of a deterministic form (a century 1-9 or a window
+ * 1000-9900) as reading options, or an error. */
+static int RuleArgument(sqlite3_context* context, sqlite3_value* value, kal_options* options) {
+    int32_t rule = 0;
+    if (Int32Argument(value, &rule) && rule != KAL_SQL_NO_RULE && kal_sql_options(rule, options))
+        return 1;
     sqlite3_result_error(context,
-                         "kalcore: the century is a selector 1-9 (4 = 19xx, 5 = 20xx); leave it "
-                         "out for the current century",
+                         "kalcore: the century is a selector 1-9 (4 = 19xx, 5 = 20xx) or the first "
+                         "year of a window 1000-9900 (1950: 1950-2049); leave it out for the "
+                         "current century",
                          -1);
     return 0;
+}
+
+/* The options of a call whose rule is argument `index` when there are more
+ * than `index` arguments, else the current century with keywords; 0 after an
+ * error. */
+static int ReadOptions(sqlite3_context* context, int argc, sqlite3_value** argv, int index,
+                       kal_options* options) {
+    if (argc > index) return RuleArgument(context, argv[index], options);
+    return kal_sql_options(KAL_SQL_NO_RULE, options);
+}
+
+/* Reads argument 0 as a date; 0 when it is no date. */
+static int ReadArgument(sqlite3_value** argv, const kal_options* options, kal_date* date) {
+    const char* text = (const char*)sqlite3_value_text(argv[0]);
+    return text != NULL && kal_sql_read(text, (size_t)sqlite3_value_bytes(argv[0]), options, date);
 }
 
 static int AnyNull(int argc, sqlite3_value** argv) {
@@ -62,33 +83,56 @@ static void ResultIso(sqlite3_context* context, const char* date) {
     sqlite3_result_text(context, iso, 10, SQLITE_TRANSIENT);
 }
 
-/* kal_convert(date, code [, century]): the date in the output format `code`. */
+/* Whether the code argument (argument 1) names a format. The answer for each
+ * distinct code is kept with the argument while SQLite keeps it (for the
+ * statement when the code is a constant), so a column of texts that are no
+ * dates does not check the code again on every row. */
+static int CodeValid(sqlite3_context* context, const char* code) {
+    kal_sql_code_cache* cache = sqlite3_get_auxdata(context, 1);
+    if (cache == NULL) {
+        cache = sqlite3_malloc(sizeof *cache);
+        if (cache == NULL) return kal_sql_code_valid(code);
+        memset(cache, 0, sizeof *cache);
+        sqlite3_set_auxdata(context, 1, cache, sqlite3_free);
+        /* SQLite may have freed it at once; ask again for what it keeps. */
+        cache = sqlite3_get_auxdata(context, 1);
+        if (cache == NULL) return kal_sql_code_valid(code);
+    }
+    return kal_sql_code_valid_cached(cache, code);
+}
+
+/* kal_convert(date, code [, century or window]): the date in the output format `code`. */
 static void Convert(sqlite3_context* context, int argc, sqlite3_value** argv) {
     if (AnyNull(argc, argv)) return;
-    int32_t century = 0;
-    if (argc == 3 && !CenturyArgument(context, argv[2], &century)) return;
+    kal_options options;
+    if (!ReadOptions(context, argc, argv, 2, &options)) return;
     const char* code = (const char*)sqlite3_value_text(argv[1]);
     if (code == NULL || sqlite3_value_bytes(argv[1]) != 1) {
         sqlite3_result_error(context, "kal_convert: the format code is one character", -1);
         return;
     }
-    char date[12], out[12];
-    if (DateArgument(argv, 0, date) && !(argc == 3 && kal_sql_is_keyword(date)) &&
-        KD_CONVDATE(date, out, code, 0, century) == 1)
-        sqlite3_result_text(context, out, -1, SQLITE_TRANSIENT);
-    else if (!kal_sql_code_valid(code))
-        sqlite3_result_error(context, "kal_convert: not a format code", -1);
+    kal_date date;
+    char out[12];
+    int32_t status = KAL_E_CODE;
+    if (ReadArgument(argv, &options, &date)) {
+        status = kal_format(date.year, date.month, date.day, code[0], out, sizeof out, NULL);
+        if (status == KAL_OK) {
+            sqlite3_result_text(context, out, -1, SQLITE_TRANSIENT);
+            return;
+        }
+    } else if (CodeValid(context, code)) {
+        return; /* no date: NULL */
+    }
+    if (status == KAL_E_CODE) sqlite3_result_error(context, "kal_convert: not a format code", -1);
 }
 
-/* kal_is_date(text [, century]): 1 when the text is a date, else 0. */
+/* kal_is_date(text [, century or window]): 1 when the text is a date, else 0. */
 static void IsDate(sqlite3_context* context, int argc, sqlite3_value** argv) {
     if (AnyNull(argc, argv)) return;
-    int32_t century = 0;
-    if (argc == 2 && !CenturyArgument(context, argv[1], &century)) return;
-    char date[12], out[12];
-    sqlite3_result_int(context, DateArgument(argv, 0, date) &&
-                                    !(argc == 2 && kal_sql_is_keyword(date)) &&
-                                    KD_CONVDATE(date, out, "B", 0, century) == 1);
+    kal_options options;
+    if (!ReadOptions(context, argc, argv, 1, &options)) return;
+    kal_date date;
+    sqlite3_result_int(context, ReadArgument(argv, &options, &date));
 }
 
 /* kal_days(a, b): the days from a to b. */

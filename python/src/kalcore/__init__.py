@@ -13,14 +13,21 @@ it in any of 48 output formats.
     datetime.date(1998, 7, 4)
 
 Wherever a date is taken, a text (str or bytes) or a datetime.date will do.
-A text is a date only when the whole of it is: at most 11 characters before
-the blanks, control characters and non-ASCII bytes at its end, which are
+A text is a date only when the whole of it is: at most 11 characters between
+the blanks, control characters and non-ASCII bytes at its ends, which are
 ignored. A `century` selector gives a two-digit year its century: 0 the
 current century, 1-9 the centuries 16-24 (4 = 19xx, 5 = 20xx); 1-9 also
-replace the century of a four-digit year. A datetime.date keeps its own year.
+replace the century of a four-digit year. `parse`, `convert` and `is_date`
+take a `window` instead: window=1950 puts a two-digit year into 1950-2049 and
+leaves four-digit years alone. A datetime.date keeps its own year.
 
-A text that is no date raises InvalidDate, a ValueError that names the text.
-Every function may be called from many threads at once.
+A text that is no date raises InvalidDate, a ValueError that names the text;
+None, or anything else that is no text, raises TypeError. Every function may
+be called from many threads at once.
+
+A column goes to the library in one call: `parse_many`, `convert_many` and
+`is_date_many` take lists, NumPy arrays and pandas Series, missing values
+included (they need NumPy; pandas is optional).
 
 The library is looked for in the file that KALCORE_LIBRARY names, then as
 libkalcore.so.3 beside this package, then in the system's library path.
@@ -31,7 +38,8 @@ from __future__ import annotations
 import ctypes
 import datetime
 import enum
-from typing import NamedTuple, Optional, Union
+import threading
+from typing import Any, NamedTuple, Optional, Tuple, Union
 
 from . import _library
 
@@ -46,16 +54,19 @@ __all__ = [
     "Weekday",
     "add_days",
     "convert",
+    "convert_many",
     "days_between",
     "daylight_saving",
     "easter",
     "from_julian",
     "is_date",
+    "is_date_many",
     "is_holiday",
     "julian",
     "lapse",
     "next_working_day",
     "parse",
+    "parse_many",
     "weekday",
 ]
 
@@ -75,12 +86,20 @@ _MAX_DATE_CHARS = _library.DATE_BUFFER - 1
 class InvalidDate(ValueError):
     """A text that is no date (or a date the library cannot represent).
 
-    `text` holds the text as it was given.
+    `text` holds the text as it was given; `position` the place of the text
+    in a column (parse_many with errors="raise"), or None.
     """
 
-    def __init__(self, text: object) -> None:
+    def __init__(self, text: object, position: Optional[int] = None) -> None:
         self.text = text
-        super().__init__(f"not a date: {text!r}")
+        self.position = position
+        where = "" if position is None else f" at position {position}"
+        super().__init__(f"not a date: {text!r}{where}")
+
+    def __reduce__(self) -> Tuple[Any, Tuple[object, Optional[int]]]:
+        # Rebuilt from what it was made of, so that it arrives unchanged from
+        # another process (multiprocessing, Dask workers), not wrapped twice.
+        return (type(self), (self.text, self.position))
 
 
 class HolidayFileError(OSError):
@@ -141,6 +160,25 @@ def _ignored_at_end(byte: int) -> bool:
     return byte <= 32 or byte >= 128
 
 
+def _is_missing(value: object) -> bool:
+    """None, or a value that is not equal to itself: NaN, NaT, pd.NA."""
+    if value is None:
+        return True
+    try:
+        return bool(value != value)
+    except TypeError:  # pd.NA: a comparison with it is NA, which is neither true nor false
+        return True
+
+
+def _not_a_text(value: object) -> TypeError:
+    if _is_missing(value):
+        return TypeError(
+            f"a date is a str, bytes or datetime.date, not the missing value {value!r}; "
+            "parse_many reads a column with missing values"
+        )
+    return TypeError(f"a date is a str, bytes or datetime.date, not {type(value).__name__}")
+
+
 def _date_text(value: DateLike, century: int = 0) -> tuple[bytes, int]:
     """The text the library reads for a date argument, and the selector to read it with."""
     if isinstance(value, datetime.date):
@@ -151,7 +189,7 @@ def _date_text(value: DateLike, century: int = 0) -> tuple[bytes, int]:
     elif isinstance(value, (bytes, bytearray)):
         raw = bytes(value)
     else:
-        raise TypeError(f"a date is a str, bytes or datetime.date, not {type(value).__name__}")
+        raise _not_a_text(value)
     end = len(raw)
     while end > 0 and _ignored_at_end(raw[end - 1]):
         end -= 1
@@ -183,40 +221,172 @@ def _from_numeric(text: bytes) -> datetime.date:
     return datetime.date(int(text[6:10]), int(text[0:2]), int(text[3:5]))
 
 
-def convert(text: DateLike, code: str = "G", century: int = 0, preferred: bool = False) -> str:
+# Options of the library's date reader, one per two-digit-year rule, made on
+# first use and never changed: (structure, its address).
+_OPTIONS: dict[tuple[Optional[int], Optional[int]], tuple[_library.Options, int]] = {}
+# The same by century selector alone (no window), as ctypes pointers for the
+# scalar parse's unprototyped call.
+_SELECTOR_POINTERS: dict[Optional[int], ctypes.c_void_p] = {}
+
+
+def _options(century: Optional[int], window: Optional[int]) -> int:
+    """The address of the reader's options for a century selector or a window.
+
+    Neither: the current century (selector 0). The keywords TODAY, NOW and
+    YESTER.. are read in every case, as the library's exports read them.
+    """
+    try:
+        return _OPTIONS[(century, window)][1]
+    except (KeyError, TypeError):
+        pass
+    options = _library.Options(size=ctypes.sizeof(_library.Options), flags=_library.KAL_KEYWORDS)
+    if window is not None:
+        if century is not None:
+            raise ValueError("give a window or a century selector, not both")
+        if isinstance(window, bool) or not isinstance(window, int) or not 1000 <= window <= 9900:
+            raise ValueError(f"window is the first year of a span of 100, 1000-9900, not {window!r}")
+        options.two_digit_years = _library.KAL_YEARS_WINDOW
+        options.window_start = window
+    else:
+        options.two_digit_years = _library.KAL_YEARS_SELECTOR
+        options.selector = _check_century(0 if century is None else century)
+    # The first made wins: another thread may be reading with it already, so
+    # a structure in the table is never replaced (and so never freed).
+    made = _OPTIONS.setdefault((century, window), (options, ctypes.addressof(options)))
+    if window is None and not isinstance(century, bool):
+        _SELECTOR_POINTERS[century] = ctypes.c_void_p(made[1])
+    return made[1]
+
+
+# One kal_date and one text buffer per thread for the scalar calls: the
+# library writes into them while this thread waits (ctypes lets go of the
+# GIL), so threads must not share them.
+_scratch = threading.local()
+
+
+def _scratch_date() -> tuple[_library.Date, int, memoryview, ctypes.c_void_p]:
+    """This thread's kal_date, its address, its first field (days) as a view,
+    and its address as a ctypes pointer."""
+    try:
+        made: tuple[_library.Date, int, memoryview, ctypes.c_void_p] = _scratch.date
+    except AttributeError:
+        date = _library.Date()
+        days = memoryview(date).cast("B").cast("q")
+        address = ctypes.addressof(date)
+        made = _scratch.date = (date, address, days, ctypes.c_void_p(address))
+    return made
+
+
+def _scratch_text() -> ctypes.Array[ctypes.c_char]:
+    try:
+        text: ctypes.Array[ctypes.c_char] = _scratch.text
+    except AttributeError:
+        text = _scratch.text = _buffer()
+    return text
+
+
+_EPOCH_ORDINAL = datetime.date(1970, 1, 1).toordinal()
+_from_ordinal = datetime.date.fromordinal
+_kal_parse = _lib.kal_parse
+_kal_parse_unprototyped = _library.unprototyped(_lib, "kal_parse")
+_kal_format = _lib.kal_format
+_CODE_BYTES = {c: c.encode("ascii") for c in CODES + CODES.lower()}
+
+
+def _read(text: DateLike, options: int) -> Optional[_library.Date]:
+    """The library's reading of a text or date (its own date for a datetime.date), or None."""
+    kind = type(text)
+    if kind is str:
+        data = text.encode()  # type: ignore[union-attr]
+    elif kind is bytes:
+        data = text
+    elif isinstance(text, datetime.date) and not _is_missing(text):  # pandas' NaT is a datetime
+        data = f"{text.year:04d}-{text.month:02d}-{text.day:02d}".encode("ascii")
+        options = _options(None, None)  # a date's year is complete: no selector replaces it
+    elif isinstance(text, (str, bytes, bytearray)):
+        data = bytes(text) if not isinstance(text, str) else text.encode()
+    else:
+        raise _not_a_text(text)
+    date, address, _, _ = _scratch_date()
+    if _kal_parse(data, len(data), options, address) != _library.KAL_OK:
+        return None
+    return date
+
+
+def convert(
+    text: DateLike,
+    code: str = "G",
+    century: Optional[int] = None,
+    preferred: bool = False,
+    *,
+    window: Optional[int] = None,
+) -> str:
     """The date written in the output format `code` (see CODES).
 
     >>> convert("12/31/98", "E", century=4)
     '19981231'
+    >>> convert("12/31/49", "G", window=1950)
+    '2049-12-31'
 
     With `preferred` the format stored as this machine's preference (kalc
     prefer) replaces `code`. Raises InvalidDate for a text that is no date and
-    ValueError for an unknown code or century.
+    ValueError for an unknown code, century or window.
     """
-    code_bytes = _check_code(code)
-    data, selector = _date_text(text, _check_century(century))
-    out = _buffer()
-    if _lib.KD_CONVDATE(data, out, code_bytes, 1 if preferred else 0, selector) != 1:
+    options = _options(century, window)
+    if preferred:
+        if window is not None:
+            raise ValueError("the preferred format is read with a century selector, not a window")
+        code_bytes = _check_code(code)
+        data, selector = _date_text(text, _check_century(century or 0))
+        out = _buffer()
+        if _lib.KD_CONVDATE(data, out, code_bytes, 1, selector) != 1:
+            raise InvalidDate(text)
+        return out.value.decode("ascii")
+    code_byte = _CODE_BYTES.get(code) if isinstance(code, str) else None
+    if code_byte is None:
+        raise ValueError(f"not a format code: {code!r}")
+    date = _read(text, options)
+    if date is None:
+        raise InvalidDate(text)
+    out = _scratch_text()
+    if _kal_format(date.year, date.month, date.day, code_byte, out, len(out), None) != 0:
         raise InvalidDate(text)
     return out.value.decode("ascii")
 
 
-def parse(text: DateLike, century: int = 0) -> datetime.date:
+def parse(
+    text: DateLike, century: Optional[int] = None, *, window: Optional[int] = None
+) -> datetime.date:
     """The date a text holds (a datetime.datetime gives its date).
 
     >>> parse("31-Dec-98", century=4)
     datetime.date(1998, 12, 31)
+    >>> parse("31-Dec-49", window=1950)
+    datetime.date(2049, 12, 31)
     """
-    return datetime.date.fromisoformat(convert(text, "G", century))
+    # The common case, a str with a century selector, inline and through the
+    # unprototyped call: this is the path a loop over a column takes, and each
+    # Python step on it costs about as much as the library's reading.
+    if type(text) is str and window is None:
+        options = _SELECTOR_POINTERS.get(century)
+        data = text.encode()
+        if options is not None and len(data) < 256:
+            try:
+                _, _, days, address = _scratch.date
+            except AttributeError:
+                _, _, days, address = _scratch_date()
+            if _kal_parse_unprototyped(data, len(data), options, address) == 0:  # KAL_OK
+                return _from_ordinal(days[0] + _EPOCH_ORDINAL)
+            raise InvalidDate(text)
+    read = _read(text, _options(century, window))
+    if read is None:
+        raise InvalidDate(text)
+    return _from_ordinal(read.days + _EPOCH_ORDINAL)
 
 
-def is_date(text: DateLike, century: int = 0) -> bool:
-    """True when the library reads the text as a date (with the century selector given)."""
-    try:
-        parse(text, century)
-    except InvalidDate:
-        return False
-    return True
+def is_date(text: DateLike, century: Optional[int] = None, *, window: Optional[int] = None) -> bool:
+    """True when the library reads the text as a date (with the century selector or window given)."""
+    return _read(text, _options(century, window)) is not None
 
 
 def _raise_for_invalid(*dates: DateLike) -> None:
@@ -377,3 +547,7 @@ def easter(year: int) -> datetime.date:
     month, day = ctypes.c_int32(), ctypes.c_int32()
     _lib.KD_EASTERCALC(year, ctypes.byref(month), ctypes.byref(day))
     return datetime.date(year, month.value, day.value)
+
+
+# The column functions need NumPy, which is imported when one is called.
+from ._columns import convert_many, is_date_many, parse_many  # noqa: E402

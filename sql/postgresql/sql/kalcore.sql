@@ -57,6 +57,16 @@ CREATE TABLE legacy (id serial, d text, born date);
 INSERT INTO legacy (d) VALUES ('12/31/98'), ('n/a'), ('Jan-5-01'), ('13/45/98'), ('19990704');
 UPDATE legacy SET born = kal_parse(d, 4);
 SELECT id, d, born FROM legacy ORDER BY id;
+SELECT d, code, kal_convert(d, code, 4) FROM (VALUES ('n/a', 'G'), ('12/31/98', 'k'), ('x', 'G'),
+    ('12/31/98', 'G')) AS t(d, code);
+
+-- Two-digit years by a window: 1950 reads 49 as 2049 and 50 as 1950; four-digit
+-- years stay as written; keywords are no dates.
+SELECT d, kal_parse(d, 1950) AS w1950, kal_parse(d, 1930) AS w1930,
+       kal_convert(d, 'G', 1969) AS w1969, kal_is_date(d, 1950) AS ok
+FROM (VALUES ('12/31/49'), ('01/01/50'), ('12/31/1849'), ('29-Feb-00'), ('680101'), ('TODAY'),
+             ('12/31/98 10:30')) AS t(d);
+CREATE INDEX legacy_window ON legacy (kal_parse(d, 1950));
 
 -- The forms with a century index and generate columns; the others cannot.
 ALTER TABLE legacy ADD COLUMN iso text GENERATED ALWAYS AS (kal_convert(d, 'G', 4)) STORED;
@@ -66,9 +76,13 @@ CREATE INDEX legacy_today ON legacy (kal_parse(d));
 
 -- Misused arguments are errors.
 SELECT kal_convert('12/31/98', '0');
+SELECT kal_convert(d, code, 4) FROM (VALUES ('n/a', 'G'), ('12/31/98', 'k'), ('x', 'G'),
+    ('12/31/98', 'G'), ('z', '!')) AS t(d, code);
 SELECT kal_convert('12/31/98', 'GG');
 SELECT kal_convert('12/31/98', 'G', 0);
 SELECT kal_parse('12/31/98', 10);
+SELECT kal_parse('12/31/98', 999);
+SELECT kal_is_date('12/31/98', 9901);
 SELECT kal_next_working_day('12/31/1998', 0);
 
 -- How each function is declared.

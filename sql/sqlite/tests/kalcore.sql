@@ -10,6 +10,14 @@ SELECT d, kal_convert(d, 'G', 4) AS iso, kal_convert(d, 'b', 5) AS us_20xx,
        kal_is_date(d, 4) AS ok
 FROM t;
 
+-- Two-digit years by a window: 1950 reads 49 as 2049 and 50 as 1950; four-digit
+-- years stay as written; keywords are no dates.
+WITH t(d) AS (VALUES ('12/31/49'), ('01/01/50'), ('12/31/1849'), ('29-Feb-00'), ('680101'),
+                     ('TODAY'), ('12/31/98 10:30'))
+SELECT d, kal_convert(d, 'G', 1950) AS w1950, kal_convert(d, 'G', 1930) AS w1930,
+       kal_convert(d, 'K', 1969) AS w1969, kal_is_date(d, 1950) AS ok
+FROM t;
+
 -- Keywords and the current century in the forms without a century only.
 SELECT kal_convert('TODAY', 'G') IN (date('now', 'localtime'), date('now', 'localtime', '+1 day'))
            AS today,

@@ -70,6 +70,10 @@ def test_an_update_over_mixed_texts_leaves_null_where_no_date_is(db):
         ("SELECT kal_convert('12/31/98', NULL)", None),
         ("SELECT kal_convert('12/31/98', 'G', NULL)", None),
         ("SELECT kal_is_date('02/29/2000', 5)", 1),
+        ("SELECT kal_convert('12/31/49', 'G', 1950)", "2049-12-31"),
+        ("SELECT kal_convert('01/01/50', 'G', 1950)", "1950-01-01"),
+        ("SELECT kal_convert('12/31/1849', 'G', 1950)", "1849-12-31"),
+        ("SELECT kal_convert('TODAY', 'G', 1950)", None),
         ("SELECT kal_is_date('02/29/2000', 4)", 0),
         ("SELECT kal_days('01/01/2000', '03/01/2000')", 60),
         ("SELECT kal_add_days(-1, 'Jan/01/2000')", "1999-12-31"),
@@ -95,12 +99,30 @@ def test_functions_answer(db, sql, want):
         ("SELECT kal_convert('12/31/98', '')", "one character"),
         ("SELECT kal_convert('12/31/98', 'G', 0)", "selector 1-9"),
         ("SELECT kal_is_date('12/31/98', 10)", "selector 1-9"),
+        ("SELECT kal_is_date('12/31/98', 999)", "window 1000-9900"),
+        ("SELECT kal_convert('12/31/98', 'G', 9901)", "window 1000-9900"),
+        ("SELECT kal_convert('12/31/98', 'G', -1)", "selector 1-9"),
         ("SELECT kal_next_working_day('12/31/98', -2)", "from 1"),
     ],
 )
 def test_misused_arguments_are_errors(db, sql, message):
     with pytest.raises(sqlite3.OperationalError, match=message):
         db.execute(sql)
+
+
+def test_codes_that_vary_by_row_are_each_checked(db):
+    # The answer for a code is kept while the statement runs: a good code on a
+    # row that is no date stays NULL, a bad code fails wherever it comes.
+    db.execute("CREATE TABLE t (id INTEGER PRIMARY KEY, d TEXT, code TEXT)")
+    rows = [("n/a", "G"), ("12/31/98", "k"), ("x", "G"), ("12/31/98", "G"), ("y", "K")]
+    db.executemany("INSERT INTO t (d, code) VALUES (?, ?)", rows)
+    got = db.execute("SELECT kal_convert(d, code, 4) FROM t ORDER BY id").fetchall()
+    assert got == [(None,), ("Dec/31/1998",), (None,), ("1998-12-31",), (None,)]
+    db.execute("INSERT INTO t (d, code) VALUES ('z', '!')")
+    with pytest.raises(sqlite3.OperationalError, match="not a format code"):
+        db.execute("SELECT kal_convert(d, code, 4) FROM t ORDER BY id").fetchall()
+    with pytest.raises(sqlite3.OperationalError, match="not a format code"):
+        db.execute("SELECT kal_convert(d, '!', 4) FROM t").fetchall()
 
 
 def test_only_the_forms_with_a_century_index_and_generate_columns(db):
@@ -114,6 +136,7 @@ def test_only_the_forms_with_a_century_index_and_generate_columns(db):
     assert any("USING INDEX t_iso" in row[-1] for row in plan)
     assert db.execute("SELECT d, iso FROM t WHERE kal_convert(d, 'G', 4) = '1998-07-04'"
                       ).fetchall() == [("Jul-4-98", "1998-07-04")]
+    db.execute("CREATE INDEX t_window ON t (kal_convert(d, 'G', 1950))")
     with pytest.raises(sqlite3.OperationalError, match="non-deterministic"):
         db.execute("CREATE INDEX t_today ON t (kal_convert(d, 'G'))")
 

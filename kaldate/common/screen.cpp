@@ -1,9 +1,13 @@
 #include "common/screen.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "binding/kalcore_binding.h"
@@ -12,6 +16,7 @@
 #include "common/screen_host.h"
 #include "common/services.h"
 #include "common/texts.h"
+#include "common/window_setup.h"
 
 namespace kaldate {
 
@@ -35,7 +40,8 @@ Screen::Screen(Services& services, const char* name, const QString& caption, QWi
     setObjectName(QLatin1String(name));
     setWindowTitle(caption);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(body_, 1);
+    layout->addWidget(fittingArea(body_), 1);
+    body_->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(statusLine_);
     statusLine_->clear();
 }
@@ -47,17 +53,16 @@ KalcoreBinding& Screen::kalcore() const {
 QGroupBox* Screen::buttonGroup(std::initializer_list<ButtonSpec> buttons, const QString& title) {
     auto* box = group(title);
     auto* column = new QVBoxLayout(box);
-    bool hasDefault = false;
+    QPushButton* firstOk = nullptr;
+    QPushButton* firstExit = nullptr;
     for (const ButtonSpec& entry : buttons) {
         const auto index = static_cast<int>(entry.action);
         const QString caption =
             entry.caption.isEmpty() ? QString::fromLatin1(kUsualCaptions[index]) : entry.caption;
         QPushButton* button = pushButton(entry.name != nullptr ? entry.name : kUsualNames[index],
                                          caption, entry.hint);
-        if (entry.action == Action::Ok && !hasDefault) {
-            button->setDefault(true);
-            hasDefault = true;
-        }
+        if (entry.action == Action::Ok && firstOk == nullptr) firstOk = button;
+        if (entry.action == Action::ExitBack && firstExit == nullptr) firstExit = button;
         const Action action = entry.action;
         if (action == Action::Own) {
             connect(button, &QPushButton::clicked, this, entry.run);
@@ -67,6 +72,7 @@ QGroupBox* Screen::buttonGroup(std::initializer_list<ButtonSpec> buttons, const 
         column->addWidget(button);
     }
     column->addStretch();
+    if (QPushButton* main = firstOk != nullptr ? firstOk : firstExit) main->setDefault(true);
     return box;
 }
 
@@ -80,6 +86,38 @@ void Screen::arrange(QLayout* controls, QGroupBox* buttons) {
 void Screen::done(int result) {
     if (isVisible()) closing();
     QDialog::done(result);
+}
+
+void Screen::showEvent(QShowEvent* event) {
+    if (!ordered_) {
+        ordered_ = true;
+        orderForKeyboard(this);
+        if (!testAttribute(Qt::WA_Resized)) fitWindow(this);
+    }
+    QDialog::showEvent(event);
+}
+
+void Screen::resultOf(std::initializer_list<QWidget*> inputs, std::function<void()> stale) {
+    for (QWidget* input : inputs) {
+        if (auto* field = qobject_cast<QLineEdit*>(input)) {
+            connect(field, &QLineEdit::textEdited, this, stale);
+        } else if (auto* list = qobject_cast<QComboBox*>(input)) {
+            connect(list, &QComboBox::activated, this, stale);
+        } else if (auto* box = qobject_cast<QAbstractButton*>(input)) {
+            connect(box, &QAbstractButton::clicked, this, stale);
+        }
+    }
+}
+
+void Screen::resultOf(std::initializer_list<QWidget*> inputs,
+                      std::initializer_list<QWidget*> outputs) {
+    const QList<QWidget*> shown(outputs);
+    resultOf(inputs, [shown] {
+        for (QWidget* output : shown) {
+            if (auto* label = qobject_cast<QLabel*>(output)) label->clear();
+            if (auto* field = qobject_cast<QLineEdit*>(output)) field->clear();
+        }
+    });
 }
 
 void Screen::act(Action action) {
@@ -139,6 +177,9 @@ void Screen::message(const QString& text) {
 }
 
 void Screen::message(const QString& caption, const QString& text, MessageStyle style) {
+    // When the library or a function could not be found, its box has said so
+    // for this press; a message about the input would blame the user for it.
+    if (kalcore().problemReported()) return;
     services_.messages.show(this, style, caption, text);
 }
 

@@ -1,5 +1,6 @@
 #include "screens/splash.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -9,6 +10,43 @@
 #include "common/pictures.h"
 
 namespace kaldate {
+
+namespace {
+
+// Keeps the keys held when the splash closed from every window until each is
+// let go: their auto-repeated presses and releases and their last release.
+// A fresh press of such a key (not a repeat) means it was let go unseen, and
+// goes through.
+class HeldKeysFilter : public QObject {
+  public:
+    HeldKeysFilter(QList<int> keys, QObject* parent) : QObject(parent), keys_(std::move(keys)) {}
+
+  protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::KeyPress && type != QEvent::KeyRelease &&
+            type != QEvent::ShortcutOverride) {
+            return false;
+        }
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!keys_.contains(key->key())) return false;
+        if (type == QEvent::KeyPress && !key->isAutoRepeat()) {
+            forget(key->key());
+            return false;
+        }
+        if (type == QEvent::KeyRelease && !key->isAutoRepeat()) forget(key->key());
+        return true;
+    }
+
+  private:
+    void forget(int key) {
+        keys_.removeAll(key);
+        if (keys_.isEmpty()) deleteLater();
+    }
+    QList<int> keys_;
+};
+
+}  // namespace
 
 Splash::Splash(QWidget* owner) : QDialog(owner, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("frmSplash"));
@@ -48,8 +86,14 @@ Splash::Splash(QWidget* owner) : QDialog(owner, Qt::SplashScreen | Qt::Frameless
     setFixedWidth(520);
 }
 
-void Splash::keyPressEvent(QKeyEvent* /*event*/) {
+void Splash::keyPressEvent(QKeyEvent* event) {
+    if (!held_.contains(event->key())) held_.append(event->key());
+    qApp->installEventFilter(new HeldKeysFilter(held_, qApp));
     accept();
+}
+
+void Splash::keyReleaseEvent(QKeyEvent* event) {
+    if (!event->isAutoRepeat()) held_.removeAll(event->key());
 }
 
 void Splash::mousePressEvent(QMouseEvent* /*event*/) {

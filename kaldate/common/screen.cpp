@@ -72,7 +72,7 @@ QGroupBox* Screen::buttonGroup(std::initializer_list<ButtonSpec> buttons, const 
         column->addWidget(button);
     }
     column->addStretch();
-    if (QPushButton* main = firstOk != nullptr ? firstOk : firstExit) main->setDefault(true);
+    if (QPushButton* main = firstOk != nullptr ? firstOk : firstExit) setDefaultButton(main);
     return box;
 }
 
@@ -88,11 +88,23 @@ void Screen::done(int result) {
     QDialog::done(result);
 }
 
+void Screen::setDefaultButton(QPushButton* button) {
+    defaultButton_ = button;
+    button->setDefault(true);
+}
+
 void Screen::showEvent(QShowEvent* event) {
     if (!ordered_) {
         ordered_ = true;
         orderForKeyboard(this);
         if (!testAttribute(Qt::WA_Resized)) fitWindow(this);
+        // Made the default again now that it stands in this dialog: the
+        // dialog takes it as the one Enter presses from an entry field, and
+        // comes back to it when the focus leaves another button.
+        if (defaultButton_ != nullptr) {
+            defaultButton_->setDefault(false);
+            defaultButton_->setDefault(true);
+        }
     }
     QDialog::showEvent(event);
 }

@@ -77,6 +77,10 @@ class Screen : public QDialog {
     // to their right.
     void arrange(QLayout* controls, QGroupBox* buttons);
 
+    // The button Enter presses from an entry field (buttonGroup() chooses
+    // it unless the screen does).
+    void setDefaultButton(QPushButton* button);
+
     void setMessageCaption(const QString& caption) { messageCaption_ = caption; }
     void setMessageStyle(MessageStyle style) { messageStyle_ = style; }
     void setHelpScreen(const QString& name) { helpScreen_ = name; }
@@ -128,6 +132,7 @@ class Screen : public QDialog {
     MessageStyle messageStyle_ = MessageStyle::Exclamation;
     QString helpScreen_;
     bool ordered_ = false;
+    QPushButton* defaultButton_ = nullptr;
 };
 
 }  // namespace kaldate

@@ -215,7 +215,7 @@ MonthCalendar::MonthCalendar(Services& services, QWidget* owner)
     years->addWidget(button("nxtyear", QStringLiteral("Year+>>"),
                             [this] { setCurrentDate(surface_->date().addYears(1)); }));
     QPushButton* ok = button("okbutton", QStringLiteral("OK"), [this] { accept(); });
-    ok->setDefault(true);
+    setDefaultButton(ok);
     auto* finish = new QHBoxLayout;
     finish->addStretch();
     finish->addWidget(ok);

@@ -36,12 +36,18 @@ Screen::Screen(Services& services, const char* name, const QString& caption, QWi
     : QDialog(owner),
       services_(services),
       body_(new QVBoxLayout),
+      side_(new QVBoxLayout),
       statusLine_(new StatusLine(this)) {
     setObjectName(QLatin1String(name));
     setWindowTitle(caption);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(fittingArea(body_), 1);
+    // The body scrolls where the screen is too small for it; the buttons
+    // beside it stay in view.
+    auto* row = new QHBoxLayout;
+    row->addWidget(fittingArea(body_), 1);
+    row->addLayout(side_);
     body_->setContentsMargins(0, 0, 0, 0);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(row, 1);
     layout->addWidget(statusLine_);
     statusLine_->clear();
 }
@@ -77,10 +83,8 @@ QGroupBox* Screen::buttonGroup(std::initializer_list<ButtonSpec> buttons, const 
 }
 
 void Screen::arrange(QLayout* controls, QGroupBox* buttons) {
-    auto* row = new QHBoxLayout;
-    row->addLayout(controls, 1);
-    row->addWidget(buttons);
-    body_->addLayout(row);
+    body_->addLayout(controls);
+    side_->addWidget(buttons);
 }
 
 void Screen::done(int result) {

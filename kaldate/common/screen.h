@@ -74,7 +74,7 @@ class Screen : public QDialog {
     QGroupBox* buttonGroup(std::initializer_list<ButtonSpec> buttons,
                            const QString& title = QStringLiteral("Choose your Button"));
     // The usual arrangement: the screen's own controls with the button group
-    // to their right.
+    // to their right, outside the part that scrolls on a small screen.
     void arrange(QLayout* controls, QGroupBox* buttons);
 
     // The button Enter presses from an entry field (buttonGroup() chooses
@@ -127,6 +127,7 @@ class Screen : public QDialog {
 
     Services& services_;
     QVBoxLayout* body_;
+    QVBoxLayout* side_;
     StatusLine* statusLine_;
     QString messageCaption_;
     MessageStyle messageStyle_ = MessageStyle::Exclamation;

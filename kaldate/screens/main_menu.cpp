@@ -184,18 +184,22 @@ MainMenu::MainMenu(Services& services)
     auto* top = new QHBoxLayout;
     top->addLayout(heading, 1);
     top->addWidget(clock_, 0, Qt::AlignTop);
-    auto* middle = new QHBoxLayout;
-    middle->addWidget(features, 3);
-    middle->addWidget(options, 1);
-
     auto* body = new QVBoxLayout;
     body->setContentsMargins(0, 0, 0, 0);
     body->addLayout(top);
-    body->addLayout(middle);
+    body->addWidget(features, 1);
     body->addWidget(printingInfo_);
     body->addWidget(hiddenDate_);
+    // The body scrolls where the screen is too small for it; the options
+    // beside it, Exit among them, stay in view.
+    auto* optionsColumn = new QVBoxLayout;
+    optionsColumn->addSpacing(top->sizeHint().height());
+    optionsColumn->addWidget(options, 1);
+    auto* row = new QHBoxLayout;
+    row->addWidget(fittingArea(body), 1);
+    row->addLayout(optionsColumn);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(fittingArea(body), 1);
+    layout->addLayout(row, 1);
     layout->addWidget(statusLine_);
     services_.screens.track(this);
 }

@@ -21,14 +21,6 @@ using namespace kaldate::testing;
 
 namespace {
 
-const QStringList kScreens = {"nwdatcnvfrm",   "FormTwo",        "datecnvhlpf",  "genldateinfo",
-                              "genlhlpinfo",   "nwdatecalcform", "datecalcform", "datlapsfrm",
-                              "datelapsehlpf", "nxtwrkdayform",  "nxtwrkhlpfrm", "betweendates",
-                              "julcalform",    "exampl8",        "slidwindform", "slidwindhelp",
-                              "datimeretvfrm", "afulldateform",  "daylightform", "easterform",
-                              "frmMain",       "frmCalendar",    "mainFrmhlp",   "hlpgetdate",
-                              "infoform",      "frmAbout"};
-
 // The horizontal centre, in the window's device pixels, of the dark pixels
 // `widget` draws between `left` and `right` (its own logical pixels) and
 // between `top` and `bottom`; -1 when it draws none there.
@@ -92,7 +84,7 @@ class LayoutX11Test : public QObject {
     void everyWindowFitsTheScreen_data() {
         QTest::addColumn<QString>("name");
         QTest::newRow("mainmainfrm") << "mainmainfrm";
-        for (const QString& name : kScreens) QTest::newRow(qPrintable(name)) << name;
+        for (const QString& name : screenNames()) QTest::newRow(qPrintable(name)) << name;
     }
     void everyWindowFitsTheScreen() {
         QFETCH(QString, name);

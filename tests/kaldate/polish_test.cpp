@@ -25,22 +25,6 @@ using namespace kaldate::testing;
 
 namespace {
 
-// Every screen the host opens, by name.
-const QStringList kScreens = {"nwdatcnvfrm",   "FormTwo",        "datecnvhlpf",  "genldateinfo",
-                              "genlhlpinfo",   "nwdatecalcform", "datecalcform", "datlapsfrm",
-                              "datelapsehlpf", "nxtwrkdayform",  "nxtwrkhlpfrm", "betweendates",
-                              "julcalform",    "exampl8",        "slidwindform", "slidwindhelp",
-                              "datimeretvfrm", "afulldateform",  "daylightform", "easterform",
-                              "frmMain",       "frmCalendar",    "mainFrmhlp",   "hlpgetdate",
-                              "infoform",      "frmAbout"};
-
-QWidget* topLevel(const QString& name) {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == name && widget->isVisible()) return widget;
-    }
-    return nullptr;
-}
-
 // "name=value" pairs typed into fields.
 QList<std::pair<QString, QString>> fields(const QStringList& assignments) {
     QList<std::pair<QString, QString>> typed;
@@ -424,7 +408,7 @@ class PolishTest : public QObject {
     // Every screen has one default button: OK where it has one, else the
     // button that closes it (about and help screens).
     void everyScreenHasADefaultButton() {
-        for (const QString& name : kScreens) {
+        for (const QString& name : screenNames()) {
             QWidget* screen = demo_.openAfresh(name);
             QVERIFY2(screen, qPrintable(name));
             QStringList defaults;
@@ -494,7 +478,7 @@ class PolishTest : public QObject {
     void everyWindowReadsAndWalksInOrder_data() {
         QTest::addColumn<QString>("name");
         QTest::newRow("mainmainfrm") << "mainmainfrm";
-        for (const QString& name : kScreens) QTest::newRow(qPrintable(name)) << name;
+        for (const QString& name : screenNames()) QTest::newRow(qPrintable(name)) << name;
     }
     void everyWindowReadsAndWalksInOrder() {
         QFETCH(QString, name);

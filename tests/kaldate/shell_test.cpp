@@ -25,13 +25,6 @@ using namespace kaldate::testing;
 
 namespace {
 
-QWidget* topLevel(const QString& name) {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == name && widget->isVisible()) return widget;
-    }
-    return nullptr;
-}
-
 // A control by object name, or a group by "group:" and its title.
 QWidget* control(QWidget* screen, const QString& name) {
     if (name.startsWith(QLatin1String("group:"))) {

@@ -2,7 +2,8 @@
 # Builds the demo, runs it on a virtual X server (Xvfb, with the openbox
 # window manager for the title bars) and saves a picture
 # of every screen built so far into build/screenshots/, one PNG named by the
-# screen. Then checks each expected picture: it exists, has its window's
+# screen, and of the calendar and the widest screens at QT_SCALE_FACTOR=2 into
+# build/screenshots/scale2/. Then checks each expected picture: it exists, has its window's
 # size, and is not a single colour.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -40,13 +41,22 @@ with_window_manager='
     "$@" || status=$?
     kill "$wm"
     exit "$status"'
-HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
-    XDG_RUNTIME_DIR="$home" HOLDYPATH= TZ=America/New_York CUPS_SERVER="$home/no-server" \
-    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
-    bash -c "$with_window_manager" _ build/tools/screenshots/kaldate_shots "$out"
+shoot() {
+    HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
+        XDG_RUNTIME_DIR="$home" HOLDYPATH= TZ=America/New_York CUPS_SERVER="$home/no-server" \
+        xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+        bash -c "$with_window_manager" _ build/tools/screenshots/kaldate_shots "$1"
+}
+shoot "$out"
+# The calendar and the widest screens again at twice the scale, on the same
+# 1280x1024 screen: each must fit it (scrolling where it must).
+mkdir -p "$out/scale2"
+QT_SCALE_FACTOR=2 shoot "$out/scale2"
+scaled=(mainmainfrm frmCalendar frmMain genldateinfo infoform julcalform nxtwrkhlpfrm frmAbout
+        afulldateform daylightform nwdatcnvfrm)
 
 failed=0
-for name in "${expected[@]}"; do
+for name in "${expected[@]}" "${scaled[@]/#/scale2/}"; do
     png=$out/$name.png
     if [[ ! -s "$png" ]]; then
         echo "missing: $png"
@@ -54,9 +64,12 @@ for name in "${expected[@]}"; do
         continue
     fi
     read -r width height colours < <(identify -format '%w %h %k\n' "$png")
-    want=$(awk -v n="$name" '$1 == n { print $2 " " $3 }' "$out/manifest")
+    want=$(awk -v n="${name#scale2/}" '$1 == n { print $2 " " $3 }' "$(dirname "$png")/manifest")
     if [[ "$width $height" != "$want" ]]; then
         echo "$name: ${width}x$height, the window is ${want/ /x}"
+        failed=1
+    elif [[ "$width" -gt 1280 || "$height" -gt 1024 ]]; then
+        echo "$name: ${width}x$height does not fit the 1280x1024 screen"
         failed=1
     elif [[ "$colours" -le 1 ]]; then
         echo "$name: a single colour"

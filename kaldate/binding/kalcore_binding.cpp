@@ -4,6 +4,7 @@
 #include <kalcore.h>
 
 #include <QCoreApplication>
+#include <QTimer>
 #include <algorithm>
 #include <tuple>
 #include <vector>
@@ -146,6 +147,10 @@ const char* KalcoreBinding::exportedName(Function function) {
 }
 
 void KalcoreBinding::report(const QString& problem) const {
+    if (problemHandler_ && !*problemPending_) {
+        *problemPending_ = true;
+        QTimer::singleShot(0, [pending = problemPending_] { *pending = false; });
+    }
     if (problemHandler_) problemHandler_(problem);
 }
 

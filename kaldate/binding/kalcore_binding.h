@@ -22,6 +22,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "binding/fixed_text.h"
 
@@ -68,6 +69,10 @@ class KalcoreBinding {
 
     void setProblemHandler(std::function<void(const QString&)> handler);
     void setCallObserver(std::function<void(const CallRecord&)> observer);
+    // Whether a missing library or function has been reported to the problem
+    // handler since the event loop last ran, that is during the current
+    // button press.
+    bool problemReported() const { return *problemPending_; }
 
     // Validation and conversion.
     std::int16_t isvdate(DateText& date);
@@ -202,6 +207,7 @@ class KalcoreBinding {
     QString loadedFrom_;
     std::array<void*, kFunctionCount> addresses_{};
     std::function<void(const QString&)> problemHandler_;
+    std::shared_ptr<bool> problemPending_ = std::make_shared<bool>(false);
     std::function<void(const CallRecord&)> observer_;
 };
 

@@ -61,6 +61,9 @@ class FocusWatcher : public QObject {
     QLineEdit* marker_;
 };
 
+// The least room between a button's caption and each of its edges.
+constexpr int kCaptionMargin = 14;
+
 template <typename Widget>
 Widget* named(Widget* widget, const char* name, const QString& hint) {
     if (name != nullptr) widget->setObjectName(QLatin1String(name));
@@ -141,14 +144,17 @@ QGroupBox* group(const QString& title, const QString& hint) {
 
 QPushButton* pushButton(const char* name, const QString& caption, const QString& hint) {
     auto* button = named(new QPushButton(caption), name, hint);
-    button->setAutoDefault(false);
+    button->setAutoDefault(true);
+    // Room either side of the caption, which the style alone leaves too thin
+    // for a long caption.
+    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(caption) + 2 * kCaptionMargin);
     return button;
 }
 
 QPushButton* wrappingButton(const char* name, const QString& caption, int width,
                             const QString& hint) {
     auto* button = named<QPushButton>(new WrappingButton(caption, width), name, hint);
-    button->setAutoDefault(false);
+    button->setAutoDefault(true);
     return button;
 }
 

@@ -1,6 +1,8 @@
 #include "common/hints.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QEnterEvent>
 #include <QMouseEvent>
 
 namespace kaldate {
@@ -36,7 +38,10 @@ class HintTracker : public QObject {
         if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
             if (auto* line = widget->window()->findChild<StatusLine*>(QString(),
                                                                       Qt::FindDirectChildrenOnly)) {
-                line->setText(hintedControl(widget)->statusTip());
+                const QPointF at = event->type() == QEvent::MouseMove
+                                       ? static_cast<QMouseEvent*>(event)->globalPosition()
+                                       : static_cast<QEnterEvent*>(event)->globalPosition();
+                line->showHint(hintedControl(widget)->statusTip(), at);
             }
         }
         return false;
@@ -52,6 +57,18 @@ StatusLine::StatusLine(QWidget* parent) : QLabel(parent) {
     setMinimumHeight(fontMetrics().height() + 6);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     installHintTracking();
+}
+
+void StatusLine::showNotice(const QString& text) {
+    setText(text);
+    notice_ = true;
+    noticeAt_ = QCursor::pos();
+}
+
+void StatusLine::showHint(const QString& hint, const QPointF& globalPosition) {
+    if (notice_ && (globalPosition - noticeAt_).manhattanLength() < 2) return;
+    notice_ = false;
+    setText(hint);
 }
 
 void installHintTracking() {

@@ -14,6 +14,17 @@ class StatusLine : public QLabel {
     Q_OBJECT
   public:
     explicit StatusLine(QWidget* parent = nullptr);
+
+    // Shows a notice (not a hint) that stays until the mouse moves on, so
+    // that the window's coming back under a still mouse does not wipe it.
+    void showNotice(const QString& text);
+    // Shows the hint of what the mouse is over, unless a notice stands and
+    // the mouse has not moved since it came (`globalPosition`).
+    void showHint(const QString& hint, const QPointF& globalPosition);
+
+  private:
+    bool notice_ = false;
+    QPointF noticeAt_;
 };
 
 // Watches the mouse for every window's status line; installed once, by the

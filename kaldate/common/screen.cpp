@@ -1,9 +1,13 @@
 #include "common/screen.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "binding/kalcore_binding.h"
@@ -12,6 +16,7 @@
 #include "common/screen_host.h"
 #include "common/services.h"
 #include "common/texts.h"
+#include "common/window_setup.h"
 
 namespace kaldate {
 
@@ -31,11 +36,18 @@ Screen::Screen(Services& services, const char* name, const QString& caption, QWi
     : QDialog(owner),
       services_(services),
       body_(new QVBoxLayout),
+      side_(new QVBoxLayout),
       statusLine_(new StatusLine(this)) {
     setObjectName(QLatin1String(name));
     setWindowTitle(caption);
+    // The body scrolls where the screen is too small for it; the buttons
+    // beside it stay in view.
+    auto* row = new QHBoxLayout;
+    row->addWidget(fittingArea(body_), 1);
+    row->addLayout(side_);
+    body_->setContentsMargins(0, 0, 0, 0);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(body_, 1);
+    layout->addLayout(row, 1);
     layout->addWidget(statusLine_);
     statusLine_->clear();
 }
@@ -47,17 +59,16 @@ KalcoreBinding& Screen::kalcore() const {
 QGroupBox* Screen::buttonGroup(std::initializer_list<ButtonSpec> buttons, const QString& title) {
     auto* box = group(title);
     auto* column = new QVBoxLayout(box);
-    bool hasDefault = false;
+    QPushButton* firstOk = nullptr;
+    QPushButton* firstExit = nullptr;
     for (const ButtonSpec& entry : buttons) {
         const auto index = static_cast<int>(entry.action);
         const QString caption =
             entry.caption.isEmpty() ? QString::fromLatin1(kUsualCaptions[index]) : entry.caption;
         QPushButton* button = pushButton(entry.name != nullptr ? entry.name : kUsualNames[index],
                                          caption, entry.hint);
-        if (entry.action == Action::Ok && !hasDefault) {
-            button->setDefault(true);
-            hasDefault = true;
-        }
+        if (entry.action == Action::Ok && firstOk == nullptr) firstOk = button;
+        if (entry.action == Action::ExitBack && firstExit == nullptr) firstExit = button;
         const Action action = entry.action;
         if (action == Action::Own) {
             connect(button, &QPushButton::clicked, this, entry.run);
@@ -67,19 +78,62 @@ QGroupBox* Screen::buttonGroup(std::initializer_list<ButtonSpec> buttons, const 
         column->addWidget(button);
     }
     column->addStretch();
+    if (QPushButton* main = firstOk != nullptr ? firstOk : firstExit) setDefaultButton(main);
     return box;
 }
 
 void Screen::arrange(QLayout* controls, QGroupBox* buttons) {
-    auto* row = new QHBoxLayout;
-    row->addLayout(controls, 1);
-    row->addWidget(buttons);
-    body_->addLayout(row);
+    body_->addLayout(controls);
+    side_->addWidget(buttons);
 }
 
 void Screen::done(int result) {
     if (isVisible()) closing();
     QDialog::done(result);
+}
+
+void Screen::setDefaultButton(QPushButton* button) {
+    defaultButton_ = button;
+    button->setDefault(true);
+}
+
+void Screen::showEvent(QShowEvent* event) {
+    if (!ordered_) {
+        ordered_ = true;
+        orderForKeyboard(this);
+        if (!testAttribute(Qt::WA_Resized)) fitWindow(this);
+        // Made the default again now that it stands in this dialog: the
+        // dialog takes it as the one Enter presses from an entry field, and
+        // comes back to it when the focus leaves another button.
+        if (defaultButton_ != nullptr) {
+            defaultButton_->setDefault(false);
+            defaultButton_->setDefault(true);
+        }
+    }
+    QDialog::showEvent(event);
+}
+
+void Screen::resultOf(std::initializer_list<QWidget*> inputs, std::function<void()> stale) {
+    for (QWidget* input : inputs) {
+        if (auto* field = qobject_cast<QLineEdit*>(input)) {
+            connect(field, &QLineEdit::textEdited, this, stale);
+        } else if (auto* list = qobject_cast<QComboBox*>(input)) {
+            connect(list, &QComboBox::activated, this, stale);
+        } else if (auto* box = qobject_cast<QAbstractButton*>(input)) {
+            connect(box, &QAbstractButton::clicked, this, stale);
+        }
+    }
+}
+
+void Screen::resultOf(std::initializer_list<QWidget*> inputs,
+                      std::initializer_list<QWidget*> outputs) {
+    const QList<QWidget*> shown(outputs);
+    resultOf(inputs, [shown] {
+        for (QWidget* output : shown) {
+            if (auto* label = qobject_cast<QLabel*>(output)) label->clear();
+            if (auto* field = qobject_cast<QLineEdit*>(output)) field->clear();
+        }
+    });
 }
 
 void Screen::act(Action action) {
@@ -139,6 +193,9 @@ void Screen::message(const QString& text) {
 }
 
 void Screen::message(const QString& caption, const QString& text, MessageStyle style) {
+    // When the library or a function could not be found, its box has said so
+    // for this press; a message about the input would blame the user for it.
+    if (kalcore().problemReported()) return;
     services_.messages.show(this, style, caption, text);
 }
 

@@ -68,12 +68,18 @@ class Screen : public QDialog {
     QVBoxLayout* body() const { return body_; }
 
     // A group of buttons, stacked, each doing its action. The first OK
-    // button becomes the one Enter presses.
+    // button (else the first Exit Back, as on a help screen) becomes the
+    // default button, which Enter presses from an entry field; Enter and
+    // Space on a focused button press that button.
     QGroupBox* buttonGroup(std::initializer_list<ButtonSpec> buttons,
                            const QString& title = QStringLiteral("Choose your Button"));
     // The usual arrangement: the screen's own controls with the button group
-    // to their right.
+    // to their right, outside the part that scrolls on a small screen.
     void arrange(QLayout* controls, QGroupBox* buttons);
+
+    // The button Enter presses from an entry field (buttonGroup() chooses
+    // it unless the screen does).
+    void setDefaultButton(QPushButton* button);
 
     void setMessageCaption(const QString& caption) { messageCaption_ = caption; }
     void setMessageStyle(MessageStyle style) { messageStyle_ = style; }
@@ -97,6 +103,14 @@ class Screen : public QDialog {
     // Opens another screen modally over this one.
     void openScreen(const QString& name);
 
+    // A result computed from `inputs`: when the user changes one of them
+    // (types into a field, picks from a list, ticks a box, or places a
+    // picked date), `stale` runs, which empties the result shown beside
+    // inputs it was not computed from.
+    void resultOf(std::initializer_list<QWidget*> inputs, std::function<void()> stale);
+    // The same, emptying the output labels and fields given.
+    void resultOf(std::initializer_list<QWidget*> inputs, std::initializer_list<QWidget*> outputs);
+
     virtual void ok() {}
     virtual void clear() {}
     // The Calendar button: opens frmMain.
@@ -106,16 +120,20 @@ class Screen : public QDialog {
     virtual void closing() {}
 
     void done(int result) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void act(Action action);
 
     Services& services_;
     QVBoxLayout* body_;
+    QVBoxLayout* side_;
     StatusLine* statusLine_;
     QString messageCaption_;
     MessageStyle messageStyle_ = MessageStyle::Exclamation;
     QString helpScreen_;
+    bool ordered_ = false;
+    QPushButton* defaultButton_ = nullptr;
 };
 
 }  // namespace kaldate

@@ -46,6 +46,7 @@ BetweenDates::BetweenDates(Services& services, QWidget* owner)
                 {Action::Info, usual_hints::kInfo, "cmdbabout"},
                 {Action::ExitBack, usual_hints::kExitBack, "cmdbexit"},
             }));
+    resultOf({dates_[0], dates_[1], dates_[2]}, {output_});
 }
 
 void BetweenDates::ok() {

@@ -32,6 +32,7 @@ ConversionFile::ConversionFile(Services& services, QWidget* owner)
                       {Action::Help, QString(), "Command1"},
                       {Action::ExitBack, QString(), "exitoption", QStringLiteral("Exit")},
                   }));
+    resultOf({formats_}, {status_});
 }
 
 void ConversionFile::ok() {

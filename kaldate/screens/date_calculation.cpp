@@ -69,6 +69,16 @@ DateCalculation::DateCalculation(Services& services, QWidget* owner)
                         {Action::Info, usual_hints::kInfo},
                         {Action::ExitBack, usual_hints::kExitBack},
                     }));
+    // The field the last computation filled empties when an input it was
+    // computed from changes; the direction shown goes with it.
+    resultOf({start_, days_, end_}, [this] {
+        QObject* edited = sender();
+        const bool endComputed = daysGroup_->title() == kInput;
+        const bool daysComputed = daysGroup_->title() == kOutput;
+        if (endComputed && edited != end_) end_->clear();
+        if (daysComputed && edited != days_) days_->clear();
+        showDirection(QString(), QString());
+    });
 }
 
 void DateCalculation::ok() {

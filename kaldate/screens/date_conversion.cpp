@@ -80,6 +80,7 @@ DateConversion::DateConversion(Services& services, QWidget* owner)
                 {Action::Info, usual_hints::kInfo},
                 {Action::ExitBack, usual_hints::kExitBack},
             }));
+    resultOf({date_, formats_, centuries_, useConversionFile_}, {output_});
 }
 
 void DateConversion::ok() {

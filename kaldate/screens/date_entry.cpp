@@ -51,6 +51,11 @@ const Placement kPlacements[] = {
 };
 
 const QString kMarked = QStringLiteral("1");
+const QString kAllFilled = QStringLiteral(
+    " The picked date was not placed: every date field is filled. Empty one, then pick again.");
+const QString kBothFilled = QStringLiteral(
+    " The picked date was not placed: both dates are filled. Click into the one to replace, "
+    "then pick again.");
 
 }  // namespace
 
@@ -82,6 +87,7 @@ DateEntry::DateEntry(Services& services, QWidget* owner)
              "cmdcancel", QStringLiteral("Cancel")},
         }));
     showToday();
+    resultOf({date_}, {response_});
 }
 
 void DateEntry::showToday() {
@@ -144,9 +150,16 @@ void DateEntry::place(const QString& date) {
                                (placement.takes == Takes::WhenMarkedOrEmpty &&
                                 (empty || (marker != nullptr && marker->text() == kMarked)));
             if (!takes) continue;
-            field->setText(date);
+            // As if typed: the screen sees its input edited.
+            field->selectAll();
+            field->insert(date);
             if (marker != nullptr) marker->setText(QStringLiteral("0"));
             return;
+        }
+        // Every field is taken: the screen's status line says why the date
+        // did not arrive, rather than nothing at all.
+        if (auto* line = screen->findChild<StatusLine*>(QString(), Qt::FindDirectChildrenOnly)) {
+            line->showNotice(placement.takes == Takes::WhenEmpty ? kAllFilled : kBothFilled);
         }
         return;
     }

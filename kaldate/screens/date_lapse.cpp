@@ -75,6 +75,7 @@ DateLapse::DateLapse(Services& services, QWidget* owner)
             {Action::Info, usual_hints::kInfo, "cmd8dlc_abt"},
             {Action::ExitBack, usual_hints::kExitBack, "cmd7dlc_exit"},
         }));
+    resultOf({start_, end_}, {outputs_[0], outputs_[1], outputs_[2], outputs_[3]});
 }
 
 void DateLapse::ok() {

@@ -92,6 +92,7 @@ DateTime::DateTime(Services& services, QWidget* owner)
                 {Action::Info, usual_hints::kInfo, "cmddti_about"},
                 {Action::ExitBack, usual_hints::kExitBack, "cmddti_exitb"},
             }));
+    resultOf({formats_, twentyFourHour_}, {date_, time_, hour_, minute_, second_, amPm_});
 }
 
 // No status is checked and no message is shown: the outputs show whatever

@@ -37,7 +37,9 @@ DaylightSavingDates::DaylightSavingDates(Services& services, QWidget* owner)
       end_(outputLabel("secondoutput2")),
       endDay_(outputLabel("enddow")),
       zone_(outputLabel("thirdoutput3")),
-      noAdjustment_(plainLabel(QStringLiteral("No Daylight Savings Time Adjustments needed."))) {
+      noAdjustment_(plainLabel(QStringLiteral("No Daylight Savings Time Adjustments needed."))),
+      noDaylightSaving_(plainLabel(QStringLiteral("No daylight saving time in this time zone."))) {
+    noDaylightSaving_->setObjectName(QStringLiteral("nodaylightsaving"));
     startLabel_->setObjectName(QStringLiteral("firstlabel1"));
     endLabel_->setObjectName(QStringLiteral("secondlabel2"));
     noAdjustment_->setObjectName(QStringLiteral("fourthoutput4"));
@@ -53,6 +55,7 @@ DaylightSavingDates::DaylightSavingDates(Services& services, QWidget* owner)
     form->addWidget(end_, 1, 1);
     form->addWidget(endDay_, 1, 2);
     form->addWidget(noAdjustment_, 2, 0, 1, 3);
+    form->addWidget(noDaylightSaving_, 5, 0, 1, 3);
     form->addWidget(plainLabel(QStringLiteral("Windows Time Zone: ")), 3, 0);
     form->addWidget(zone_, 4, 0, 1, 3);
     form->setColumnMinimumWidth(0, startLabel_->fontMetrics().horizontalAdvance(
@@ -65,6 +68,7 @@ DaylightSavingDates::DaylightSavingDates(Services& services, QWidget* owner)
     outputs->addWidget(output);
     arrangeYearScreen(QStringLiteral("DayLight Savings Time Zone Information"), outputs);
     emptyOutputs();
+    resultOf({year()}, [this] { emptyOutputs(); });
 }
 
 void DaylightSavingDates::emptyOutputs() {
@@ -73,16 +77,23 @@ void DaylightSavingDates::emptyOutputs() {
     }
     for (QLabel* dates : {startLabel_, endLabel_, start_, end_}) dates->setVisible(true);
     noAdjustment_->setVisible(false);
+    noDaylightSaving_->setVisible(false);
 }
 
 // No status is checked and no message shown once the year is good.
 void DaylightSavingDates::ok() {
+    emptyOutputs();
     YearText yearField;
     if (!readYear(yearField, QStringLiteral("Error: A Year(CCYY) value is needed"))) return;
-    emptyOutputs();
     std::int32_t status = 0;
     std::int32_t sameDay = 0;
     const DaylightSaving times = kalcore().daylightsavingstimes(yearField, status, sameDay);
+    // A zone without daylight saving time: the library leaves every text
+    // empty, and the screen says so instead of showing nothing.
+    if (times.status == 1 && trimBlanks(times.start).isEmpty() && trimBlanks(times.end).isEmpty()) {
+        noDaylightSaving_->setVisible(true);
+        return;
+    }
     startLabel_->setText(times.startLabel);
     endLabel_->setText(times.endLabel);
     if (sameDay == 1) {
@@ -113,16 +124,17 @@ EasterDate::EasterDate(Services& services, QWidget* owner)
     form->setColumnStretch(2, 1);
 
     arrangeYearScreen(QStringLiteral("Easter Day Calculation"), form);
+    resultOf({year()}, {date_, day_});
 }
 
 void EasterDate::ok() {
+    date_->clear();
+    day_->clear();
     YearText yearField;
     std::int32_t fullYear = 0;
     if (!readYear(yearField, QStringLiteral("Error: A Year(CCYY) value is needed "), &fullYear)) {
         return;
     }
-    date_->clear();
-    day_->clear();
     std::int32_t month = 0;
     std::int32_t day = 0;
     // Easter of the year the date below is in: a two-digit year is asked for

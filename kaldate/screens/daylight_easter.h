@@ -29,6 +29,7 @@ class DaylightSavingDates : public YearScreen {
     QLabel* endDay_;
     QLabel* zone_;
     QLabel* noAdjustment_;
+    QLabel* noDaylightSaving_;
 };
 
 class EasterDate : public YearScreen {

@@ -76,6 +76,9 @@ FullDateFormat::FullDateFormat(Services& services, QWidget* owner)
                       {Action::Info, usual_hints::kInfo},
                       {Action::ExitBack, usual_hints::kExitBack},
                   }));
+    resultOf(
+        {date_, formats_, abbreviateMonth_, abbreviateDay_, includeTime_, twentyFourHour_, amPm_},
+        {output_});
     clear();
 }
 

@@ -99,6 +99,10 @@ GeneralInfo::GeneralInfo(Services& services, QWidget* owner)
 
     date_->clear();
     dayOff_->setVisible(false);
+    resultOf({date_}, [this] {
+        emptyOutputs();
+        dayOff_->setVisible(false);
+    });
 }
 
 void GeneralInfo::emptyOutputs() {

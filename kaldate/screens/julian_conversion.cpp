@@ -66,6 +66,8 @@ JulianConversion::JulianConversion(Services& services, QWidget* owner)
                 {Action::ExitBack, usual_hints::kExitBack, "exitbutton5"},
             }));
     setHelpScreen(QStringLiteral("exampl8"));
+    resultOf({julian_}, {calendarOut_});
+    resultOf({calendar_}, {julianOut_});
 }
 
 void JulianConversion::ok() {

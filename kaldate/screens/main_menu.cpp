@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "binding/kalcore_binding.h"
@@ -16,6 +17,7 @@
 #include "common/pictures.h"
 #include "common/screen_host.h"
 #include "common/services.h"
+#include "common/window_setup.h"
 #include "platform/message_boxes.h"
 #include "platform/notification_icon.h"
 #include "screens/splash.h"
@@ -133,10 +135,12 @@ MainMenu::MainMenu(Services& services)
                 case Opens::FormatsDialog:
                     services_.kalcore.helpBox();
                     refreshPrinter();
+                    statusLine_->clear();
                     break;
                 case Opens::InfoDialog:
                     services_.kalcore.aboutBox();
                     refreshPrinter();
+                    statusLine_->clear();
                     break;
                 case Opens::Exit:
                     close();
@@ -180,15 +184,22 @@ MainMenu::MainMenu(Services& services)
     auto* top = new QHBoxLayout;
     top->addLayout(heading, 1);
     top->addWidget(clock_, 0, Qt::AlignTop);
-    auto* middle = new QHBoxLayout;
-    middle->addWidget(features, 3);
-    middle->addWidget(options, 1);
-
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(0, 0, 0, 0);
+    body->addLayout(top);
+    body->addWidget(features, 1);
+    body->addWidget(printingInfo_);
+    body->addWidget(hiddenDate_);
+    // The body scrolls where the screen is too small for it; the options
+    // beside it, Exit among them, stay in view.
+    auto* optionsColumn = new QVBoxLayout;
+    optionsColumn->addSpacing(top->sizeHint().height());
+    optionsColumn->addWidget(options, 1);
+    auto* row = new QHBoxLayout;
+    row->addWidget(fittingArea(body), 1);
+    row->addLayout(optionsColumn);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addLayout(middle);
-    layout->addWidget(printingInfo_);
-    layout->addWidget(hiddenDate_);
+    layout->addLayout(row, 1);
     layout->addWidget(statusLine_);
     services_.screens.track(this);
 }
@@ -206,7 +217,7 @@ void MainMenu::start() {
 
 void MainMenu::finishLoading() {
     // Centred on the screen, where a window manager does not place it.
-    adjustSize();
+    fitWindow(this);
     move(screen()->availableGeometry().center() - rect().center());
     setVisible(true);
     activateWindow();
@@ -215,6 +226,7 @@ void MainMenu::finishLoading() {
     refreshPrinter();
     printingInfo_->setVisible(false);
     for (QLabel* label : printingInfo_->findChildren<QLabel*>()) label->setVisible(true);
+    orderForKeyboard(this);
     statusLine_->clear();
 }
 
@@ -233,6 +245,9 @@ void MainMenu::refreshPrinter() {
 void MainMenu::openFromMenu(const QString& screen, After after) {
     services_.screens.open(screen, this, [this, after] {
         if (after == After::RefreshPrinter) refreshPrinter();
+        // Back to the idle line: the hint of the button that opened the
+        // screen no longer describes anything under the mouse.
+        statusLine_->clear();
     });
 }
 

@@ -121,6 +121,30 @@ void MonthSurface::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) emit doubleClicked(event->position().toPoint());
 }
 
+WeekdayHeading::WeekdayHeading(const QString& text, const MonthSurface* surface)
+    : QLabel(text), surface_(surface) {
+    setTextFormat(Qt::PlainText);
+    setFont(calendarFont());
+    setFixedWidth(surface->width());
+}
+
+qreal WeekdayHeading::letterCentre(int column) const {
+    return column * surface_->cellWidth() + surface_->cellWidth() / 2.0;
+}
+
+void WeekdayHeading::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::WindowText));
+    const QStringList letters = text().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QFontMetricsF metrics(font());
+    for (int column = 0; column < letters.size() && column < kColumns; ++column) {
+        const qreal width = metrics.horizontalAdvance(letters[column]);
+        painter.drawText(QPointF(letterCentre(column) - width / 2, metrics.ascent()),
+                         letters[column]);
+    }
+}
+
 StepLabel::StepLabel(const char* name, const QString& text) : QLabel(text) {
     setObjectName(QLatin1String(name));
     setTextFormat(Qt::PlainText);
@@ -166,18 +190,17 @@ MonthCalendar::MonthCalendar(Services& services, QWidget* owner)
     monthRow->addWidget(month_, 1);
     monthRow->addWidget(next);
 
-    // The heading's letters stand over the middle of their cells: the
-    // surface starts two characters to the right of the heading.
-    auto* headingLabel = plainLabel(kHeading);
-    headingLabel->setFont(calendarFont());
-    auto* surfaceRow = new QHBoxLayout;
-    surfaceRow->addSpacing(2 * characterWidth());
-    surfaceRow->addWidget(surface_);
-    surfaceRow->addSpacing(2 * characterWidth());
-    auto* days = new QVBoxLayout;
-    days->setSpacing(2);
-    days->addWidget(headingLabel);
-    days->addLayout(surfaceRow);
+    // The heading's letters stand over the middle of their cells.
+    auto* headingLabel = new WeekdayHeading(kHeading, surface_);
+    headingLabel->setObjectName(QStringLiteral("dayheading"));
+    auto* cells = new QVBoxLayout;
+    cells->setSpacing(2);
+    cells->addWidget(headingLabel);
+    cells->addWidget(surface_);
+    auto* days = new QHBoxLayout;
+    days->addSpacing(2 * characterWidth());
+    days->addLayout(cells);
+    days->addSpacing(2 * characterWidth());
 
     auto button = [this](const char* name, const QString& caption, auto action) {
         QPushButton* made = pushButton(name, caption);
@@ -192,7 +215,7 @@ MonthCalendar::MonthCalendar(Services& services, QWidget* owner)
     years->addWidget(button("nxtyear", QStringLiteral("Year+>>"),
                             [this] { setCurrentDate(surface_->date().addYears(1)); }));
     QPushButton* ok = button("okbutton", QStringLiteral("OK"), [this] { accept(); });
-    ok->setDefault(true);
+    setDefaultButton(ok);
     auto* finish = new QHBoxLayout;
     finish->addStretch();
     finish->addWidget(ok);

@@ -57,6 +57,24 @@ class MonthSurface : public QWidget {
     int cellHeight_ = 0;
 };
 
+// The weekday heading over picMonth: its text is the fixed heading, but each
+// letter is drawn centred over its column of day cells, at any scale, rather
+// than where the font's character widths would put it.
+class WeekdayHeading : public QLabel {
+    Q_OBJECT
+  public:
+    WeekdayHeading(const QString& text, const MonthSurface* surface);
+    // The centre of the letter over column `column` (Sunday = 0), in this
+    // widget's coordinates.
+    qreal letterCentre(int column) const;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    const MonthSurface* surface_;
+};
+
 // The labels " <<-" and "+>>": each press of the left button is one step,
 // the second press of a double click included.
 class StepLabel : public QLabel {

@@ -12,6 +12,16 @@
 
 namespace kaldate {
 
+namespace {
+
+// The library found no working day: the day reached lies beyond the dates
+// it supports, or a holiday could not be looked up.
+const QString kNoWorkingDay = QStringLiteral(
+    "Error: No Working Day could be computed: the date reached lies beyond the supported "
+    "dates, or the holiday file could not be read.");
+
+}  // namespace
+
 WorkingDayScreen::WorkingDayScreen(Services& services, const char* name, QWidget* owner)
     : Screen(services, name, QStringLiteral("The Kalendrix Software Demo."), owner),
       start_(textField("nextstartday")),
@@ -21,9 +31,12 @@ WorkingDayScreen::WorkingDayScreen(Services& services, const char* name, QWidget
                            static_cast<QWidget*>(output_)}) {
         field->setFixedWidth(150);
     }
+    resultOf({start_, days_}, {output_});
 }
 
 bool WorkingDayScreen::compute(const InputErrors& errors, std::int32_t useHolidays) {
+    // A result stays only beside the inputs it was computed from.
+    output_->clear();
     DateText start;
     if (!readDate(start_, start, errors.startMissing, errors.startBad)) return false;
     const QString daysText = trimBlanks(days_->text());
@@ -45,7 +58,11 @@ bool WorkingDayScreen::compute(const InputErrors& errors, std::int32_t useHolida
         days_->setText(decimalForm(*days));
     }
     const TextResult next = kalcore().nxtwrkday(start, *days, useHolidays);
-    if (next.status != 1) return false;
+    if (next.status != 1) {
+        message(QStringLiteral("Next Working Day Feature"), kNoWorkingDay);
+        days_->setFocus();
+        return false;
+    }
     output_->setText(next.text);
     return true;
 }
@@ -56,6 +73,7 @@ NextWorkingDay::NextWorkingDay(Services& services, QWidget* owner)
                             QStringLiteral("Access the External Data File Feature."))) {
     setMessageCaption(QStringLiteral("Next Working Day Feature"));
     setHelpScreen(QStringLiteral("nxtwrkhlpfrm"));
+    resultOf({useHolidays_}, {output_});
     start_->setStatusTip(QStringLiteral(" Input a Start Date."));
     days_->setStatusTip(QStringLiteral(" Input a POSITIVE number of days."));
     const QString outputHint = QStringLiteral(" The Computed Output Date.");

@@ -70,9 +70,12 @@ SlidingWindow::SlidingWindow(Services& services, QWidget* owner)
                 {Action::Info, usual_hints::kInfo, "abtbutton3"},
                 {Action::ExitBack, usual_hints::kExitBack, "exitbutton5"},
             }));
+    resultOf({pivot_, years_, check_}, {answer_});
 }
 
 void SlidingWindow::ok() {
+    // An answer stays only beside the inputs it was computed from.
+    answer_->clear();
     DateText pivot;
     DateText check;
     if (!readDate(pivot_, pivot, QStringLiteral("Error: A Pivot Date is Needed "),

@@ -1,8 +1,11 @@
 // frmSplash: the product's splash screen, shown modally while the main menu
-// loads. Any key or a click anywhere on it closes it; it has no timer.
+// loads. Any key or a click anywhere on it closes it; it has no timer. The
+// key that closed it goes no further: while it is held, its repeats and its
+// release are kept from the windows that come up after the splash.
 #pragma once
 
 #include <QDialog>
+#include <QList>
 
 namespace kaldate {
 
@@ -14,6 +17,10 @@ class Splash : public QDialog {
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+  private:
+    QList<int> held_;
 };
 
 }  // namespace kaldate

@@ -659,6 +659,16 @@ class PickerTest : public QObject {
         }
         QCOMPARE(shown(menu_.get(), "hiddendate"), QStringLiteral("12/25/1998"));
         QVERIFY(demo_.messages.shown.isEmpty());
+        // A screen that takes picked dates, all of whose fields were taken,
+        // says in its status line why the date did not arrive.
+        const bool takesDates =
+            QStringList{"betweendates", "nwdatecalcform", "datlapsfrm", "slidwindform"}.contains(
+                screen);
+        const bool dropped =
+            takesDates && !after.join(QLatin1Char(' ')).contains(QLatin1String("Dec-25-1998"));
+        const QString line = shown(feature, "acribline");
+        QVERIFY2(line.startsWith(QLatin1String(" The picked date was not placed: ")) == dropped,
+                 qPrintable(line));
     }
 
     // The markers come from where the focus went: the start field has it

@@ -25,13 +25,6 @@ using namespace kaldate::testing;
 
 namespace {
 
-QWidget* topLevel(const QString& name) {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == name && widget->isVisible()) return widget;
-    }
-    return nullptr;
-}
-
 // A control by object name, or a group by "group:" and its title.
 QWidget* control(QWidget* screen, const QString& name) {
     if (name.startsWith(QLatin1String("group:"))) {
@@ -250,6 +243,9 @@ class ShellTest : public QObject {
         menu_->start();
         QWidget* splash = topLevel(QStringLiteral("frmSplash"));
         if (splash == nullptr || menu_->isVisible()) return nullptr;
+        // The last splash keeps its key from the windows for a repeat's
+        // interval after its release; a press sooner would count as a repeat.
+        QTest::qWait(160);
         QTest::keyClick(splash, Qt::Key_Space);
         return QTest::qWaitForWindowExposed(menu_.get()) ? menu_.get() : nullptr;
     }
@@ -620,24 +616,53 @@ class ShellTest : public QObject {
         }
     }
 
-    // Without the library the screen says so once and stays usable.
+    // Without the library a press says so in one box, naming the places
+    // looked in, and nothing more: no message blames the input for it. The
+    // screen stays usable.
+    void aMissingLibraryLeavesTheScreenUsable_data() {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("button");
+        QTest::newRow("conversion") << "nwdatcnvfrm"
+                                    << "datcnvdate"
+                                    << "okbutton";
+        QTest::newRow("general information") << "genldateinfo"
+                                             << "textbox1"
+                                             << "okbutton";
+        QTest::newRow("lapse") << "datlapsfrm"
+                               << "dlpstrtdate"
+                               << "cmddlc1ok";
+        QTest::newRow("working day") << "nxtwrkdayform"
+                                     << "nextstartday"
+                                     << "okbutton";
+        QTest::newRow("sliding window") << "slidwindform"
+                                        << "pivotdate"
+                                        << "OKButton1";
+        QTest::newRow("easter") << "easterform"
+                                << "easterdate"
+                                << "gocmd";
+    }
     void aMissingLibraryLeavesTheScreenUsable() {
+        QFETCH(QString, screen);
+        QFETCH(QString, field);
+        QFETCH(QString, button);
         Demo missing({QStringLiteral("/nonexistent/libkalcore.so")});
         addScreens(missing.screens);
         reportLibraryProblems(missing.kalcore, missing.messages);
-        QDialog* screen = missing.open(QStringLiteral("nwdatcnvfrm"));
-        QVERIFY(screen != nullptr);
-        QCOMPARE(missing.messages.shown.size(), 1);
-        QVERIFY(
-            missing.messages.shown[0].text.contains(QLatin1String("/nonexistent/libkalcore.so")));
+        QDialog* opened = missing.open(screen);
+        QVERIFY(opened != nullptr);
         QCoreApplication::processEvents();
-        type(screen, QStringLiteral("datcnvdate"), QStringLiteral("12/25/1998"));
-        click(screen, QStringLiteral("okbutton"));
-        QCOMPARE(missing.messages.texts().mid(1),
-                 (QStringList{missing.messages.shown[0].text,
-                              QStringLiteral("Error: Bad Input Date ")}));
-        QVERIFY(screen->isVisible());
-        screen->close();
+        for (int press = 0; press < 2; ++press) {
+            missing.messages.shown.clear();
+            type(opened, field, QStringLiteral("1998"));
+            click(opened, button);
+            QCOMPARE(missing.messages.shown.size(), 1);
+            QVERIFY(missing.messages.shown[0].text.contains(
+                QLatin1String("/nonexistent/libkalcore.so")));
+            QCoreApplication::processEvents();
+        }
+        QVERIFY(opened->isVisible());
+        opened->close();
     }
 
     void withoutAPrintServerThereIsNoPrinter() {

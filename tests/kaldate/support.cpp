@@ -1,6 +1,7 @@
 #include "support.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -99,6 +100,24 @@ QDialog* Demo::openAfresh(const QString& name) {
 void Demo::closeAll() {
     for (QWidget* screen : screens.openScreens()) screen->close();
     QCoreApplication::processEvents();
+}
+
+const QStringList& screenNames() {
+    static const QStringList kNames = {
+        "nwdatcnvfrm",    "FormTwo",       "datecnvhlpf",   "genldateinfo",  "genlhlpinfo",
+        "nwdatecalcform", "datecalcform",  "datlapsfrm",    "datelapsehlpf", "nxtwrkdayform",
+        "nxtwrkhlpfrm",   "betweendates",  "julcalform",    "exampl8",       "slidwindform",
+        "slidwindhelp",   "datimeretvfrm", "afulldateform", "daylightform",  "easterform",
+        "frmMain",        "frmCalendar",   "mainFrmhlp",    "hlpgetdate",    "infoform",
+        "frmAbout"};
+    return kNames;
+}
+
+QWidget* topLevel(const QString& name) {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == name && widget->isVisible()) return widget;
+    }
+    return nullptr;
 }
 
 QString shownText(QWidget* control) {

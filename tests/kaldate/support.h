@@ -120,6 +120,13 @@ Widget* child(QWidget* root, const QString& name) {
     return widget;
 }
 
+// The names of every screen the host opens (all but the main menu and the
+// splash).
+const QStringList& screenNames();
+
+// The shown top-level window named `name`, if any.
+QWidget* topLevel(const QString& name);
+
 // The text a control shows (a label, a text field, a button or a list's
 // current entry).
 QString shownText(QWidget* control);

@@ -121,19 +121,36 @@ class WorkingDaysTest : public QObject {
         QVERIFY(focused(screen, focus));
     }
 
-    // A day the library cannot find leaves the last result and says nothing.
+    // A day the library cannot find empties the result and says why, on
+    // the screen and on its help's live example alike; an edited input
+    // empties the result before any OK.
+    void aDayTheLibraryCannotFind_data() {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<bool>("holidays");
+        QTest::newRow("screen, holidays") << "nxtwrkdayform" << true;
+        QTest::newRow("screen") << "nxtwrkdayform" << false;
+        QTest::newRow("help") << "nxtwrkhlpfrm" << false;
+    }
     void aDayTheLibraryCannotFind() {
-        QDialog* screen = demo_.openAfresh(QStringLiteral("nxtwrkdayform"));
-        QVERIFY(screen);
-        demo_.press(screen, workingDay(QStringLiteral("04/15/1998"), QStringLiteral("35")),
+        QFETCH(QString, screen);
+        QFETCH(bool, holidays);
+        QDialog* window = demo_.openAfresh(screen);
+        QVERIFY(window);
+        if (holidays) click(window, QStringLiteral("holdyfeatchk"));
+        demo_.press(window, workingDay(QStringLiteral("01/01/2000"), QStringLiteral("100000")),
                     QStringLiteral("okbutton"));
-        QVERIFY(demo_
-                    .press(screen,
-                           workingDay(QStringLiteral("04/15/1998"), QStringLiteral("2000000000")),
-                           QStringLiteral("okbutton"))
-                    .isEmpty());
-        QCOMPARE(demo_.lastCall("KD_NXTWRKDAY").numbersSent, (QList<std::int32_t>{2000000000, 0}));
-        QCOMPARE(shown(screen, "thenextday"), QStringLiteral("06-03-1998"));
+        QVERIFY(!shown(window, "thenextday").isEmpty());
+        type(window, QStringLiteral("nextdayval"), QStringLiteral("2147483647"));
+        QCOMPARE(shown(window, "thenextday"), QString());
+        const QStringList texts = demo_.press(window, {}, QStringLiteral("okbutton"));
+        QCOMPARE(demo_.lastCall("KD_NXTWRKDAY").numbersSent,
+                 (QList<std::int32_t>{2147483647, holidays ? 1 : 0}));
+        QCOMPARE(texts.size(), 1);
+        QVERIFY2(texts[0].startsWith(QLatin1String("Error: No Working Day could be computed")),
+                 qPrintable(texts[0]));
+        QCOMPARE(demo_.messages.shown[0].caption, QStringLiteral("Next Working Day Feature"));
+        QCOMPARE(shown(window, "thenextday"), QString());
+        QVERIFY(focused(window, "nextdayval"));
     }
 
     void workingDayClear() {

@@ -133,15 +133,23 @@ class Photographer {
         for (QWidget* shown : QApplication::topLevelWidgets()) {
             if (shown->isVisible()) shown->repaint();
         }
-        const QPixmap picture =
-            window->screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+        // The server's area is in device pixels; the screen is asked in the
+        // scaled pixels Qt works in (the same at a scale factor of 1).
+        const qreal ratio = window->devicePixelRatioF();
+        const QRect scaled(qRound(area.x() / ratio), qRound(area.y() / ratio),
+                           qRound(area.width() / ratio), qRound(area.height() / ratio));
+        const QPixmap picture = window->screen()->grabWindow(0, scaled.x(), scaled.y(),
+                                                             scaled.width(), scaled.height());
         if (picture.isNull() ||
             !picture.save(directory_ + QLatin1Char('/') + name + QStringLiteral(".png"))) {
             std::fprintf(stderr, "%s: not saved\n", qPrintable(name));
             return false;
         }
         if (manifest_.isOpen() || manifest_.open(QIODevice::WriteOnly | QIODevice::Text)) {
-            QTextStream(&manifest_) << name << ' ' << area.width() << ' ' << area.height() << '\n';
+            // The area asked for, in device pixels (an odd size at a scale
+            // of 2 is asked for one pixel larger).
+            QTextStream(&manifest_) << name << ' ' << qRound(scaled.width() * ratio) << ' '
+                                    << qRound(scaled.height() * ratio) << '\n';
         }
         return true;
     }

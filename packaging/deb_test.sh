@@ -107,7 +107,8 @@ py_got=$(contents python3-kalcore | grep "^$py_dir/" | grep -v '/$' | sort)
 # The PostgreSQL extension where the server looks for it.
 [[ $pg -eq 1 ]] && expect_paths postgresql-15-kalcore "$($pg_config --pkglibdir)/kalcore_pg.so" \
     "$($pg_config --sharedir)/extension/kalcore.control" \
-    "$($pg_config --sharedir)/extension/kalcore--1.0.sql"
+    "$($pg_config --sharedir)/extension/kalcore--1.1.sql" \
+    "$($pg_config --sharedir)/extension/kalcore--1.0--1.1.sql"
 # Every package: its copyright file and its changelog, whose latest entry is
 # this version.
 for p in "${all[@]}"; do

@@ -16,7 +16,7 @@ pg_regress=$(dirname "$(/usr/lib/postgresql/15/bin/pg_config --pgxs)")/../test/r
 status=0
 "$pg_regress" --bindir="$pg_bin" --inputdir="$here" --outputdir="$pg_temp_dir/regress" \
     --host="$PGHOST" --port="$PGPORT" --user="$PGUSER" --dbname=kalcore_regression \
-    kalcore parallel || status=$?
+    kalcore parallel upgrade || status=$?
 [[ -n "${KALCORE_PG_RESULTS:-}" ]] && cp -r "$pg_temp_dir/regress/results/." "$KALCORE_PG_RESULTS/"
 if [[ $status -ne 0 ]]; then
     cat "$pg_temp_dir/regress/regression.diffs" 2>/dev/null || true

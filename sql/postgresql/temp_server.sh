@@ -60,8 +60,8 @@ pg_temp_start() {
         KALCORE_INCLUDE="$pg_temp_source/../../kalcore/include" KALCORE_LIBDIR="$libdir" \
         DESTDIR="$root" install >"$pg_temp_dir/install.log" 2>&1 ||
         { cat "$pg_temp_dir/install.log"; return 1; }
-    for f in "$share/extension/kalcore.control" "$share/extension/kalcore--1.0.sql" \
-        "$lib/kalcore_pg.so"; do
+    for f in "$share/extension/kalcore.control" "$share/extension/kalcore--1.1.sql" \
+        "$share/extension/kalcore--1.0--1.1.sql" "$lib/kalcore_pg.so"; do
         [[ -f "$f" && ! -L "$f" ]] || { echo "make install did not install $f"; return 1; }
     done
     # The library goes along: the server's user may not read the build tree.

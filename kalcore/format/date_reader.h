@@ -62,6 +62,12 @@ struct YearRule {
 bool ReadDateByRule(const DateText& text, const YearRule& rule, bool keywords,
                     DateReading& reading);
 
+// ReadDateByRule without its shortcut for the shapes dates are commonly
+// written in: every text goes through the full order of recognisers and
+// basic detection. For tests that hold the shortcut to the same results.
+bool ReadDateByRuleInFullOrder(const DateText& text, const YearRule& rule, bool keywords,
+                               DateReading& reading);
+
 // Reads a date text (its first 11 characters; trailing blanks, control
 // characters and bytes of 128 and above are ignored) in any input format or
 // as a keyword. The selector gives a two-digit year its century (0: the

@@ -662,13 +662,11 @@ KALCORE_HOT_STEP ShapeReading ReadCommonShape(Text& t, Cs& centuries, DateValues
 // The reading of a date text, with the date's fields as the text gives them;
 // `code` receives the input code the text was read as.
 template <bool Tracked, bool Shortcut = true>
-KALCORE_HOT_STEP bool ReadDateValues(const DateText& input, const YearRule& rule, bool keywords,
-                                     DateValues& v, char& code) {
+KALCORE_HOT_STEP bool ReadDateValues(Text& t, const YearRule& rule, bool keywords, DateValues& v,
+                                     char& code) {
     Centuries<Tracked> centuries(rule);
     // The year-first families read four digits of year and say nothing of it.
     if constexpr (Tracked) v.twoDigitYear = false;
-    Text t;
-    TrimInto(input, t);
 
     if constexpr (Shortcut) {
         switch (ReadCommonShape(t, centuries, v, code)) {
@@ -701,11 +699,10 @@ KALCORE_HOT_STEP bool ReadDateValues(const DateText& input, const YearRule& rule
 }
 
 template <bool Tracked, bool Shortcut = true>
-KALCORE_HOT_STEP bool ReadInto(const DateText& input, const YearRule& rule, bool keywords,
-                               DateReading& reading) {
+KALCORE_HOT_STEP bool ReadInto(Text& t, const YearRule& rule, bool keywords, DateReading& reading) {
     DateValues v;
     char code = 0;
-    if (!ReadDateValues<Tracked, Shortcut>(input, rule, keywords, v, code)) return false;
+    if (!ReadDateValues<Tracked, Shortcut>(t, rule, keywords, v, code)) return false;
     reading.date.year = v.century * 100 + v.year;
     reading.date.month = v.month;
     reading.date.day = v.day;
@@ -724,18 +721,36 @@ KALCORE_HOT_STEP bool ReadInto(const DateText& input, const YearRule& rule, bool
 }  // namespace
 
 bool ReadDate(const DateText& input, int centurySelector, DateReading& reading) {
-    return ReadInto<false>(input, YearRule{YearRule::Kind::kSelector, centurySelector}, true,
-                           reading);
+    Text t;
+    TrimInto(input, t);
+    return ReadInto<false>(t, YearRule{YearRule::Kind::kSelector, centurySelector}, true, reading);
 }
 
 KALCORE_ONE_BODY bool ReadDateByRule(const DateText& input, const YearRule& rule, bool keywords,
                                      DateReading& reading) {
-    return ReadInto<true>(input, rule, keywords, reading);
+    Text t;
+    TrimInto(input, t);
+    return ReadInto<true>(t, rule, keywords, reading);
+}
+
+KALCORE_ONE_BODY bool ReadTrimmedDateByRule(const DateText& text, std::size_t length,
+                                            const YearRule& rule, bool keywords,
+                                            DateReading& reading) {
+    const TextScan scan = ScanText(text);
+    // A zero byte among the characters would end the text early.
+    if (static_cast<std::size_t>(scan.length) != length) return false;
+    Text t;
+    std::memcpy(t.s, text, sizeof t.s);
+    t.len = scan.length;
+    t.classes = scan.classes;
+    return ReadInto<true>(t, rule, keywords, reading);
 }
 
 bool ReadDateByRuleInFullOrder(const DateText& input, const YearRule& rule, bool keywords,
                                DateReading& reading) {
-    return ReadInto<true, false>(input, rule, keywords, reading);
+    Text t;
+    TrimInto(input, t);
+    return ReadInto<true, false>(t, rule, keywords, reading);
 }
 
 bool MatchDateKeyword(const char* text, int& daysBack) {

@@ -7,6 +7,12 @@
 //                                       (--toggle-collect=kal_parse_many)
 //   kalcore_columns_bench --once-loop   one pass of the KD_CONVDATE loop
 //                                       (--toggle-collect=KD_CONVDATE)
+//   kalcore_columns_bench --once-layouts, --once-fixed, --once-ucs4
+//                                       one kal_parse_many pass with layouts,
+//                                       one kal_parse_many_fixed pass over the
+//                                       S16 or U16 block
+//                                       (--toggle-collect=kal_parse_many_fixed)
+//   add --keywords to a --once mode to read the keywords as well
 //
 // The texts: 16 layouts (numeric and with month names, before and after the
 // day, in any case), two- and four-digit years of 1950-2049, and 5% junk.
@@ -50,7 +56,8 @@ constexpr const char* kJunk[] = {
     "2000-02-30", "??", "1998-12-31T00:00", "31.12.1998x", "none"};
 
 struct Column {
-    std::vector<char> block;  // kTexts slots of kSlot bytes, NUL-padded
+    std::vector<char> block;     // kTexts slots of kSlot bytes, NUL-padded
+    std::vector<char32_t> wide;  // the same texts as UCS-4 (a NumPy U16 array)
     std::vector<const char*> pointers;
     std::vector<std::size_t> lengths;
 };
@@ -72,6 +79,7 @@ Column MakeColumn() {
         c.pointers[i] = slot;
         c.lengths[i] = std::strlen(slot);
     }
+    c.wide.assign(c.block.begin(), c.block.end());
     return c;
 }
 
@@ -97,9 +105,21 @@ int main(int argc, char** argv) {
     kal_options options;
     kal_options_init(&options);
 
-    if (argc > 1 && std::strcmp(argv[1], "--once") == 0) {
-        const int64_t dates = kal_parse_many(column.pointers.data(), column.lengths.data(), kTexts,
-                                             &options, days.data(), nullptr);
+    if (argc > 2 && std::strcmp(argv[2], "--keywords") == 0) options.flags |= KAL_KEYWORDS;
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "--once" || mode == "--once-layouts" || mode == "--once-fixed" ||
+        mode == "--once-ucs4") {
+        int64_t dates;
+        if (mode == "--once-fixed")
+            dates = kal_parse_many_fixed(column.block.data(), kTexts, 1, kSlot, kSlot, &options,
+                                         days.data(), nullptr);
+        else if (mode == "--once-ucs4")
+            dates = kal_parse_many_fixed(column.wide.data(), kTexts, 4, kSlot, 4 * kSlot, &options,
+                                         days.data(), nullptr);
+        else
+            dates =
+                kal_parse_many(column.pointers.data(), column.lengths.data(), kTexts, &options,
+                               days.data(), mode == "--once-layouts" ? layouts.data() : nullptr);
         std::printf("%lld dates of %zu texts\n", static_cast<long long>(dates), kTexts);
         return dates > 0 ? 0 : 1;
     }

@@ -547,17 +547,137 @@ KALCORE_RARE_PATH bool ReadKeywordDate(int daysBack, Cs& centuries, DateValues& 
     return TakeOwnCentury(v, centuries);
 }
 
+// The outcome of reading a text of a common shape: a date, no date, or a
+// shape this shortcut does not settle, which the full order of recognisers
+// and basic detection then reads.
+enum class ShapeReading { kDate, kNoDate, kUndecided };
+
+constexpr ShapeReading Settled(bool date) {
+    return date ? ShapeReading::kDate : ShapeReading::kNoDate;
+}
+
+// The classes of every position of a text: digit, letter and separator lanes.
+constexpr std::uint64_t kShapeLanes =
+    AtLane(kDigitLane, 0xfff) | AtLane(kLetterLane, 0xfff) | AtLane(kSeparatorLane, 0xfff);
+
+// A recogniser that is the first in the fixed order able to take texts of
+// the shape at hand: what it accepts is the date, with its own century
+// (TakeOwnCentury); what it refuses goes on down the full order.
+template <class Cs>
+ShapeReading FirstRecognizer(char form, DateValues& v, Cs& centuries, char& code) {
+    if (form == 0) return ShapeReading::kUndecided;
+    code = form;
+    return Settled(TakeOwnCentury(v, centuries));
+}
+
+// A basic code that the full order would reach for this shape: no
+// recogniser takes the shape, and basic detection picks `Code` from it.
+template <char Code, class Cs>
+ShapeReading BasicCode(const Text& t, Cs& centuries, DateValues& v, char& code) {
+    if (!RuleValid(centuries)) return ShapeReading::kNoDate;
+    code = Code;
+    return Settled(ReadBasicForm<PositionOf(Code)>(t, centuries, v));
+}
+
+// Reads a text whose characters have one of the shapes that dates are
+// commonly written in straight from its shape: the exact classes of all its
+// positions (digit, letter, separator, other) pick the first recogniser or
+// the basic code that the full order would reach, so that the families
+// before it, which cannot take such a shape, are not tried. Gives the same
+// result as the full order whenever it settles a text; none of these shapes
+// can be a keyword (three letters and 3, 5, 6 or 7 characters).
+template <class Cs>
+KALCORE_HOT_STEP ShapeReading ReadCommonShape(Text& t, Cs& centuries, DateValues& v, char& code) {
+    switch (t.classes & kShapeLanes) {
+        // Month first, two-digit fields: basic detection alone.
+        case Layout("ddsddsdddd"):  // MM?DD?CCYY
+            if (t[2] != t[5] || TwoDigitValue(t[0], t[1]) > 12) return ShapeReading::kUndecided;
+            return t[2] == '/' ? BasicCode<'B'>(t, centuries, v, code)
+                               : BasicCode<'A'>(t, centuries, v, code);
+        case Layout("ddsddsdd"):  // MM?DD?YY, YY/MM/DD
+            if (t[2] != t[5]) return ShapeReading::kUndecided;
+            if (TwoDigitValue(t[0], t[1]) > 12)
+                return t[2] == '/' ? BasicCode<'4'>(t, centuries, v, code)
+                                   : ShapeReading::kUndecided;
+            return t[2] == '/' ? BasicCode<'3'>(t, centuries, v, code)
+                               : BasicCode<'C'>(t, centuries, v, code);
+        case Layout("dd_dd_dd"):  // YY.MM.DD
+            if (t[2] != '.' || t[5] != '.') return ShapeReading::kUndecided;
+            return BasicCode<'5'>(t, centuries, v, code);
+        case Layout("dddddd"):  // MMDDYY, YYMMDD: no year-first family takes six digits
+            return TwoDigitValue(t[0], t[1]) > 12 ? BasicCode<'2'>(t, centuries, v, code)
+                                                  : BasicCode<'1'>(t, centuries, v, code);
+        case Layout("dddddddd"): {  // CCYYMMDD, else MMDDCCYY
+            const ShapeReading read =
+                FirstRecognizer(YearMonthDay(t, centuries, v), v, centuries, code);
+            if (read != ShapeReading::kUndecided) return read;
+            if (TwoDigitValue(t[0], t[1]) > 12) return ShapeReading::kNoDate;
+            return BasicCode<'D'>(t, centuries, v, code);
+        }
+        // Day first with the month abbreviation.
+        case Layout("ddaaadddd"):  // DDmmmCCYY
+            return BasicCode<'9'>(t, centuries, v, code);
+        case Layout("ddaaadd"):  // DDmmmYY
+            return BasicCode<'8'>(t, centuries, v, code);
+        case Layout("ddsaaasdddd"):  // DD-mmm-CCYY, DD/mmm/CCYY
+        case Layout("ddsaaasdd"):    // DD-mmm-YY, DD/mmm/YY
+            if (t[2] != t[6]) return ShapeReading::kUndecided;
+            if (t[2] == '/')
+                return FirstRecognizer(DaySlashMonth(t, centuries, v), v, centuries, code);
+            return t.len == 11 ? BasicCode<'7'>(t, centuries, v, code)
+                               : BasicCode<'6'>(t, centuries, v, code);
+        case Layout("dsaaasdd"):
+        case Layout("dsaaasdddd"):
+        case Layout("daaadd"):
+        case Layout("daaadddd"):
+            return FirstRecognizer(ShortDayMonth(t, centuries, v), v, centuries, code);
+        // The month abbreviation first.
+        case Layout("aaasddsdd"):
+        case Layout("aaasddsdddd"):
+            return FirstRecognizer(MonthDayYear(t, centuries, v), v, centuries, code);
+        case Layout("aaasdsdd"):
+        case Layout("aaasdsdddd"):
+            return FirstRecognizer(MonthShortDay(t, centuries, v), v, centuries, code);
+        // Year first.
+        case Layout("ddddsddsdd"):
+        case Layout("ddddsaaasdd"):
+            return FirstRecognizer(YearMonthDay(t, centuries, v), v, centuries, code);
+        case Layout("ddddsddsaaa"):
+            return FirstRecognizer(YearDayMonth(t, centuries, v), v, centuries, code);
+        case Layout("ddddaaadd"):
+            return FirstRecognizer(YearAbbrevDay(t, centuries, v), v, centuries, code);
+        // Month first with a one-digit month or day.
+        case Layout("dsdsdd"):
+        case Layout("dsdsdddd"):
+        case Layout("dsddsdd"):
+        case Layout("dsddsdddd"):
+        case Layout("ddsdsdd"):
+        case Layout("ddsdsdddd"):
+            return FirstRecognizer(ShortNumeric(t, centuries, v), v, centuries, code);
+        default:
+            return ShapeReading::kUndecided;
+    }
+}
+
 // The reading of a date text, with the date's fields as the text gives them;
 // `code` receives the input code the text was read as.
-template <bool Tracked>
-KALCORE_HOT_STEP bool ReadDateValues(const DateText& input, const YearRule& rule, bool keywords,
-                                     DateValues& v, char& code) {
+template <bool Tracked, bool Shortcut = true>
+KALCORE_HOT_STEP bool ReadDateValues(Text& t, const YearRule& rule, bool keywords, DateValues& v,
+                                     char& code) {
     Centuries<Tracked> centuries(rule);
     // The year-first families read four digits of year and say nothing of it.
     if constexpr (Tracked) v.twoDigitYear = false;
-    Text t;
-    TrimInto(input, t);
 
+    if constexpr (Shortcut) {
+        switch (ReadCommonShape(t, centuries, v, code)) {
+            case ShapeReading::kDate:
+                return true;
+            case ShapeReading::kNoDate:
+                return false;
+            case ShapeReading::kUndecided:
+                break;
+        }
+    }
     int daysBack = 0;
     if (keywords && MayBeKeyword(t) && MatchDateKeyword(t.s, daysBack)) {
         code = 'B';
@@ -578,12 +698,11 @@ KALCORE_HOT_STEP bool ReadDateValues(const DateText& input, const YearRule& rule
     return code != 0 && kBasicReaders<Centuries<Tracked>>[FormatIndex(code) - 1](t, centuries, v);
 }
 
-template <bool Tracked>
-KALCORE_HOT_STEP bool ReadInto(const DateText& input, const YearRule& rule, bool keywords,
-                               DateReading& reading) {
+template <bool Tracked, bool Shortcut = true>
+KALCORE_HOT_STEP bool ReadInto(Text& t, const YearRule& rule, bool keywords, DateReading& reading) {
     DateValues v;
     char code = 0;
-    if (!ReadDateValues<Tracked>(input, rule, keywords, v, code)) return false;
+    if (!ReadDateValues<Tracked, Shortcut>(t, rule, keywords, v, code)) return false;
     reading.date.year = v.century * 100 + v.year;
     reading.date.month = v.month;
     reading.date.day = v.day;
@@ -602,13 +721,36 @@ KALCORE_HOT_STEP bool ReadInto(const DateText& input, const YearRule& rule, bool
 }  // namespace
 
 bool ReadDate(const DateText& input, int centurySelector, DateReading& reading) {
-    return ReadInto<false>(input, YearRule{YearRule::Kind::kSelector, centurySelector}, true,
-                           reading);
+    Text t;
+    TrimInto(input, t);
+    return ReadInto<false>(t, YearRule{YearRule::Kind::kSelector, centurySelector}, true, reading);
 }
 
 KALCORE_ONE_BODY bool ReadDateByRule(const DateText& input, const YearRule& rule, bool keywords,
                                      DateReading& reading) {
-    return ReadInto<true>(input, rule, keywords, reading);
+    Text t;
+    TrimInto(input, t);
+    return ReadInto<true>(t, rule, keywords, reading);
+}
+
+KALCORE_ONE_BODY bool ReadTrimmedDateByRule(const DateText& text, std::size_t length,
+                                            const YearRule& rule, bool keywords,
+                                            DateReading& reading) {
+    const TextScan scan = ScanText(text);
+    // A zero byte among the characters would end the text early.
+    if (static_cast<std::size_t>(scan.length) != length) return false;
+    Text t;
+    std::memcpy(t.s, text, sizeof t.s);
+    t.len = scan.length;
+    t.classes = scan.classes;
+    return ReadInto<true>(t, rule, keywords, reading);
+}
+
+bool ReadDateByRuleInFullOrder(const DateText& input, const YearRule& rule, bool keywords,
+                               DateReading& reading) {
+    Text t;
+    TrimInto(input, t);
+    return ReadInto<true, false>(t, rule, keywords, reading);
 }
 
 bool MatchDateKeyword(const char* text, int& daysBack) {

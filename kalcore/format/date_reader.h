@@ -5,6 +5,8 @@
 // and year texts.
 #pragma once
 
+#include <cstddef>
+
 #include "civil/civil_date.h"
 #include "format/layouts.h"
 
@@ -61,6 +63,19 @@ struct YearRule {
 // century rules a four-digit year is never changed.
 bool ReadDateByRule(const DateText& text, const YearRule& rule, bool keywords,
                     DateReading& reading);
+
+// ReadDateByRule for a text already trimmed at both ends: its `length`
+// characters (at most 11) are followed by zero bytes to the end of the 12,
+// and its last character is not one that trimming removes. A zero byte
+// among the characters makes it no date.
+bool ReadTrimmedDateByRule(const DateText& text, std::size_t length, const YearRule& rule,
+                           bool keywords, DateReading& reading);
+
+// ReadDateByRule without its shortcut for the shapes dates are commonly
+// written in: every text goes through the full order of recognisers and
+// basic detection. For tests that hold the shortcut to the same results.
+bool ReadDateByRuleInFullOrder(const DateText& text, const YearRule& rule, bool keywords,
+                               DateReading& reading);
 
 // Reads a date text (its first 11 characters; trailing blanks, control
 // characters and bytes of 128 and above are ignored) in any input format or

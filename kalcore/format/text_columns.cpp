@@ -38,26 +38,17 @@ constexpr bool IsTrimmedByte(unsigned char c) {
 static_assert(IsTrimmedByte(0) && IsTrimmedByte(' ') && IsTrimmedByte(0x80) &&
               IsTrimmedByte(0xff) && !IsTrimmedByte('!') && !IsTrimmedByte(0x7f));
 
-// The position of the first zero byte of a 12-byte text held as two words
-// (12 when there is none).
-int FirstZero(std::uint64_t low, std::uint32_t high) {
-    // The lowest flagged byte of each word is its first zero byte (a borrow
-    // can flag bytes only above a zero byte).
-    const std::uint64_t lowZeros = (low - 0x0101010101010101u) & ~low & 0x8080808080808080u;
-    if (lowZeros != 0) return std::countr_zero(lowZeros) >> 3;
-    const std::uint32_t highZeros = (high - 0x01010101u) & ~high & 0x80808080u;
-    return highZeros != 0 ? 8 + (std::countr_zero(highZeros) >> 3) : 12;
-}
-
 // CopyTrimmed for 1-byte characters: the kept characters are read with a few
 // loads whose offsets depend only on their number, and stored as two words.
-KALCORE_HOT_STEP bool CopyTrimmedBytes(const unsigned char* text, std::size_t length,
-                                       DateText& copy) {
+// A zero byte among them is left for the reader to find. The number of
+// characters kept, 0 when none or more than 11 are.
+KALCORE_HOT_STEP std::size_t CopyTrimmedBytes(const unsigned char* text, std::size_t length,
+                                              DateText& copy) {
     std::size_t begin = 0, end = length;
     while (begin < end && IsTrimmedByte(text[begin])) ++begin;
     while (end > begin && IsTrimmedByte(text[end - 1])) --end;
     const std::size_t count = end - begin;
-    if (count - 1 >= kMaxDateChars) return false;  // none, or more than 11
+    if (count - 1 >= kMaxDateChars) return 0;  // none, or more than 11
     const unsigned char* s = text + begin;
     std::uint64_t low;
     std::uint32_t high = 0;
@@ -75,11 +66,9 @@ KALCORE_HOT_STEP bool CopyTrimmedBytes(const unsigned char* text, std::size_t le
         low = s[0] | std::uint64_t{s[count / 2]} << (8 * (count / 2)) |
               std::uint64_t{s[count - 1]} << (8 * (count - 1));
     }
-    // A zero byte among the kept characters would end the text early.
-    if (FirstZero(low, high) != static_cast<int>(count)) return false;
     std::memcpy(copy, &low, sizeof low);
     std::memcpy(copy + sizeof low, &high, sizeof high);
-    return true;
+    return count;
 }
 
 // Character access to a text of 4-byte (UCS-4) characters, aligned or not.
@@ -92,34 +81,36 @@ struct Ucs4 {
 };
 
 // Trims `length` characters at `text` and copies what is left into a
-// zero-filled date text. False when nothing is left, more than 11
-// characters are, or one of them is a zero or lies above 255.
+// zero-filled date text. The number of characters kept; 0 when nothing is
+// left, more than 11 characters are, or one of them is a zero or lies above
+// 255.
 template <typename Units>
-KALCORE_HOT_STEP bool CopyTrimmed(const unsigned char* text, std::size_t length, DateText& copy) {
+KALCORE_HOT_STEP std::size_t CopyTrimmed(const unsigned char* text, std::size_t length,
+                                         DateText& copy) {
     std::size_t begin = 0, end = length;
     while (begin < end && IsTrimmed(Units::At(text, begin))) ++begin;
     while (end > begin && IsTrimmed(Units::At(text, end - 1))) --end;
     const std::size_t count = end - begin;
-    if (count == 0 || count > kMaxDateChars) return false;
+    if (count == 0 || count > kMaxDateChars) return 0;
     std::memset(copy, 0, sizeof(DateText));
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint32_t c = Units::At(text, begin + i);
-        if (c == 0 || c > 255) return false;
+        if (c == 0 || c > 255) return 0;
         copy[i] = static_cast<char>(c);
     }
-    return true;
+    return count;
 }
 
 template <typename Units>
 KALCORE_HOT_STEP bool ReadTrimmed(const unsigned char* text, std::size_t length,
                                   const ReadingRules& rules, DateReading& reading) {
     DateText copy;
-    bool copied;
+    std::size_t count;
     if constexpr (std::is_same_v<Units, Bytes>)
-        copied = CopyTrimmedBytes(text, length, copy);
+        count = CopyTrimmedBytes(text, length, copy);
     else
-        copied = CopyTrimmed<Units>(text, length, copy);
-    return copied && ReadDateByRule(copy, rules.years, rules.keywords, reading);
+        count = CopyTrimmed<Units>(text, length, copy);
+    return count != 0 && ReadTrimmedDateByRule(copy, count, rules.years, rules.keywords, reading);
 }
 
 // Stores the outcome of item i of a column; true for a date.

@@ -1,0 +1,193 @@
+// The reader's shortcut for the shapes dates are commonly written in must
+// read every text exactly as the full order of recognisers and basic
+// detection does: the same outcome, date, input code, layout and century
+// flags, under every kind of rule, with and without keywords, on clocks in
+// several centuries. The texts have the common shapes (and their
+// neighbours): dates written in every format code, cut to two-digit years,
+// with characters swapped for others of the same class, and random fills.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "differential/random.h"
+#include "fixed_clock.h"
+#include "format/date_reader.h"
+#include "format/date_writer.h"
+#include "format/layouts.h"
+
+namespace kalcore {
+namespace {
+
+using differential::Random;
+
+// The shapes the shortcut reads, and near misses: 'd' a digit, 'a' a letter,
+// 's' a separator, '_' another character.
+constexpr const char* kShapes[] = {
+    "ddsddsdddd",  "ddsddsdd",    "dd_dd_dd",    "dddddd",   "dddddddd",   "ddaaadddd",
+    "ddaaadd",     "ddsaaasdddd", "ddsaaasdd",   "dsaaasdd", "dsaaasdddd", "daaadd",
+    "daaadddd",    "aaasddsdd",   "aaasddsdddd", "aaasdsdd", "aaasdsdddd", "ddddsddsdd",
+    "ddddsaaasdd", "ddddsddsaaa", "ddddaaadd",   "dsdsdd",   "dsdsdddd",   "dsddsdd",
+    "dsddsdddd",   "ddsdsdd",     "ddsdsdddd",   "ddddddd",  "ddsddsddd",  "aaasddsddd",
+    "ddsaaasddd",  "_dsddsdddd"};
+
+char OfClass(Random& r, char cls) {
+    static const char kOthers[] = ".. :,x\t";
+    static const char kMonthLetters[] = "JanFebMarAprMayJunJulAugSepOctNovDecjanFEBsepDEC";
+    switch (cls) {
+        case 'd':
+            // Mostly the digits that start months, days and centuries.
+            return r.Chance(50) ? static_cast<char>('0' + r.Below(4))
+                                : static_cast<char>('0' + r.Below(10));
+        case 'a':
+            return r.Chance(70) ? kMonthLetters[r.Below(sizeof kMonthLetters - 1)]
+                                : static_cast<char>((r.Chance(50) ? 'a' : 'A') + r.Below(26));
+        case 's':
+            return r.Chance(50) ? '-' : '/';
+        default:
+            return kOthers[r.Below(sizeof kOthers - 1)];
+    }
+}
+
+// A text of a random date in a random format code, perhaps cut to a
+// two-digit year, perhaps with characters swapped for others of their class.
+std::string WrittenDate(Random& r) {
+    const CivilDate date{r.Chance(70) ? r.Between(1900, 2099) : r.Between(1000, 9999),
+                         r.Between(1, 12), r.Between(1, 31)};
+    DateText text;
+    const FormatLayout& layout = kLayouts[r.Below(kFormatCount)];
+    if (!IsValidDate(date)) return "02/29/1900";
+    WriteDate(layout, date, text);
+    std::string s = text;
+    while (!s.empty() && s.back() == ' ') s.pop_back();
+    // Cut "CCYY" at the end to "YY".
+    if (r.Chance(30) && s.size() >= 4 &&
+        s.size() - 4 == static_cast<std::size_t>(layout.yearPos - 2))
+        s.erase(s.size() - 4, 2);
+    for (int swaps = r.Below(3); swaps > 0 && !s.empty(); --swaps) {
+        char& c = s[r.Below(static_cast<int>(s.size()))];
+        c = OfClass(r, c >= '0' && c <= '9'                       ? 'd'
+                       : ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') ? 'a'
+                                                                  : 's');
+    }
+    return s;
+}
+
+std::string FilledShape(Random& r) {
+    std::string s = r.Pick(kShapes);
+    for (char& c : s) c = OfClass(r, c);
+    return s;
+}
+
+YearRule RandomRule(Random& r) {
+    switch (r.Below(3)) {
+        case 0:
+            return {YearRule::Kind::kSelector, r.Between(-1, 10)};
+        case 1:
+            return {YearRule::Kind::kWindow,
+                    r.Chance(50) ? r.Pick({1000, 1930, 1950, 1969, 9900}) : r.Between(1000, 9900)};
+        default:
+            return {YearRule::Kind::kCentury,
+                    r.Chance(50) ? r.Pick({10, 19, 20, 99}) : r.Between(10, 99)};
+    }
+}
+
+std::string Described(const std::string& text, const YearRule& rule, bool keywords) {
+    char rest[64];
+    std::snprintf(rest, sizeof rest, "\" rule %d/%d keywords %d", static_cast<int>(rule.kind),
+                  rule.value, keywords ? 1 : 0);
+    return "\"" + text + rest;
+}
+
+TEST(ReaderShortcut, ReadsEveryCommonShapeAsTheFullOrderDoes) {
+    struct Clock {
+        int year, month, day;
+    };
+    constexpr Clock kClocks[] = {{2026, 12, 6}, {1999, 12, 31}, {2100, 3, 1}, {1000, 1, 3}};
+    Random r(20261209);
+    int dates = 0, compared = 0, differences = 0;
+    for (const Clock& clock : kClocks) {
+        testing::FixedClock fixed(clock.year, clock.month, clock.day, 12);
+        for (int i = 0; i < 60000; ++i) {
+            const std::string text = r.Chance(60) ? WrittenDate(r) : FilledShape(r);
+            DateText input{};
+            std::memcpy(input, text.data(), std::min(text.size(), kMaxDateChars));
+            const YearRule rule = RandomRule(r);
+            const bool keywords = r.Chance(50);
+            DateReading fast{}, full{};
+            const bool readFast = ReadDateByRule(input, rule, keywords, fast);
+            const bool readFull = ReadDateByRuleInFullOrder(input, rule, keywords, full);
+            const bool same = readFast == readFull &&
+                              (!readFast || (fast.date == full.date && fast.code == full.code &&
+                                             fast.layout == full.layout &&
+                                             fast.centuryGiven == full.centuryGiven &&
+                                             fast.twoDigitYear == full.twoDigitYear));
+            if (!same && ++differences <= 10)
+                ADD_FAILURE() << Described(text, rule, keywords) << ": shortcut " << readFast << " "
+                              << fast.date.year << "-" << fast.date.month << "-" << fast.date.day
+                              << " code " << fast.code << ", full order " << readFull << " "
+                              << full.date.year << "-" << full.date.month << "-" << full.date.day
+                              << " code " << full.code;
+            ++compared;
+            dates += readFull ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(differences, 0);
+    // The texts must reach dates often enough for the comparison to mean something.
+    EXPECT_GT(dates, compared / 5) << dates << " dates of " << compared << " texts";
+}
+
+// Reading the legacy way (ReadDate, a selector and no tracking) goes through
+// the same shortcut: spot checks of each shape family with fixed selectors.
+TEST(ReaderShortcut, LegacyReadingOfCommonShapes) {
+    testing::FixedClock fixed(2026, 12, 6, 18, 40);
+    struct Case {
+        const char* text;
+        int selector;
+        bool date;
+        CivilDate expected;
+    };
+    constexpr Case kCases[] = {
+        {"12/31/1998", 0, true, {1998, 12, 31}},
+        {"12/31/1998", 5, true, {2098, 12, 31}},
+        {"12-31-98", 4, true, {1998, 12, 31}},
+        {"12/31/98", 0, true, {2098, 12, 31}},
+        {"98/12/31", 4, true, {1998, 12, 31}},
+        {"98.12.31", 4, true, {1998, 12, 31}},
+        {"123198", 4, true, {1998, 12, 31}},
+        {"981231", 4, true, {1998, 12, 31}},
+        {"19981231", 0, true, {1998, 12, 31}},
+        {"12311998", 0, true, {1998, 12, 31}},
+        {"31Dec1998", 0, true, {1998, 12, 31}},
+        {"31-dec-1998", 0, true, {1998, 12, 31}},
+        {"31/Dec/98", 4, true, {1998, 12, 31}},
+        {"7Sep1999", 0, true, {1999, 9, 7}},
+        {"Dec/31/98", 4, true, {1998, 12, 31}},
+        {"dec-5-1998", 0, true, {1998, 12, 5}},
+        {"1998/05/06", 0, true, {1998, 5, 6}},
+        {"1995/25/12", 0, true, {1995, 12, 25}},
+        {"1995-25-Dec", 0, true, {1995, 12, 25}},
+        {"1998Jul04", 0, true, {1998, 7, 4}},
+        {"7/4/1998", 0, true, {1998, 7, 4}},
+        {"12/5/98", 4, true, {1998, 12, 5}},
+        {"02/29/2000", 4, false, {}},
+        {"00/10/98", 0, false, {}},
+        {"12/31-1998", 0, false, {}},
+        {"12/31/1998", 10, false, {}},
+        {"1995/20/13", 0, false, {}},
+        {"31/Dex/1998", 0, false, {}},
+    };
+    for (const Case& c : kCases) {
+        DateText input{};
+        std::strcpy(input, c.text);
+        DateReading reading{};
+        EXPECT_EQ(ReadDate(input, c.selector, reading), c.date) << c.text << " " << c.selector;
+        if (c.date) {
+            EXPECT_EQ(reading.date, c.expected) << c.text << " " << c.selector;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kalcore

@@ -26,10 +26,9 @@ constexpr bool IsTrimmed(std::uint32_t c) {
 // byte of a word first.
 static_assert(std::endian::native == std::endian::little);
 
-// Character access to a text of 1-byte characters.
-struct Bytes {
-    static std::uint32_t At(const unsigned char* text, std::size_t i) { return text[i]; }
-};
+// The character sizes a column may have: 1 byte, or 4 (UCS-4, aligned or not).
+struct Bytes {};
+struct Ucs4 {};
 
 // The reader's trimming of a byte: its value as a signed byte is 32 or less.
 constexpr bool IsTrimmedByte(unsigned char c) {
@@ -71,30 +70,27 @@ KALCORE_HOT_STEP std::size_t CopyTrimmedBytes(const unsigned char* text, std::si
     return count;
 }
 
-// Character access to a text of 4-byte (UCS-4) characters, aligned or not.
-struct Ucs4 {
-    static std::uint32_t At(const unsigned char* text, std::size_t i) {
-        std::uint32_t c;
-        std::memcpy(&c, text + 4 * i, sizeof c);
-        return c;
-    }
-};
+// Character i of a text of 4-byte (UCS-4) characters, aligned or not.
+std::uint32_t Ucs4At(const unsigned char* text, std::size_t i) {
+    std::uint32_t c;
+    std::memcpy(&c, text + 4 * i, sizeof c);
+    return c;
+}
 
-// Trims `length` characters at `text` and copies what is left into a
+// Trims `length` UCS-4 characters at `text` and copies what is left into a
 // zero-filled date text. The number of characters kept; 0 when nothing is
 // left, more than 11 characters are, or one of them is a zero or lies above
 // 255.
-template <typename Units>
-KALCORE_HOT_STEP std::size_t CopyTrimmed(const unsigned char* text, std::size_t length,
-                                         DateText& copy) {
+KALCORE_HOT_STEP std::size_t CopyTrimmedUcs4(const unsigned char* text, std::size_t length,
+                                             DateText& copy) {
     std::size_t begin = 0, end = length;
-    while (begin < end && IsTrimmed(Units::At(text, begin))) ++begin;
-    while (end > begin && IsTrimmed(Units::At(text, end - 1))) --end;
+    while (begin < end && IsTrimmed(Ucs4At(text, begin))) ++begin;
+    while (end > begin && IsTrimmed(Ucs4At(text, end - 1))) --end;
     const std::size_t count = end - begin;
     if (count == 0 || count > kMaxDateChars) return 0;
     std::memset(copy, 0, sizeof(DateText));
     for (std::size_t i = 0; i < count; ++i) {
-        const std::uint32_t c = Units::At(text, begin + i);
+        const std::uint32_t c = Ucs4At(text, begin + i);
         if (c == 0 || c > 255) return 0;
         copy[i] = static_cast<char>(c);
     }
@@ -109,7 +105,7 @@ KALCORE_HOT_STEP bool ReadTrimmed(const unsigned char* text, std::size_t length,
     if constexpr (std::is_same_v<Units, Bytes>)
         count = CopyTrimmedBytes(text, length, copy);
     else
-        count = CopyTrimmed<Units>(text, length, copy);
+        count = CopyTrimmedUcs4(text, length, copy);
     return count != 0 && ReadTrimmedDateByRule(copy, count, rules.years, rules.keywords, reading);
 }
 

@@ -18,11 +18,15 @@ fail() {
 
 # at TIME CMD...: runs CMD in $home at the frozen local time TIME, with
 # HOLDYPATH set to $HOLDY when that is given.
+# in_home COMMAND...: the command with $home as its home, and the clock as it is.
+in_home() {
+    env -u HOLDYPATH HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
+        ${HOLDY:+HOLDYPATH="$HOLDY"} "$@"
+}
 at() {
     local time=$1
     shift
-    env -u HOLDYPATH HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
-        ${HOLDY:+HOLDYPATH="$HOLDY"} faketime -f "$time" "$@"
+    in_home faketime -f "$time" "$@"
 }
 
 # key NAME: the value of a key of the configuration file $ini.

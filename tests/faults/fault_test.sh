@@ -16,37 +16,11 @@
 shim=$2
 export KALCORE_FAULT_PROGRAM=kalc KALCORE_FAULT_DIR=$root
 
-noon="2026-12-06 12:00:00"
+. "$(dirname "$0")/common.sh"
 
-# The homes a case starts from.
-seed_empty() { :; }
-seed_built() {  # everything in place, key year 2021
-    mkdir -p "$home/config/kalcore"
-    printf '[KalDateSoft]\nKeyYearForHolidayFile=2021\n' >"$home/config/kalcore/KalDatFl.Ini"
-    at "$noon" "$kalc" check 1/1/99 >/dev/null
-}
-seed_new_year() {  # the key year moved on: start-up adds 2022
-    seed_built
-    sed -i 's/^KeyYearForHolidayFile=.*/KeyYearForHolidayFile=2022/' "$home/config/kalcore/KalDatFl.Ini"
-}
 seed_torn() {  # and the last record torn: start-up cuts it and adds 2022
     seed_new_year
     truncate -s -30 "$home/data/kalcore/Holidayf.Bnf"
-}
-
-# The three files of a home, one a line (missing, or a checksum). Names
-# match without regard to case, as the library matches them.
-files() {
-    local f found
-    for f in config/kalcore/KalDatFl.Ini data/kalcore/DatCvFil.Bnf data/kalcore/Holidayf.Bnf; do
-        found=$(find "$home/${f%/*}" -maxdepth 1 -iname "${f##*/}" 2>/dev/null | head -n 1)
-        if [[ -n "$found" ]]; then echo "$f $(md5sum <"$found" | cut -c1-32)"; else echo "$f missing"; fi
-    done
-}
-
-# A temporary file left by a writer (NAME.XXXXXX).
-leftovers() {
-    find "$home" -type f -regextype posix-extended -regex '.*\.[A-Za-z0-9]{6}$' | grep -v '\.lock$' || true
 }
 
 runs=0
@@ -56,18 +30,8 @@ declare -A made  # faults made, by call
 check_case() {
     local name=$1 seed=$2 target=$3
     shift 3
-    home=$root/$name-before
-    mkdir -p "$home"
-    $seed
-    local before
-    before=$(files)
-    # Where a run without faults ends.
-    rm -rf "$root/$name-intended"
-    cp -a "$home" "$root/$name-intended"
-    home=$root/$name-intended
-    at "$noon" "$@" >/dev/null 2>&1
-    local intended
-    intended=$(files)
+    local before intended
+    prepare_case "$name" "$seed" "$@"
     [[ "$before" != "$intended" ]] || fail "$name: the command changes nothing"
     local fn err n
     for fn in write fsync rename ftruncate close read dirsync; do

@@ -18,31 +18,7 @@
 shim=$2
 kills_wanted=${KILLS:-250}
 export KALCORE_FAULT_PROGRAM=kalc KALCORE_FAULT_DIR=$root
-noon="2026-12-06 12:00:00"
-ini=config/kalcore/KalDatFl.Ini
-
-seed_empty() { :; }
-seed_built() {
-    mkdir -p "$home/config/kalcore"
-    printf '[KalDateSoft]\nKeyYearForHolidayFile=2021\n' >"$home/$ini"
-    at "$noon" "$kalc" check 1/1/99 >/dev/null
-}
-seed_new_year() {
-    seed_built
-    sed -i 's/^KeyYearForHolidayFile=.*/KeyYearForHolidayFile=2022/' "$home/$ini"
-}
-
-files() {
-    local f
-    for f in $ini data/kalcore/DatCvFil.Bnf data/kalcore/Holidayf.Bnf; do
-        if [[ -f "$home/$f" ]]; then echo "$f $(md5sum <"$home/$f" | cut -c1-32)"; else echo "$f missing"; fi
-    done
-}
-
-# Temporary files of the library's naming (NAME.XXXXXX).
-leftovers() {
-    find "$home" -type f -regextype posix-extended -regex '.*\.(Ini|Bnf)\.[A-Za-z0-9]{6}$' | wc -l
-}
+. "$(dirname "$0")/common.sh"
 
 kills=0 left=0 torn=0 stale=0 empty=0
 # after_kill BEFORE INTENDED WHAT: checks the files a kill left, then starts
@@ -63,10 +39,10 @@ after_kill() {
             fail "$what: $file is neither as before nor as intended"
         fi
     done <<<"$after"
-    [[ $(leftovers) -gt 0 ]] && stale=$((stale + 1))
+    [[ -n "$(leftovers)" ]] && stale=$((stale + 1))
     at "$noon" "$kalc" check 1/1/99 >/dev/null 2>&1 || fail "$what: the next start-up failed"
     local n
-    n=$(leftovers)
+    n=$(leftovers | grep -c . || true)
     if [[ $n -ne 0 ]]; then
         left=$((left + n))
         fail "$what: the next start-up left $n temporary file(s)"
@@ -77,16 +53,8 @@ after_kill() {
 kill_case() {
     local name=$1 seed=$2
     shift 2
-    home=$root/$name-before
-    mkdir -p "$home"
-    $seed
     local before intended
-    before=$(files)
-    rm -rf "$root/$name-intended"
-    cp -a "$home" "$root/$name-intended"
-    home=$root/$name-intended
-    at "$noon" "$@" >/dev/null 2>&1
-    intended=$(files)
+    prepare_case "$name" "$seed" "$@"
     local fn n
     for fn in write fsync rename ftruncate close dirsync; do
         for ((n = 1; ; n++)); do
@@ -126,8 +94,7 @@ for ((i = 0; i < 20000; i++)); do :; done
 loop_us=$(($(now_us) - start))
 start=$(now_us)
 for _ in 1 2 3 4 5; do
-    env -u HOLDYPATH HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
-        "$kalc" prefer M >/dev/null
+    in_home "$kalc" prefer M >/dev/null
 done
 run_us=$((($(now_us) - start) / 5))
 spins=$((run_us * 20000 / (loop_us > 0 ? loop_us : 1) + 1))
@@ -136,8 +103,7 @@ while [[ $((kills - at_calls)) -lt $kills_wanted && $runs -lt $((kills_wanted * 
     runs=$((runs + 1))
     before=$(files)
     code=${codes[RANDOM % ${#codes[@]}]}
-    env -u HOLDYPATH HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
-        "$kalc" prefer "$code" >/dev/null 2>&1 &
+    in_home "$kalc" prefer "$code" >/dev/null 2>&1 &
     pid=$!
     wait_for=$(((RANDOM * 32768 + RANDOM) % spins))
     for ((i = 0; i < wait_for; i++)); do :; done
@@ -154,10 +120,9 @@ while [[ $((kills - at_calls)) -lt $kills_wanted && $runs -lt $((kills_wanted * 
         { torn=$((torn + 1)); fail "random kill $runs: the configuration file lost keys"; }
     [[ $(($(stat -c %s "$home/data/kalcore/Holidayf.Bnf") % 72)) -eq 0 ]] ||
         { torn=$((torn + 1)); fail "random kill $runs: the holiday file holds a torn record"; }
-    [[ $(leftovers) -gt 0 ]] && stale=$((stale + 1))
-    env -u HOLDYPATH HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
-        "$kalc" check 1/1/99 >/dev/null 2>&1 || fail "random kill $runs: the next start-up failed"
-    n=$(leftovers)
+    [[ -n "$(leftovers)" ]] && stale=$((stale + 1))
+    in_home "$kalc" check 1/1/99 >/dev/null 2>&1 || fail "random kill $runs: the next start-up failed"
+    n=$(leftovers | grep -c . || true)
     [[ $n -eq 0 ]] || { left=$((left + n)); fail "random kill $runs: $n temporary file(s) left"; }
 done
 [[ $((kills - at_calls)) -ge $((kills_wanted / 2)) ]] ||

@@ -242,6 +242,23 @@ def test_bad_arguments_raise(call, error):
         call()
 
 
+@pytest.mark.parametrize("wrong", [True, 4.0, "4"])
+@pytest.mark.parametrize(
+    "call",
+    [
+        lambda century: kalcore.parse("12/31/98", century),
+        lambda century: kalcore.is_date("12/31/98", century),
+        lambda century: kalcore.convert("12/31/98", "G", century=century),
+    ],
+)
+def test_a_century_of_another_type_is_refused_after_its_equal_int_was_used(call, wrong):
+    # 1 and 4 made their options first; True and 4.0 compare equal to them.
+    kalcore.parse("12/31/98", 1)
+    kalcore.parse("12/31/98", 4)
+    with pytest.raises((ValueError, TypeError)):
+        call(wrong)
+
+
 def fourth_thursday_of_november(year):
     first = datetime.date(year, 11, 1)
     return first + datetime.timedelta(days=(3 - first.weekday()) % 7 + 21)

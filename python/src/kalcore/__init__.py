@@ -227,6 +227,7 @@ _OPTIONS: dict[tuple[Optional[int], Optional[int]], tuple[_library.Options, int]
 # The same by century selector alone (no window), as ctypes pointers for the
 # scalar parse's unprototyped call.
 _SELECTOR_POINTERS: dict[Optional[int], ctypes.c_void_p] = {}
+_RULE_TYPES = (int, type(None))
 
 
 def _options(century: Optional[int], window: Optional[int]) -> int:
@@ -235,10 +236,12 @@ def _options(century: Optional[int], window: Optional[int]) -> int:
     Neither: the current century (selector 0). The keywords TODAY, NOW and
     YESTER.. are read in every case, as the library's exports read them.
     """
-    try:
-        return _OPTIONS[(century, window)][1]
-    except (KeyError, TypeError):
-        pass
+    # Only a plain int or None finds a made structure: True and 4.0 compare
+    # and hash equal to 1 and 4, and must go through the checks below.
+    if type(century) in _RULE_TYPES and type(window) in _RULE_TYPES:
+        made = _OPTIONS.get((century, window))
+        if made is not None:
+            return made[1]
     options = _library.Options(size=ctypes.sizeof(_library.Options), flags=_library.KAL_KEYWORDS)
     if window is not None:
         if century is not None:
@@ -253,7 +256,7 @@ def _options(century: Optional[int], window: Optional[int]) -> int:
     # The first made wins: another thread may be reading with it already, so
     # a structure in the table is never replaced (and so never freed).
     made = _OPTIONS.setdefault((century, window), (options, ctypes.addressof(options)))
-    if window is None and not isinstance(century, bool):
+    if window is None:
         _SELECTOR_POINTERS[century] = ctypes.c_void_p(made[1])
     return made[1]
 
@@ -370,7 +373,7 @@ def parse(
     if type(text) is str and window is None:
         options = _SELECTOR_POINTERS.get(century)
         data = text.encode()
-        if options is not None and len(data) < 256:
+        if options is not None and len(data) < 256 and (century is None or type(century) is int):
             try:
                 _, _, days, address = _scratch.date
             except AttributeError:

@@ -80,25 +80,10 @@ static inline void kal_sql_iso(const char* date, char out[11]) {
     memcpy(out, iso, sizeof iso);
 }
 
-/* 1 when `code` is one of the library's format codes. */
+/* 1 when `code` is one of the library's format codes: a lookup in the
+ * library's table, cheap enough for every row (no date is converted). */
 static inline int kal_sql_code_valid(const char* code) {
     return code[0] != '\0' && code[1] == '\0' && kal_format_width(code[0]) > 0;
-}
-
-/* What is known of each one-byte format code within one statement, so that a
- * code is checked once per distinct value rather than once per row: 0 not yet
- * asked, 1 a format code, 2 none. The engines keep it with the call site
- * (PostgreSQL's fn_extra, SQLite's auxiliary data). */
-typedef struct {
-    unsigned char known[256];
-} kal_sql_code_cache;
-
-/* kal_sql_code_valid, asked once per distinct code of the cache. */
-static inline int kal_sql_code_valid_cached(kal_sql_code_cache* cache, const char* code) {
-    unsigned char* known = &cache->known[(unsigned char)code[0]];
-    if (code[0] == '\0' || code[1] != '\0') return 0;
-    if (*known == 0) *known = kal_sql_code_valid(code) ? 1 : 2;
-    return *known == 1;
 }
 
 #endif /* KALCORE_SQL_H */

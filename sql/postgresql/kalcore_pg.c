@@ -48,17 +48,12 @@ static void ReadOptions(FunctionCallInfo fcinfo, int ruleArg, kal_options* optio
                             "out for the current century.")));
 }
 
-/* The format code argument: one character naming a format, or an error.
- * Each distinct code is checked once per call site (fn_extra lives as long
- * as the statement's plan), not once per row. */
-static void CodeArgument(FunctionCallInfo fcinfo, text* value, char code[2]) {
+/* The format code argument: one character naming a format, or an error. */
+static void CodeArgument(text* value, char code[2]) {
     if (VARSIZE_ANY_EXHDR(value) == 1) {
         code[0] = *VARDATA_ANY(value);
         code[1] = '\0';
-        if (fcinfo->flinfo->fn_extra == NULL)
-            fcinfo->flinfo->fn_extra =
-                MemoryContextAllocZero(fcinfo->flinfo->fn_mcxt, sizeof(kal_sql_code_cache));
-        if (kal_sql_code_valid_cached((kal_sql_code_cache*)fcinfo->flinfo->fn_extra, code)) return;
+        if (kal_sql_code_valid(code)) return;
     }
     ereport(ERROR,
             (errcode(ERRCODE_INVALID_PARAMETER_VALUE),
@@ -85,7 +80,7 @@ static bool ReadDate(FunctionCallInfo fcinfo, int ruleArg, kal_date* date) {
 static Datum Convert(FunctionCallInfo fcinfo, int ruleArg) {
     char code[2], out[12];
     kal_date date;
-    CodeArgument(fcinfo, PG_GETARG_TEXT_PP(1), code);
+    CodeArgument(PG_GETARG_TEXT_PP(1), code);
     if (!ReadDate(fcinfo, ruleArg, &date) ||
         kal_format(date.year, date.month, date.day, code[0], out, sizeof out, NULL) != KAL_OK)
         PG_RETURN_NULL();

@@ -83,24 +83,6 @@ static void ResultIso(sqlite3_context* context, const char* date) {
     sqlite3_result_text(context, iso, 10, SQLITE_TRANSIENT);
 }
 
-/* Whether the code argument (argument 1) names a format. The answer for each
- * distinct code is kept with the argument while SQLite keeps it (for the
- * statement when the code is a constant), so a column of texts that are no
- * dates does not check the code again on every row. */
-static int CodeValid(sqlite3_context* context, const char* code) {
-    kal_sql_code_cache* cache = sqlite3_get_auxdata(context, 1);
-    if (cache == NULL) {
-        cache = sqlite3_malloc(sizeof *cache);
-        if (cache == NULL) return kal_sql_code_valid(code);
-        memset(cache, 0, sizeof *cache);
-        sqlite3_set_auxdata(context, 1, cache, sqlite3_free);
-        /* SQLite may have freed it at once; ask again for what it keeps. */
-        cache = sqlite3_get_auxdata(context, 1);
-        if (cache == NULL) return kal_sql_code_valid(code);
-    }
-    return kal_sql_code_valid_cached(cache, code);
-}
-
 /* kal_convert(date, code [, century or window]): the date in the output format `code`. */
 static void Convert(sqlite3_context* context, int argc, sqlite3_value** argv) {
     if (AnyNull(argc, argv)) return;
@@ -120,7 +102,7 @@ static void Convert(sqlite3_context* context, int argc, sqlite3_value** argv) {
             sqlite3_result_text(context, out, -1, SQLITE_TRANSIENT);
             return;
         }
-    } else if (CodeValid(context, code)) {
+    } else if (kal_sql_code_valid(code)) {
         return; /* no date: NULL */
     }
     if (status == KAL_E_CODE) sqlite3_result_error(context, "kal_convert: not a format code", -1);

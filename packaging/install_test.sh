@@ -180,8 +180,8 @@ if [[ " ${names[*]} " == *" kaldate "* ]]; then
         fail "a dialog through libkalcore3-dialogs"
 fi
 
-# 3. Purged: nothing of the packages remains, and the machine is as before.
-apt_get purge "${names[@]}"
+# 3. Purged (with whatever apt brought along): nothing of the packages
+# remains, and the machine is as before.
 purge_all
 for f in "${debs[@]}"; do
     while read -r path; do

@@ -169,7 +169,7 @@ endforeach()
 
 # The copyright file and the changelog of every package, in its own
 # documentation directory.
-execute_process(COMMAND gzip -9n -c ${PROJECT_SOURCE_DIR}/packaging/debian/changelog
+execute_process(COMMAND ${KALCORE_GZIP} -9n -c ${PROJECT_SOURCE_DIR}/packaging/debian/changelog
   OUTPUT_FILE ${control}/changelog.gz COMMAND_ERROR_IS_FATAL ANY)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/packaging/debian/changelog)

@@ -97,6 +97,14 @@ static int Below(const char* path) {
 
 /* Whether `fd` is a regular file below the directory, and with `writing`
  * open for writing. */
+/* The path of `fd` into `path` (empty when unknown). */
+static void PathOf(int fd, char* path, size_t size) {
+    char link[64];
+    snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+    const ssize_t n = readlink(link, path, size - 1);
+    path[n < 0 ? 0 : n] = '\0';
+}
+
 static int Counts(int fd, int writing) {
     Setup();
     if (!g_active || g_name[0] == '\0') return 0;
@@ -106,12 +114,9 @@ static int Counts(int fd, int writing) {
         const int flags = fcntl(fd, F_GETFL);
         if (flags < 0 || (flags & O_ACCMODE) == O_RDONLY) return 0;
     }
-    char link[64], path[4096];
-    snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
-    const ssize_t n = readlink(link, path, sizeof path - 1);
-    if (n < 0) return 0;
-    path[n] = '\0';
-    return Below(path);
+    char path[4096];
+    PathOf(fd, path, sizeof path);
+    return path[0] != '\0' && Below(path);
 }
 
 /* True when this call of `name` is the one to fail; errno is then set. */
@@ -167,14 +172,6 @@ ssize_t pread64(int fd, void* data, size_t size, off64_t offset) {
     return real(fd, data, size, offset);
 }
 
-/* The path of `fd` into `path` (empty when unknown). */
-static void PathOf(int fd, char* path, size_t size) {
-    char link[64];
-    snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
-    const ssize_t n = readlink(link, path, size - 1);
-    path[n < 0 ? 0 : n] = '\0';
-}
-
 /* Whether `fd` is a directory below KALCORE_FAULT_DIR. */
 static int CountsDirectory(int fd) {
     Setup();
@@ -182,7 +179,7 @@ static int CountsDirectory(int fd) {
     if (!g_active || g_name[0] == '\0' || fstat(fd, &st) != 0 || !S_ISDIR(st.st_mode)) return 0;
     char path[4096];
     PathOf(fd, path, sizeof path);
-    return Below(path);
+    return path[0] != '\0' && Below(path);
 }
 
 int fsync(int fd) {

@@ -38,7 +38,7 @@ got=$(LD_LIBRARY_PATH="$libdir" "$work/example-pc")
 c++ -std=c++20 -Wall -Wextra -Werror "$work/example.cpp" $flags -o "$work/example-cpp-pc"
 got=$(LD_LIBRARY_PATH="$libdir" "$work/example-cpp-pc")
 [[ "$got" == "$want_cpp" ]] || { echo "pkg-config C++ build printed [$got], want [$want_cpp]"; exit 1; }
-# The column header is plain C89-style C as well.
+# The column header is plain C99 as well.
 printf '#include <kalcore/dates.h>\nint main(void) { kal_options o = KAL_OPTIONS_INIT; kal_date d; return kal_parse("1/2/03", 6, &o, &d) == KAL_OK && d.year == 2003 ? 0 : 1; }\n' >"$work/dates.c"
 # shellcheck disable=SC2086
 cc -std=c99 -pedantic -Wall -Wextra -Werror "$work/dates.c" $flags -o "$work/dates"

@@ -147,11 +147,12 @@ const char* KalcoreBinding::exportedName(Function function) {
 }
 
 void KalcoreBinding::report(const QString& problem) const {
-    if (problemHandler_ && !*problemPending_) {
+    if (!problemHandler_) return;
+    if (!*problemPending_) {
         *problemPending_ = true;
         QTimer::singleShot(0, [pending = problemPending_] { *pending = false; });
     }
-    if (problemHandler_) problemHandler_(problem);
+    problemHandler_(problem);
 }
 
 bool KalcoreBinding::load() {

@@ -10,6 +10,7 @@
 #include <QMap>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 
@@ -24,6 +25,8 @@ class ScreenHost {
     void setServices(Services& services) { services_ = &services; }
     void add(const QString& name, Factory factory);
     bool knows(const QString& name) const { return factories_.contains(name); }
+    // The names of every screen it can open.
+    QStringList names() const { return factories_.keys(); }
 
     // Opens the screen `name` over `owner`; `closed` runs when it closes.
     // Returns the screen, or nothing for a name the host does not know.

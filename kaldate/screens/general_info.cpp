@@ -98,11 +98,8 @@ GeneralInfo::GeneralInfo(Services& services, QWidget* owner)
         }));
 
     date_->clear();
-    dayOff_->setVisible(false);
-    resultOf({date_}, [this] {
-        emptyOutputs();
-        dayOff_->setVisible(false);
-    });
+    emptyOutputs();
+    resultOf({date_}, [this] { emptyOutputs(); });
 }
 
 void GeneralInfo::emptyOutputs() {
@@ -112,6 +109,8 @@ void GeneralInfo::emptyOutputs() {
                            yearNumber_, century_, centuryNumber_, fullYear_, fullYearNumber_}) {
         output->clear();
     }
+    // The day-off box shows only beside a holiday.
+    dayOff_->setVisible(false);
 }
 
 void GeneralInfo::ok() {
@@ -156,7 +155,6 @@ void GeneralInfo::ok() {
         dayOff_->setText(dayOff == 1 ? QStringLiteral("Y") : QStringLiteral("N"));
         dayOff_->setVisible(true);
     } else {
-        dayOff_->setVisible(false);
         holidayName_->setText(QStringLiteral(" Nope "));
     }
 
@@ -171,7 +169,6 @@ void GeneralInfo::ok() {
 void GeneralInfo::clear() {
     date_->clear();
     emptyOutputs();
-    dayOff_->setVisible(false);
     date_->setFocus();
 }
 

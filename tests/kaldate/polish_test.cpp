@@ -182,6 +182,15 @@ class PolishTest : public QObject {
 
   private slots:
     void initTestCase() { addScreens(demo_.screens); }
+
+    // The screens the window tests walk are every screen the demo has: a
+    // screen added later is walked too, or this fails.
+    void theWalkedScreensAreEveryScreen() {
+        QStringList walked = screenNames(), known = demo_.screens.names();
+        walked.sort();
+        known.sort();
+        QCOMPARE(walked, known);
+    }
     void cleanup() {
         demo_.closeAll();
         menu_.reset();

@@ -62,7 +62,6 @@ import sys
 sys.path.insert(0, {tests!r})
 import numpy as np, pandas as pd
 import kalcore
-from kalcore import _library
 from mixed_texts import mixed_texts
 texts = mixed_texts(int(sys.argv[1]))[0]
 unicode, series, block = np.array(texts), pd.Series(texts, dtype=object), np.array(texts, "S12")

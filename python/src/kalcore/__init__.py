@@ -207,9 +207,11 @@ def _check_century(century: int) -> int:
 
 
 def _check_code(code: str) -> bytes:
-    if not isinstance(code, str) or len(code) != 1 or code.upper() not in CODES:
+    """The byte of a format code (either case); ValueError for anything else."""
+    code_byte = _CODE_BYTES.get(code) if isinstance(code, str) else None
+    if code_byte is None:
         raise ValueError(f"not a format code: {code!r}")
-    return code.encode("ascii")
+    return code_byte
 
 
 def _buffer(size: int = _library.DATE_BUFFER) -> ctypes.Array[ctypes.c_char]:
@@ -345,9 +347,7 @@ def convert(
         if _lib.KD_CONVDATE(data, out, code_bytes, 1, selector) != 1:
             raise InvalidDate(text)
         return out.value.decode("ascii")
-    code_byte = _CODE_BYTES.get(code) if isinstance(code, str) else None
-    if code_byte is None:
-        raise ValueError(f"not a format code: {code!r}")
+    code_byte = _check_code(code)
     date = _read(text, options)
     if date is None:
         raise InvalidDate(text)

@@ -11,6 +11,7 @@ values (None, NaN, pd.NA, NaT) are no dates.
 
 from __future__ import annotations
 
+import functools
 from typing import Any, Optional, Tuple
 
 from . import _library
@@ -59,13 +60,19 @@ def _pandas_series(values: object) -> Any:
     return None
 
 
+@functools.lru_cache(maxsize=None)
 def _layout_names(np: Any) -> Any:
-    """A U array that maps each layout number of the library to its name ('' for no date)."""
+    """A U array that maps each layout number of the library to its name ('' for no date).
+
+    Made once; the output-only codes among CODES are never a layout read."""
+    from . import CODES
+
     names = np.zeros(256, dtype="U8")
-    for code in "123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ*#@&$":
+    for code in CODES:
         names[ord(code)] = code
     for number, form in _FORMS.items():
         names[number] = form
+    names.flags.writeable = False
     return names
 
 
@@ -329,12 +336,10 @@ def convert_many(
     is, or for a Series a Series of str with None there. Arguments as
     parse_many.
     """
-    from . import _CODE_BYTES, _lib
+    from . import _check_code, _lib
 
     _check_errors(errors)
-    code_byte = _CODE_BYTES.get(code) if isinstance(code, str) else None
-    if code_byte is None:
-        raise ValueError(f"not a format code: {code!r}")
+    code_byte = _check_code(code)
     pandas = _pandas_series(values)
     np, days, _, texts, count = _read(values, window, century, False)
     if errors == "raise" and count < len(days):

@@ -26,19 +26,41 @@ int MonthFromAbbrev(const char* three);
 
 namespace abbrev_detail {
 
-// The month abbreviations packed as lower-case three-letter keys, placed in a
-// 32-slot table by a multiplicative hash that gives each its own slot.
+// The month abbreviations packed as lower-case three-letter keys, the first
+// letter in the lowest byte (as a word loaded from the text holds them on a
+// machine that stores the lowest byte first), placed in a 32-slot table by a
+// multiplicative hash that gives each its own slot.
 constexpr std::uint32_t Key(char a, char b, char c) {
-    return std::uint32_t(static_cast<unsigned char>(a)) << 16 |
-           std::uint32_t(static_cast<unsigned char>(b)) << 8 | static_cast<unsigned char>(c);
-}
-
-constexpr unsigned Slot(std::uint32_t key) {
-    return (key * 331520u) >> 27;
+    return static_cast<unsigned char>(a) | std::uint32_t(static_cast<unsigned char>(b)) << 8 |
+           std::uint32_t(static_cast<unsigned char>(c)) << 16;
 }
 
 inline constexpr const char* kLowerAbbrevs[12] = {"jan", "feb", "mar", "apr", "may", "jun",
                                                   "jul", "aug", "sep", "oct", "nov", "dec"};
+
+constexpr unsigned SlotBy(std::uint32_t key, std::uint32_t multiplier) {
+    return (key * multiplier) >> 27;
+}
+
+// The first odd multiplier that gives each abbreviation a slot of its own.
+consteval std::uint32_t FindAbbrevMultiplier() {
+    for (std::uint32_t multiplier = 1; multiplier < (1u << 24); multiplier += 2) {
+        std::uint32_t used = 0;
+        bool distinct = true;
+        for (const char* a : kLowerAbbrevs) {
+            const std::uint32_t bit = 1u << SlotBy(Key(a[0], a[1], a[2]), multiplier);
+            distinct = distinct && (used & bit) == 0;
+            used |= bit;
+        }
+        if (distinct) return multiplier;
+    }
+    throw "no multiplier gives each abbreviation a slot of its own";
+}
+inline constexpr std::uint32_t kAbbrevMultiplier = FindAbbrevMultiplier();
+
+constexpr unsigned Slot(std::uint32_t key) {
+    return SlotBy(key, kAbbrevMultiplier);
+}
 
 struct AbbrevSlot {
     std::uint32_t key;
@@ -70,15 +92,29 @@ static_assert(AllDistinctSlots(), "each month abbreviation needs a slot of its o
 
 }  // namespace abbrev_detail
 
+namespace abbrev_detail {
+
+// The month of a key already made lower case; masked rather than chosen, so
+// that no branch depends on the letters.
+inline int MonthOfKey(std::uint32_t key) {
+    const AbbrevSlot& slot = kAbbrevSlots[Slot(key)];
+    return slot.month & -static_cast<int>(slot.key == key);
+}
+
+}  // namespace abbrev_detail
+
 // MonthFromAbbrev for three characters already known to be ASCII letters, so
 // that setting bit 5 makes each lower case.
 inline int MonthFromLetters(const char* three) {
     using namespace abbrev_detail;
-    const std::uint32_t key =
-        Key(static_cast<char>(three[0] | 0x20), static_cast<char>(three[1] | 0x20),
-            static_cast<char>(three[2] | 0x20));
-    const AbbrevSlot& slot = kAbbrevSlots[Slot(key)];
-    return slot.key == key ? slot.month : 0;
+    return MonthOfKey(Key(static_cast<char>(three[0] | 0x20), static_cast<char>(three[1] | 0x20),
+                          static_cast<char>(three[2] | 0x20)));
+}
+
+// MonthFromLetters for the three letters in the lowest three bytes of a word
+// loaded from the text on a machine that stores the lowest byte first.
+inline int MonthFromLetterWord(std::uint32_t word) {
+    return abbrev_detail::MonthOfKey((word & 0xffffff) | 0x202020);
 }
 
 }  // namespace kalcore

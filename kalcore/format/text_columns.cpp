@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "civil/civil_date.h"
+#include "format/common_shapes.h"
 #include "format/date_writer.h"
 #include "platform/compiler.h"
 
@@ -37,25 +38,38 @@ constexpr bool IsTrimmedByte(unsigned char c) {
 static_assert(IsTrimmedByte(0) && IsTrimmedByte(' ') && IsTrimmedByte(0x80) &&
               IsTrimmedByte(0xff) && !IsTrimmedByte('!') && !IsTrimmedByte(0x7f));
 
-// CopyTrimmed for 1-byte characters: the kept characters are read with a few
-// loads whose offsets depend only on their number, and stored as two words.
-// A zero byte among them is left for the reader to find. The number of
-// characters kept, 0 when none or more than 11 are.
+// Stores two words as a 16-byte text, the first word first. With SSE2 in
+// one store, so that the table's 16-byte load of the text is served from it
+// rather than waiting for two stores to reach the cache.
+KALCORE_HOT_STEP void StoreWords(std::uint64_t low, std::uint64_t high, ShapeText& text) {
+#if KALCORE_SCAN_SSE2
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(text),
+                     _mm_set_epi64x(static_cast<long long>(high), static_cast<long long>(low)));
+#else
+    std::memcpy(text, &low, sizeof low);
+    std::memcpy(text + sizeof low, &high, sizeof high);
+#endif
+}
+
+// The characters that trimming keeps of `length` 1-byte characters at
+// `text`, copied into a zero-filled 16-byte text: the kept characters are
+// read with a few loads whose offsets depend only on their number, and
+// stored as two words. A zero byte among them is left for the reader to
+// find. The number of characters kept, 0 when none or more than 11 are.
 KALCORE_HOT_STEP std::size_t CopyTrimmedBytes(const unsigned char* text, std::size_t length,
-                                              DateText& copy) {
+                                              ShapeText& copy) {
     std::size_t begin = 0, end = length;
     while (begin < end && IsTrimmedByte(text[begin])) ++begin;
     while (end > begin && IsTrimmedByte(text[end - 1])) --end;
     const std::size_t count = end - begin;
     if (count - 1 >= kMaxDateChars) return 0;  // none, or more than 11
     const unsigned char* s = text + begin;
-    std::uint64_t low;
-    std::uint32_t high = 0;
+    std::uint64_t low, high = 0;
     if (count >= 8) {
         std::uint32_t tail;
         std::memcpy(&low, s, sizeof low);
         std::memcpy(&tail, s + count - 4, sizeof tail);
-        high = static_cast<std::uint32_t>(std::uint64_t{tail} >> (8 * (12 - count)));
+        high = std::uint64_t{tail} >> (8 * (12 - count));
     } else if (count >= 4) {
         std::uint32_t head, tail;
         std::memcpy(&head, s, sizeof head);
@@ -65,8 +79,7 @@ KALCORE_HOT_STEP std::size_t CopyTrimmedBytes(const unsigned char* text, std::si
         low = s[0] | std::uint64_t{s[count / 2]} << (8 * (count / 2)) |
               std::uint64_t{s[count - 1]} << (8 * (count - 1));
     }
-    std::memcpy(copy, &low, sizeof low);
-    std::memcpy(copy + sizeof low, &high, sizeof high);
+    StoreWords(low, high, copy);
     return count;
 }
 
@@ -78,56 +91,168 @@ std::uint32_t Ucs4At(const unsigned char* text, std::size_t i) {
 }
 
 // Trims `length` UCS-4 characters at `text` and copies what is left into a
-// zero-filled date text. The number of characters kept; 0 when nothing is
+// zero-filled 16-byte text. The number of characters kept; 0 when nothing is
 // left, more than 11 characters are, or one of them is a zero or lies above
 // 255.
 KALCORE_HOT_STEP std::size_t CopyTrimmedUcs4(const unsigned char* text, std::size_t length,
-                                             DateText& copy) {
+                                             ShapeText& copy) {
     std::size_t begin = 0, end = length;
     while (begin < end && IsTrimmed(Ucs4At(text, begin))) ++begin;
     while (end > begin && IsTrimmed(Ucs4At(text, end - 1))) --end;
     const std::size_t count = end - begin;
     if (count == 0 || count > kMaxDateChars) return 0;
-    std::memset(copy, 0, sizeof(DateText));
+    std::memset(copy, 0, sizeof(ShapeText));
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint32_t c = Ucs4At(text, begin + i);
         if (c == 0 || c > 255) return 0;
-        copy[i] = static_cast<char>(c);
+        copy[i] = static_cast<unsigned char>(c);
     }
     return count;
 }
 
+// The reading rules of a column, with what the table of common shapes needs
+// resolved once for all its texts.
+struct ColumnRules {
+    explicit ColumnRules(const ReadingRules& r)
+        : rules(r), table(CenturiesOfRule(r.years, centuries)) {}
+
+    const ReadingRules& rules;
+    TwoDigitCenturies centuries{};
+    bool table;  // the table may read dates: a window or a century rule
+};
+
+// What a column keeps of a date: its days since 1970-01-01 and its layout.
+struct ItemDate {
+    std::int64_t days;
+    std::uint8_t layout;
+};
+
+// Reads the `count` (1-11) characters of a trimmed text, zero-filled to 16
+// bytes, in the reader's full order.
+bool ReadInFullOrder(const ShapeText& text, std::size_t count, const ReadingRules& rules,
+                     ItemDate& date) {
+    DateText copy;
+    std::memcpy(copy, text, sizeof copy);
+    DateReading reading;
+    if (!ReadTrimmedDateByRule(copy, count, rules.years, rules.keywords, reading)) return false;
+    date = {DaysOfTextDate(reading.date), static_cast<std::uint8_t>(reading.layout)};
+    return true;
+}
+
+// Reads the `count` (1-11) characters of a trimmed text, zero-filled to 16
+// bytes: through the table when it settles the text, else in the reader's
+// full order.
+KALCORE_HOT_STEP bool ReadTrimmedText(const ShapeText& text, std::size_t count,
+                                      const ColumnRules& column, ItemDate& date) {
+    CommonDate common;
+    if (column.table && ReadCommonDate(text, count, column.centuries, common)) {
+        date = {common.days, static_cast<std::uint8_t>(common.shape->layout)};
+        return true;
+    }
+    return ReadInFullOrder(text, count, column.rules, date);
+}
+
+// Reads `length` characters of 1 or 4 bytes, trimmed at both ends.
 template <typename Units>
 KALCORE_HOT_STEP bool ReadTrimmed(const unsigned char* text, std::size_t length,
-                                  const ReadingRules& rules, DateReading& reading) {
-    DateText copy;
+                                  const ColumnRules& column, ItemDate& date) {
+    ShapeText copy;
     std::size_t count;
     if constexpr (std::is_same_v<Units, Bytes>)
         count = CopyTrimmedBytes(text, length, copy);
     else
         count = CopyTrimmedUcs4(text, length, copy);
-    return count != 0 && ReadTrimmedDateByRule(copy, count, rules.years, rules.keywords, reading);
+    return count != 0 && ReadTrimmedText(copy, count, column, date);
 }
 
+#if KALCORE_SCAN_SSE2
+// The items of a block are at least 16 characters wide in the common case
+// (NumPy's S16 and U16): their first 16 characters are taken at once. An item
+// without leading characters to trim, whose kept characters all lie within
+// its first 11, goes straight to the table; any other, and any the table
+// does not settle, is read as a text of its full width.
+
+// Positions (bit i for position i) of the characters that trimming keeps.
+KALCORE_HOT_STEP unsigned KeptPositions(__m128i characters) {
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpgt_epi8(characters, _mm_set1_epi8(32))));
+}
+
+// The 16 characters of an item of a block, as bytes; false when one of the
+// UCS-4 characters lies above 255 (such an item is no date, which reading
+// it in full finds).
+KALCORE_HOT_STEP bool LoadSixteen(const unsigned char* item, Bytes, __m128i& characters) {
+    characters = _mm_loadu_si128(reinterpret_cast<const __m128i*>(item));
+    return true;
+}
+
+KALCORE_HOT_STEP bool LoadSixteen(const unsigned char* item, Ucs4, __m128i& characters) {
+    const auto at = [item](int i) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(item + 16 * i));
+    };
+    const __m128i a = at(0), b = at(1), c = at(2), d = at(3);
+    const __m128i wide = _mm_srli_epi32(_mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, d)), 8);
+    if (_mm_movemask_epi8(_mm_cmpeq_epi32(wide, _mm_setzero_si128())) != 0xffff) return false;
+    // Each character is 0-255: packing with saturation keeps it.
+    characters = _mm_packus_epi16(_mm_packs_epi32(a, b), _mm_packs_epi32(c, d));
+    return true;
+}
+
+// True when the characters of an item past its first 16 are all trimmed.
+template <typename Units>
+bool RestTrimmed(const unsigned char* item, std::size_t width) {
+    for (std::size_t i = 16; i < width; ++i) {
+        const bool trimmed =
+            std::is_same_v<Units, Bytes> ? IsTrimmedByte(item[i]) : IsTrimmed(Ucs4At(item, i));
+        if (!trimmed) return false;
+    }
+    return true;
+}
+
+template <typename Units>
+KALCORE_HOT_STEP bool ReadItem(const unsigned char* item, std::size_t width,
+                               const ColumnRules& column, ItemDate& date) {
+    __m128i characters;
+    if (width >= 16 && column.table && LoadSixteen(item, Units{}, characters)) {
+        const unsigned kept = KeptPositions(characters);
+        if ((kept & 1) != 0 && kept < (1u << kMaxDateChars) && RestTrimmed<Units>(item, width)) {
+            ShapeText text;
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(text), characters);
+            CommonDate common;
+            if (ReadCommonDate(text, static_cast<std::size_t>(std::bit_width(kept)),
+                               column.centuries, common)) {
+                date = {common.days, static_cast<std::uint8_t>(common.shape->layout)};
+                return true;
+            }
+        }
+    }
+    return ReadTrimmed<Units>(item, width, column, date);
+}
+#else
+template <typename Units>
+KALCORE_HOT_STEP bool ReadItem(const unsigned char* item, std::size_t width,
+                               const ColumnRules& column, ItemDate& date) {
+    return ReadTrimmed<Units>(item, width, column, date);
+}
+#endif
+
 // Stores the outcome of item i of a column; true for a date.
-KALCORE_HOT_STEP bool Store(bool read, const DateReading& reading, std::size_t i,
-                            const DayColumn& out) {
-    out.days[i] = read ? DaysOfTextDate(reading.date) : kNoDateDays;
-    if (out.layouts != nullptr)
-        out.layouts[i] = read ? static_cast<std::uint8_t>(reading.layout) : 0;
+KALCORE_HOT_STEP bool Store(bool read, const ItemDate& date, std::size_t i, const DayColumn& out) {
+    out.days[i] = read ? date.days : kNoDateDays;
+    if (out.layouts != nullptr) out.layouts[i] = read ? date.layout : 0;
     return read;
 }
 
 template <typename Units>
 std::size_t ReadBlock(const TextBlock& block, std::size_t n, const ReadingRules& rules,
                       const DayColumn& out) {
+    const ColumnRules column(rules);
     std::size_t dates = 0;
     for (std::size_t i = 0; i < n; ++i) {
         // Each item's address from the base: stepping past the last item
         // could leave the block, as a negative stride does at once.
         const unsigned char* item = block.base + static_cast<std::ptrdiff_t>(i) * block.stride;
-        DateReading reading;
-        dates += Store(ReadTrimmed<Units>(item, block.width, rules, reading), reading, i, out);
+        ItemDate date;
+        dates += Store(ReadItem<Units>(item, block.width, column, date), date, i, out);
     }
     return dates;
 }
@@ -156,19 +281,28 @@ std::size_t WriteBlock(const std::int64_t* days, std::size_t n, const FormatLayo
 
 bool ReadExactText(const char* chars, std::size_t length, const ReadingRules& rules,
                    DateReading& reading) {
-    return ReadTrimmed<Bytes>(reinterpret_cast<const unsigned char*>(chars), length, rules,
-                              reading);
+    ShapeText text;
+    const std::size_t count =
+        CopyTrimmedBytes(reinterpret_cast<const unsigned char*>(chars), length, text);
+    if (count == 0) return false;
+    TwoDigitCenturies centuries;
+    if (CenturiesOfRule(rules.years, centuries) && ReadCommonDate(text, count, centuries, reading))
+        return true;
+    DateText copy;
+    std::memcpy(copy, text, sizeof copy);
+    return ReadTrimmedDateByRule(copy, count, rules.years, rules.keywords, reading);
 }
 
 std::size_t ReadTextColumn(const char* const* texts, const std::size_t* lengths, std::size_t n,
                            const ReadingRules& rules, const DayColumn& out) {
+    const ColumnRules column(rules);
     std::size_t dates = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        DateReading reading;
+        ItemDate date;
         const bool read = texts[i] != nullptr &&
                           ReadTrimmed<Bytes>(reinterpret_cast<const unsigned char*>(texts[i]),
-                                             lengths[i], rules, reading);
-        dates += Store(read, reading, i, out);
+                                             lengths[i], column, date);
+        dates += Store(read, date, i, out);
     }
     return dates;
 }

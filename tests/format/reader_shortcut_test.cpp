@@ -13,6 +13,7 @@
 
 #include "differential/random.h"
 #include "fixed_clock.h"
+#include "format/common_shapes.h"
 #include "format/date_reader.h"
 #include "format/date_writer.h"
 #include "format/layouts.h"
@@ -25,12 +26,12 @@ using differential::Random;
 // The shapes the shortcut reads, and near misses: 'd' a digit, 'a' a letter,
 // 's' a separator, '_' another character.
 constexpr const char* kShapes[] = {
-    "ddsddsdddd",  "ddsddsdd",    "dd_dd_dd",    "dddddd",   "dddddddd",   "ddaaadddd",
-    "ddaaadd",     "ddsaaasdddd", "ddsaaasdd",   "dsaaasdd", "dsaaasdddd", "daaadd",
-    "daaadddd",    "aaasddsdd",   "aaasddsdddd", "aaasdsdd", "aaasdsdddd", "ddddsddsdd",
-    "ddddsaaasdd", "ddddsddsaaa", "ddddaaadd",   "dsdsdd",   "dsdsdddd",   "dsddsdd",
-    "dsddsdddd",   "ddsdsdd",     "ddsdsdddd",   "ddddddd",  "ddsddsddd",  "aaasddsddd",
-    "ddsaaasddd",  "_dsddsdddd"};
+    "ddsddsdddd",  "ddsddsdd",    "dd_dd_dd",    "dddddd",     "dddddddd",   "ddaaadddd",
+    "ddaaadd",     "ddsaaasdddd", "ddsaaasdd",   "dsaaasdd",   "dsaaasdddd", "daaadd",
+    "daaadddd",    "aaasddsdd",   "aaasddsdddd", "aaasdsdd",   "aaasdsdddd", "ddddsddsdd",
+    "ddddsaaasdd", "ddddsddsaaa", "ddddaaadd",   "dsdsdd",     "dsdsdddd",   "dsddsdd",
+    "dsddsdddd",   "ddsdsdd",     "ddsdsdddd",   "ddddddd",    "ddsddsddd",  "aaasddsddd",
+    "ddsaaasddd",  "_dsddsdddd",  "dd.dd.dd",    "dd.dd.dddd", "ddsdd.dd"};
 
 char OfClass(Random& r, char cls) {
     static const char kOthers[] = ".. :,x\t";
@@ -136,6 +137,102 @@ TEST(ReaderShortcut, ReadsEveryCommonShapeAsTheFullOrderDoes) {
     EXPECT_EQ(differences, 0);
     // The texts must reach dates often enough for the comparison to mean something.
     EXPECT_GT(dates, compared / 5) << dates << " dates of " << compared << " texts";
+}
+
+// The table of common shapes reads a text only as the full order reads it:
+// every text it settles, under windows and fixed centuries, must give the
+// full order's date, code, layout and century flags. The 16 bytes of a text
+// go on after its characters with characters that trimming removes, as a
+// column's items do.
+TEST(ReaderShortcut, TableOfShapesReadsAsTheFullOrderDoes) {
+    testing::FixedClock fixed(2026, 12, 6, 12);
+    Random r(20261210);
+    int settled = 0, compared = 0, differences = 0;
+    for (int i = 0; i < 300000; ++i) {
+        const std::string text = r.Chance(60) ? WrittenDate(r) : FilledShape(r);
+        if (text.empty() || text.size() > kMaxDateChars) continue;
+        YearRule rule = RandomRule(r);
+        if (rule.kind == YearRule::Kind::kSelector) rule = {YearRule::Kind::kCentury, 19};
+        TwoDigitCenturies centuries;
+        ASSERT_TRUE(CenturiesOfRule(rule, centuries));
+        ShapeText shape;
+        constexpr unsigned char kTrimmed[] = {0, ' ', '\t', 0x80, 0xff};
+        for (unsigned char& c : shape) c = kTrimmed[r.Below(sizeof kTrimmed)];
+        std::memcpy(shape, text.data(), text.size());
+        DateReading table{}, full{};
+        if (!ReadCommonDate(shape, text.size(), centuries, table)) continue;
+        ++settled;
+        DateText input{};
+        std::memcpy(input, text.data(), text.size());
+        const bool readFull = ReadDateByRuleInFullOrder(input, rule, false, full);
+        const bool same = readFull && table.date == full.date && table.code == full.code &&
+                          table.layout == full.layout && table.centuryGiven == full.centuryGiven &&
+                          table.twoDigitYear == full.twoDigitYear;
+        if (!same && ++differences <= 10)
+            ADD_FAILURE() << Described(text, rule, false) << ": table " << table.date.year << "-"
+                          << table.date.month << "-" << table.date.day << " code " << table.code
+                          << " layout " << int{table.layout} << ", full order " << readFull << " "
+                          << full.date.year << "-" << full.date.month << "-" << full.date.day
+                          << " code " << full.code << " layout " << int{full.layout};
+        ++compared;
+    }
+    EXPECT_EQ(differences, 0);
+    // Most written dates have a shape of the table.
+    EXPECT_GT(settled, 300000 / 3) << settled << " texts settled by the table";
+}
+
+// What the table leaves to the full order: a selector, texts whose fields
+// make no date in their shape (some of which the full order still reads in
+// another layout), and shapes it does not hold.
+TEST(ReaderShortcut, TableOfShapesLeavesTheRestToTheFullOrder) {
+    struct Case {
+        const char* text;
+        bool settled;
+        CivilDate date;
+        char layout;
+    };
+    constexpr Case kCases[] = {
+        {"12/31/1998", true, {1998, 12, 31}, 'B'},
+        {"12/31/49", true, {2049, 12, 31}, '3'},
+        {"98/12/31", true, {1998, 12, 31}, '4'},
+        {"981231", true, {1998, 12, 31}, '2'},
+        {"123150", true, {1950, 12, 31}, '1'},
+        {"98.12.31", true, {1998, 12, 31}, '5'},
+        {"31-Dec-1998", true, {1998, 12, 31}, '7'},
+        {"31/dec/98", true, {1998, 12, 31}, 'I'},
+        {"7SEP1999", true, {1999, 9, 7}, '$'},
+        {"Dec-5-98", true, {1998, 12, 5}, kFormMmmDYYDash},
+        {"1998Jul04", true, {1998, 7, 4}, 'T'},
+        {"1995-25-Dec", true, {1995, 12, 25}, 'S'},
+        {"2/29/2000", true, {2000, 2, 29}, 'X'},
+        // No date in the table's reading; the full order decides.
+        {"2/29/1900", false, {}, 0},
+        {"1995/25/12", false, {}, 0},    // month 25: read day first (P) by the full order
+        {"12311998", false, {}, 0},      // year 1231, month 19: read as MMDDCCYY (D)
+        {"13-31-98", false, {}, 0},      // month 13 with dashes
+        {"0998-12-31", false, {}, 0},    // a century starting with 0
+        {"31/Dex/1998", false, {}, 0},   // no month abbreviation
+        {"12/31/1998x", false, {}, 0},   // no shape of the table
+        {"12/31/98 !", false, {}, 0},    // a character after a blank
+        {"12/31\x01/98", false, {}, 0},  // a control character inside
+        {"12.31.1998", false, {}, 0},
+    };
+    const TwoDigitCenturies window1950{19, 50};
+    for (const Case& c : kCases) {
+        ShapeText shape{};
+        std::memcpy(shape, c.text, std::strlen(c.text));
+        DateReading reading{};
+        ASSERT_EQ(ReadCommonDate(shape, std::strlen(c.text), window1950, reading), c.settled)
+            << c.text;
+        if (c.settled) {
+            EXPECT_EQ(reading.date, c.date) << c.text;
+            EXPECT_EQ(reading.layout, c.layout) << c.text;
+        }
+    }
+    TwoDigitCenturies centuries;
+    EXPECT_FALSE(CenturiesOfRule({YearRule::Kind::kSelector, 0}, centuries));
+    EXPECT_FALSE(CenturiesOfRule({YearRule::Kind::kWindow, 9901}, centuries));
+    EXPECT_FALSE(CenturiesOfRule({YearRule::Kind::kCentury, 100}, centuries));
 }
 
 // Reading the legacy way (ReadDate, a selector and no tracking) goes through

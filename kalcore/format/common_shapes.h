@@ -1,0 +1,442 @@
+// The shapes dates are commonly written in, read straight from a table.
+//
+// The classes of a text's characters (digit, letter, '-', '/', '.') at every
+// position, with its length, form one 64-bit key; a perfect hash of the key
+// finds the layout of that shape, whose field positions give the date with
+// no layout tried after another and no branch on the layout. The table
+// holds, for each shape, the layout the reader's full order of recognisers
+// and basic detection reaches first, so that a date read here is the date
+// the full reader gives. What the table does not settle (another shape, a
+// shape whose fields make no valid date, a century selector) goes to the
+// full reader.
+#pragma once
+
+#include <array>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "civil/civil_date.h"
+#include "format/date_reader.h"
+#include "format/names.h"
+#include "format/text_scan.h"
+#include "platform/compiler.h"
+
+namespace kalcore {
+
+// A text of at most 11 characters in 16 bytes; the bytes after its
+// characters may be anything.
+using ShapeText = unsigned char[16];
+
+// The century of a two-digit year under a window or a fixed century:
+// `century` for the years from `firstYear` on, the next one below it.
+struct TwoDigitCenturies {
+    int century;
+    int firstYear;
+};
+
+// The centuries of a window or a century rule. False for a century
+// selector, whose dates the table does not read (it may replace a written
+// century and reads the clock), and for a rule outside the years 1000-9999.
+constexpr bool CenturiesOfRule(const YearRule& rule, TwoDigitCenturies& centuries) {
+    switch (rule.kind) {
+        case YearRule::Kind::kWindow:
+            if (rule.value < 1000 || rule.value > 9900) return false;
+            centuries = {rule.value / 100, rule.value % 100};
+            return true;
+        case YearRule::Kind::kCentury:
+            if (rule.value < 10 || rule.value > 99) return false;
+            centuries = {rule.value, 0};
+            return true;
+        default:
+            return false;
+    }
+}
+
+namespace shape_detail {
+
+// The class of each character of a text in its shape key, a byte per
+// position: 0 past its end, 6 for any character of no other class. Letters
+// are of no class of their own: where a layout has its month abbreviation,
+// the month is looked up from the three characters, and only three letters
+// of an abbreviation give a month.
+enum ShapeClass : std::uint8_t { kPast, kDigit, kDash = 3, kDot, kSlash, kOther };
+static_assert(kDot - kDash == '.' - '-' && kSlash - kDash == '/' - '-');
+
+// A shape key: the classes of positions 0-7 in the bytes of the key, and
+// those of positions 8-10 in the same bytes three bits up (a class needs
+// three bits). Every position of a text has a class of 1 or above, so the
+// key also tells the text's length.
+constexpr std::uint64_t InShapeKey(int position, ShapeClass c) {
+    return position < 8 ? std::uint64_t{c} << (8 * position)
+                        : std::uint64_t{c} << (8 * (position - 8) + 3);
+}
+
+// Where the value of a field is found among a text's field values (see
+// FieldValues): a two-digit field starting at position p at p, a one-digit
+// field at position p at 16 + p, the month of an abbreviation and the
+// century of a two-digit year after them.
+inline constexpr std::uint8_t kOneDigitValues = 16;
+inline constexpr std::uint8_t kAbbrevMonthValue = 32, kRuledCenturyValue = 33;
+
+// A layout of the table: its shape key and where its fields' values are.
+struct ShapeFields {
+    std::uint64_t key;
+    std::uint8_t month, day, year, century;  // as kOneDigitValues tells
+    std::uint8_t monthLetters;               // position of the month abbreviation
+    bool twoDigitYear;
+    bool centuryGiven;  // as DateReading::centuryGiven
+    char layout;        // as DateReading::layout
+    char code;          // as DateReading::code
+    // The entry read instead when the first two digits exceed 12 (the text
+    // then starts with a year), plus one; 0 when there is none.
+    std::uint8_t yearFirstEntry;
+};
+
+// Compiles a pattern: "MM" and "M" a two- or one-digit month, "mmm" its
+// abbreviation, "DD" and "D" the day, "CC" the century, "YY" the year, and
+// '-', '/', '.' themselves.
+consteval ShapeFields Compile(const char* pattern, char layout, char code,
+                              std::uint8_t yearFirstEntry = 0) {
+    ShapeFields f{};
+    f.layout = layout;
+    f.code = code;
+    f.yearFirstEntry = yearFirstEntry;
+    f.twoDigitYear = true;
+    std::uint64_t key = 0;
+    int i = 0;
+    for (; pattern[i] != '\0'; ++i) {
+        const char c = pattern[i];
+        const bool first = i == 0 || pattern[i - 1] != c;
+        const bool pair = first && pattern[i + 1] == c;
+        const auto at = static_cast<std::uint8_t>(pair ? i : kOneDigitValues + i);
+        switch (c) {
+            case 'M':
+            case 'D':
+            case 'C':
+            case 'Y':
+                if (first)
+                    (c == 'M' ? f.month : c == 'D' ? f.day : c == 'C' ? f.century : f.year) = at;
+                if (c == 'C') f.twoDigitYear = false;
+                key |= InShapeKey(i, kDigit);
+                break;
+            case 'm':
+                if (first) {
+                    f.month = kAbbrevMonthValue;
+                    f.monthLetters = static_cast<std::uint8_t>(i);
+                }
+                key |= InShapeKey(i, kOther);
+                break;
+            case '-':
+                key |= InShapeKey(i, kDash);
+                break;
+            case '/':
+                key |= InShapeKey(i, kSlash);
+                break;
+            case '.':
+                key |= InShapeKey(i, kDot);
+                break;
+            default:
+                throw "a pattern character the table does not know";
+        }
+    }
+    f.key = key;
+    if (f.twoDigitYear) f.century = kRuledCenturyValue;
+    // A basic form gives its century only when it writes one; a recognised
+    // form completes a two-digit year itself and counts as giving it.
+    f.centuryGiven = code != layout || !f.twoDigitYear;
+    return f;
+}
+
+// The basic codes a recognised form is read as: month first or day first.
+inline constexpr char kMonthFirst = 'B', kDayFirst = '7';
+
+// The table. Each shape is listed with the layout the full order reaches
+// first for it; the two shapes whose reading turns on whether the text starts
+// with a month or a year name their year-first layout, kept after the others.
+// Shapes the full order settles another way (month-first dates with '.', for
+// instance) are left out and go to the full reader.
+inline constexpr int kHashedEntries = 46;
+inline constexpr int kYearFirstSlash = kHashedEntries, kYearFirstDigits = kHashedEntries + 1;
+inline constexpr ShapeFields kEntries[] = {
+    // Month first, two-digit fields (basic detection).
+    Compile("MM/DD/CCYY", 'B', 'B'),
+    Compile("MM-DD-CCYY", 'A', 'A'),
+    Compile("MM/DD/YY", '3', '3', kYearFirstSlash + 1),
+    Compile("MM-DD-YY", 'C', 'C'),
+    Compile("YY.MM.DD", '5', '5'),
+    Compile("MMDDYY", '1', '1', kYearFirstDigits + 1),
+    // Year first.
+    Compile("CCYYMMDD", 'E', kMonthFirst),
+    Compile("CCYY-MM-DD", 'G', kMonthFirst),
+    Compile("CCYY/MM/DD", 'O', kMonthFirst),
+    Compile("CCYY-mmm-DD", 'F', kDayFirst),
+    Compile("CCYY/mmm/DD", 'J', kDayFirst),
+    Compile("CCYY-DD-mmm", 'S', kMonthFirst),
+    Compile("CCYY/DD/mmm", 'R', kMonthFirst),
+    Compile("CCYYmmmDD", 'T', kMonthFirst),
+    // Day first with the month abbreviation.
+    Compile("DDmmmCCYY", '9', '9'),
+    Compile("DDmmmYY", '8', '8'),
+    Compile("DD-mmm-CCYY", '7', '7'),
+    Compile("DD-mmm-YY", '6', '6'),
+    Compile("DD/mmm/CCYY", 'H', kDayFirst),
+    Compile("DD/mmm/YY", 'I', kDayFirst),
+    Compile("D-mmm-CCYY", 'Y', kDayFirst),
+    Compile("D/mmm/CCYY", 'Z', kDayFirst),
+    Compile("D-mmm-YY", kFormDMmmYYDash, kDayFirst),
+    Compile("D/mmm/YY", kFormDMmmYYSlash, kDayFirst),
+    Compile("DmmmCCYY", '$', kDayFirst),
+    Compile("DmmmYY", kFormDMmmYY, kDayFirst),
+    // The month abbreviation first.
+    Compile("mmm/DD/CCYY", 'K', kMonthFirst),
+    Compile("mmm/DD/YY", 'L', kMonthFirst),
+    Compile("mmm-DD-CCYY", 'M', kMonthFirst),
+    Compile("mmm-DD-YY", 'N', kMonthFirst),
+    Compile("mmm-D-CCYY", '*', kMonthFirst),
+    Compile("mmm/D/CCYY", '#', kMonthFirst),
+    Compile("mmm-D-YY", kFormMmmDYYDash, kMonthFirst),
+    Compile("mmm/D/YY", kFormMmmDYYSlash, kMonthFirst),
+    // Month first with a one-digit month or day.
+    Compile("M-D-CCYY", '@', kMonthFirst),
+    Compile("M/D/CCYY", '&', kMonthFirst),
+    Compile("M-D-YY", kFormMDYYDash, kMonthFirst),
+    Compile("M/D/YY", kFormMDYYSlash, kMonthFirst),
+    Compile("M-DD-CCYY", 'W', kMonthFirst),
+    Compile("M/DD/CCYY", 'X', kMonthFirst),
+    Compile("M-DD-YY", kFormMDDYYDash, kMonthFirst),
+    Compile("M/DD/YY", kFormMDDYYSlash, kMonthFirst),
+    Compile("MM-D-CCYY", 'U', kMonthFirst),
+    Compile("MM/D/CCYY", 'V', kMonthFirst),
+    Compile("MM-D-YY", kFormMMDYYDash, kMonthFirst),
+    Compile("MM/D/YY", kFormMMDYYSlash, kMonthFirst),
+    // Year-first readings, reached only through yearFirstEntry.
+    Compile("YY/MM/DD", '4', '4'),
+    Compile("YYMMDD", '2', '2'),
+};
+static_assert(std::size(kEntries) == kYearFirstDigits + 1);
+
+// Slots of the hash: a byte each, the entry there plus one, 0 for none.
+inline constexpr int kSlotBits = 9;
+
+constexpr unsigned SlotOf(std::uint64_t key, std::uint64_t multiplier) {
+    return static_cast<unsigned>((key * multiplier) >> (64 - kSlotBits));
+}
+
+// The first multiplier of a fixed sequence of odd numbers that gives every
+// hashed shape a slot of its own.
+consteval std::uint64_t FindMultiplier() {
+    std::uint64_t state = 0x9e3779b97f4a7c15u;
+    for (int attempt = 0; attempt < 10000; ++attempt) {
+        state += 0x9e3779b97f4a7c15u;
+        std::uint64_t z = state;
+        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9u;
+        z = (z ^ (z >> 27)) * 0x94d049bb133111ebu;
+        const std::uint64_t multiplier = (z ^ (z >> 31)) | 1;
+        bool used[1 << kSlotBits] = {};
+        bool distinct = true;
+        for (int e = 0; e < kHashedEntries && distinct; ++e) {
+            const unsigned slot = SlotOf(kEntries[e].key, multiplier);
+            distinct = !used[slot];
+            used[slot] = true;
+        }
+        if (distinct) return multiplier;
+    }
+    throw "no multiplier gives every shape a slot of its own";
+}
+inline constexpr std::uint64_t kMultiplier = FindMultiplier();
+
+constexpr std::array<std::uint8_t, 1 << kSlotBits> BuildSlots() {
+    std::array<std::uint8_t, 1 << kSlotBits> slots{};
+    for (int e = 0; e < kHashedEntries; ++e)
+        slots[SlotOf(kEntries[e].key, kMultiplier)] = static_cast<std::uint8_t>(e + 1);
+    return slots;
+}
+inline constexpr std::array<std::uint8_t, 1 << kSlotBits> kSlots = BuildSlots();
+
+// Days since 1970-01-01 of 1 January of the year 100 * c, for c = 0-99.
+inline constexpr std::array<std::int32_t, 100> kCenturyStarts = [] {
+    std::array<std::int32_t, 100> days{};
+    for (int c = 0; c < 100; ++c)
+        days[c] = static_cast<std::int32_t>(DaysFromEpoch(CivilDate{100 * c, 1, 1}));
+    return days;
+}();
+
+// For each century c and year y of it, at (c % 4) * 128 + y: the days from
+// 1 January of the century's year 0 to 1 January of the year, times two,
+// plus one when the year is leap.
+inline constexpr std::array<std::uint32_t, 4 * 128> kYearStarts = [] {
+    std::array<std::uint32_t, 4 * 128> years{};
+    for (int remainder = 0; remainder < 4; ++remainder) {
+        const int base = 2000 + 100 * remainder;  // a century c with c % 4 == remainder
+        for (int y = 0; y < 100; ++y)
+            years[128 * remainder + y] =
+                static_cast<std::uint32_t>(2 * (DaysFromEpoch(CivilDate{base + y, 1, 1}) -
+                                                DaysFromEpoch(CivilDate{base, 1, 1})) +
+                                           (IsLeapYear(base + y) ? 1 : 0));
+    }
+    return years;
+}();
+
+// For each month number 0-15 of a common year, then (from 16) of a leap
+// year: the days of the year before the month, times 32, plus the days of
+// the month; 0 for the numbers that are no month.
+inline constexpr std::array<std::uint16_t, 32> kMonthStarts = [] {
+    std::array<std::uint16_t, 32> months{};
+    for (int leap = 0; leap < 2; ++leap) {
+        const int year = leap == 1 ? 2000 : 1999;
+        for (int m = 1; m <= 12; ++m)
+            months[16 * leap + m] = static_cast<std::uint16_t>(
+                32 * (DaysFromEpoch(CivilDate{year, m, 1}) - DaysFromEpoch(CivilDate{year, 1, 1})) +
+                DaysInMonth(year, m));
+    }
+    return months;
+}();
+
+// Sixteen bytes of ones, then sixteen of zeros: the 16 bytes at 16 - count
+// select the first `count` positions.
+inline constexpr std::array<unsigned char, 32> kFirstPositions = [] {
+    std::array<unsigned char, 32> bytes{};
+    for (int i = 0; i < 16; ++i) bytes[i] = 0xff;
+    return bytes;
+}();
+
+// The shape key of the `count` characters of a text.
+#if KALCORE_SCAN_SSE2
+KALCORE_HOT_STEP std::uint64_t ShapeKey(const ShapeText& text, std::size_t count) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
+    const auto bytes = [](int c) { return _mm_set1_epi8(static_cast<char>(c)); };
+    // Every position of the text starts as kOther and is brought down to
+    // its class; the classes exclude each other.
+    const __m128i inText =
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(kFirstPositions.data() + 16 - count));
+    __m128i classes = _mm_and_si128(inText, bytes(kOther));
+    // Digits: 0-9 above '0'.
+    const __m128i digit = _mm_sub_epi8(x, bytes('0'));
+    const __m128i isDigit = _mm_cmpeq_epi8(_mm_min_epu8(digit, bytes(9)), digit);
+    classes = _mm_sub_epi8(classes, _mm_and_si128(isDigit, bytes(kOther - kDigit)));
+    // '-', '.' and '/': 0-2 above '-', their classes in the same order.
+    const __m128i separator = _mm_sub_epi8(x, bytes('-'));
+    const __m128i isSeparator = _mm_cmpeq_epi8(_mm_min_epu8(separator, bytes(2)), separator);
+    classes = _mm_sub_epi8(
+        classes, _mm_and_si128(isSeparator, _mm_sub_epi8(bytes(kOther - kDash), separator)));
+    const auto low = static_cast<std::uint64_t>(_mm_cvtsi128_si64(classes));
+    const auto high =
+        static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(classes, classes)));
+    return low | high << 3;
+}
+#else
+inline std::uint64_t ShapeKey(const ShapeText& text, std::size_t count) {
+    std::uint64_t key = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const unsigned char c = text[i];
+        const ShapeClass is = (c >= '0' && c <= '9') ? kDigit
+                              : c == '-'             ? kDash
+                              : c == '.'             ? kDot
+                              : c == '/'             ? kSlash
+                                                     : kOther;
+        key |= InShapeKey(static_cast<int>(i), is);
+    }
+    return key;
+}
+#endif
+
+// The values of a text's fields, taken at every position at once: at p the
+// value of the two characters at p and p + 1 as digits, at 16 + p that of
+// the character at p (meaningful where the characters are digits); then the
+// month of an abbreviation and the century of a two-digit year.
+using FieldValues = unsigned char[kRuledCenturyValue + 1];
+
+#if KALCORE_SCAN_SSE2
+KALCORE_HOT_STEP void TakeFieldValues(const ShapeText& text, FieldValues& values) {
+    const __m128i digits =
+        _mm_sub_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text)), _mm_set1_epi8('0'));
+    const __m128i twice = _mm_add_epi8(digits, digits);
+    const __m128i eightTimes = _mm_add_epi8(_mm_add_epi8(twice, twice), _mm_add_epi8(twice, twice));
+    const __m128i pairs = _mm_add_epi8(_mm_add_epi8(eightTimes, twice), _mm_srli_si128(digits, 1));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(values), pairs);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(values + kOneDigitValues), digits);
+}
+#else
+inline void TakeFieldValues(const ShapeText& text, FieldValues& values) {
+    for (int i = 0; i < 16; ++i)
+        values[kOneDigitValues + i] = static_cast<unsigned char>(text[i] - '0');
+    for (int i = 0; i < 16; ++i)
+        values[i] = static_cast<unsigned char>(10 * values[kOneDigitValues + i] +
+                                               (i < 15 ? values[kOneDigitValues + i + 1] : 0));
+}
+#endif
+
+}  // namespace shape_detail
+
+// A date the table read: its days since 1970-01-01, its fields, and the
+// layout it was read in.
+struct CommonDate {
+    std::int64_t days;
+    unsigned century, year, month, day;
+    const shape_detail::ShapeFields* shape;
+};
+
+// Reads the `count` (1-11) characters of a text trimmed at both ends, with
+// zeros or characters that trimming removes after them, when they have one
+// of the table's shapes and make a valid date in it, a two-digit year placed
+// by `centuries`. False, with `date` not written, for every other text,
+// which the full reader then reads; a text read here is read as the full
+// reader reads it.
+KALCORE_HOT_STEP bool ReadCommonDate(const ShapeText& text, std::size_t count,
+                                     const TwoDigitCenturies& centuries, CommonDate& date) {
+    using namespace shape_detail;
+    const std::uint64_t key = ShapeKey(text, count);
+    unsigned entry = kSlots[SlotOf(key, kMultiplier)];
+    if (entry == 0 || kEntries[entry - 1].key != key) return false;
+    FieldValues values;
+    TakeFieldValues(text, values);
+    // A text that starts with a year of 13 or above takes the year-first
+    // reading, chosen with a mask so that no branch depends on the text.
+    const unsigned yearFirst = kEntries[entry - 1].yearFirstEntry;
+    const unsigned takeYearFirst = 0u - ((yearFirst != 0) & (values[0] > 12));
+    const ShapeFields& f = kEntries[(entry ^ ((entry ^ yearFirst) & takeYearFirst)) - 1];
+
+    // The month of an abbreviation and the century of a two-digit year join
+    // the values, where the layouts that have them find them.
+    static_assert(std::endian::native == std::endian::little);
+    std::uint32_t letters;
+    std::memcpy(&letters, text + f.monthLetters, sizeof letters);  // within the 16 bytes
+    values[kAbbrevMonthValue] = static_cast<unsigned char>(MonthFromLetterWord(letters));
+    const unsigned year = values[f.year];
+    values[kRuledCenturyValue] = static_cast<unsigned char>(
+        centuries.century + (year < static_cast<unsigned>(centuries.firstYear) ? 1 : 0));
+    const unsigned month = values[f.month];
+    const unsigned day = values[f.day];
+    const unsigned century = values[f.century];
+
+    // A written century starts with 1-9; the day lies within its month.
+    const std::uint32_t yearStart = kYearStarts[(century & 3) << 7 | year];
+    const unsigned monthStart = kMonthStarts[(month & 15) | (yearStart & 1) << 4];
+    if (((month - 1 < 12) & (day - 1 < (monthStart & 31)) & (century >= 10)) == 0) return false;
+    date.days =
+        std::int64_t{kCenturyStarts[century]} + (yearStart >> 1) + (monthStart >> 5) + day - 1;
+    date.century = century;
+    date.year = year;
+    date.month = month;
+    date.day = day;
+    date.shape = &f;
+    return true;
+}
+
+// ReadCommonDate with what it read given as the full reader gives it.
+KALCORE_HOT_STEP bool ReadCommonDate(const ShapeText& text, std::size_t count,
+                                     const TwoDigitCenturies& centuries, DateReading& reading) {
+    CommonDate date;
+    if (!ReadCommonDate(text, count, centuries, date)) return false;
+    reading.date = CivilDate{static_cast<int>(date.century * 100 + date.year),
+                             static_cast<int>(date.month), static_cast<int>(date.day)};
+    reading.centuryGiven = date.shape->centuryGiven;
+    reading.code = date.shape->code;
+    reading.layout = date.shape->layout;
+    reading.twoDigitYear = date.shape->twoDigitYear;
+    return true;
+}
+
+}  // namespace kalcore

@@ -25,8 +25,7 @@
 
 namespace kalcore {
 
-// A text of at most 11 characters in 16 bytes; the bytes after its
-// characters may be anything.
+// The first 16 characters of a text, zero-filled when it has fewer.
 using ShapeText = unsigned char[16];
 
 // The century of a two-digit year under a window or a fixed century:
@@ -56,18 +55,20 @@ constexpr bool CenturiesOfRule(const YearRule& rule, TwoDigitCenturies& centurie
 
 namespace shape_detail {
 
-// The class of each character of a text in its shape key, a byte per
-// position: 0 past its end, 6 for any character of no other class. Letters
-// are of no class of their own: where a layout has its month abbreviation,
-// the month is looked up from the three characters, and only three letters
-// of an abbreviation give a month.
-enum ShapeClass : std::uint8_t { kPast, kDigit, kDash = 3, kDot, kSlash, kOther };
+// The class of each of the 16 characters of a text in its shape key, a byte
+// per position: 0 for a character that trimming removes (and for the zeros
+// past the text), 6 for any character of no other class. Letters are of no
+// class of their own: where a layout has its month abbreviation, the month
+// is looked up from the three characters, and only three letters of an
+// abbreviation give a month.
+enum ShapeClass : std::uint8_t { kTrimmed, kDigit, kDash = 3, kDot, kSlash, kOther };
 static_assert(kDot - kDash == '.' - '-' && kSlash - kDash == '/' - '-');
 
 // A shape key: the classes of positions 0-7 in the bytes of the key, and
-// those of positions 8-10 in the same bytes three bits up (a class needs
-// three bits). Every position of a text has a class of 1 or above, so the
-// key also tells the text's length.
+// those of positions 8-15 in the same bytes three bits up (a class needs
+// three bits). A layout's key has classes of 1 or above at its positions and
+// 0 after them: a text has it when it is the layout, with nothing trimmed
+// before it and only characters that trimming removes after it.
 constexpr std::uint64_t InShapeKey(int position, ShapeClass c) {
     return position < 8 ? std::uint64_t{c} << (8 * position)
                         : std::uint64_t{c} << (8 * (position - 8) + 3);
@@ -89,20 +90,19 @@ struct ShapeFields {
     bool centuryGiven;  // as DateReading::centuryGiven
     char layout;        // as DateReading::layout
     char code;          // as DateReading::code
-    // The entry read instead when the first two digits exceed 12 (the text
-    // then starts with a year), plus one; 0 when there is none.
-    std::uint8_t yearFirstEntry;
+    // How far after this entry the one read instead lies when the first two
+    // digits exceed 12 (the text then starts with a year); 0 when none does.
+    std::uint8_t yearFirstStep;
 };
 
 // Compiles a pattern: "MM" and "M" a two- or one-digit month, "mmm" its
 // abbreviation, "DD" and "D" the day, "CC" the century, "YY" the year, and
 // '-', '/', '.' themselves.
-consteval ShapeFields Compile(const char* pattern, char layout, char code,
-                              std::uint8_t yearFirstEntry = 0) {
+consteval ShapeFields Compile(const char* pattern, char layout, char code, int yearFirstEntry = 0) {
     ShapeFields f{};
     f.layout = layout;
     f.code = code;
-    f.yearFirstEntry = yearFirstEntry;
+    f.yearFirstStep = static_cast<std::uint8_t>(yearFirstEntry);
     f.twoDigitYear = true;
     std::uint64_t key = 0;
     int i = 0;
@@ -156,17 +156,19 @@ inline constexpr char kMonthFirst = 'B', kDayFirst = '7';
 // first for it; the two shapes whose reading turns on whether the text starts
 // with a month or a year name their year-first layout, kept after the others.
 // Shapes the full order settles another way (month-first dates with '.', for
-// instance) are left out and go to the full reader.
+// instance) are left out and go to the full reader. Entry 0 stands for no
+// shape: its key, 0, is no text's key.
 inline constexpr int kHashedEntries = 46;
-inline constexpr int kYearFirstSlash = kHashedEntries, kYearFirstDigits = kHashedEntries + 1;
+inline constexpr int kYearFirstSlash = kHashedEntries + 1, kYearFirstDigits = kHashedEntries + 2;
 inline constexpr ShapeFields kEntries[] = {
+    ShapeFields{},
     // Month first, two-digit fields (basic detection).
     Compile("MM/DD/CCYY", 'B', 'B'),
     Compile("MM-DD-CCYY", 'A', 'A'),
-    Compile("MM/DD/YY", '3', '3', kYearFirstSlash + 1),
+    Compile("MM/DD/YY", '3', '3', kYearFirstSlash - 3),
     Compile("MM-DD-YY", 'C', 'C'),
     Compile("YY.MM.DD", '5', '5'),
-    Compile("MMDDYY", '1', '1', kYearFirstDigits + 1),
+    Compile("MMDDYY", '1', '1', kYearFirstDigits - 6),
     // Year first.
     Compile("CCYYMMDD", 'E', kMonthFirst),
     Compile("CCYY-MM-DD", 'G', kMonthFirst),
@@ -217,7 +219,7 @@ inline constexpr ShapeFields kEntries[] = {
 };
 static_assert(std::size(kEntries) == kYearFirstDigits + 1);
 
-// Slots of the hash: a byte each, the entry there plus one, 0 for none.
+// Slots of the hash: a byte each, the entry there, 0 for none.
 inline constexpr int kSlotBits = 9;
 
 constexpr unsigned SlotOf(std::uint64_t key, std::uint64_t multiplier) {
@@ -236,7 +238,7 @@ consteval std::uint64_t FindMultiplier() {
         const std::uint64_t multiplier = (z ^ (z >> 31)) | 1;
         bool used[1 << kSlotBits] = {};
         bool distinct = true;
-        for (int e = 0; e < kHashedEntries && distinct; ++e) {
+        for (int e = 1; e <= kHashedEntries && distinct; ++e) {
             const unsigned slot = SlotOf(kEntries[e].key, multiplier);
             distinct = !used[slot];
             used[slot] = true;
@@ -249,33 +251,20 @@ inline constexpr std::uint64_t kMultiplier = FindMultiplier();
 
 constexpr std::array<std::uint8_t, 1 << kSlotBits> BuildSlots() {
     std::array<std::uint8_t, 1 << kSlotBits> slots{};
-    for (int e = 0; e < kHashedEntries; ++e)
-        slots[SlotOf(kEntries[e].key, kMultiplier)] = static_cast<std::uint8_t>(e + 1);
+    for (int e = 1; e <= kHashedEntries; ++e)
+        slots[SlotOf(kEntries[e].key, kMultiplier)] = static_cast<std::uint8_t>(e);
     return slots;
 }
 inline constexpr std::array<std::uint8_t, 1 << kSlotBits> kSlots = BuildSlots();
 
-// Days since 1970-01-01 of 1 January of the year 100 * c, for c = 0-99.
-inline constexpr std::array<std::int32_t, 100> kCenturyStarts = [] {
-    std::array<std::int32_t, 100> days{};
-    for (int c = 0; c < 100; ++c)
-        days[c] = static_cast<std::int32_t>(DaysFromEpoch(CivilDate{100 * c, 1, 1}));
-    return days;
-}();
-
-// For each century c and year y of it, at (c % 4) * 128 + y: the days from
-// 1 January of the century's year 0 to 1 January of the year, times two,
-// plus one when the year is leap.
-inline constexpr std::array<std::uint32_t, 4 * 128> kYearStarts = [] {
-    std::array<std::uint32_t, 4 * 128> years{};
-    for (int remainder = 0; remainder < 4; ++remainder) {
-        const int base = 2000 + 100 * remainder;  // a century c with c % 4 == remainder
-        for (int y = 0; y < 100; ++y)
-            years[128 * remainder + y] =
-                static_cast<std::uint32_t>(2 * (DaysFromEpoch(CivilDate{base + y, 1, 1}) -
-                                                DaysFromEpoch(CivilDate{base, 1, 1})) +
-                                           (IsLeapYear(base + y) ? 1 : 0));
-    }
+// For each year 0-9999, at its number: the days from 1970-01-01 to its
+// 1 January, times two, plus one when the year is leap. A column's years
+// mostly lie close together, so that few of its cache lines are used.
+inline constexpr std::array<std::int32_t, 10000> kYearStarts = [] {
+    std::array<std::int32_t, 10000> years{};
+    for (int y = 0; y < 10000; ++y)
+        years[y] = static_cast<std::int32_t>(2 * DaysFromEpoch(CivilDate{y, 1, 1}) +
+                                             (IsLeapYear(y) ? 1 : 0));
     return years;
 }();
 
@@ -294,24 +283,14 @@ inline constexpr std::array<std::uint16_t, 32> kMonthStarts = [] {
     return months;
 }();
 
-// Sixteen bytes of ones, then sixteen of zeros: the 16 bytes at 16 - count
-// select the first `count` positions.
-inline constexpr std::array<unsigned char, 32> kFirstPositions = [] {
-    std::array<unsigned char, 32> bytes{};
-    for (int i = 0; i < 16; ++i) bytes[i] = 0xff;
-    return bytes;
-}();
-
-// The shape key of the `count` characters of a text.
+// The shape key of the 16 characters of a text.
 #if KALCORE_SCAN_SSE2
-KALCORE_HOT_STEP std::uint64_t ShapeKey(const ShapeText& text, std::size_t count) {
+KALCORE_HOT_STEP std::uint64_t ShapeKey(const ShapeText& text) {
     const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
     const auto bytes = [](int c) { return _mm_set1_epi8(static_cast<char>(c)); };
-    // Every position of the text starts as kOther and is brought down to
-    // its class; the classes exclude each other.
-    const __m128i inText =
-        _mm_loadu_si128(reinterpret_cast<const __m128i*>(kFirstPositions.data() + 16 - count));
-    __m128i classes = _mm_and_si128(inText, bytes(kOther));
+    // Every character that trimming keeps (signed value above 32) starts as
+    // kOther and is brought down to its class; the classes exclude each other.
+    __m128i classes = _mm_and_si128(_mm_cmpgt_epi8(x, bytes(32)), bytes(kOther));
     // Digits: 0-9 above '0'.
     const __m128i digit = _mm_sub_epi8(x, bytes('0'));
     const __m128i isDigit = _mm_cmpeq_epi8(_mm_min_epu8(digit, bytes(9)), digit);
@@ -327,16 +306,17 @@ KALCORE_HOT_STEP std::uint64_t ShapeKey(const ShapeText& text, std::size_t count
     return low | high << 3;
 }
 #else
-inline std::uint64_t ShapeKey(const ShapeText& text, std::size_t count) {
+inline std::uint64_t ShapeKey(const ShapeText& text) {
     std::uint64_t key = 0;
-    for (std::size_t i = 0; i < count; ++i) {
+    for (int i = 0; i < 16; ++i) {
         const unsigned char c = text[i];
-        const ShapeClass is = (c >= '0' && c <= '9') ? kDigit
-                              : c == '-'             ? kDash
-                              : c == '.'             ? kDot
-                              : c == '/'             ? kSlash
-                                                     : kOther;
-        key |= InShapeKey(static_cast<int>(i), is);
+        const ShapeClass is = static_cast<signed char>(c) <= 32 ? kTrimmed
+                              : (c >= '0' && c <= '9')          ? kDigit
+                              : c == '-'                        ? kDash
+                              : c == '.'                        ? kDot
+                              : c == '/'                        ? kSlash
+                                                                : kOther;
+        key |= InShapeKey(i, is);
     }
     return key;
 }
@@ -378,25 +358,24 @@ struct CommonDate {
     const shape_detail::ShapeFields* shape;
 };
 
-// Reads the `count` (1-11) characters of a text trimmed at both ends, with
-// zeros or characters that trimming removes after them, when they have one
-// of the table's shapes and make a valid date in it, a two-digit year placed
-// by `centuries`. False, with `date` not written, for every other text,
-// which the full reader then reads; a text read here is read as the full
-// reader reads it.
-KALCORE_HOT_STEP bool ReadCommonDate(const ShapeText& text, std::size_t count,
-                                     const TwoDigitCenturies& centuries, CommonDate& date) {
+// Reads a text given as its first 16 characters (zero-filled when it has
+// fewer) when it is one of the table's shapes, with nothing to trim before
+// it and only characters that trimming removes after it, and makes a valid
+// date in it, a two-digit year placed by `centuries`. False, with `date` not
+// written, for every other text, which the full reader then reads; a text
+// read here is read as the full reader reads it.
+KALCORE_HOT_STEP bool ReadCommonDate(const ShapeText& text, const TwoDigitCenturies& centuries,
+                                     CommonDate& date) {
     using namespace shape_detail;
-    const std::uint64_t key = ShapeKey(text, count);
-    unsigned entry = kSlots[SlotOf(key, kMultiplier)];
-    if (entry == 0 || kEntries[entry - 1].key != key) return false;
+    const std::uint64_t key = ShapeKey(text);
+    const unsigned entry = kSlots[SlotOf(key, kMultiplier)];
+    if (kEntries[entry].key != key) return false;
     FieldValues values;
     TakeFieldValues(text, values);
     // A text that starts with a year of 13 or above takes the year-first
     // reading, chosen with a mask so that no branch depends on the text.
-    const unsigned yearFirst = kEntries[entry - 1].yearFirstEntry;
-    const unsigned takeYearFirst = 0u - ((yearFirst != 0) & (values[0] > 12));
-    const ShapeFields& f = kEntries[(entry ^ ((entry ^ yearFirst) & takeYearFirst)) - 1];
+    const ShapeFields& f =
+        kEntries[entry + (kEntries[entry].yearFirstStep & (0u - (values[0] > 12)))];
 
     // The month of an abbreviation and the century of a two-digit year join
     // the values, where the layouts that have them find them.
@@ -412,11 +391,11 @@ KALCORE_HOT_STEP bool ReadCommonDate(const ShapeText& text, std::size_t count,
     const unsigned century = values[f.century];
 
     // A written century starts with 1-9; the day lies within its month.
-    const std::uint32_t yearStart = kYearStarts[(century & 3) << 7 | year];
+    const std::int32_t yearStart = kYearStarts[century * 100 + year];
     const unsigned monthStart = kMonthStarts[(month & 15) | (yearStart & 1) << 4];
     if (((month - 1 < 12) & (day - 1 < (monthStart & 31)) & (century >= 10)) == 0) return false;
-    date.days =
-        std::int64_t{kCenturyStarts[century]} + (yearStart >> 1) + (monthStart >> 5) + day - 1;
+    // The shift halves the start, rounding down also before 1970.
+    date.days = std::int64_t{yearStart >> 1} + (monthStart >> 5) + day - 1;
     date.century = century;
     date.year = year;
     date.month = month;
@@ -426,10 +405,10 @@ KALCORE_HOT_STEP bool ReadCommonDate(const ShapeText& text, std::size_t count,
 }
 
 // ReadCommonDate with what it read given as the full reader gives it.
-KALCORE_HOT_STEP bool ReadCommonDate(const ShapeText& text, std::size_t count,
-                                     const TwoDigitCenturies& centuries, DateReading& reading) {
+KALCORE_HOT_STEP bool ReadCommonDate(const ShapeText& text, const TwoDigitCenturies& centuries,
+                                     DateReading& reading) {
     CommonDate date;
-    if (!ReadCommonDate(text, count, centuries, date)) return false;
+    if (!ReadCommonDate(text, centuries, date)) return false;
     reading.date = CivilDate{static_cast<int>(date.century * 100 + date.year),
                              static_cast<int>(date.month), static_cast<int>(date.day)};
     reading.centuryGiven = date.shape->centuryGiven;

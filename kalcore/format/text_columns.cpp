@@ -145,7 +145,7 @@ bool ReadInFullOrder(const ShapeText& text, std::size_t count, const ReadingRule
 KALCORE_HOT_STEP bool ReadTrimmedText(const ShapeText& text, std::size_t count,
                                       const ColumnRules& column, ItemDate& date) {
     CommonDate common;
-    if (column.table && ReadCommonDate(text, count, column.centuries, common)) {
+    if (column.table && ReadCommonDate(text, column.centuries, common)) {
         date = {common.days, static_cast<std::uint8_t>(common.shape->layout)};
         return true;
     }
@@ -166,15 +166,21 @@ KALCORE_HOT_STEP bool ReadTrimmed(const unsigned char* text, std::size_t length,
 }
 
 #if KALCORE_SCAN_SSE2
-// The items of a block are at least 16 characters wide in the common case
-// (NumPy's S16 and U16): their first 16 characters are taken at once. An item
-// without leading characters to trim, whose kept characters all lie within
-// its first 11, goes straight to the table; any other, and any the table
-// does not settle, is read as a text of its full width.
+// A text is taken in the common case as its first 16 characters at once: a
+// block's items are at least 16 characters wide in the common case (NumPy's
+// S16 and U16), and a text given by pointer and length is copied whole when
+// it has at most 16. These go straight to the table; what it does not
+// settle (among them texts with characters to trim before them) is read as
+// a text of its full length.
 
-// Positions (bit i for position i) of the characters that trimming keeps.
-KALCORE_HOT_STEP unsigned KeptPositions(__m128i characters) {
-    return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpgt_epi8(characters, _mm_set1_epi8(32))));
+// Reads 16 characters through the table.
+KALCORE_HOT_STEP bool ReadSixteen(__m128i characters, const ColumnRules& column, ItemDate& date) {
+    ShapeText text;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(text), characters);
+    CommonDate common;
+    if (!ReadCommonDate(text, column.centuries, common)) return false;
+    date = {common.days, static_cast<std::uint8_t>(common.shape->layout)};
+    return true;
 }
 
 // The 16 characters of an item of a block, as bytes; false when one of the
@@ -197,6 +203,28 @@ KALCORE_HOT_STEP bool LoadSixteen(const unsigned char* item, Ucs4, __m128i& char
     return true;
 }
 
+// The `length` (1-16) bytes of a text, zero-filled to 16: read with a few
+// loads whose offsets depend only on the length.
+KALCORE_HOT_STEP __m128i LoadShort(const unsigned char* s, std::size_t length) {
+    std::uint64_t low, high = 0;
+    if (length >= 8) {
+        std::uint64_t tail;
+        std::memcpy(&low, s, sizeof low);
+        std::memcpy(&tail, s + length - 8, sizeof tail);
+        // Bytes 8 to length - 1; none for 8, masked rather than branched on.
+        high = (tail >> ((8 * (16 - length)) & 63)) & (0 - std::uint64_t{length > 8});
+    } else if (length >= 4) {
+        std::uint32_t head, tail;
+        std::memcpy(&head, s, sizeof head);
+        std::memcpy(&tail, s + length - 4, sizeof tail);
+        low = head | std::uint64_t{tail} << (8 * (length - 4));
+    } else {
+        low = s[0] | std::uint64_t{s[length / 2]} << (8 * (length / 2)) |
+              std::uint64_t{s[length - 1]} << (8 * (length - 1));
+    }
+    return _mm_set_epi64x(static_cast<long long>(high), static_cast<long long>(low));
+}
+
 // True when the characters of an item past its first 16 are all trimmed.
 template <typename Units>
 bool RestTrimmed(const unsigned char* item, std::size_t width) {
@@ -212,26 +240,28 @@ template <typename Units>
 KALCORE_HOT_STEP bool ReadItem(const unsigned char* item, std::size_t width,
                                const ColumnRules& column, ItemDate& date) {
     __m128i characters;
-    if (width >= 16 && column.table && LoadSixteen(item, Units{}, characters)) {
-        const unsigned kept = KeptPositions(characters);
-        if ((kept & 1) != 0 && kept < (1u << kMaxDateChars) && RestTrimmed<Units>(item, width)) {
-            ShapeText text;
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(text), characters);
-            CommonDate common;
-            if (ReadCommonDate(text, static_cast<std::size_t>(std::bit_width(kept)),
-                               column.centuries, common)) {
-                date = {common.days, static_cast<std::uint8_t>(common.shape->layout)};
-                return true;
-            }
-        }
-    }
+    if (width >= 16 && column.table && LoadSixteen(item, Units{}, characters) &&
+        RestTrimmed<Units>(item, width) && ReadSixteen(characters, column, date))
+        return true;
     return ReadTrimmed<Units>(item, width, column, date);
+}
+
+KALCORE_HOT_STEP bool ReadText(const unsigned char* text, std::size_t length,
+                               const ColumnRules& column, ItemDate& date) {
+    if (length - 1 < 16 && column.table && ReadSixteen(LoadShort(text, length), column, date))
+        return true;
+    return ReadTrimmed<Bytes>(text, length, column, date);
 }
 #else
 template <typename Units>
 KALCORE_HOT_STEP bool ReadItem(const unsigned char* item, std::size_t width,
                                const ColumnRules& column, ItemDate& date) {
     return ReadTrimmed<Units>(item, width, column, date);
+}
+
+KALCORE_HOT_STEP bool ReadText(const unsigned char* text, std::size_t length,
+                               const ColumnRules& column, ItemDate& date) {
+    return ReadTrimmed<Bytes>(text, length, column, date);
 }
 #endif
 
@@ -286,7 +316,7 @@ bool ReadExactText(const char* chars, std::size_t length, const ReadingRules& ru
         CopyTrimmedBytes(reinterpret_cast<const unsigned char*>(chars), length, text);
     if (count == 0) return false;
     TwoDigitCenturies centuries;
-    if (CenturiesOfRule(rules.years, centuries) && ReadCommonDate(text, count, centuries, reading))
+    if (CenturiesOfRule(rules.years, centuries) && ReadCommonDate(text, centuries, reading))
         return true;
     DateText copy;
     std::memcpy(copy, text, sizeof copy);
@@ -299,9 +329,9 @@ std::size_t ReadTextColumn(const char* const* texts, const std::size_t* lengths,
     std::size_t dates = 0;
     for (std::size_t i = 0; i < n; ++i) {
         ItemDate date;
-        const bool read = texts[i] != nullptr &&
-                          ReadTrimmed<Bytes>(reinterpret_cast<const unsigned char*>(texts[i]),
-                                             lengths[i], column, date);
+        const bool read =
+            texts[i] != nullptr &&
+            ReadText(reinterpret_cast<const unsigned char*>(texts[i]), lengths[i], column, date);
         dates += Store(read, date, i, out);
     }
     return dates;

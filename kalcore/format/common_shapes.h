@@ -258,25 +258,27 @@ constexpr std::array<std::uint8_t, 1 << kSlotBits> BuildSlots() {
 inline constexpr std::array<std::uint8_t, 1 << kSlotBits> kSlots = BuildSlots();
 
 // For each year 0-9999, at its number: the days from 1970-01-01 to its
-// 1 January, times two, plus one when the year is leap. A column's years
-// mostly lie close together, so that few of its cache lines are used.
+// 1 January, times four, plus two when no date text holds the year (it lies
+// before 1000), plus one when it is leap. A column's years mostly lie close
+// together, so that few of the table's cache lines are used.
 inline constexpr std::array<std::int32_t, 10000> kYearStarts = [] {
     std::array<std::int32_t, 10000> years{};
     for (int y = 0; y < 10000; ++y)
-        years[y] = static_cast<std::int32_t>(2 * DaysFromEpoch(CivilDate{y, 1, 1}) +
-                                             (IsLeapYear(y) ? 1 : 0));
+        years[y] = static_cast<std::int32_t>(4 * DaysFromEpoch(CivilDate{y, 1, 1}) +
+                                             (IsReadableYear(y) ? 0 : 2) + (IsLeapYear(y) ? 1 : 0));
     return years;
 }();
 
-// For each month number 0-15 of a common year, then (from 16) of a leap
-// year: the days of the year before the month, times 32, plus the days of
-// the month; 0 for the numbers that are no month.
-inline constexpr std::array<std::uint16_t, 32> kMonthStarts = [] {
-    std::array<std::uint16_t, 32> months{};
+// For each month value 0-127 of a common year, then of a leap year, then
+// (from 256) of a year no date text holds: the days of the year before the
+// month, times 32, plus the days of the month; 0 for the values that are no
+// month and for the years no text holds, so that no day lies within them.
+inline constexpr std::array<std::uint16_t, 512> kMonthStarts = [] {
+    std::array<std::uint16_t, 512> months{};
     for (int leap = 0; leap < 2; ++leap) {
         const int year = leap == 1 ? 2000 : 1999;
         for (int m = 1; m <= 12; ++m)
-            months[16 * leap + m] = static_cast<std::uint16_t>(
+            months[128 * leap + m] = static_cast<std::uint16_t>(
                 32 * (DaysFromEpoch(CivilDate{year, m, 1}) - DaysFromEpoch(CivilDate{year, 1, 1})) +
                 DaysInMonth(year, m));
     }
@@ -390,12 +392,13 @@ KALCORE_HOT_STEP bool ReadCommonDate(const ShapeText& text, const TwoDigitCentur
     const unsigned day = values[f.day];
     const unsigned century = values[f.century];
 
-    // A written century starts with 1-9; the day lies within its month.
+    // The day lies within its month, which is one, in a year a date text
+    // holds (a written century starts with 1-9).
     const std::int32_t yearStart = kYearStarts[century * 100 + year];
-    const unsigned monthStart = kMonthStarts[(month & 15) | (yearStart & 1) << 4];
-    if (((month - 1 < 12) & (day - 1 < (monthStart & 31)) & (century >= 10)) == 0) return false;
-    // The shift halves the start, rounding down also before 1970.
-    date.days = std::int64_t{yearStart >> 1} + (monthStart >> 5) + day - 1;
+    const unsigned monthStart = kMonthStarts[(month & 127) | (yearStart & 3) << 7];
+    if (day - 1 >= (monthStart & 31)) return false;
+    // The shift divides the start by four, rounding down also before 1970.
+    date.days = std::int64_t{yearStart >> 2} + (monthStart >> 5) + day - 1;
     date.century = century;
     date.year = year;
     date.month = month;

@@ -121,48 +121,48 @@ struct ColumnRules {
     bool table;  // the table may read dates: a window or a century rule
 };
 
-// What a column keeps of a date: its days since 1970-01-01 and its layout.
+// What a column keeps of an item: the days since 1970-01-01 of its date and
+// its layout, or kNoDateDays and 0 when it is no date. Returned in
+// registers, so that the table's dates and the full order's meet there.
 struct ItemDate {
     std::int64_t days;
     std::uint8_t layout;
 };
+constexpr ItemDate kNoItemDate{kNoDateDays, 0};
 
 // Reads the `count` (1-11) characters of a trimmed text, zero-filled to 16
 // bytes, in the reader's full order.
-bool ReadInFullOrder(const ShapeText& text, std::size_t count, const ReadingRules& rules,
-                     ItemDate& date) {
+ItemDate ReadInFullOrder(const ShapeText& text, std::size_t count, const ReadingRules& rules) {
     DateText copy;
     std::memcpy(copy, text, sizeof copy);
     DateReading reading;
-    if (!ReadTrimmedDateByRule(copy, count, rules.years, rules.keywords, reading)) return false;
-    date = {DaysOfTextDate(reading.date), static_cast<std::uint8_t>(reading.layout)};
-    return true;
+    if (!ReadTrimmedDateByRule(copy, count, rules.years, rules.keywords, reading))
+        return kNoItemDate;
+    return {DaysOfTextDate(reading.date), static_cast<std::uint8_t>(reading.layout)};
 }
 
-// Reads the `count` (1-11) characters of a trimmed text, zero-filled to 16
-// bytes: through the table when it settles the text, else in the reader's
-// full order.
-KALCORE_HOT_STEP bool ReadTrimmedText(const ShapeText& text, std::size_t count,
-                                      const ColumnRules& column, ItemDate& date) {
-    CommonDate common;
-    if (column.table && ReadCommonDate(text, column.centuries, common)) {
-        date = {common.days, static_cast<std::uint8_t>(common.shape->layout)};
-        return true;
-    }
-    return ReadInFullOrder(text, count, column.rules, date);
+// A date the table read, as a column keeps it.
+KALCORE_HOT_STEP ItemDate ItemOf(const CommonDate& date) {
+    return {date.days, static_cast<std::uint8_t>(date.shape->layout)};
 }
 
-// Reads `length` characters of 1 or 4 bytes, trimmed at both ends.
+// Reads `length` characters of 1 or 4 bytes, trimmed at both ends: through
+// the table when it settles the text, else in the reader's full order. Kept
+// out of the column loops, which reach it for the texts the table does not
+// settle at once.
 template <typename Units>
-KALCORE_HOT_STEP bool ReadTrimmed(const unsigned char* text, std::size_t length,
-                                  const ColumnRules& column, ItemDate& date) {
+[[gnu::noinline]] ItemDate ReadTrimmed(const unsigned char* text, std::size_t length,
+                                       const ColumnRules& column) {
     ShapeText copy;
     std::size_t count;
     if constexpr (std::is_same_v<Units, Bytes>)
         count = CopyTrimmedBytes(text, length, copy);
     else
         count = CopyTrimmedUcs4(text, length, copy);
-    return count != 0 && ReadTrimmedText(copy, count, column, date);
+    if (count == 0) return kNoItemDate;
+    CommonDate common;
+    if (column.table && ReadCommonDate(copy, column.centuries, common)) return ItemOf(common);
+    return ReadInFullOrder(copy, count, column.rules);
 }
 
 #if KALCORE_SCAN_SSE2
@@ -174,13 +174,10 @@ KALCORE_HOT_STEP bool ReadTrimmed(const unsigned char* text, std::size_t length,
 // a text of its full length.
 
 // Reads 16 characters through the table.
-KALCORE_HOT_STEP bool ReadSixteen(__m128i characters, const ColumnRules& column, ItemDate& date) {
+KALCORE_HOT_STEP bool ReadSixteen(__m128i characters, const ColumnRules& column, CommonDate& date) {
     ShapeText text;
     _mm_storeu_si128(reinterpret_cast<__m128i*>(text), characters);
-    CommonDate common;
-    if (!ReadCommonDate(text, column.centuries, common)) return false;
-    date = {common.days, static_cast<std::uint8_t>(common.shape->layout)};
-    return true;
+    return ReadCommonDate(text, column.centuries, date);
 }
 
 // The 16 characters of an item of a block, as bytes; false when one of the
@@ -236,56 +233,94 @@ bool RestTrimmed(const unsigned char* item, std::size_t width) {
     return true;
 }
 
-template <typename Units>
-KALCORE_HOT_STEP bool ReadItem(const unsigned char* item, std::size_t width,
-                               const ColumnRules& column, ItemDate& date) {
+template <typename Units, bool Table>
+KALCORE_HOT_STEP ItemDate ReadItem(const unsigned char* item, std::size_t width,
+                                   const ColumnRules& column) {
     __m128i characters;
-    if (width >= 16 && column.table && LoadSixteen(item, Units{}, characters) &&
-        RestTrimmed<Units>(item, width) && ReadSixteen(characters, column, date))
-        return true;
-    return ReadTrimmed<Units>(item, width, column, date);
+    CommonDate common;
+    if (Table && width >= 16 && LoadSixteen(item, Units{}, characters) &&
+        RestTrimmed<Units>(item, width) && ReadSixteen(characters, column, common))
+        return ItemOf(common);
+    return ReadTrimmed<Units>(item, width, column);
 }
 
-KALCORE_HOT_STEP bool ReadText(const unsigned char* text, std::size_t length,
-                               const ColumnRules& column, ItemDate& date) {
-    if (length - 1 < 16 && column.table && ReadSixteen(LoadShort(text, length), column, date))
-        return true;
-    return ReadTrimmed<Bytes>(text, length, column, date);
+template <bool Table>
+KALCORE_HOT_STEP ItemDate ReadText(const unsigned char* text, std::size_t length,
+                                   const ColumnRules& column) {
+    CommonDate common;
+    if (Table && length - 1 < 16 && ReadSixteen(LoadShort(text, length), column, common))
+        return ItemOf(common);
+    return ReadTrimmed<Bytes>(text, length, column);
 }
 #else
-template <typename Units>
-KALCORE_HOT_STEP bool ReadItem(const unsigned char* item, std::size_t width,
-                               const ColumnRules& column, ItemDate& date) {
-    return ReadTrimmed<Units>(item, width, column, date);
+template <typename Units, bool Table>
+KALCORE_HOT_STEP ItemDate ReadItem(const unsigned char* item, std::size_t width,
+                                   const ColumnRules& column) {
+    return ReadTrimmed<Units>(item, width, column);
 }
 
-KALCORE_HOT_STEP bool ReadText(const unsigned char* text, std::size_t length,
-                               const ColumnRules& column, ItemDate& date) {
-    return ReadTrimmed<Bytes>(text, length, column, date);
+template <bool Table>
+KALCORE_HOT_STEP ItemDate ReadText(const unsigned char* text, std::size_t length,
+                                   const ColumnRules& column) {
+    return ReadTrimmed<Bytes>(text, length, column);
 }
 #endif
 
-// Stores the outcome of item i of a column; true for a date.
-KALCORE_HOT_STEP bool Store(bool read, const ItemDate& date, std::size_t i, const DayColumn& out) {
-    out.days[i] = read ? date.days : kNoDateDays;
-    if (out.layouts != nullptr) out.layouts[i] = read ? date.layout : 0;
-    return read;
+// Reads the n items of a column with Read<Table>::Item, storing each; the
+// number of dates. Whether the table may read dates, and whether layouts
+// are kept, is decided once for the column rather than for each item.
+template <template <bool> class Read, typename Source>
+std::size_t ReadColumn(const Source& source, std::size_t n, const ReadingRules& rules,
+                       const DayColumn& out) {
+    const ColumnRules column(rules);
+    const auto run = [&]<bool Table, bool Layouts>() {
+        std::size_t dates = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            const ItemDate date = Read<Table>::Item(source, i, column);
+            out.days[i] = date.days;
+            if constexpr (Layouts) out.layouts[i] = date.layout;
+            dates += date.layout != 0 ? 1 : 0;  // every date has a layout
+        }
+        return dates;
+    };
+    if (out.layouts == nullptr)
+        return column.table ? run.template operator()<true, false>()
+                            : run.template operator()<false, false>();
+    return column.table ? run.template operator()<true, true>()
+                        : run.template operator()<false, true>();
 }
 
+// The items of a block of 1-byte or 4-byte characters.
 template <typename Units>
-std::size_t ReadBlock(const TextBlock& block, std::size_t n, const ReadingRules& rules,
-                      const DayColumn& out) {
-    const ColumnRules column(rules);
-    std::size_t dates = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        // Each item's address from the base: stepping past the last item
-        // could leave the block, as a negative stride does at once.
-        const unsigned char* item = block.base + static_cast<std::ptrdiff_t>(i) * block.stride;
-        ItemDate date;
-        dates += Store(ReadItem<Units>(item, block.width, column, date), date, i, out);
+struct BlockItems {
+    template <bool Table>
+    struct Read {
+        KALCORE_HOT_STEP static ItemDate Item(const TextBlock& block, std::size_t i,
+                                              const ColumnRules& column) {
+            // Each item's address from the base: stepping past the last item
+            // could leave the block, as a negative stride does at once.
+            const unsigned char* item = block.base + static_cast<std::ptrdiff_t>(i) * block.stride;
+            return ReadItem<Units, Table>(item, block.width, column);
+        }
+    };
+};
+
+// Texts given as pointers and lengths; a null pointer is no date.
+struct TextPointers {
+    const char* const* texts;
+    const std::size_t* lengths;
+};
+
+template <bool Table>
+struct ReadPointedText {
+    KALCORE_HOT_STEP static ItemDate Item(const TextPointers& source, std::size_t i,
+                                          const ColumnRules& column) {
+        const char* text = source.texts[i];
+        if (text == nullptr) return kNoItemDate;
+        return ReadText<Table>(reinterpret_cast<const unsigned char*>(text), source.lengths[i],
+                               column);
     }
-    return dates;
-}
+};
 
 // Writes dates into a block, each text (zero-filled past its end) put into
 // its item by Put(item, text).
@@ -325,26 +360,17 @@ bool ReadExactText(const char* chars, std::size_t length, const ReadingRules& ru
 
 std::size_t ReadTextColumn(const char* const* texts, const std::size_t* lengths, std::size_t n,
                            const ReadingRules& rules, const DayColumn& out) {
-    const ColumnRules column(rules);
-    std::size_t dates = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        ItemDate date;
-        const bool read =
-            texts[i] != nullptr &&
-            ReadText(reinterpret_cast<const unsigned char*>(texts[i]), lengths[i], column, date);
-        dates += Store(read, date, i, out);
-    }
-    return dates;
+    return ReadColumn<ReadPointedText>(TextPointers{texts, lengths}, n, rules, out);
 }
 
 std::size_t ReadByteBlock(const TextBlock& block, std::size_t n, const ReadingRules& rules,
                           const DayColumn& out) {
-    return ReadBlock<Bytes>(block, n, rules, out);
+    return ReadColumn<BlockItems<Bytes>::Read>(block, n, rules, out);
 }
 
 std::size_t ReadUcs4Block(const TextBlock& block, std::size_t n, const ReadingRules& rules,
                           const DayColumn& out) {
-    return ReadBlock<Ucs4>(block, n, rules, out);
+    return ReadColumn<BlockItems<Ucs4>::Read>(block, n, rules, out);
 }
 
 int LongestText(const FormatLayout& layout) {

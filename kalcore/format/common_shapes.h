@@ -149,6 +149,14 @@ consteval ShapeFields Compile(const char* pattern, char layout, char code, int y
     return f;
 }
 
+// The entry of no shape: its key, all ones, is no text's key (no class is
+// 7), while 0 is the key of a text of nothing but characters to trim.
+consteval ShapeFields NoShape() {
+    ShapeFields f{};
+    f.key = ~std::uint64_t{0};
+    return f;
+}
+
 // The basic codes a recognised form is read as: month first or day first.
 inline constexpr char kMonthFirst = 'B', kDayFirst = '7';
 
@@ -157,11 +165,11 @@ inline constexpr char kMonthFirst = 'B', kDayFirst = '7';
 // with a month or a year name their year-first layout, kept after the others.
 // Shapes the full order settles another way (month-first dates with '.', for
 // instance) are left out and go to the full reader. Entry 0 stands for no
-// shape: its key, 0, is no text's key.
+// shape.
 inline constexpr int kHashedEntries = 46;
 inline constexpr int kYearFirstSlash = kHashedEntries + 1, kYearFirstDigits = kHashedEntries + 2;
 inline constexpr ShapeFields kEntries[] = {
-    ShapeFields{},
+    NoShape(),
     // Month first, two-digit fields (basic detection).
     Compile("MM/DD/CCYY", 'B', 'B'),
     Compile("MM-DD-CCYY", 'A', 'A'),

@@ -222,6 +222,8 @@ TEST(ReaderShortcut, TableOfShapesLeavesTheRestToTheFullOrder) {
         {"12/31/98 !", false, {}, 0},    // a character after a blank
         {"12/31\x01/98", false, {}, 0},  // a control character inside
         {"12.31.1998", false, {}, 0},
+        {"", false, {}, 0},                 // nothing but zeros
+        {"      \t", false, {}, 0},         // nothing but characters to trim
         {" 12/31/1998", false, {}, 0},      // a blank to trim before it
         {"12/31/98  \t  x", false, {}, 0},  // a character after blanks, past the 11th
     };

@@ -72,11 +72,12 @@ KAL_API int32_t KAL_CALL kal_parse(const char* text, size_t length, const kal_op
     ReadingRules rules;
     if (!RulesOf(*options, rules)) return KAL_E_OPTIONS;
     DateReading reading;
-    if (!ReadExactText(text, length, rules, reading)) {
+    std::int64_t days;
+    if (!ReadExactText(text, length, rules, reading, days)) {
         *date = kal_date{KAL_NAT, 0, 0, 0, 0, 0, 0};
         return KAL_NO_DATE;
     }
-    *date = kal_date{DaysOfTextDate(reading.date),
+    *date = kal_date{days,
                      reading.date.year,
                      reading.date.month,
                      reading.date.day,

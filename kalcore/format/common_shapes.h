@@ -415,17 +415,24 @@ KALCORE_HOT_STEP bool ReadCommonDate(const ShapeText& text, const TwoDigitCentur
     return true;
 }
 
-// ReadCommonDate with what it read given as the full reader gives it.
-KALCORE_HOT_STEP bool ReadCommonDate(const ShapeText& text, const TwoDigitCenturies& centuries,
-                                     DateReading& reading) {
-    CommonDate date;
-    if (!ReadCommonDate(text, centuries, date)) return false;
+// What the table read, as the full reader gives it.
+KALCORE_HOT_STEP DateReading ReadingOf(const CommonDate& date) {
+    DateReading reading;
     reading.date = CivilDate{static_cast<int>(date.century * 100 + date.year),
                              static_cast<int>(date.month), static_cast<int>(date.day)};
     reading.centuryGiven = date.shape->centuryGiven;
     reading.code = date.shape->code;
     reading.layout = date.shape->layout;
     reading.twoDigitYear = date.shape->twoDigitYear;
+    return reading;
+}
+
+// ReadCommonDate with what it read given as the full reader gives it.
+KALCORE_HOT_STEP bool ReadCommonDate(const ShapeText& text, const TwoDigitCenturies& centuries,
+                                     DateReading& reading) {
+    CommonDate date;
+    if (!ReadCommonDate(text, centuries, date)) return false;
+    reading = ReadingOf(date);
     return true;
 }
 

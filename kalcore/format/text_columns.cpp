@@ -345,17 +345,41 @@ std::size_t WriteBlock(const std::int64_t* days, std::size_t n, const FormatLayo
 }  // namespace
 
 bool ReadExactText(const char* chars, std::size_t length, const ReadingRules& rules,
-                   DateReading& reading) {
-    ShapeText text;
-    const std::size_t count =
-        CopyTrimmedBytes(reinterpret_cast<const unsigned char*>(chars), length, text);
-    if (count == 0) return false;
+                   DateReading& reading, std::int64_t& days) {
+    const auto* text = reinterpret_cast<const unsigned char*>(chars);
     TwoDigitCenturies centuries;
-    if (CenturiesOfRule(rules.years, centuries) && ReadCommonDate(text, centuries, reading))
+    const bool table = CenturiesOfRule(rules.years, centuries);
+    CommonDate common;
+#if KALCORE_SCAN_SSE2
+    if (table && length - 1 < 16) {
+        ShapeText shape;
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(shape), LoadShort(text, length));
+        if (ReadCommonDate(shape, centuries, common)) {
+            reading = ReadingOf(common);
+            days = common.days;
+            return true;
+        }
+    }
+#endif
+    ShapeText copy;
+    const std::size_t count = CopyTrimmedBytes(text, length, copy);
+    if (count == 0) return false;
+    if (table && ReadCommonDate(copy, centuries, common)) {
+        reading = ReadingOf(common);
+        days = common.days;
         return true;
-    DateText copy;
-    std::memcpy(copy, text, sizeof copy);
-    return ReadTrimmedDateByRule(copy, count, rules.years, rules.keywords, reading);
+    }
+    DateText full;
+    std::memcpy(full, copy, sizeof full);
+    if (!ReadTrimmedDateByRule(full, count, rules.years, rules.keywords, reading)) return false;
+    days = DaysOfTextDate(reading.date);
+    return true;
+}
+
+bool ReadExactText(const char* chars, std::size_t length, const ReadingRules& rules,
+                   DateReading& reading) {
+    std::int64_t days;
+    return ReadExactText(chars, length, rules, reading, days);
 }
 
 std::size_t ReadTextColumn(const char* const* texts, const std::size_t* lengths, std::size_t n,

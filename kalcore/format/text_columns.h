@@ -46,6 +46,9 @@ struct ReadingRules {
 // not written, for no date.
 bool ReadExactText(const char* chars, std::size_t length, const ReadingRules& rules,
                    DateReading& reading);
+// The same, also giving the date's days since 1970-01-01.
+bool ReadExactText(const char* chars, std::size_t length, const ReadingRules& rules,
+                   DateReading& reading, std::int64_t& days);
 
 // Where the dates of a column go: days since 1970-01-01 or kNoDateDays for
 // each item, and, when `layouts` is not null, each item's layout or 0.

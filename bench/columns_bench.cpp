@@ -133,7 +133,7 @@ int main(int argc, char** argv) {
     }
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
 
-    std::vector<double> many, fixed, withLayouts, convdate;
+    std::vector<double> many, fixed, wide, withLayouts, convdate;
     int64_t dates = 0;
     std::size_t converted = 0;
     for (int round = 0; round < rounds; ++round) {
@@ -143,6 +143,10 @@ int main(int argc, char** argv) {
         }));
         fixed.push_back(NanosecondsPerText([&] {
             kal_parse_many_fixed(column.block.data(), kTexts, 1, kSlot, kSlot, &options,
+                                 days.data(), nullptr);
+        }));
+        wide.push_back(NanosecondsPerText([&] {
+            kal_parse_many_fixed(column.wide.data(), kTexts, 4, kSlot, 4 * kSlot, &options,
                                  days.data(), nullptr);
         }));
         withLayouts.push_back(NanosecondsPerText([&] {
@@ -166,6 +170,8 @@ int main(int argc, char** argv) {
                 base / Median(withLayouts));
     std::printf("%-34s %8.2f %7.2fx\n", "kal_parse_many_fixed (S16 block)", Median(fixed),
                 base / Median(fixed));
+    std::printf("%-34s %8.2f %7.2fx\n", "kal_parse_many_fixed (U16 block)", Median(wide),
+                base / Median(wide));
     std::printf("%-34s %8.2f %7.2fx\n", "loop of KD_CONVDATE", base, 1.0);
     return 0;
 }

@@ -1,9 +1,10 @@
 // The shapes dates are commonly written in, read straight from a table.
 //
-// The classes of a text's characters (digit, letter, '-', '/', '.') at every
-// position, with its length, form one 64-bit key; a perfect hash of the key
-// finds the layout of that shape, whose field positions give the date with
-// no layout tried after another and no branch on the layout. The table
+// The classes of a text's first 16 characters (digit, '-', '.', '/', another
+// character, or one that trimming removes) form one 64-bit key; a perfect
+// hash of the key finds the layout of that shape, whose field positions give
+// the date with no layout tried after another and no branch on the layout;
+// the month, the day and the year are checked against tables. The table
 // holds, for each shape, the layout the reader's full order of recognisers
 // and basic detection reaches first, so that a date read here is the date
 // the full reader gives. What the table does not settle (another shape, a

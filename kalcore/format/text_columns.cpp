@@ -38,16 +38,44 @@ constexpr bool IsTrimmedByte(unsigned char c) {
 static_assert(IsTrimmedByte(0) && IsTrimmedByte(' ') && IsTrimmedByte(0x80) &&
               IsTrimmedByte(0xff) && !IsTrimmedByte('!') && !IsTrimmedByte(0x7f));
 
+// Up to 16 bytes as two words, the first byte lowest.
+struct Words {
+    std::uint64_t low, high;
+};
+
+// The `length` (1-16) bytes at `s`, zero past them: read with a few loads
+// whose offsets depend only on the length, none outside the bytes.
+KALCORE_HOT_STEP Words LoadWords(const unsigned char* s, std::size_t length) {
+    std::uint64_t low, high = 0;
+    if (length >= 8) {
+        std::uint64_t tail;
+        std::memcpy(&low, s, sizeof low);
+        std::memcpy(&tail, s + length - 8, sizeof tail);
+        // Bytes 8 to length - 1; none for 8, masked rather than branched on.
+        high = (tail >> ((8 * (16 - length)) & 63)) & (0 - std::uint64_t{length > 8});
+    } else if (length >= 4) {
+        std::uint32_t head, tail;
+        std::memcpy(&head, s, sizeof head);
+        std::memcpy(&tail, s + length - 4, sizeof tail);
+        low = head | std::uint64_t{tail} << (8 * (length - 4));
+    } else {
+        low = s[0] | std::uint64_t{s[length / 2]} << (8 * (length / 2)) |
+              std::uint64_t{s[length - 1]} << (8 * (length - 1));
+    }
+    return {low, high};
+}
+
 // Stores two words as a 16-byte text, the first word first. With SSE2 in
 // one store, so that the table's 16-byte load of the text is served from it
 // rather than waiting for two stores to reach the cache.
-KALCORE_HOT_STEP void StoreWords(std::uint64_t low, std::uint64_t high, ShapeText& text) {
+KALCORE_HOT_STEP void StoreWords(const Words& words, ShapeText& text) {
 #if KALCORE_SCAN_SSE2
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(text),
-                     _mm_set_epi64x(static_cast<long long>(high), static_cast<long long>(low)));
+    _mm_storeu_si128(
+        reinterpret_cast<__m128i*>(text),
+        _mm_set_epi64x(static_cast<long long>(words.high), static_cast<long long>(words.low)));
 #else
-    std::memcpy(text, &low, sizeof low);
-    std::memcpy(text + sizeof low, &high, sizeof high);
+    std::memcpy(text, &words.low, sizeof words.low);
+    std::memcpy(text + sizeof words.low, &words.high, sizeof words.high);
 #endif
 }
 
@@ -63,23 +91,7 @@ KALCORE_HOT_STEP std::size_t CopyTrimmedBytes(const unsigned char* text, std::si
     while (end > begin && IsTrimmedByte(text[end - 1])) --end;
     const std::size_t count = end - begin;
     if (count - 1 >= kMaxDateChars) return 0;  // none, or more than 11
-    const unsigned char* s = text + begin;
-    std::uint64_t low, high = 0;
-    if (count >= 8) {
-        std::uint32_t tail;
-        std::memcpy(&low, s, sizeof low);
-        std::memcpy(&tail, s + count - 4, sizeof tail);
-        high = std::uint64_t{tail} >> (8 * (12 - count));
-    } else if (count >= 4) {
-        std::uint32_t head, tail;
-        std::memcpy(&head, s, sizeof head);
-        std::memcpy(&tail, s + count - 4, sizeof tail);
-        low = head | std::uint64_t{tail} << (8 * (count - 4));
-    } else {
-        low = s[0] | std::uint64_t{s[count / 2]} << (8 * (count / 2)) |
-              std::uint64_t{s[count - 1]} << (8 * (count - 1));
-    }
-    StoreWords(low, high, copy);
+    StoreWords(LoadWords(text + begin, count), copy);
     return count;
 }
 
@@ -200,26 +212,10 @@ KALCORE_HOT_STEP bool LoadSixteen(const unsigned char* item, Ucs4, __m128i& char
     return true;
 }
 
-// The `length` (1-16) bytes of a text, zero-filled to 16: read with a few
-// loads whose offsets depend only on the length.
+// The `length` (1-16) bytes of a text, zero-filled to 16.
 KALCORE_HOT_STEP __m128i LoadShort(const unsigned char* s, std::size_t length) {
-    std::uint64_t low, high = 0;
-    if (length >= 8) {
-        std::uint64_t tail;
-        std::memcpy(&low, s, sizeof low);
-        std::memcpy(&tail, s + length - 8, sizeof tail);
-        // Bytes 8 to length - 1; none for 8, masked rather than branched on.
-        high = (tail >> ((8 * (16 - length)) & 63)) & (0 - std::uint64_t{length > 8});
-    } else if (length >= 4) {
-        std::uint32_t head, tail;
-        std::memcpy(&head, s, sizeof head);
-        std::memcpy(&tail, s + length - 4, sizeof tail);
-        low = head | std::uint64_t{tail} << (8 * (length - 4));
-    } else {
-        low = s[0] | std::uint64_t{s[length / 2]} << (8 * (length / 2)) |
-              std::uint64_t{s[length - 1]} << (8 * (length - 1));
-    }
-    return _mm_set_epi64x(static_cast<long long>(high), static_cast<long long>(low));
+    const Words words = LoadWords(s, length);
+    return _mm_set_epi64x(static_cast<long long>(words.high), static_cast<long long>(words.low));
 }
 
 // True when the characters of an item past its first 16 are all trimmed.

@@ -294,8 +294,24 @@ inline constexpr std::array<std::uint16_t, 512> kMonthStarts = [] {
     return months;
 }();
 
-// The shape key of the 16 characters of a text.
+// The shape key of the 16 characters of a text, byte by byte on any machine.
+constexpr std::uint64_t ShapeKeyPortable(const ShapeText& text) {
+    std::uint64_t key = 0;
+    for (int i = 0; i < 16; ++i) {
+        const unsigned char c = text[i];
+        const ShapeClass is = static_cast<signed char>(c) <= 32 ? kTrimmed
+                              : (c >= '0' && c <= '9')          ? kDigit
+                              : c == '-'                        ? kDash
+                              : c == '.'                        ? kDot
+                              : c == '/'                        ? kSlash
+                                                                : kOther;
+        key |= InShapeKey(i, is);
+    }
+    return key;
+}
+
 #if KALCORE_SCAN_SSE2
+// The same key with all positions classed at once.
 KALCORE_HOT_STEP std::uint64_t ShapeKey(const ShapeText& text) {
     const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
     const auto bytes = [](int c) { return _mm_set1_epi8(static_cast<char>(c)); };
@@ -318,18 +334,7 @@ KALCORE_HOT_STEP std::uint64_t ShapeKey(const ShapeText& text) {
 }
 #else
 inline std::uint64_t ShapeKey(const ShapeText& text) {
-    std::uint64_t key = 0;
-    for (int i = 0; i < 16; ++i) {
-        const unsigned char c = text[i];
-        const ShapeClass is = static_cast<signed char>(c) <= 32 ? kTrimmed
-                              : (c >= '0' && c <= '9')          ? kDigit
-                              : c == '-'                        ? kDash
-                              : c == '.'                        ? kDot
-                              : c == '/'                        ? kSlash
-                                                                : kOther;
-        key |= InShapeKey(i, is);
-    }
-    return key;
+    return ShapeKeyPortable(text);
 }
 #endif
 
@@ -339,7 +344,17 @@ inline std::uint64_t ShapeKey(const ShapeText& text) {
 // month of an abbreviation and the century of a two-digit year.
 using FieldValues = unsigned char[kRuledCenturyValue + 1];
 
+// The byte-by-byte values, on any machine.
+constexpr void TakeFieldValuesPortable(const ShapeText& text, FieldValues& values) {
+    for (int i = 0; i < 16; ++i)
+        values[kOneDigitValues + i] = static_cast<unsigned char>(text[i] - '0');
+    for (int i = 0; i < 16; ++i)
+        values[i] = static_cast<unsigned char>(10 * values[kOneDigitValues + i] +
+                                               (i < 15 ? values[kOneDigitValues + i + 1] : 0));
+}
+
 #if KALCORE_SCAN_SSE2
+// The same values with all positions taken at once.
 KALCORE_HOT_STEP void TakeFieldValues(const ShapeText& text, FieldValues& values) {
     const __m128i digits =
         _mm_sub_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text)), _mm_set1_epi8('0'));
@@ -351,11 +366,7 @@ KALCORE_HOT_STEP void TakeFieldValues(const ShapeText& text, FieldValues& values
 }
 #else
 inline void TakeFieldValues(const ShapeText& text, FieldValues& values) {
-    for (int i = 0; i < 16; ++i)
-        values[kOneDigitValues + i] = static_cast<unsigned char>(text[i] - '0');
-    for (int i = 0; i < 16; ++i)
-        values[i] = static_cast<unsigned char>(10 * values[kOneDigitValues + i] +
-                                               (i < 15 ? values[kOneDigitValues + i + 1] : 0));
+    TakeFieldValuesPortable(text, values);
 }
 #endif
 

@@ -343,7 +343,7 @@ std::size_t WriteBlock(const std::int64_t* days, std::size_t n, const FormatLayo
 bool ReadExactText(const char* chars, std::size_t length, const ReadingRules& rules,
                    DateReading& reading, std::int64_t& days) {
     const auto* text = reinterpret_cast<const unsigned char*>(chars);
-    TwoDigitCenturies centuries;
+    TwoDigitCenturies centuries{};
     const bool table = CenturiesOfRule(rules.years, centuries);
     CommonDate common;
 #if KALCORE_SCAN_SSE2

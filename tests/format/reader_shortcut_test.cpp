@@ -244,6 +244,26 @@ TEST(ReaderShortcut, TableOfShapesLeavesTheRestToTheFullOrder) {
     EXPECT_FALSE(CenturiesOfRule({YearRule::Kind::kCentury, 100}, centuries));
 }
 
+// The key and the field values taken at all positions at once must be the
+// byte-by-byte ones, which builds without SSE2 use: for texts of every byte,
+// biased to those that have classes.
+TEST(ReaderShortcut, TableKeysAndValuesMatchTheByteByByteOnes) {
+    Random r(20261211);
+    constexpr unsigned char kBiased[] = {'0', '9',  '/',  '-', '.', ',',  ' ',  '\t',
+                                         0,   0x80, 0xff, 'A', 'z', '\\', 0x7f, 0x21};
+    for (int i = 0; i < 100000; ++i) {
+        ShapeText text;
+        for (unsigned char& c : text)
+            c = r.Chance(50) ? kBiased[r.Below(sizeof kBiased)]
+                             : static_cast<unsigned char>(r.Below(256));
+        ASSERT_EQ(shape_detail::ShapeKey(text), shape_detail::ShapeKeyPortable(text));
+        shape_detail::FieldValues all{}, each{};
+        shape_detail::TakeFieldValues(text, all);
+        shape_detail::TakeFieldValuesPortable(text, each);
+        ASSERT_EQ(std::memcmp(all, each, 2 * sizeof(ShapeText)), 0);
+    }
+}
+
 // Reading the legacy way (ReadDate, a selector and no tracking) goes through
 // the same shortcut: spot checks of each shape family with fixed selectors.
 TEST(ReaderShortcut, LegacyReadingOfCommonShapes) {

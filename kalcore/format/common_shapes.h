@@ -94,6 +94,9 @@ struct ShapeFields {
     // How far after this entry the one read instead lies when the first two
     // digits exceed 12 (the text then starts with a year); 0 when none does.
     std::uint8_t yearFirstStep;
+    // Where that reading is in the hash's slots (this entry's own slot when
+    // there is none); set when the slots are built.
+    std::uint16_t yearFirstSlot;
 };
 
 // Compiles a pattern: "MM" and "M" a two- or one-digit month, "mmm" its
@@ -228,7 +231,8 @@ inline constexpr ShapeFields kEntries[] = {
 };
 static_assert(std::size(kEntries) == kYearFirstDigits + 1);
 
-// Slots of the hash: a byte each, the entry there, 0 for none.
+// The hash's slots hold the entries themselves, so that finding a shape's
+// layout is one load; free slots hold the entry of no shape.
 inline constexpr int kSlotBits = 9;
 
 constexpr unsigned SlotOf(std::uint64_t key, std::uint64_t multiplier) {
@@ -258,13 +262,24 @@ consteval std::uint64_t FindMultiplier() {
 }
 inline constexpr std::uint64_t kMultiplier = FindMultiplier();
 
-constexpr std::array<std::uint8_t, 1 << kSlotBits> BuildSlots() {
-    std::array<std::uint8_t, 1 << kSlotBits> slots{};
-    for (int e = 1; e <= kHashedEntries; ++e)
-        slots[SlotOf(kEntries[e].key, kMultiplier)] = static_cast<std::uint8_t>(e);
+// The hashed entries at their slots, and each year-first reading at a free
+// slot, which the entry it stands in for names.
+constexpr std::array<ShapeFields, 1 << kSlotBits> BuildSlots() {
+    std::array<ShapeFields, 1 << kSlotBits> slots{};
+    for (ShapeFields& slot : slots) slot = NoShape();
+    unsigned free = 0;
+    for (int e = 1; e <= kHashedEntries; ++e) {
+        const unsigned slot = SlotOf(kEntries[e].key, kMultiplier);
+        slots[slot] = kEntries[e];
+        slots[slot].yearFirstSlot = static_cast<std::uint16_t>(slot);
+        if (kEntries[e].yearFirstStep == 0) continue;
+        while (slots[free].key != NoShape().key) ++free;
+        slots[free] = kEntries[e + kEntries[e].yearFirstStep];
+        slots[slot].yearFirstSlot = static_cast<std::uint16_t>(free);
+    }
     return slots;
 }
-inline constexpr std::array<std::uint8_t, 1 << kSlotBits> kSlots = BuildSlots();
+inline constexpr std::array<ShapeFields, 1 << kSlotBits> kSlots = BuildSlots();
 
 // For each year 0-9999, at its number: the days from 1970-01-01 to its
 // 1 January, times four, plus two when no date text holds the year (it lies
@@ -390,14 +405,14 @@ KALCORE_HOT_STEP bool ReadCommonDate(const ShapeText& text, const TwoDigitCentur
                                      CommonDate& date) {
     using namespace shape_detail;
     const std::uint64_t key = ShapeKey(text);
-    const unsigned entry = kSlots[SlotOf(key, kMultiplier)];
-    if (kEntries[entry].key != key) return false;
+    const unsigned slot = SlotOf(key, kMultiplier);
+    if (kSlots[slot].key != key) return false;
     FieldValues values;
     TakeFieldValues(text, values);
     // A text that starts with a year of 13 or above takes the year-first
     // reading, chosen with a mask so that no branch depends on the text.
-    const ShapeFields& f =
-        kEntries[entry + (kEntries[entry].yearFirstStep & (0u - (values[0] > 12)))];
+    const unsigned yearFirst = kSlots[slot].yearFirstSlot;
+    const ShapeFields& f = kSlots[slot ^ ((slot ^ yearFirst) & (0u - (values[0] > 12)))];
 
     // The month of an abbreviation and the century of a two-digit year join
     // the values, where the layouts that have them find them.

@@ -229,13 +229,32 @@ bool RestTrimmed(const unsigned char* item, std::size_t width) {
     return true;
 }
 
+// The first 16 characters of an item of a block, as bytes, zero-filled when
+// it has fewer; false when it has none, when characters past them are not
+// all trimmed, or (UCS-4) when one lies above 255. An item of UCS-4
+// characters narrower than 16 is left to the full-width reading.
+KALCORE_HOT_STEP bool LoadItem(const unsigned char* item, std::size_t width, Bytes,
+                               __m128i& characters) {
+    if (width < 16) {
+        if (width == 0) return false;
+        characters = LoadShort(item, width);
+        return true;
+    }
+    return LoadSixteen(item, Bytes{}, characters) && RestTrimmed<Bytes>(item, width);
+}
+
+KALCORE_HOT_STEP bool LoadItem(const unsigned char* item, std::size_t width, Ucs4,
+                               __m128i& characters) {
+    return width >= 16 && LoadSixteen(item, Ucs4{}, characters) && RestTrimmed<Ucs4>(item, width);
+}
+
 template <typename Units, bool Table>
 KALCORE_HOT_STEP ItemDate ReadItem(const unsigned char* item, std::size_t width,
                                    const ColumnRules& column) {
     __m128i characters;
     CommonDate common;
-    if (Table && width >= 16 && LoadSixteen(item, Units{}, characters) &&
-        RestTrimmed<Units>(item, width) && ReadSixteen(characters, column, common))
+    if (Table && LoadItem(item, width, Units{}, characters) &&
+        ReadSixteen(characters, column, common))
         return ItemOf(common);
     return ReadTrimmed<Units>(item, width, column);
 }

@@ -392,8 +392,11 @@ TEST(DatesParseManyTest, FixedWidthBlocks) {
         size_t charSize, width, gap, offset;  // gap: bytes between items
         bool reversed;
     };
+    // Widths below 16 too (NumPy S12): the one text here longer than 12 is
+    // no date cut or whole.
     const Shape shapes[] = {{1, 16, 0, 0, false}, {1, 20, 3, 1, false}, {4, 16, 0, 0, false},
-                            {4, 17, 1, 1, false}, {1, 16, 0, 0, true},  {4, 18, 2, 3, true}};
+                            {4, 17, 1, 1, false}, {1, 16, 0, 0, true},  {4, 18, 2, 3, true},
+                            {1, 12, 0, 0, false}, {1, 13, 3, 1, true},  {4, 12, 0, 0, false}};
     for (const Shape& s : shapes) {
         SCOPED_TRACE("char size " + std::to_string(s.charSize) + " width " +
                      std::to_string(s.width) + " gap " + std::to_string(s.gap));

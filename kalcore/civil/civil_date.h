@@ -123,26 +123,50 @@ inline constexpr std::uint32_t kMarchOfYear0 = 719468;
 // times the count plus 3 must fit 32 bits (some 2.9 million years).
 inline constexpr std::uint32_t kMarchDaysLimit = std::uint32_t{1} << 30;
 
-// The date `n` days after 1 March of the year 0, n below kMarchDaysLimit,
-// without a division or a branch: every quotient is a multiplication and a
-// shift on 32-bit unsigned values. The years count from March, so that the
-// leap day ends a year: centuries of 36524 or 36525 days (four to the 146097
-// days of 400 years), years of 365 or 366 within a century (the year's day
-// falls out of the low half of the same product), and the months March to
-// February as 2141 / 65536 days' steps (153 days to five months).
-constexpr CivilDate DateFromMarchOfYear0(std::uint32_t n) {
+// A day counted from 1 March of the year 0 as its year counted from March
+// (so that the leap day ends it) and its day within that year, 0 for 1 March
+// to 365 for 29 February: the year is 100 * century + yearOfCentury, and
+// January and February belong to the calendar year after it.
+struct MarchYearDay {
+    std::uint32_t century, yearOfCentury, dayOfYear;
+};
+
+// The March year and its day of the day `n` days after 1 March of the year 0,
+// n below kMarchDaysLimit, without a division or a branch: every quotient is
+// a multiplication and a shift on 32-bit unsigned values. Centuries have
+// 36524 or 36525 days (four to the 146097 days of 400 years), years within a
+// century 365 or 366, and the day of the year falls out of the low half of
+// the year's product.
+constexpr MarchYearDay MarchYearOf(std::uint32_t n) {
     const std::uint32_t centuryNumerator = 4 * n + 3;
     const std::uint32_t century = centuryNumerator / 146097;
     const std::uint32_t dayOfCentury = centuryNumerator % 146097 / 4;
     const std::uint64_t yearProduct = std::uint64_t{2939745} * (4 * dayOfCentury + 3);
-    const auto yearOfCentury = static_cast<std::uint32_t>(yearProduct >> 32);
-    const std::uint32_t dayOfYear = static_cast<std::uint32_t>(yearProduct) / 2939745 / 4;
+    return MarchYearDay{century, static_cast<std::uint32_t>(yearProduct >> 32),
+                        static_cast<std::uint32_t>(yearProduct) / 2939745 / 4};
+}
+
+// The day of a March year (0-365) at which January begins.
+inline constexpr std::uint32_t kJanuaryOfMarchYear = 306;
+
+// The month (3 for March to 14 for February of the next calendar year) and
+// the day of the month of a day of a March year: months as 2141 / 65536
+// days' steps (153 days to five months).
+struct MarchMonthDay {
+    std::uint32_t month, day;
+};
+constexpr MarchMonthDay MarchMonthOf(std::uint32_t dayOfYear) {
     const std::uint32_t monthAndDay = 2141 * dayOfYear + 197913;
-    const std::uint32_t month = monthAndDay >> 16;  // 3 (March) to 14 (February)
-    const std::uint32_t day = (monthAndDay & 0xffff) / 2141 + 1;
-    const std::uint32_t january = dayOfYear >= 306 ? 1 : 0;  // January or February
-    return CivilDate{static_cast<int>(100 * century + yearOfCentury + january),
-                     static_cast<int>(month - 12 * january), static_cast<int>(day)};
+    return MarchMonthDay{monthAndDay >> 16, (monthAndDay & 0xffff) / 2141 + 1};
+}
+
+// The date `n` days after 1 March of the year 0, n below kMarchDaysLimit.
+constexpr CivilDate DateFromMarchOfYear0(std::uint32_t n) {
+    const MarchYearDay year = MarchYearOf(n);
+    const MarchMonthDay month = MarchMonthOf(year.dayOfYear);
+    const std::uint32_t january = year.dayOfYear >= kJanuaryOfMarchYear ? 1 : 0;
+    return CivilDate{static_cast<int>(100 * year.century + year.yearOfCentury + january),
+                     static_cast<int>(month.month - 12 * january), static_cast<int>(month.day)};
 }
 
 }  // namespace civil_detail

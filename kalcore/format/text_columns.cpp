@@ -4,6 +4,13 @@
 #include <cstring>
 #include <type_traits>
 
+// UCS-4 columns are widened with SSE2 where the target has it (every x86-64,
+// and i686 builds that ask for it); elsewhere one character at a time.
+#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#include <emmintrin.h>
+#define KALCORE_UCS4_SSE2 1
+#endif
+
 #include "civil/civil_date.h"
 #include "format/date_writer.h"
 #include "platform/compiler.h"
@@ -11,10 +18,6 @@
 namespace kalcore {
 
 namespace {
-
-// The first and the last day a date text can hold, as days since 1970-01-01.
-constexpr std::int64_t kFirstTextDay = DaysFromEpoch(CivilDate{1000, 1, 1});
-constexpr std::int64_t kLastTextDay = DaysFromEpoch(CivilDate{9999, 12, 31});
 
 // Characters trimmed from both ends of a text: blanks, control characters
 // and the values 128-255 (which the reader's own trimming treats alike).
@@ -133,24 +136,99 @@ std::size_t ReadBlock(const TextBlock& block, std::size_t n, const ReadingRules&
 }
 
 // Writes dates into a block, each text (zero-filled past its end) put into
-// its item by Put(item, text).
+// its item by Put(item, text, width); an item that is no date of the years
+// 1000-9999 gets zeros. The texts are written a chunk at a time into a
+// buffer on the stack and then stored: two short loops, each of which the
+// processor runs many items of at once. The block's shape is held in locals,
+// which the stores into the items cannot change.
 template <typename Put>
-std::size_t WriteBlock(const std::int64_t* days, std::size_t n, const FormatLayout& layout,
-                       const OutputBlock& out, Put put) {
+KALCORE_HOT_STEP std::size_t WriteBlock(const std::int64_t* days, std::size_t n,
+                                        const FormatLayout& layout, const OutputBlock& out,
+                                        Put put) {
+    constexpr std::size_t kChunk = 64;
+    unsigned char* const base = out.base;
+    const std::size_t width = out.width;
+    const std::ptrdiff_t stride = out.stride;
+    TextWords texts[kChunk];
     std::size_t written = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        unsigned char* item = out.base + static_cast<std::ptrdiff_t>(i) * out.stride;
-        // The writer leaves the rest of the 12 bytes zero.
-        DateText text{};
-        CivilDate date;
-        if (DateOfEpochDays(days[i], date)) {
-            WriteDate(layout, date, text);
-            ++written;
+    for (std::size_t first = 0; first < n; first += kChunk) {
+        const std::size_t count = n - first < kChunk ? n - first : kChunk;
+        written += WriteDayTexts(days + first, count, layout, texts);
+        for (std::size_t i = 0; i < count; ++i) {
+            // Each item's address from the base: stepping past the last item
+            // could leave the block, as a negative stride does at once.
+            put(base + static_cast<std::ptrdiff_t>(first + i) * stride, texts[i], width);
         }
-        put(item, text);
     }
     return written;
 }
+
+// The stores of one item of each shape: a text of 12 or more 1-byte
+// characters, fewer, and UCS-4.
+KALCORE_HOT_STEP void PutWideBytes(unsigned char* item, const TextWords& text, std::size_t width) {
+    std::memcpy(item, &text.low, sizeof text.low);
+    std::memcpy(item + sizeof text.low, &text.high, sizeof text.high);
+    if (width > kDateTextSize) std::memset(item + kDateTextSize, 0, width - kDateTextSize);
+}
+
+// Every layout's texts have at least the 4 characters the stores of a
+// column item below 12 characters write whole.
+static_assert([] {
+    for (const FormatLayout& layout : kLayouts)
+        if (layout.length < 4) return false;
+    return true;
+}());
+
+#if defined(KALCORE_UCS4_SSE2)
+
+// Four characters as four UCS-4 characters: two unpackings with zero.
+KALCORE_HOT_STEP __m128i WidenFour(std::uint32_t characters) {
+    const __m128i zero = _mm_setzero_si128();
+    return _mm_unpacklo_epi16(
+        _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(characters)), zero), zero);
+}
+
+// The first `width` characters of a text as UCS-4 at `to`, zeros past the
+// 12 bytes: 16-byte stores of four characters, the last of them overlapping
+// the one before when the width is no multiple of four.
+KALCORE_HOT_STEP void PutUcs4(unsigned char* to, const TextWords& text, std::size_t width) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i bytes =
+        _mm_set_epi32(0, static_cast<int>(text.high), static_cast<int>(text.low >> 32),
+                      static_cast<int>(text.low));
+    const __m128i first8 = _mm_unpacklo_epi8(bytes, zero);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_unpacklo_epi16(first8, zero));
+    if (width >= kDateTextSize) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 16), _mm_unpackhi_epi16(first8, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 32),
+                         _mm_unpacklo_epi16(_mm_unpackhi_epi8(bytes, zero), zero));
+        if (width > kDateTextSize) std::memset(to + 48, 0, 4 * (width - kDateTextSize));
+        return;
+    }
+    std::uint32_t tail;  // characters width-4 to width-1
+    if (width >= 8) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 16), _mm_unpackhi_epi16(first8, zero));
+        const std::uint64_t upper = std::uint64_t{text.high} << 32 | text.low >> 32;
+        tail = static_cast<std::uint32_t>(upper >> (8 * (width - 8)));
+    } else {
+        tail = static_cast<std::uint32_t>(text.low >> (8 * (width - 4)));
+    }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 4 * (width - 4)), WidenFour(tail));
+}
+#else
+
+// The first `width` characters of a text as UCS-4 at `to`, zeros past the
+// 12 bytes, one character at a time.
+void PutUcs4(unsigned char* to, const TextWords& text, std::size_t width) {
+    unsigned char bytes[kDateTextSize];
+    std::memcpy(bytes, &text.low, sizeof text.low);
+    std::memcpy(bytes + sizeof text.low, &text.high, sizeof text.high);
+    for (std::size_t c = 0; c < width; ++c) {
+        const std::uint32_t wide = c < kDateTextSize ? bytes[c] : 0;
+        std::memcpy(to + 4 * c, &wide, sizeof wide);
+    }
+}
+#endif
 
 }  // namespace
 
@@ -190,33 +268,17 @@ int LongestText(const FormatLayout& layout) {
     return longest;
 }
 
-bool DateOfEpochDays(std::int64_t days, CivilDate& date) {
-    if (days < kFirstTextDay || days > kLastTextDay) return false;
-    date = DateFromEpoch(days);
-    return true;
-}
-
+// A width below 12 gets the bounded stores of PutTextBytes; every layout's
+// longest text has at least the 4 characters they need.
 std::size_t WriteByteBlock(const std::int64_t* days, std::size_t n, const FormatLayout& layout,
                            const OutputBlock& out) {
-    if (out.width >= kDateTextSize)
-        return WriteBlock(days, n, layout, out, [&](unsigned char* item, const DateText& text) {
-            std::memcpy(item, text, kDateTextSize);
-            if (out.width > kDateTextSize)
-                std::memset(item + kDateTextSize, 0, out.width - kDateTextSize);
-        });
-    return WriteBlock(days, n, layout, out, [&](unsigned char* item, const DateText& text) {
-        std::memcpy(item, text, out.width);
-    });
+    if (out.width >= kDateTextSize) return WriteBlock(days, n, layout, out, PutWideBytes);
+    return WriteBlock(days, n, layout, out, PutTextBytes);
 }
 
 std::size_t WriteUcs4Block(const std::int64_t* days, std::size_t n, const FormatLayout& layout,
                            const OutputBlock& out) {
-    return WriteBlock(days, n, layout, out, [&](unsigned char* item, const DateText& text) {
-        for (std::size_t c = 0; c < out.width; ++c) {
-            const std::uint32_t wide = c < kDateTextSize ? static_cast<unsigned char>(text[c]) : 0;
-            std::memcpy(item + 4 * c, &wide, sizeof wide);
-        }
-    });
+    return WriteBlock(days, n, layout, out, PutUcs4);
 }
 
 }  // namespace kalcore

@@ -60,10 +60,10 @@ DateCharacters CharactersOf(const CivilDate& date) {
 
 // What a day of a March year (0 for 1 March to 365 for 29 February) gives
 // every year: the characters of MMDD, the month's abbreviation and in its
-// high byte which fields need two digits.
+// high byte which fields need two digits (WideFields).
 struct MarchDayCharacters {
     std::uint32_t monthDay;
-    std::uint32_t abbrevAndFlags;
+    std::uint32_t abbrevAndWide;
 };
 
 constexpr std::array<MarchDayCharacters, 366> kMarchDays = [] {
@@ -75,8 +75,7 @@ constexpr std::array<MarchDayCharacters, 366> kMarchDays = [] {
         const auto day = static_cast<int>(march.day);
         days[dayOfYear] = MarchDayCharacters{
             kPairs[month] | std::uint32_t{kPairs[day]} << 16,
-            kAbbrevs[month] | static_cast<std::uint32_t>(WideFields(month, day) | (january ? 4 : 0))
-                                  << 24};
+            kAbbrevs[month] | static_cast<std::uint32_t>(WideFields(month, day)) << 24};
     }
     return days;
 }();
@@ -98,8 +97,8 @@ KALCORE_HOT_STEP DateCharacters CharactersOfDay(std::uint32_t marchDays) {
     const std::uint32_t year = march.yearOfCentury + january;          // 0-100
     const std::uint32_t century = march.century + ((year + 28) >> 7);  // one more at 100
     const MarchDayCharacters& day = kMarchDays[march.dayOfYear];
-    return DateCharacters{kPairs[century], kPairs[year], day.monthDay,
-                          day.abbrevAndFlags & 0xffffff, day.abbrevAndFlags >> 24};
+    return DateCharacters{kPairs[century], kPairs[year], day.monthDay, day.abbrevAndWide & 0xffffff,
+                          day.abbrevAndWide >> 24};
 }
 
 // The literal characters of a layout (separators, trailing blanks) with zero

@@ -40,27 +40,31 @@ constexpr std::array<std::uint32_t, 13> kAbbrevs = [] {
 }();
 
 // A date's characters as every layout takes them, each the first character
-// in the lowest byte: the century's two digits, the year's within it, the
-// four of MMDD, the month's abbreviation, and which fields need two digits.
+// in the lowest byte: CCYY, MMDD, and the month's abbreviation with which
+// fields need two digits (WideFields) in the high byte. Twelve bytes, which
+// a call takes in two registers.
 struct DateCharacters {
-    std::uint32_t century, year, monthDay, abbrev;
-    std::uint32_t wide;  // WideFields(month, day)
+    std::uint32_t centuryYear;
+    std::uint32_t monthDay;
+    std::uint32_t abbrevAndWide;
 };
+
+constexpr std::uint32_t AbbrevAndWide(int month, int day) {
+    return kAbbrevs[month] | static_cast<std::uint32_t>(WideFields(month, day)) << 24;
+}
 
 // The characters of a valid date of the years 0-9999. The year is split
 // without a sign, as such a year never has one.
 DateCharacters CharactersOf(const CivilDate& date) {
     const auto year = static_cast<std::uint32_t>(date.year);
     const std::uint32_t century = (year * 5243) >> 19;  // year / 100 for every year below 43699
-    return DateCharacters{kPairs[century], kPairs[year - 100 * century],
+    return DateCharacters{kPairs[century] | std::uint32_t{kPairs[year - 100 * century]} << 16,
                           kPairs[date.month] | std::uint32_t{kPairs[date.day]} << 16,
-                          kAbbrevs[date.month],
-                          static_cast<std::uint32_t>(WideFields(date.month, date.day))};
+                          AbbrevAndWide(date.month, date.day)};
 }
 
 // What a day of a March year (0 for 1 March to 365 for 29 February) gives
-// every year: the characters of MMDD, the month's abbreviation and in its
-// high byte which fields need two digits (WideFields).
+// every year: the characters of MMDD and AbbrevAndWide.
 struct MarchDayCharacters {
     std::uint32_t monthDay;
     std::uint32_t abbrevAndWide;
@@ -73,9 +77,8 @@ constexpr std::array<MarchDayCharacters, 366> kMarchDays = [] {
         const bool january = dayOfYear >= civil_detail::kJanuaryOfMarchYear;
         const auto month = static_cast<int>(january ? march.month - 12 : march.month);
         const auto day = static_cast<int>(march.day);
-        days[dayOfYear] = MarchDayCharacters{
-            kPairs[month] | std::uint32_t{kPairs[day]} << 16,
-            kAbbrevs[month] | static_cast<std::uint32_t>(WideFields(month, day)) << 24};
+        days[dayOfYear] = MarchDayCharacters{kPairs[month] | std::uint32_t{kPairs[day]} << 16,
+                                             AbbrevAndWide(month, day)};
     }
     return days;
 }();
@@ -97,8 +100,8 @@ KALCORE_HOT_STEP DateCharacters CharactersOfDay(std::uint32_t marchDays) {
     const std::uint32_t year = march.yearOfCentury + january;          // 0-100
     const std::uint32_t century = march.century + ((year + 28) >> 7);  // one more at 100
     const MarchDayCharacters& day = kMarchDays[march.dayOfYear];
-    return DateCharacters{kPairs[century], kPairs[year], day.monthDay, day.abbrevAndWide & 0xffffff,
-                          day.abbrevAndWide >> 24};
+    return DateCharacters{kPairs[century] | std::uint32_t{kPairs[year]} << 16, day.monthDay,
+                          day.abbrevAndWide};
 }
 
 // The literal characters of a layout (separators, trailing blanks) with zero
@@ -151,17 +154,18 @@ KALCORE_HOT_STEP TextWords LayoutWords(const DateCharacters& date) {
         else if constexpr (layout.monthWidth == Width::One)
             Place<layout.monthPos, 1>(words, date.monthDay >> 8 & 0xff);
         else
-            Place<layout.monthPos, 3>(words, date.abbrev);
+            Place<layout.monthPos, 3>(words, date.abbrevAndWide & 0xffffff);
         if constexpr (layout.dayWidth == Width::Two)
             Place<layout.dayPos, 2>(words, date.monthDay >> 16);
         else
             Place<layout.dayPos, 1>(words, date.monthDay >> 24);
     }
     if constexpr (layout.centuryPos >= 0 && layout.yearPos == layout.centuryPos + 2) {
-        Place<layout.centuryPos, 4>(words, date.century | date.year << 16);  // CCYY at once
+        Place<layout.centuryPos, 4>(words, date.centuryYear);  // CCYY at once
     } else {
-        Place<layout.yearPos, 2>(words, date.year);
-        if constexpr (layout.centuryPos >= 0) Place<layout.centuryPos, 2>(words, date.century);
+        Place<layout.yearPos, 2>(words, date.centuryYear >> 16);
+        if constexpr (layout.centuryPos >= 0)
+            Place<layout.centuryPos, 2>(words, date.centuryYear & 0xffff);
     }
     return words;
 }
@@ -173,8 +177,18 @@ KALCORE_HOT_STEP TextWords AskedWords(const DateCharacters& date) {
     constexpr auto& as = kLayouts[I].writtenAs;
     if constexpr (as[0] == as[1] && as[0] == as[2] && as[0] == as[3]) {
         return LayoutWords<I>(date);
+    } else if constexpr ((as[0] == as[2] && as[1] == as[3]) || (as[0] == as[1] && as[2] == as[3])) {
+        // One field decides between two layouts: both written, one kept,
+        // without a branch that a column of mixed dates would mispredict.
+        constexpr unsigned kField = as[0] == as[2] ? 1 : 2;
+        constexpr std::size_t kWide = as[0] == as[2] ? as[1] : as[2];
+        const TextWords narrow = LayoutWords<as[0]>(date), wide = LayoutWords<kWide>(date);
+        const bool isWide = ((date.abbrevAndWide >> 24) & kField) != 0;
+        return TextWords{isWide ? wide.low : narrow.low, isWide ? wide.high : narrow.high};
     } else {
-        switch (date.wide) {
+        // Both fields decide: a branch, which on a column of like dates costs
+        // less than writing all four layouts.
+        switch (date.abbrevAndWide >> 24) {
             case 0:
                 return LayoutWords<as[0]>(date);
             case 1:
@@ -188,7 +202,7 @@ KALCORE_HOT_STEP TextWords AskedWords(const DateCharacters& date) {
 }
 
 template <std::size_t I>
-TextWords DateWordsAs(const DateCharacters& date) {
+TextWords DateWordsAs(DateCharacters date) {
     return AskedWords<I>(date);
 }
 
@@ -212,7 +226,7 @@ std::size_t DayTextsAs(const std::int64_t* days, std::size_t n, TextWords* texts
     return written;
 }
 
-using DateWriter = TextWords (*)(const DateCharacters&);
+using DateWriter = TextWords (*)(DateCharacters);
 using DayTextsWriter = std::size_t (*)(const std::int64_t*, std::size_t, TextWords*);
 
 template <std::size_t... I>

@@ -135,20 +135,35 @@ std::size_t ReadBlock(const TextBlock& block, std::size_t n, const ReadingRules&
     return dates;
 }
 
-// Writes dates into a block, each text (zero-filled past its end) put into
-// its item by Put(item, text, width); an item that is no date of the years
-// 1000-9999 gets zeros. The texts are written a chunk at a time into a
-// buffer on the stack and then stored: two short loops, each of which the
-// processor runs many items of at once. The block's shape is held in locals,
-// which the stores into the items cannot change.
-template <typename Put>
+// Writes dates into a block, each text (zero-filled past its end) stored
+// into its item by Stores; an item that is no date of the years 1000-9999
+// gets zeros. The texts are written a chunk at a time into a buffer on the
+// stack and then stored: two short loops, each of which the processor runs
+// many items of at once. The block's shape is held in locals, which the
+// stores into the items cannot change.
+//
+// Stores has Exact(item, text), which writes the item's bytes and none
+// else, and, when kRunOnBytes is not 0, RunOn(item, text), which writes the
+// item whole and runs on to kRunOnBytes bytes from its start. RunOn serves a
+// block whose items follow one another without a gap, for each item whose
+// run-on stays inside the block: the items it runs into are written after
+// it.
+template <typename Stores>
 KALCORE_HOT_STEP std::size_t WriteBlock(const std::int64_t* days, std::size_t n,
                                         const FormatLayout& layout, const OutputBlock& out,
-                                        Put put) {
+                                        const Stores& stores) {
     constexpr std::size_t kChunk = 64;
     unsigned char* const base = out.base;
-    const std::size_t width = out.width;
     const std::ptrdiff_t stride = out.stride;
+    const std::size_t itemBytes = stores.ItemBytes();
+    // The items before runOnEnd take RunOn: those at least kRunOnBytes from
+    // the end of a gapless block.
+    std::size_t runOnEnd = 0;
+    if (Stores::kRunOnBytes != 0 && itemBytes <= Stores::kRunOnBytes &&
+        stride == static_cast<std::ptrdiff_t>(itemBytes)) {
+        const std::size_t tailItems = (Stores::kRunOnBytes + itemBytes - 1) / itemBytes - 1;
+        runOnEnd = n > tailItems ? n - tailItems : 0;
+    }
     TextWords texts[kChunk];
     std::size_t written = 0;
     for (std::size_t first = 0; first < n; first += kChunk) {
@@ -157,19 +172,38 @@ KALCORE_HOT_STEP std::size_t WriteBlock(const std::int64_t* days, std::size_t n,
         for (std::size_t i = 0; i < count; ++i) {
             // Each item's address from the base: stepping past the last item
             // could leave the block, as a negative stride does at once.
-            put(base + static_cast<std::ptrdiff_t>(first + i) * stride, texts[i], width);
+            unsigned char* item = base + static_cast<std::ptrdiff_t>(first + i) * stride;
+            if (first + i < runOnEnd)
+                stores.RunOn(item, texts[i]);
+            else
+                stores.Exact(item, texts[i]);
         }
     }
     return written;
 }
 
-// The stores of one item of each shape: a text of 12 or more 1-byte
-// characters, fewer, and UCS-4.
-KALCORE_HOT_STEP void PutWideBytes(unsigned char* item, const TextWords& text, std::size_t width) {
-    std::memcpy(item, &text.low, sizeof text.low);
-    std::memcpy(item + sizeof text.low, &text.high, sizeof text.high);
-    if (width > kDateTextSize) std::memset(item + kDateTextSize, 0, width - kDateTextSize);
-}
+// The stores of items of 1-byte characters. RunOn writes 16 bytes, the
+// text's zeros past it included.
+struct ByteStores {
+    static constexpr std::size_t kRunOnBytes = 16;
+    std::size_t width;
+
+    std::size_t ItemBytes() const { return width; }
+    KALCORE_HOT_STEP void Exact(unsigned char* item, const TextWords& text) const {
+        if (width < kDateTextSize) {
+            PutTextBytes(item, text, width);
+            return;
+        }
+        std::memcpy(item, &text.low, sizeof text.low);
+        std::memcpy(item + sizeof text.low, &text.high, sizeof text.high);
+        if (width > kDateTextSize) std::memset(item + kDateTextSize, 0, width - kDateTextSize);
+    }
+    KALCORE_HOT_STEP void RunOn(unsigned char* item, const TextWords& text) const {
+        const std::uint64_t high = text.high;
+        std::memcpy(item, &text.low, sizeof text.low);
+        std::memcpy(item + sizeof text.low, &high, sizeof high);
+    }
+};
 
 // Every layout's texts have at least the 4 characters the stores of a
 // column item below 12 characters write whole.
@@ -188,23 +222,35 @@ KALCORE_HOT_STEP __m128i WidenFour(std::uint32_t characters) {
         _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(characters)), zero), zero);
 }
 
+// A text's 12 bytes in the low three quarters of a vector.
+KALCORE_HOT_STEP __m128i TextVector(const TextWords& text) {
+    return _mm_set_epi32(0, static_cast<int>(text.high), static_cast<int>(text.low >> 32),
+                         static_cast<int>(text.low));
+}
+
+// The 12 characters of a text as UCS-4 at `to`, 48 bytes.
+KALCORE_HOT_STEP void PutUcs4Whole(unsigned char* to, const TextWords& text) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i bytes = TextVector(text);
+    const __m128i first8 = _mm_unpacklo_epi8(bytes, zero);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_unpacklo_epi16(first8, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 16), _mm_unpackhi_epi16(first8, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 32),
+                     _mm_unpacklo_epi16(_mm_unpackhi_epi8(bytes, zero), zero));
+}
+
 // The first `width` characters of a text as UCS-4 at `to`, zeros past the
 // 12 bytes: 16-byte stores of four characters, the last of them overlapping
 // the one before when the width is no multiple of four.
 KALCORE_HOT_STEP void PutUcs4(unsigned char* to, const TextWords& text, std::size_t width) {
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i bytes =
-        _mm_set_epi32(0, static_cast<int>(text.high), static_cast<int>(text.low >> 32),
-                      static_cast<int>(text.low));
-    const __m128i first8 = _mm_unpacklo_epi8(bytes, zero);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_unpacklo_epi16(first8, zero));
     if (width >= kDateTextSize) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 16), _mm_unpackhi_epi16(first8, zero));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 32),
-                         _mm_unpacklo_epi16(_mm_unpackhi_epi8(bytes, zero), zero));
+        PutUcs4Whole(to, text);
         if (width > kDateTextSize) std::memset(to + 48, 0, 4 * (width - kDateTextSize));
         return;
     }
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i first8 = _mm_unpacklo_epi8(TextVector(text), zero);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_unpacklo_epi16(first8, zero));
     std::uint32_t tail;  // characters width-4 to width-1
     if (width >= 8) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 16), _mm_unpackhi_epi16(first8, zero));
@@ -215,6 +261,20 @@ KALCORE_HOT_STEP void PutUcs4(unsigned char* to, const TextWords& text, std::siz
     }
     _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 4 * (width - 4)), WidenFour(tail));
 }
+
+// The stores of items of UCS-4 characters. RunOn writes all 12 characters.
+struct Ucs4Stores {
+    static constexpr std::size_t kRunOnBytes = 48;
+    std::size_t width;
+
+    std::size_t ItemBytes() const { return 4 * width; }
+    KALCORE_HOT_STEP void Exact(unsigned char* item, const TextWords& text) const {
+        PutUcs4(item, text, width);
+    }
+    KALCORE_HOT_STEP void RunOn(unsigned char* item, const TextWords& text) const {
+        PutUcs4Whole(item, text);
+    }
+};
 #else
 
 // The first `width` characters of a text as UCS-4 at `to`, zeros past the
@@ -228,6 +288,16 @@ void PutUcs4(unsigned char* to, const TextWords& text, std::size_t width) {
         std::memcpy(to + 4 * c, &wide, sizeof wide);
     }
 }
+
+// The stores of items of UCS-4 characters, each item exactly.
+struct Ucs4Stores {
+    static constexpr std::size_t kRunOnBytes = 0;
+    std::size_t width;
+
+    std::size_t ItemBytes() const { return 4 * width; }
+    void Exact(unsigned char* item, const TextWords& text) const { PutUcs4(item, text, width); }
+    void RunOn(unsigned char* item, const TextWords& text) const { PutUcs4(item, text, width); }
+};
 #endif
 
 }  // namespace
@@ -272,13 +342,12 @@ int LongestText(const FormatLayout& layout) {
 // longest text has at least the 4 characters they need.
 std::size_t WriteByteBlock(const std::int64_t* days, std::size_t n, const FormatLayout& layout,
                            const OutputBlock& out) {
-    if (out.width >= kDateTextSize) return WriteBlock(days, n, layout, out, PutWideBytes);
-    return WriteBlock(days, n, layout, out, PutTextBytes);
+    return WriteBlock(days, n, layout, out, ByteStores{out.width});
 }
 
 std::size_t WriteUcs4Block(const std::int64_t* days, std::size_t n, const FormatLayout& layout,
                            const OutputBlock& out) {
-    return WriteBlock(days, n, layout, out, PutUcs4);
+    return WriteBlock(days, n, layout, out, Ucs4Stores{out.width});
 }
 
 }  // namespace kalcore

@@ -189,6 +189,25 @@ void BM_ModernColumnLayout(benchmark::State& state, const Conversion& c) {
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * kColumn));
 }
 
+// The writing half of that alone: the column's 1024 days (all the date of
+// the text) written by kal_format_many into the same block; per text.
+void BM_ModernFormatColumn(benchmark::State& state, const Conversion& c) {
+    constexpr std::size_t kColumn = 1024;
+    kal_date d;
+    if (kal_parse(c.input, std::strlen(c.input), &kWindow1969, &d) != KAL_OK) {
+        state.SkipWithError("the text is no date");
+        return;
+    }
+    const std::vector<int64_t> days(kColumn, d.days);
+    std::vector<char> out(kColumn * 11);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            kal_format_many(days.data(), kColumn, c.code[0], out.data(), 1, 11, 11));
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * kColumn));
+}
+
 void BM_StrptimeStrftimeLayout(benchmark::State& state, const Conversion& c) {
     char out[32];
     for (auto _ : state) {
@@ -346,6 +365,8 @@ int main(int argc, char** argv) {
         benchmark::RegisterBenchmark(name, BM_ModernLayout, c)->MinTime(0.05);
         std::snprintf(name, sizeof name, "Layout/%02zu/%s/%s/kalcolumn", i + 1, c.input, c.code);
         benchmark::RegisterBenchmark(name, BM_ModernColumnLayout, c)->MinTime(0.05);
+        std::snprintf(name, sizeof name, "Layout/%02zu/%s/%s/kalformat", i + 1, c.input, c.code);
+        benchmark::RegisterBenchmark(name, BM_ModernFormatColumn, c)->MinTime(0.05);
     }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

@@ -2,7 +2,8 @@
 """The shared set of the date benchmark as a table: per layout the median of
 KD_CONVDATE, of glibc strptime + strftime, of kal_parse + kal_format (one
 text a call) and of kal_parse_many + kal_format_many (a column of 1024, per
-text), with their ratios to strptime + strftime, and for the whole set the
+text), with their ratios to strptime + strftime, the writing half of that
+column alone (kal_format_many, per text), and for the whole set the
 ratio of KD_CONVDATE, all measured in the same run. With --baseline DIR the same
 benchmark binary also runs against the libkalcore.so.3 in DIR (an earlier
 build), in alternating rounds, for a before column.
@@ -35,7 +36,8 @@ def run(bench, library_dir, repetitions):
     for b in json.loads(out)["benchmarks"]:
         if b.get("run_type") == "iteration":
             scale = {"ns": 1, "us": 1e3, "ms": 1e6}[b["time_unit"]]
-            per = 1024 if b["run_name"].split("/min_time")[0].endswith("/kalcolumn") else 1
+            kind = b["run_name"].split("/min_time")[0].rsplit("/", 1)[-1]
+            per = 1024 if kind in ("kalcolumn", "kalformat") else 1
             times.setdefault(b["run_name"].split("/min_time")[0], []).append(
                 b["real_time"] * scale / per)
     return times
@@ -60,7 +62,8 @@ def main():
 
     layouts = sorted({n.rsplit("/", 1)[0] for n in after if n.startswith("Layout/")})
     head = "| # | input | code | " + ("before ns | " if before else "") + \
-           "kalcore ns | strptime+strftime ns | ratio | kal_ ns | ratio | kal_ column ns | ratio |"
+           "kalcore ns | strptime+strftime ns | ratio | kal_ ns | ratio | kal_ column ns | ratio | " \
+           "kal_format_many ns |"
     print(head)
     print("|" + "---|" * (head.count("|") - 1))
     for layout in layouts:
@@ -75,14 +78,35 @@ def main():
         for kind in ("kal", "kalcolumn"):
             modern = median(after, layout + "/" + kind)
             cells += [f"{modern:.1f}", f"{theirs / modern:.1f}x"]
+        cells.append(f"{median(after, layout + '/kalformat'):.1f}")
         print("| " + " | ".join(cells) + " |")
     ours = median(after, "BM_KalcoreShared")
     theirs = median(after, "BM_StrptimeStrftimeShared")
     cells = ["all", "the whole set, in turn", ""]
     if before:
         cells.append(f"{median(before, 'BM_KalcoreShared'):.1f}")
-    cells += [f"{ours:.1f}", f"{theirs:.1f}", f"{theirs / ours:.1f}x", "", "", "", ""]
+    cells += [f"{ours:.1f}", f"{theirs:.1f}", f"{theirs / ours:.1f}x", "", "", "", "", ""]
     print("| " + " | ".join(cells) + " |")
+
+    # The numeric layouts (no letter in the text read): the least and the
+    # median time of each kal_ column, and for parse + format the least and
+    # the median ratio to strptime + strftime of the same run.
+    numeric = [layout for layout in layouts
+               if not any(ch.isalpha() for ch in layout.split("/", 2)[2].rsplit("/", 1)[0])]
+    print()
+    print(f"| {len(numeric)} numeric layouts | run | min ns | median ns | min ratio | median ratio |")
+    print("|---|---|---|---|---|---|")
+    for kind, title in (("kal", "kal_"), ("kalcolumn", "kal_ column"),
+                        ("kalformat", "kal_format_many")):
+        for run_name, times in (("after", after), ("before", before)):
+            if not times:
+                continue
+            ns = [median(times, layout + "/" + kind) for layout in numeric]
+            cells = [title, run_name, f"{min(ns):.1f}", f"{statistics.median(ns):.1f}", "", ""]
+            if kind != "kalformat":
+                ratios = [median(times, layout + "/strptime") / t for layout, t in zip(numeric, ns)]
+                cells[4:] = [f"{min(ratios):.1f}x", f"{statistics.median(ratios):.1f}x"]
+            print("| " + " | ".join(cells) + " |")
     return 0
 
 

@@ -98,8 +98,12 @@ constexpr std::int64_t DaysFromEpoch(const CivilDate& date) {
     return era * 146097 + dayOfEra - 719468;
 }
 
-// The date `days` days after 1 January 1970 (before it when negative).
-constexpr CivilDate DateFromEpoch(std::int64_t days) {
+namespace civil_detail {
+
+// The date of any day, by eras of 400 years with divisions rounding toward
+// minus infinity: the path for days far before or after the years people
+// write.
+constexpr CivilDate DateFromEpochByEras(std::int64_t days) {
     days += 719468;
     const std::int64_t era = FloorDiv(days, 146097);
     const std::int64_t dayOfEra = days - era * 146097;
@@ -111,6 +115,98 @@ constexpr CivilDate DateFromEpoch(std::int64_t days) {
     const int month = static_cast<int>(shifted < 10 ? shifted + 3 : shifted - 9);
     return CivilDate{static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0)), month, day};
 }
+
+// Days from 1 March of the year 0 to 1 January 1970.
+inline constexpr std::uint32_t kMarchOfYear0 = 719468;
+
+// The days from 1 March of the year 0 that DateFromMarchOfYear0 takes: four
+// times the count plus 3 must fit 32 bits (some 2.9 million years).
+inline constexpr std::uint32_t kMarchDaysLimit = std::uint32_t{1} << 30;
+
+// A day counted from 1 March of the year 0 as its year counted from March
+// (so that the leap day ends it) and its day within that year, 0 for 1 March
+// to 365 for 29 February: the year is 100 * century + yearOfCentury, and
+// January and February belong to the calendar year after it.
+struct MarchYearDay {
+    std::uint32_t century, yearOfCentury, dayOfYear;
+};
+
+// The March year and its day of the day `n` days after 1 March of the year 0,
+// n below kMarchDaysLimit, without a division or a branch: every quotient is
+// a multiplication and a shift on 32-bit unsigned values. Centuries have
+// 36524 or 36525 days (four to the 146097 days of 400 years), years within a
+// century 365 or 366, and the day of the year falls out of the low half of
+// the year's product.
+constexpr MarchYearDay MarchYearOf(std::uint32_t n) {
+    const std::uint32_t centuryNumerator = 4 * n + 3;
+    const std::uint32_t century = centuryNumerator / 146097;
+    const std::uint32_t dayOfCentury = centuryNumerator % 146097 / 4;
+    const std::uint64_t yearProduct = std::uint64_t{2939745} * (4 * dayOfCentury + 3);
+    return MarchYearDay{century, static_cast<std::uint32_t>(yearProduct >> 32),
+                        static_cast<std::uint32_t>(yearProduct) / 2939745 / 4};
+}
+
+// The day of a March year (0-365) at which January begins.
+inline constexpr std::uint32_t kJanuaryOfMarchYear = 306;
+
+// The month (3 for March to 14 for February of the next calendar year) and
+// the day of the month of a day of a March year: months as 2141 / 65536
+// days' steps (153 days to five months).
+struct MarchMonthDay {
+    std::uint32_t month, day;
+};
+constexpr MarchMonthDay MarchMonthOf(std::uint32_t dayOfYear) {
+    const std::uint32_t monthAndDay = 2141 * dayOfYear + 197913;
+    return MarchMonthDay{monthAndDay >> 16, (monthAndDay & 0xffff) / 2141 + 1};
+}
+
+// The date `n` days after 1 March of the year 0, n below kMarchDaysLimit.
+constexpr CivilDate DateFromMarchOfYear0(std::uint32_t n) {
+    const MarchYearDay year = MarchYearOf(n);
+    const MarchMonthDay month = MarchMonthOf(year.dayOfYear);
+    const std::uint32_t january = year.dayOfYear >= kJanuaryOfMarchYear ? 1 : 0;
+    return CivilDate{static_cast<int>(100 * year.century + year.yearOfCentury + january),
+                     static_cast<int>(month.month - 12 * january), static_cast<int>(month.day)};
+}
+
+}  // namespace civil_detail
+
+// The date `days` days after 1 January 1970 (before it when negative). Days
+// from the year 0 on take the 32-bit path, the rest the one by eras; both give
+// the same dates (checked for every day of the years 1-9999 by the tests).
+constexpr CivilDate DateFromEpoch(std::int64_t days) {
+    // Unsigned, so that a day before the year 0 wraps to a count far above
+    // the limit.
+    const std::uint64_t fromMarch =
+        static_cast<std::uint64_t>(days) + std::uint64_t{civil_detail::kMarchOfYear0};
+    if (fromMarch < civil_detail::kMarchDaysLimit)
+        return civil_detail::DateFromMarchOfYear0(static_cast<std::uint32_t>(fromMarch));
+    return civil_detail::DateFromEpochByEras(days);
+}
+
+namespace civil_detail {
+
+// The two paths agree on the days each side of every 1 January and 1 March
+// of the 400 years 1600-2000 and at the ends of the 32-bit path; the tests
+// compare every day of the years 0-9999.
+constexpr bool PathsAgreeOnYearEnds() {
+    for (int year = 1600; year < 2001; ++year)
+        for (const CivilDate first : {CivilDate{year, 1, 1}, CivilDate{year, 3, 1}})
+            for (std::int64_t step = -1; step <= 0; ++step) {
+                const std::int64_t days = DaysFromEpoch(first) + step;
+                if (DateFromEpoch(days) != DateFromEpochByEras(days)) return false;
+            }
+    for (const std::int64_t days : {-std::int64_t{kMarchOfYear0} - 1, -std::int64_t{kMarchOfYear0},
+                                    std::int64_t{kMarchDaysLimit} - kMarchOfYear0 - 1,
+                                    std::int64_t{kMarchDaysLimit} - kMarchOfYear0})
+        if (DateFromEpoch(days) != DateFromEpochByEras(days)) return false;
+    return true;
+}
+static_assert(PathsAgreeOnYearEnds());
+static_assert(DateFromEpoch(DaysFromEpoch(CivilDate{1000, 1, 1})) == CivilDate{1000, 1, 1});
+static_assert(DateFromEpoch(DaysFromEpoch(CivilDate{9999, 12, 31})) == CivilDate{9999, 12, 31});
+
+}  // namespace civil_detail
 
 // Serial day number of 1 January 1970.
 inline constexpr std::int64_t kSerialOfEpoch = 730500 - DaysFromEpoch(CivilDate{2000, 1, 1});

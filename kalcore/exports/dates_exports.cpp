@@ -2,7 +2,6 @@
 // rule for two-digit years, and dates written into bounded buffers, one at a
 // time or a column at a time. Each checks its arguments, resolves the
 // options once, and hands the work to the column reader or the writer.
-#include <cstring>
 
 #include "format/date_writer.h"
 #include "format/layouts.h"
@@ -97,10 +96,9 @@ KAL_API int32_t KAL_CALL kal_format(int32_t year, int32_t month, int32_t day, ch
     const std::size_t written = WrittenLayout(*layout, month, day).length;
     if (length != nullptr) *length = written;
     if (capacity < written + 1) return KAL_E_SPACE;
-    DateText text;
-    WriteDate(*layout, date, text);
-    std::memcpy(out, text, written);
-    out[written] = '\0';
+    // The terminator is the first of the zeros the writer leaves after the
+    // text; nothing past it is written.
+    PutTextBytes(reinterpret_cast<unsigned char*>(out), DateWords(*layout, date), written + 1);
     return KAL_OK;
 }
 

@@ -9,13 +9,13 @@
 #include "format/date_writer.h"
 #include "platform/compiler.h"
 
+// Texts are read, and UCS-4 columns widened, with SSE2 where the target has
+// it (every x86-64, and i686 builds that ask for it: KALCORE_SCAN_SSE2);
+// elsewhere one character at a time.
+
 namespace kalcore {
 
 namespace {
-
-// The first and the last day a date text can hold, as days since 1970-01-01.
-constexpr std::int64_t kFirstTextDay = DaysFromEpoch(CivilDate{1000, 1, 1});
-constexpr std::int64_t kLastTextDay = DaysFromEpoch(CivilDate{9999, 12, 31});
 
 // Characters trimmed from both ends of a text: blanks, control characters
 // and the values 128-255 (which the reader's own trimming treats alike).
@@ -337,25 +337,170 @@ struct ReadPointedText {
     }
 };
 
-// Writes dates into a block, each text (zero-filled past its end) put into
-// its item by Put(item, text).
-template <typename Put>
-std::size_t WriteBlock(const std::int64_t* days, std::size_t n, const FormatLayout& layout,
-                       const OutputBlock& out, Put put) {
+// Writes dates into a block, each text (zero-filled past its end) stored
+// into its item by Stores; an item that is no date of the years 1000-9999
+// gets zeros. The texts are written a chunk at a time into a buffer on the
+// stack and then stored: two short loops, each of which the processor runs
+// many items of at once. The block's shape is held in locals, which the
+// stores into the items cannot change.
+//
+// Stores has Exact(item, text), which writes the item's bytes and none
+// else, and, when kRunOnBytes is not 0, RunOn(item, text), which writes the
+// item whole and runs on to kRunOnBytes bytes from its start. RunOn serves a
+// block whose items follow one another without a gap, for each item whose
+// run-on stays inside the block: the items it runs into are written after
+// it.
+template <typename Stores>
+KALCORE_HOT_STEP std::size_t WriteBlock(const std::int64_t* days, std::size_t n,
+                                        const FormatLayout& layout, const OutputBlock& out,
+                                        const Stores& stores) {
+    constexpr std::size_t kChunk = 64;
+    unsigned char* const base = out.base;
+    const std::ptrdiff_t stride = out.stride;
+    const std::size_t itemBytes = stores.ItemBytes();
+    // The items before runOnEnd take RunOn: those at least kRunOnBytes from
+    // the end of a gapless block.
+    std::size_t runOnEnd = 0;
+    if (Stores::kRunOnBytes != 0 && itemBytes <= Stores::kRunOnBytes &&
+        stride == static_cast<std::ptrdiff_t>(itemBytes)) {
+        const std::size_t tailItems = (Stores::kRunOnBytes + itemBytes - 1) / itemBytes - 1;
+        runOnEnd = n > tailItems ? n - tailItems : 0;
+    }
+    TextWords texts[kChunk];
     std::size_t written = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        unsigned char* item = out.base + static_cast<std::ptrdiff_t>(i) * out.stride;
-        // The writer leaves the rest of the 12 bytes zero.
-        DateText text{};
-        CivilDate date;
-        if (DateOfEpochDays(days[i], date)) {
-            WriteDate(layout, date, text);
-            ++written;
+    for (std::size_t first = 0; first < n; first += kChunk) {
+        const std::size_t count = n - first < kChunk ? n - first : kChunk;
+        written += WriteDayTexts(days + first, count, layout, texts);
+        for (std::size_t i = 0; i < count; ++i) {
+            // Each item's address from the base: stepping past the last item
+            // could leave the block, as a negative stride does at once.
+            unsigned char* item = base + static_cast<std::ptrdiff_t>(first + i) * stride;
+            if (first + i < runOnEnd)
+                stores.RunOn(item, texts[i]);
+            else
+                stores.Exact(item, texts[i]);
         }
-        put(item, text);
     }
     return written;
 }
+
+// The stores of items of 1-byte characters. RunOn writes 16 bytes, the
+// text's zeros past it included.
+struct ByteStores {
+    static constexpr std::size_t kRunOnBytes = 16;
+    std::size_t width;
+
+    std::size_t ItemBytes() const { return width; }
+    KALCORE_HOT_STEP void Exact(unsigned char* item, const TextWords& text) const {
+        if (width < kDateTextSize) {
+            PutTextBytes(item, text, width);
+            return;
+        }
+        std::memcpy(item, &text.low, sizeof text.low);
+        std::memcpy(item + sizeof text.low, &text.high, sizeof text.high);
+        if (width > kDateTextSize) std::memset(item + kDateTextSize, 0, width - kDateTextSize);
+    }
+    KALCORE_HOT_STEP void RunOn(unsigned char* item, const TextWords& text) const {
+        const std::uint64_t high = text.high;
+        std::memcpy(item, &text.low, sizeof text.low);
+        std::memcpy(item + sizeof text.low, &high, sizeof high);
+    }
+};
+
+// Every layout's texts have at least the 4 characters the stores of a
+// column item below 12 characters write whole.
+static_assert([] {
+    for (const FormatLayout& layout : kLayouts)
+        if (layout.length < 4) return false;
+    return true;
+}());
+
+#if KALCORE_SCAN_SSE2
+
+// Four characters as four UCS-4 characters: two unpackings with zero.
+KALCORE_HOT_STEP __m128i WidenFour(std::uint32_t characters) {
+    const __m128i zero = _mm_setzero_si128();
+    return _mm_unpacklo_epi16(
+        _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(characters)), zero), zero);
+}
+
+// A text's 12 bytes in the low three quarters of a vector.
+KALCORE_HOT_STEP __m128i TextVector(const TextWords& text) {
+    return _mm_set_epi32(0, static_cast<int>(text.high), static_cast<int>(text.low >> 32),
+                         static_cast<int>(text.low));
+}
+
+// The 12 characters of a text as UCS-4 at `to`, 48 bytes.
+KALCORE_HOT_STEP void PutUcs4Whole(unsigned char* to, const TextWords& text) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i bytes = TextVector(text);
+    const __m128i first8 = _mm_unpacklo_epi8(bytes, zero);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_unpacklo_epi16(first8, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 16), _mm_unpackhi_epi16(first8, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 32),
+                     _mm_unpacklo_epi16(_mm_unpackhi_epi8(bytes, zero), zero));
+}
+
+// The first `width` characters of a text as UCS-4 at `to`, zeros past the
+// 12 bytes: 16-byte stores of four characters, the last of them overlapping
+// the one before when the width is no multiple of four.
+KALCORE_HOT_STEP void PutUcs4(unsigned char* to, const TextWords& text, std::size_t width) {
+    if (width >= kDateTextSize) {
+        PutUcs4Whole(to, text);
+        if (width > kDateTextSize) std::memset(to + 48, 0, 4 * (width - kDateTextSize));
+        return;
+    }
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i first8 = _mm_unpacklo_epi8(TextVector(text), zero);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_unpacklo_epi16(first8, zero));
+    std::uint32_t tail;  // characters width-4 to width-1
+    if (width >= 8) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 16), _mm_unpackhi_epi16(first8, zero));
+        const std::uint64_t upper = std::uint64_t{text.high} << 32 | text.low >> 32;
+        tail = static_cast<std::uint32_t>(upper >> (8 * (width - 8)));
+    } else {
+        tail = static_cast<std::uint32_t>(text.low >> (8 * (width - 4)));
+    }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 4 * (width - 4)), WidenFour(tail));
+}
+
+// The stores of items of UCS-4 characters. RunOn writes all 12 characters.
+struct Ucs4Stores {
+    static constexpr std::size_t kRunOnBytes = 48;
+    std::size_t width;
+
+    std::size_t ItemBytes() const { return 4 * width; }
+    KALCORE_HOT_STEP void Exact(unsigned char* item, const TextWords& text) const {
+        PutUcs4(item, text, width);
+    }
+    KALCORE_HOT_STEP void RunOn(unsigned char* item, const TextWords& text) const {
+        PutUcs4Whole(item, text);
+    }
+};
+#else
+
+// The first `width` characters of a text as UCS-4 at `to`, zeros past the
+// 12 bytes, one character at a time.
+void PutUcs4(unsigned char* to, const TextWords& text, std::size_t width) {
+    unsigned char bytes[kDateTextSize];
+    std::memcpy(bytes, &text.low, sizeof text.low);
+    std::memcpy(bytes + sizeof text.low, &text.high, sizeof text.high);
+    for (std::size_t c = 0; c < width; ++c) {
+        const std::uint32_t wide = c < kDateTextSize ? bytes[c] : 0;
+        std::memcpy(to + 4 * c, &wide, sizeof wide);
+    }
+}
+
+// The stores of items of UCS-4 characters, each item exactly.
+struct Ucs4Stores {
+    static constexpr std::size_t kRunOnBytes = 0;
+    std::size_t width;
+
+    std::size_t ItemBytes() const { return 4 * width; }
+    void Exact(unsigned char* item, const TextWords& text) const { PutUcs4(item, text, width); }
+    void RunOn(unsigned char* item, const TextWords& text) const { PutUcs4(item, text, width); }
+};
+#endif
 
 }  // namespace
 
@@ -419,33 +564,16 @@ int LongestText(const FormatLayout& layout) {
     return longest;
 }
 
-bool DateOfEpochDays(std::int64_t days, CivilDate& date) {
-    if (days < kFirstTextDay || days > kLastTextDay) return false;
-    date = DateFromEpoch(days);
-    return true;
-}
-
+// A width below 12 gets the bounded stores of PutTextBytes; every layout's
+// longest text has at least the 4 characters they need.
 std::size_t WriteByteBlock(const std::int64_t* days, std::size_t n, const FormatLayout& layout,
                            const OutputBlock& out) {
-    if (out.width >= kDateTextSize)
-        return WriteBlock(days, n, layout, out, [&](unsigned char* item, const DateText& text) {
-            std::memcpy(item, text, kDateTextSize);
-            if (out.width > kDateTextSize)
-                std::memset(item + kDateTextSize, 0, out.width - kDateTextSize);
-        });
-    return WriteBlock(days, n, layout, out, [&](unsigned char* item, const DateText& text) {
-        std::memcpy(item, text, out.width);
-    });
+    return WriteBlock(days, n, layout, out, ByteStores{out.width});
 }
 
 std::size_t WriteUcs4Block(const std::int64_t* days, std::size_t n, const FormatLayout& layout,
                            const OutputBlock& out) {
-    return WriteBlock(days, n, layout, out, [&](unsigned char* item, const DateText& text) {
-        for (std::size_t c = 0; c < out.width; ++c) {
-            const std::uint32_t wide = c < kDateTextSize ? static_cast<unsigned char>(text[c]) : 0;
-            std::memcpy(item + 4 * c, &wide, sizeof wide);
-        }
-    });
+    return WriteBlock(days, n, layout, out, Ucs4Stores{out.width});
 }
 
 }  // namespace kalcore

@@ -81,10 +81,6 @@ std::size_t ReadUcs4Block(const TextBlock& block, std::size_t n, const ReadingRu
 // as far as a date can widen them.
 int LongestText(const FormatLayout& layout);
 
-// The date of days since 1970-01-01 when it lies in the years 1000-9999,
-// which every date text can hold.
-bool DateOfEpochDays(std::int64_t days, CivilDate& date);
-
 // A writable fixed-width block: as TextBlock.
 struct OutputBlock {
     unsigned char* base;

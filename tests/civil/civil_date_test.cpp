@@ -74,6 +74,21 @@ TEST(CivilDateTest, EveryDayOfTheYearsADateTextHolds) {
     EXPECT_EQ(expectedSerial - 1, kLastSerial);
 }
 
+// The 32-bit path of DateFromEpoch against the one by eras: every day from
+// the year 0 to 9999, and the days around the end of the 32-bit range, where
+// 4n + 3 comes closest to overflowing, and past it.
+TEST(CivilDateTest, ThirtyTwoBitPathGivesTheDatesOfTheEras) {
+    using civil_detail::DateFromEpochByEras;
+    const std::int64_t first = DaysFromEpoch(CivilDate{0, 1, 1});
+    const std::int64_t last = DaysFromEpoch(CivilDate{9999, 12, 31});
+    for (std::int64_t days = first; days <= last; ++days)
+        ASSERT_EQ(DateFromEpoch(days), DateFromEpochByEras(days)) << days;
+    const std::int64_t end =
+        std::int64_t{civil_detail::kMarchDaysLimit} - civil_detail::kMarchOfYear0;
+    for (std::int64_t days = end - 200000; days <= end + 1000; ++days)
+        ASSERT_EQ(DateFromEpoch(days), DateFromEpochByEras(days)) << days;
+}
+
 // Outside the years 1-9999 (the time-zone rules reach some thousand years
 // either way) the day numbers and weekdays still follow the proleptic
 // Gregorian calendar; the serial numbers stop.

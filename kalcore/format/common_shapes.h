@@ -262,24 +262,40 @@ consteval std::uint64_t FindMultiplier() {
 }
 inline constexpr std::uint64_t kMultiplier = FindMultiplier();
 
-// The hashed entries at their slots, and each year-first reading at a free
+// The hashed entries at their slots; then each year-first reading at a free
 // slot, which the entry it stands in for names.
 constexpr std::array<ShapeFields, 1 << kSlotBits> BuildSlots() {
     std::array<ShapeFields, 1 << kSlotBits> slots{};
     for (ShapeFields& slot : slots) slot = NoShape();
-    unsigned free = 0;
     for (int e = 1; e <= kHashedEntries; ++e) {
         const unsigned slot = SlotOf(kEntries[e].key, kMultiplier);
         slots[slot] = kEntries[e];
         slots[slot].yearFirstSlot = static_cast<std::uint16_t>(slot);
+    }
+    unsigned free = 0;
+    for (int e = 1; e <= kHashedEntries; ++e) {
         if (kEntries[e].yearFirstStep == 0) continue;
         while (slots[free].key != NoShape().key) ++free;
         slots[free] = kEntries[e + kEntries[e].yearFirstStep];
-        slots[slot].yearFirstSlot = static_cast<std::uint16_t>(free);
+        slots[SlotOf(kEntries[e].key, kMultiplier)].yearFirstSlot =
+            static_cast<std::uint16_t>(free);
     }
     return slots;
 }
 inline constexpr std::array<ShapeFields, 1 << kSlotBits> kSlots = BuildSlots();
+
+// Every hashed entry is found at its slot, and reaches its year-first
+// reading, if it has one, through it.
+constexpr bool EveryEntryInItsSlot() {
+    for (int e = 1; e <= kHashedEntries; ++e) {
+        const ShapeFields& slot = kSlots[SlotOf(kEntries[e].key, kMultiplier)];
+        if (slot.key != kEntries[e].key || slot.layout != kEntries[e].layout) return false;
+        const char yearFirst = kEntries[e + kEntries[e].yearFirstStep].layout;
+        if (kSlots[slot.yearFirstSlot].layout != yearFirst) return false;
+    }
+    return true;
+}
+static_assert(EveryEntryInItsSlot());
 
 // For each year 0-9999, at its number: the days from 1970-01-01 to its
 // 1 January, times four, plus two when no date text holds the year (it lies
@@ -342,9 +358,17 @@ KALCORE_HOT_STEP std::uint64_t ShapeKey(const ShapeText& text) {
     const __m128i isSeparator = _mm_cmpeq_epi8(_mm_min_epu8(separator, bytes(2)), separator);
     classes = _mm_sub_epi8(
         classes, _mm_and_si128(isSeparator, _mm_sub_epi8(bytes(kOther - kDash), separator)));
-    const auto low = static_cast<std::uint64_t>(_mm_cvtsi128_si64(classes));
-    const auto high =
-        static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(classes, classes)));
+    std::uint64_t low, high;
+#if defined(__x86_64__) || defined(_M_X64)
+    low = static_cast<std::uint64_t>(_mm_cvtsi128_si64(classes));
+    high = static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(classes, classes)));
+#else
+    // A 32-bit target has no 64-bit move from a vector.
+    std::uint64_t words[2];
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(words), classes);
+    low = words[0];
+    high = words[1];
+#endif
     return low | high << 3;
 }
 #else

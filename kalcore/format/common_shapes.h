@@ -94,19 +94,24 @@ struct ShapeFields {
     // How far after this entry the one read instead lies when the first two
     // digits exceed 12 (the text then starts with a year); 0 when none does.
     std::uint8_t yearFirstStep;
-    // Where that reading is in the hash's slots (this entry's own slot when
-    // there is none); set when the slots are built.
-    std::uint16_t yearFirstSlot;
+    // How far after this entry the reading lies that the full order takes
+    // next when this one makes no date; 0 when it takes none.
+    std::uint8_t secondStep;
+    // Where those readings are in the hash's slots (the year-first one: this
+    // entry's own slot when there is none); set when the slots are built.
+    std::uint16_t yearFirstSlot, secondSlot;
 };
 
 // Compiles a pattern: "MM" and "M" a two- or one-digit month, "mmm" its
 // abbreviation, "DD" and "D" the day, "CC" the century, "YY" the year, and
 // '-', '/', '.' themselves.
-consteval ShapeFields Compile(const char* pattern, char layout, char code, int yearFirstEntry = 0) {
+consteval ShapeFields Compile(const char* pattern, char layout, char code, int yearFirstEntry = 0,
+                              int secondEntry = 0) {
     ShapeFields f{};
     f.layout = layout;
     f.code = code;
     f.yearFirstStep = static_cast<std::uint8_t>(yearFirstEntry);
+    f.secondStep = static_cast<std::uint8_t>(secondEntry);
     f.twoDigitYear = true;
     std::uint64_t key = 0;
     int i = 0;
@@ -172,6 +177,8 @@ inline constexpr char kMonthFirst = 'B', kDayFirst = '7';
 // shape.
 inline constexpr int kHashedEntries = 46;
 inline constexpr int kYearFirstSlash = kHashedEntries + 1, kYearFirstDigits = kHashedEntries + 2;
+inline constexpr int kDigitsMonthFirst = kHashedEntries + 3, kDashesDayFirst = kHashedEntries + 4,
+                     kSlashesDayFirst = kHashedEntries + 5;
 inline constexpr ShapeFields kEntries[] = {
     NoShape(),
     // Month first, two-digit fields (basic detection).
@@ -182,9 +189,9 @@ inline constexpr ShapeFields kEntries[] = {
     Compile("YY.MM.DD", '5', '5'),
     Compile("MMDDYY", '1', '1', kYearFirstDigits - 6),
     // Year first.
-    Compile("CCYYMMDD", 'E', kMonthFirst),
-    Compile("CCYY-MM-DD", 'G', kMonthFirst),
-    Compile("CCYY/MM/DD", 'O', kMonthFirst),
+    Compile("CCYYMMDD", 'E', kMonthFirst, 0, kDigitsMonthFirst - 7),
+    Compile("CCYY-MM-DD", 'G', kMonthFirst, 0, kDashesDayFirst - 8),
+    Compile("CCYY/MM/DD", 'O', kMonthFirst, 0, kSlashesDayFirst - 9),
     Compile("CCYY-mmm-DD", 'F', kDayFirst),
     Compile("CCYY/mmm/DD", 'J', kDayFirst),
     Compile("CCYY-DD-mmm", 'S', kMonthFirst),
@@ -228,8 +235,14 @@ inline constexpr ShapeFields kEntries[] = {
     // Year-first readings, reached only through yearFirstEntry.
     Compile("YY/MM/DD", '4', '4'),
     Compile("YYMMDD", '2', '2'),
+    // Second readings, reached only through secondStep: eight digits that
+    // make no date year first are read month first (basic detection), and a
+    // year first with its month second, with its day second (family 7).
+    Compile("MMDDCCYY", 'D', 'D'),
+    Compile("CCYY-DD-MM", 'Q', kMonthFirst),
+    Compile("CCYY/DD/MM", 'P', kMonthFirst),
 };
-static_assert(std::size(kEntries) == kYearFirstDigits + 1);
+static_assert(std::size(kEntries) == kSlashesDayFirst + 1);
 
 // The hash's slots hold the entries themselves, so that finding a shape's
 // layout is one load; free slots hold the entry of no shape.
@@ -262,8 +275,8 @@ consteval std::uint64_t FindMultiplier() {
 }
 inline constexpr std::uint64_t kMultiplier = FindMultiplier();
 
-// The hashed entries at their slots; then each year-first reading at a free
-// slot, which the entry it stands in for names.
+// The hashed entries at their slots; then each year-first and each second
+// reading at a free slot, which the entry it belongs to names.
 constexpr std::array<ShapeFields, 1 << kSlotBits> BuildSlots() {
     std::array<ShapeFields, 1 << kSlotBits> slots{};
     for (ShapeFields& slot : slots) slot = NoShape();
@@ -274,24 +287,33 @@ constexpr std::array<ShapeFields, 1 << kSlotBits> BuildSlots() {
     }
     unsigned free = 0;
     for (int e = 1; e <= kHashedEntries; ++e) {
-        if (kEntries[e].yearFirstStep == 0) continue;
-        while (slots[free].key != NoShape().key) ++free;
-        slots[free] = kEntries[e + kEntries[e].yearFirstStep];
-        slots[SlotOf(kEntries[e].key, kMultiplier)].yearFirstSlot =
-            static_cast<std::uint16_t>(free);
+        ShapeFields& entry = slots[SlotOf(kEntries[e].key, kMultiplier)];
+        if (kEntries[e].yearFirstStep != 0) {
+            while (slots[free].key != NoShape().key) ++free;
+            slots[free] = kEntries[e + kEntries[e].yearFirstStep];
+            entry.yearFirstSlot = static_cast<std::uint16_t>(free);
+        }
+        if (kEntries[e].secondStep != 0) {
+            while (slots[free].key != NoShape().key) ++free;
+            slots[free] = kEntries[e + kEntries[e].secondStep];
+            entry.secondSlot = static_cast<std::uint16_t>(free);
+        }
     }
     return slots;
 }
 inline constexpr std::array<ShapeFields, 1 << kSlotBits> kSlots = BuildSlots();
 
-// Every hashed entry is found at its slot, and reaches its year-first
-// reading, if it has one, through it.
+// Every hashed entry is found at its slot, and reaches its year-first and
+// second readings, if it has them, through it.
 constexpr bool EveryEntryInItsSlot() {
     for (int e = 1; e <= kHashedEntries; ++e) {
         const ShapeFields& slot = kSlots[SlotOf(kEntries[e].key, kMultiplier)];
         if (slot.key != kEntries[e].key || slot.layout != kEntries[e].layout) return false;
         const char yearFirst = kEntries[e + kEntries[e].yearFirstStep].layout;
         if (kSlots[slot.yearFirstSlot].layout != yearFirst) return false;
+        if (kEntries[e].secondStep != 0 &&
+            kSlots[slot.secondSlot].layout != kEntries[e + kEntries[e].secondStep].layout)
+            return false;
     }
     return true;
 }
@@ -419,25 +441,13 @@ struct CommonDate {
     const shape_detail::ShapeFields* shape;
 };
 
-// Reads a text given as its first 16 characters (zero-filled when it has
-// fewer) when it is one of the table's shapes, with nothing to trim before
-// it and only characters that trimming removes after it, and makes a valid
-// date in it, a two-digit year placed by `centuries`. False, with `date` not
-// written, for every other text, which the full reader then reads; a text
-// read here is read as the full reader reads it.
-KALCORE_HOT_STEP bool ReadCommonDate(const ShapeText& text, const TwoDigitCenturies& centuries,
-                                     CommonDate& date) {
-    using namespace shape_detail;
-    const std::uint64_t key = ShapeKey(text);
-    const unsigned slot = SlotOf(key, kMultiplier);
-    if (kSlots[slot].key != key) return false;
-    FieldValues values;
-    TakeFieldValues(text, values);
-    // A text that starts with a year of 13 or above takes the year-first
-    // reading, chosen with a mask so that no branch depends on the text.
-    const unsigned yearFirst = kSlots[slot].yearFirstSlot;
-    const ShapeFields& f = kSlots[slot ^ ((slot ^ yearFirst) & (0u - (values[0] > 12)))];
+namespace shape_detail {
 
+// The date of a text in the layout of entry `f`: false when its fields make
+// no date there.
+KALCORE_HOT_STEP bool ReadFields(const ShapeFields& f, const ShapeText& text,
+                                 const TwoDigitCenturies& centuries, FieldValues& values,
+                                 CommonDate& date) {
     // The month of an abbreviation and the century of a two-digit year join
     // the values, where the layouts that have them find them.
     static_assert(std::endian::native == std::endian::little);
@@ -464,6 +474,33 @@ KALCORE_HOT_STEP bool ReadCommonDate(const ShapeText& text, const TwoDigitCentur
     date.day = day;
     date.shape = &f;
     return true;
+}
+
+}  // namespace shape_detail
+
+// Reads a text given as its first 16 characters (zero-filled when it has
+// fewer) when it is one of the table's shapes, with nothing to trim before
+// it and only characters that trimming removes after it, and makes a valid
+// date in it, a two-digit year placed by `centuries`. False, with `date` not
+// written, for every other text, which the full reader then reads; a text
+// read here is read as the full reader reads it.
+KALCORE_HOT_STEP bool ReadCommonDate(const ShapeText& text, const TwoDigitCenturies& centuries,
+                                     CommonDate& date) {
+    using namespace shape_detail;
+    const std::uint64_t key = ShapeKey(text);
+    const unsigned slot = SlotOf(key, kMultiplier);
+    if (kSlots[slot].key != key) return false;
+    FieldValues values;
+    TakeFieldValues(text, values);
+    // A text that starts with a year of 13 or above takes the year-first
+    // reading, chosen with a mask so that no branch depends on the text.
+    const unsigned yearFirst = kSlots[slot].yearFirstSlot;
+    const ShapeFields& f = kSlots[slot ^ ((slot ^ yearFirst) & (0u - (values[0] > 12)))];
+
+    // When a shape's fields make no date in its first reading, the full
+    // order may take a second one.
+    return ReadFields(f, text, centuries, values, date) ||
+           (f.secondStep != 0 && ReadFields(kSlots[f.secondSlot], text, centuries, values, date));
 }
 
 // What the table read, as the full reader gives it.

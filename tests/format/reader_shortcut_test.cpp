@@ -211,10 +211,13 @@ TEST(ReaderShortcut, TableOfShapesLeavesTheRestToTheFullOrder) {
         {"1998Jul04", true, {1998, 7, 4}, 'T'},
         {"1995-25-Dec", true, {1995, 12, 25}, 'S'},
         {"2/29/2000", true, {2000, 2, 29}, 'X'},
-        // No date in the table's reading; the full order decides.
+        // The second reading when the first makes no date.
+        {"1995/25/12", true, {1995, 12, 25}, 'P'},  // month 25: day first
+        {"12311998", true, {1998, 12, 31}, 'D'},    // year 1231, month 19: MMDDCCYY
+        // No date in the table's readings; the full order decides.
         {"2/29/1900", false, {}, 0},
-        {"1995/25/12", false, {}, 0},    // month 25: read day first (P) by the full order
-        {"12311998", false, {}, 0},      // year 1231, month 19: read as MMDDCCYY (D)
+        {"1995-31-31", false, {}, 0},  // no date in either reading
+        {"13311998", false, {}, 0},
         {"13-31-98", false, {}, 0},      // month 13 with dashes
         {"0998-12-31", false, {}, 0},    // a century starting with 0
         {"31/Dex/1998", false, {}, 0},   // no month abbreviation

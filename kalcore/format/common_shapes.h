@@ -91,12 +91,12 @@ struct ShapeFields {
     bool centuryGiven;  // as DateReading::centuryGiven
     char layout;        // as DateReading::layout
     char code;          // as DateReading::code
-    // How far after this entry the one read instead lies when the first two
-    // digits exceed 12 (the text then starts with a year); 0 when none does.
-    std::uint8_t yearFirstStep;
-    // How far after this entry the reading lies that the full order takes
-    // next when this one makes no date; 0 when it takes none.
-    std::uint8_t secondStep;
+    // The entry read instead when the first two digits exceed 12 (the text
+    // then starts with a year); 0 when there is none.
+    std::uint8_t yearFirstEntry;
+    // The entry the full order reads next when this one makes no date; 0
+    // when it reads none.
+    std::uint8_t secondEntry;
     // Where those readings are in the hash's slots (the year-first one: this
     // entry's own slot when there is none); set when the slots are built.
     std::uint16_t yearFirstSlot, secondSlot;
@@ -110,8 +110,8 @@ consteval ShapeFields Compile(const char* pattern, char layout, char code, int y
     ShapeFields f{};
     f.layout = layout;
     f.code = code;
-    f.yearFirstStep = static_cast<std::uint8_t>(yearFirstEntry);
-    f.secondStep = static_cast<std::uint8_t>(secondEntry);
+    f.yearFirstEntry = static_cast<std::uint8_t>(yearFirstEntry);
+    f.secondEntry = static_cast<std::uint8_t>(secondEntry);
     f.twoDigitYear = true;
     std::uint64_t key = 0;
     int i = 0;
@@ -184,14 +184,14 @@ inline constexpr ShapeFields kEntries[] = {
     // Month first, two-digit fields (basic detection).
     Compile("MM/DD/CCYY", 'B', 'B'),
     Compile("MM-DD-CCYY", 'A', 'A'),
-    Compile("MM/DD/YY", '3', '3', kYearFirstSlash - 3),
+    Compile("MM/DD/YY", '3', '3', kYearFirstSlash),
     Compile("MM-DD-YY", 'C', 'C'),
     Compile("YY.MM.DD", '5', '5'),
-    Compile("MMDDYY", '1', '1', kYearFirstDigits - 6),
+    Compile("MMDDYY", '1', '1', kYearFirstDigits),
     // Year first.
-    Compile("CCYYMMDD", 'E', kMonthFirst, 0, kDigitsMonthFirst - 7),
-    Compile("CCYY-MM-DD", 'G', kMonthFirst, 0, kDashesDayFirst - 8),
-    Compile("CCYY/MM/DD", 'O', kMonthFirst, 0, kSlashesDayFirst - 9),
+    Compile("CCYYMMDD", 'E', kMonthFirst, 0, kDigitsMonthFirst),
+    Compile("CCYY-MM-DD", 'G', kMonthFirst, 0, kDashesDayFirst),
+    Compile("CCYY/MM/DD", 'O', kMonthFirst, 0, kSlashesDayFirst),
     Compile("CCYY-mmm-DD", 'F', kDayFirst),
     Compile("CCYY/mmm/DD", 'J', kDayFirst),
     Compile("CCYY-DD-mmm", 'S', kMonthFirst),
@@ -235,7 +235,7 @@ inline constexpr ShapeFields kEntries[] = {
     // Year-first readings, reached only through yearFirstEntry.
     Compile("YY/MM/DD", '4', '4'),
     Compile("YYMMDD", '2', '2'),
-    // Second readings, reached only through secondStep: eight digits that
+    // Second readings, reached only through secondEntry: eight digits that
     // make no date year first are read month first (basic detection), and a
     // year first with its month second, with its day second (family 7).
     Compile("MMDDCCYY", 'D', 'D'),
@@ -288,14 +288,14 @@ constexpr std::array<ShapeFields, 1 << kSlotBits> BuildSlots() {
     unsigned free = 0;
     for (int e = 1; e <= kHashedEntries; ++e) {
         ShapeFields& entry = slots[SlotOf(kEntries[e].key, kMultiplier)];
-        if (kEntries[e].yearFirstStep != 0) {
+        if (kEntries[e].yearFirstEntry != 0) {
             while (slots[free].key != NoShape().key) ++free;
-            slots[free] = kEntries[e + kEntries[e].yearFirstStep];
+            slots[free] = kEntries[kEntries[e].yearFirstEntry];
             entry.yearFirstSlot = static_cast<std::uint16_t>(free);
         }
-        if (kEntries[e].secondStep != 0) {
+        if (kEntries[e].secondEntry != 0) {
             while (slots[free].key != NoShape().key) ++free;
-            slots[free] = kEntries[e + kEntries[e].secondStep];
+            slots[free] = kEntries[kEntries[e].secondEntry];
             entry.secondSlot = static_cast<std::uint16_t>(free);
         }
     }
@@ -309,10 +309,11 @@ constexpr bool EveryEntryInItsSlot() {
     for (int e = 1; e <= kHashedEntries; ++e) {
         const ShapeFields& slot = kSlots[SlotOf(kEntries[e].key, kMultiplier)];
         if (slot.key != kEntries[e].key || slot.layout != kEntries[e].layout) return false;
-        const char yearFirst = kEntries[e + kEntries[e].yearFirstStep].layout;
-        if (kSlots[slot.yearFirstSlot].layout != yearFirst) return false;
-        if (kEntries[e].secondStep != 0 &&
-            kSlots[slot.secondSlot].layout != kEntries[e + kEntries[e].secondStep].layout)
+        const ShapeFields& yearFirst =
+            kEntries[kEntries[e].yearFirstEntry != 0 ? kEntries[e].yearFirstEntry : e];
+        if (kSlots[slot.yearFirstSlot].layout != yearFirst.layout) return false;
+        if (kEntries[e].secondEntry != 0 &&
+            kSlots[slot.secondSlot].layout != kEntries[kEntries[e].secondEntry].layout)
             return false;
     }
     return true;
@@ -500,7 +501,7 @@ KALCORE_HOT_STEP bool ReadCommonDate(const ShapeText& text, const TwoDigitCentur
     // When a shape's fields make no date in its first reading, the full
     // order may take a second one.
     return ReadFields(f, text, centuries, values, date) ||
-           (f.secondStep != 0 && ReadFields(kSlots[f.secondSlot], text, centuries, values, date));
+           (f.secondEntry != 0 && ReadFields(kSlots[f.secondSlot], text, centuries, values, date));
 }
 
 // What the table read, as the full reader gives it.
@@ -513,15 +514,6 @@ KALCORE_HOT_STEP DateReading ReadingOf(const CommonDate& date) {
     reading.layout = date.shape->layout;
     reading.twoDigitYear = date.shape->twoDigitYear;
     return reading;
-}
-
-// ReadCommonDate with what it read given as the full reader gives it.
-KALCORE_HOT_STEP bool ReadCommonDate(const ShapeText& text, const TwoDigitCenturies& centuries,
-                                     DateReading& reading) {
-    CommonDate date;
-    if (!ReadCommonDate(text, centuries, date)) return false;
-    reading = ReadingOf(date);
-    return true;
 }
 
 }  // namespace kalcore

@@ -139,31 +139,34 @@ struct ColumnRules {
 struct ItemDate {
     std::int64_t days;
     std::uint8_t layout;
+
+    static constexpr ItemDate None() { return {kNoDateDays, 0}; }
+    static ItemDate Of(const CommonDate& date) {
+        return {date.days, static_cast<std::uint8_t>(date.shape->layout)};
+    }
+    static ItemDate Of(const DateReading& reading) {
+        return {DaysOfTextDate(reading.date), static_cast<std::uint8_t>(reading.layout)};
+    }
 };
-constexpr ItemDate kNoItemDate{kNoDateDays, 0};
 
-// Reads the `count` (1-11) characters of a trimmed text, zero-filled to 16
-// bytes, in the reader's full order.
-ItemDate ReadInFullOrder(const ShapeText& text, std::size_t count, const ReadingRules& rules) {
-    DateText copy;
-    std::memcpy(copy, text, sizeof copy);
+// What a single text gives back: the whole reading and its days.
+struct ExactDate {
+    bool date;
     DateReading reading;
-    if (!ReadTrimmedDateByRule(copy, count, rules.years, rules.keywords, reading))
-        return kNoItemDate;
-    return {DaysOfTextDate(reading.date), static_cast<std::uint8_t>(reading.layout)};
-}
+    std::int64_t days;
 
-// A date the table read, as a column keeps it.
-KALCORE_HOT_STEP ItemDate ItemOf(const CommonDate& date) {
-    return {date.days, static_cast<std::uint8_t>(date.shape->layout)};
-}
+    static ExactDate None() { return {false, {}, kNoDateDays}; }
+    static ExactDate Of(const CommonDate& date) { return {true, ReadingOf(date), date.days}; }
+    static ExactDate Of(const DateReading& reading) {
+        return {true, reading, DaysOfTextDate(reading.date)};
+    }
+};
 
 // Reads `length` characters of 1 or 4 bytes, trimmed at both ends: through
-// the table when it settles the text, else in the reader's full order. Kept
-// out of the column loops, which reach it for the texts the table does not
-// settle at once.
-template <typename Units>
-[[gnu::noinline]] ItemDate ReadTrimmed(const unsigned char* text, std::size_t length,
+// the table when it settles the text, else in the reader's full order. The
+// column loops call it for the texts the table does not settle at once.
+template <typename Units, typename Result>
+KALCORE_OUT_OF_LINE Result ReadTrimmed(const unsigned char* text, std::size_t length,
                                        const ColumnRules& column) {
     ShapeText copy;
     std::size_t count;
@@ -171,10 +174,15 @@ template <typename Units>
         count = CopyTrimmedBytes(text, length, copy);
     else
         count = CopyTrimmedUcs4(text, length, copy);
-    if (count == 0) return kNoItemDate;
+    if (count == 0) return Result::None();
     CommonDate common;
-    if (column.table && ReadCommonDate(copy, column.centuries, common)) return ItemOf(common);
-    return ReadInFullOrder(copy, count, column.rules);
+    if (column.table && ReadCommonDate(copy, column.centuries, common)) return Result::Of(common);
+    DateText full;
+    std::memcpy(full, copy, sizeof full);
+    DateReading reading;
+    if (!ReadTrimmedDateByRule(full, count, column.rules.years, column.rules.keywords, reading))
+        return Result::None();
+    return Result::Of(reading);
 }
 
 #if KALCORE_SCAN_SSE2
@@ -255,29 +263,30 @@ KALCORE_HOT_STEP ItemDate ReadItem(const unsigned char* item, std::size_t width,
     CommonDate common;
     if (Table && LoadItem(item, width, Units{}, characters) &&
         ReadSixteen(characters, column, common))
-        return ItemOf(common);
-    return ReadTrimmed<Units>(item, width, column);
+        return ItemDate::Of(common);
+    return ReadTrimmed<Units, ItemDate>(item, width, column);
 }
 
-template <bool Table>
-KALCORE_HOT_STEP ItemDate ReadText(const unsigned char* text, std::size_t length,
-                                   const ColumnRules& column) {
+// A text given by pointer and length.
+template <bool Table, typename Result = ItemDate>
+KALCORE_HOT_STEP Result ReadText(const unsigned char* text, std::size_t length,
+                                 const ColumnRules& column) {
     CommonDate common;
     if (Table && length - 1 < 16 && ReadSixteen(LoadShort(text, length), column, common))
-        return ItemOf(common);
-    return ReadTrimmed<Bytes>(text, length, column);
+        return Result::Of(common);
+    return ReadTrimmed<Bytes, Result>(text, length, column);
 }
 #else
 template <typename Units, bool Table>
 KALCORE_HOT_STEP ItemDate ReadItem(const unsigned char* item, std::size_t width,
                                    const ColumnRules& column) {
-    return ReadTrimmed<Units>(item, width, column);
+    return ReadTrimmed<Units, ItemDate>(item, width, column);
 }
 
-template <bool Table>
-KALCORE_HOT_STEP ItemDate ReadText(const unsigned char* text, std::size_t length,
-                                   const ColumnRules& column) {
-    return ReadTrimmed<Bytes>(text, length, column);
+template <bool Table, typename Result = ItemDate>
+KALCORE_HOT_STEP Result ReadText(const unsigned char* text, std::size_t length,
+                                 const ColumnRules& column) {
+    return ReadTrimmed<Bytes, Result>(text, length, column);
 }
 #endif
 
@@ -331,7 +340,7 @@ struct ReadPointedText {
     KALCORE_HOT_STEP static ItemDate Item(const TextPointers& source, std::size_t i,
                                           const ColumnRules& column) {
         const char* text = source.texts[i];
-        if (text == nullptr) return kNoItemDate;
+        if (text == nullptr) return ItemDate::None();
         return ReadText<Table>(reinterpret_cast<const unsigned char*>(text), source.lengths[i],
                                column);
     }
@@ -506,33 +515,13 @@ struct Ucs4Stores {
 
 bool ReadExactText(const char* chars, std::size_t length, const ReadingRules& rules,
                    DateReading& reading, std::int64_t& days) {
+    const ColumnRules column(rules);
     const auto* text = reinterpret_cast<const unsigned char*>(chars);
-    TwoDigitCenturies centuries{};
-    const bool table = CenturiesOfRule(rules.years, centuries);
-    CommonDate common;
-#if KALCORE_SCAN_SSE2
-    if (table && length - 1 < 16) {
-        ShapeText shape;
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(shape), LoadShort(text, length));
-        if (ReadCommonDate(shape, centuries, common)) {
-            reading = ReadingOf(common);
-            days = common.days;
-            return true;
-        }
-    }
-#endif
-    ShapeText copy;
-    const std::size_t count = CopyTrimmedBytes(text, length, copy);
-    if (count == 0) return false;
-    if (table && ReadCommonDate(copy, centuries, common)) {
-        reading = ReadingOf(common);
-        days = common.days;
-        return true;
-    }
-    DateText full;
-    std::memcpy(full, copy, sizeof full);
-    if (!ReadTrimmedDateByRule(full, count, rules.years, rules.keywords, reading)) return false;
-    days = DaysOfTextDate(reading.date);
+    const ExactDate read = column.table ? ReadText<true, ExactDate>(text, length, column)
+                                        : ReadText<false, ExactDate>(text, length, column);
+    if (!read.date) return false;
+    reading = read.reading;
+    days = read.days;
     return true;
 }
 

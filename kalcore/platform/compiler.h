@@ -9,6 +9,15 @@
 #define KALCORE_RARE_PATH [[gnu::noinline, gnu::cold]]
 #endif
 
+// Marks a function that common paths call rather than take in, so that it
+// does not swell the loop around the call; unlike a rare path, it may be
+// called often.
+#if defined(_MSC_VER)
+#define KALCORE_OUT_OF_LINE __declspec(noinline)
+#else
+#define KALCORE_OUT_OF_LINE [[gnu::noinline]]
+#endif
+
 // Marks a small step of the common path that stays inlined into its callers
 // whatever the optimiser's size budget decides for the whole library: as a
 // call it costs more than its own work.

@@ -163,15 +163,18 @@ TEST(ReaderShortcut, TableOfShapesReadsAsTheFullOrderDoes) {
         constexpr unsigned char kTrimmed[] = {0, ' ', '\t', 0x80, 0xff};
         for (unsigned char& c : shape) c = kTrimmed[r.Below(sizeof kTrimmed)];
         std::memcpy(shape, text.data(), text.size());
-        DateReading table{}, full{};
-        if (!ReadCommonDate(shape, centuries, table)) continue;
+        CommonDate common{};
+        if (!ReadCommonDate(shape, centuries, common)) continue;
+        const DateReading table = ReadingOf(common);
+        DateReading full{};
         ++settled;
         DateText input{};
         std::memcpy(input, text.data(), text.size());
         const bool readFull = ReadDateByRuleInFullOrder(input, rule, false, full);
         const bool same = readFull && table.date == full.date && table.code == full.code &&
                           table.layout == full.layout && table.centuryGiven == full.centuryGiven &&
-                          table.twoDigitYear == full.twoDigitYear;
+                          table.twoDigitYear == full.twoDigitYear &&
+                          common.days == DaysFromEpoch(full.date);
         if (!same && ++differences <= 10)
             ADD_FAILURE() << Described(text, rule, false) << ": table " << table.date.year << "-"
                           << table.date.month << "-" << table.date.day << " code " << table.code
@@ -234,11 +237,12 @@ TEST(ReaderShortcut, TableOfShapesLeavesTheRestToTheFullOrder) {
     for (const Case& c : kCases) {
         ShapeText shape{};
         std::memcpy(shape, c.text, std::strlen(c.text));
-        DateReading reading{};
-        ASSERT_EQ(ReadCommonDate(shape, window1950, reading), c.settled) << c.text;
+        CommonDate common{};
+        ASSERT_EQ(ReadCommonDate(shape, window1950, common), c.settled) << c.text;
         if (c.settled) {
-            EXPECT_EQ(reading.date, c.date) << c.text;
-            EXPECT_EQ(reading.layout, c.layout) << c.text;
+            EXPECT_EQ(ReadingOf(common).date, c.date) << c.text;
+            EXPECT_EQ(common.shape->layout, c.layout) << c.text;
+            EXPECT_EQ(common.days, DaysFromEpoch(c.date)) << c.text;
         }
     }
     TwoDigitCenturies centuries;

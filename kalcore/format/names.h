@@ -79,21 +79,6 @@ constexpr std::array<AbbrevSlot, 32> BuildAbbrevSlots() {
 
 inline constexpr std::array<AbbrevSlot, 32> kAbbrevSlots = BuildAbbrevSlots();
 
-constexpr bool AllDistinctSlots() {
-    for (int i = 0; i < 12; ++i)
-        for (int j = i + 1; j < 12; ++j) {
-            const char* a = kLowerAbbrevs[i];
-            const char* b = kLowerAbbrevs[j];
-            if (Slot(Key(a[0], a[1], a[2])) == Slot(Key(b[0], b[1], b[2]))) return false;
-        }
-    return true;
-}
-static_assert(AllDistinctSlots(), "each month abbreviation needs a slot of its own");
-
-}  // namespace abbrev_detail
-
-namespace abbrev_detail {
-
 // The month of a key already made lower case; masked rather than chosen, so
 // that no branch depends on the letters.
 inline int MonthOfKey(std::uint32_t key) {

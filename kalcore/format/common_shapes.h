@@ -496,7 +496,8 @@ KALCORE_HOT_STEP bool ReadCommonDate(const ShapeText& text, const TwoDigitCentur
     // A text that starts with a year of 13 or above takes the year-first
     // reading, chosen with a mask so that no branch depends on the text.
     const unsigned yearFirst = kSlots[slot].yearFirstSlot;
-    const ShapeFields& f = kSlots[slot ^ ((slot ^ yearFirst) & (0u - (values[0] > 12)))];
+    const unsigned yearFirstMask = OpaqueMask(0u - (values[0] > 12));
+    const ShapeFields& f = kSlots[slot ^ ((slot ^ yearFirst) & yearFirstMask)];
 
     // When a shape's fields make no date in its first reading, the full
     // order may take a second one.

@@ -51,8 +51,11 @@ KALCORE_HOT_STEP Words LoadWords(const unsigned char* s, std::size_t length) {
         std::uint64_t tail;
         std::memcpy(&low, s, sizeof low);
         std::memcpy(&tail, s + length - 8, sizeof tail);
-        // Bytes 8 to length - 1; none for 8, masked rather than branched on.
-        high = (tail >> ((8 * (16 - length)) & 63)) & (0 - std::uint64_t{length > 8});
+        // Bytes 8 to length - 1: the tail shifted down by 16 - length bytes
+        // in two equal steps, so that for a length of 8 it is shifted out
+        // whole (one shift by 64 bits would leave it as it is).
+        const unsigned half = 4 * static_cast<unsigned>(16 - length);
+        high = (tail >> half) >> half;
     } else if (length >= 4) {
         std::uint32_t head, tail;
         std::memcpy(&head, s, sizeof head);

@@ -98,8 +98,9 @@ struct ShapeFields {
     // when it reads none.
     std::uint8_t secondEntry;
     // Where those readings are in the hash's slots (the year-first one: this
-    // entry's own slot when there is none); set when the slots are built.
-    std::uint16_t yearFirstSlot, secondSlot;
+    // entry's own slot when there is none), and this entry's own slot; set
+    // when the slots are built.
+    std::uint16_t yearFirstSlot, secondSlot, slot;
 };
 
 // Compiles a pattern: "MM" and "M" a two- or one-digit month, "mmm" its
@@ -299,6 +300,7 @@ constexpr std::array<ShapeFields, 1 << kSlotBits> BuildSlots() {
             entry.secondSlot = static_cast<std::uint16_t>(free);
         }
     }
+    for (unsigned s = 0; s < slots.size(); ++s) slots[s].slot = static_cast<std::uint16_t>(s);
     return slots;
 }
 inline constexpr std::array<ShapeFields, 1 << kSlotBits> kSlots = BuildSlots();
@@ -365,6 +367,20 @@ constexpr std::uint64_t ShapeKeyPortable(const ShapeText& text) {
 }
 
 #if KALCORE_SCAN_SSE2
+// The two halves of a vector, the first byte lowest in `low`.
+KALCORE_HOT_STEP void SplitVector(__m128i v, std::uint64_t& low, std::uint64_t& high) {
+#if defined(__x86_64__) || defined(_M_X64)
+    low = static_cast<std::uint64_t>(_mm_cvtsi128_si64(v));
+    high = static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(v, v)));
+#else
+    // A 32-bit target has no 64-bit move from a vector.
+    std::uint64_t words[2];
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(words), v);
+    low = words[0];
+    high = words[1];
+#endif
+}
+
 // The same key with all positions classed at once.
 KALCORE_HOT_STEP std::uint64_t ShapeKey(const ShapeText& text) {
     const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
@@ -382,16 +398,7 @@ KALCORE_HOT_STEP std::uint64_t ShapeKey(const ShapeText& text) {
     classes = _mm_sub_epi8(
         classes, _mm_and_si128(isSeparator, _mm_sub_epi8(bytes(kOther - kDash), separator)));
     std::uint64_t low, high;
-#if defined(__x86_64__) || defined(_M_X64)
-    low = static_cast<std::uint64_t>(_mm_cvtsi128_si64(classes));
-    high = static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(classes, classes)));
-#else
-    // A 32-bit target has no 64-bit move from a vector.
-    std::uint64_t words[2];
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(words), classes);
-    low = words[0];
-    high = words[1];
-#endif
+    SplitVector(classes, low, high);
     return low | high << 3;
 }
 #else
@@ -444,6 +451,19 @@ struct CommonDate {
 
 namespace shape_detail {
 
+// The days since 1970-01-01 of the date of the fields (each 0-127): false
+// when the day does not lie within its month, which is one, in a year a date
+// text holds (a written century starts with 1-9).
+KALCORE_HOT_STEP bool DaysOfFields(unsigned century, unsigned year, unsigned month, unsigned day,
+                                   std::int64_t& days) {
+    const std::int32_t yearStart = kYearStarts[century * 100 + year];
+    const unsigned monthStart = kMonthStarts[(month & 127) | (yearStart & 3) << 7];
+    if (day - 1 >= (monthStart & 31)) return false;
+    // The shift divides the start by four, rounding down also before 1970.
+    days = std::int64_t{yearStart >> 2} + (monthStart >> 5) + day - 1;
+    return true;
+}
+
 // The date of a text in the layout of entry `f`: false when its fields make
 // no date there.
 KALCORE_HOT_STEP bool ReadFields(const ShapeFields& f, const ShapeText& text,
@@ -461,14 +481,7 @@ KALCORE_HOT_STEP bool ReadFields(const ShapeFields& f, const ShapeText& text,
     const unsigned month = values[f.month];
     const unsigned day = values[f.day];
     const unsigned century = values[f.century];
-
-    // The day lies within its month, which is one, in a year a date text
-    // holds (a written century starts with 1-9).
-    const std::int32_t yearStart = kYearStarts[century * 100 + year];
-    const unsigned monthStart = kMonthStarts[(month & 127) | (yearStart & 3) << 7];
-    if (day - 1 >= (monthStart & 31)) return false;
-    // The shift divides the start by four, rounding down also before 1970.
-    date.days = std::int64_t{yearStart >> 2} + (monthStart >> 5) + day - 1;
+    if (!DaysOfFields(century, year, month, day, date.days)) return false;
     date.century = century;
     date.year = year;
     date.month = month;
@@ -515,6 +528,171 @@ KALCORE_HOT_STEP DateReading ReadingOf(const CommonDate& date) {
     reading.layout = date.shape->layout;
     reading.twoDigitYear = date.shape->twoDigitYear;
     return reading;
+}
+
+// Reading in one slot known when the library is compiled. A column's texts
+// mostly share one layout; once the table has read a few of them in one
+// reading, the next can be tried in that reading alone, with its field
+// positions and checks fixed in the code. The text is taken as its first 16
+// bytes in two words, the first byte lowest, and must have nothing but zeros
+// past its characters: a text this reads, it reads as ReadCommonDate does;
+// every other (trailing blanks among them) is left to the table.
+namespace shape_detail {
+
+// What a text needs besides its shape to be read in a slot's reading.
+enum class Reached : std::uint8_t {
+    kByShape,     // nothing more
+    kMonthFirst,  // its first two digits make 12 or less: the shape has a year-first reading
+    kYearFirst,   // its first two digits exceed 12: the year-first reading
+    kAfterFirst,  // the shape's first reading makes no date: a second reading
+};
+
+struct SlotRole {
+    Reached reached;
+    unsigned first;  // for kAfterFirst, the slot of the first reading
+};
+
+consteval SlotRole RoleOf(unsigned slot) {
+    const ShapeFields& own = kSlots[slot];
+    if (own.yearFirstEntry != 0) return {Reached::kMonthFirst, slot};
+    for (const ShapeFields& f : kSlots) {
+        if (f.key != own.key || f.slot == slot) continue;
+        if (f.yearFirstEntry != 0 && f.yearFirstSlot == slot) return {Reached::kYearFirst, f.slot};
+        if (f.secondEntry != 0 && f.secondSlot == slot) return {Reached::kAfterFirst, f.slot};
+    }
+    return {Reached::kByShape, slot};
+}
+
+// The class of position p in a shape key.
+constexpr unsigned ClassAt(std::uint64_t key, int p) {
+    return static_cast<unsigned>(p < 8 ? key >> (8 * p) : key >> (8 * (p - 8) + 3)) & 7;
+}
+
+// The number of characters of a shape.
+constexpr std::size_t LengthOf(std::uint64_t key) {
+    std::size_t length = 0;
+    for (int p = 0; p < 16; ++p)
+        if (ClassAt(key, p) != kTrimmed) length = static_cast<std::size_t>(p) + 1;
+    return length;
+}
+
+// For each word of a shape's text (positions 0-7, then 8-15): the bytes that
+// must be digits, and the bytes of one value (separators, and the zeros past
+// the text) with their values. Letters are checked by the month they give.
+struct ShapeBytes {
+    std::uint64_t digits[2], fixedMask[2], fixed[2];
+};
+
+consteval ShapeBytes BytesOf(std::uint64_t key) {
+    ShapeBytes b{};
+    for (int p = 0; p < 16; ++p) {
+        const unsigned c = ClassAt(key, p);
+        const int shift = 8 * (p % 8);
+        if (c == kDigit) {
+            b.digits[p / 8] |= std::uint64_t{0xff} << shift;
+        } else if (c != kOther) {
+            const unsigned value = c == kDash ? '-' : c == kDot ? '.' : c == kSlash ? '/' : 0;
+            b.fixedMask[p / 8] |= std::uint64_t{0xff} << shift;
+            b.fixed[p / 8] |= std::uint64_t{value} << shift;
+        }
+    }
+    return b;
+}
+
+inline constexpr std::uint64_t kEveryByte = 0x0101010101010101u;
+
+// True when the bytes of `word` under `mask` are all digits. The others are
+// made '0' first. A byte that is no digit sets its top bit in the difference
+// from '0' or in the sum with 0x46, whatever borrow or carry reaches it from
+// the bytes below; a digit sets neither and passes none on.
+constexpr bool DigitsUnder(std::uint64_t word, std::uint64_t mask) {
+    const std::uint64_t y = (word & mask) | (kEveryByte * '0' & ~mask);
+    return (((y - kEveryByte * '0') | (y + kEveryByte * 0x46)) & kEveryByte * 0x80) == 0;
+}
+
+// The values of a text's digits at their positions, zero elsewhere.
+struct DigitWords {
+    std::uint64_t words[2];
+};
+
+KALCORE_HOT_STEP unsigned DigitAt(const DigitWords& d, int p) {
+    return static_cast<unsigned>(d.words[p / 8] >> (8 * (p % 8))) & 0xff;
+}
+
+// The value of a field found `At` (as ShapeFields tells) in a slot's text.
+template <std::uint8_t At>
+KALCORE_HOT_STEP unsigned FieldAt(const DigitWords& d, unsigned letterMonth,
+                                  unsigned ruledCentury) {
+    if constexpr (At == kAbbrevMonthValue)
+        return letterMonth;
+    else if constexpr (At == kRuledCenturyValue)
+        return ruledCentury;
+    else if constexpr (At >= kOneDigitValues)
+        return DigitAt(d, At - kOneDigitValues);
+    else
+        return 10 * DigitAt(d, At) + DigitAt(d, At + 1);
+}
+
+// The three bytes from position P (and the one after them, which the month
+// lookup ignores).
+template <int P>
+KALCORE_HOT_STEP std::uint32_t LettersAt(std::uint64_t low, std::uint64_t high) {
+    if constexpr (P >= 8)
+        return static_cast<std::uint32_t>(high >> (8 * (P - 8)));
+    else if constexpr (P <= 4)
+        return static_cast<std::uint32_t>(low >> (8 * P));
+    else
+        return static_cast<std::uint32_t>(low >> (8 * P) | high << (64 - 8 * P));
+}
+
+// The days of a text of a slot's shape in that slot's reading: false when
+// its fields make no date there.
+template <unsigned Slot>
+KALCORE_HOT_STEP bool SlotFieldsMakeDate(const DigitWords& d, std::uint64_t low, std::uint64_t high,
+                                         const TwoDigitCenturies& centuries, std::int64_t& days) {
+    constexpr ShapeFields f = kSlots[Slot];
+    unsigned letterMonth = 0, ruledCentury = 0;
+    if constexpr (f.month == kAbbrevMonthValue)
+        letterMonth =
+            static_cast<unsigned>(MonthFromLetterWord(LettersAt<f.monthLetters>(low, high)));
+    const unsigned year = FieldAt<f.year>(d, 0, 0);
+    if constexpr (f.twoDigitYear)
+        ruledCentury = static_cast<unsigned>(centuries.century) +
+                       (year < static_cast<unsigned>(centuries.firstYear) ? 1 : 0);
+    return DaysOfFields(FieldAt<f.century>(d, 0, ruledCentury), year,
+                        FieldAt<f.month>(d, letterMonth, 0), FieldAt<f.day>(d, 0, 0), days);
+}
+
+}  // namespace shape_detail
+
+// The number of characters of the texts a slot reads.
+template <unsigned Slot>
+inline constexpr std::size_t kSlotLength = shape_detail::LengthOf(shape_detail::kSlots[Slot].key);
+
+// Reads a text, given as its first 16 bytes in two words with zeros past its
+// characters, in the reading of one slot of the table: false when it is not
+// of that slot's shape, would take another reading, or makes no date there.
+template <unsigned Slot>
+KALCORE_HOT_STEP bool ReadInSlot(std::uint64_t low, std::uint64_t high,
+                                 const TwoDigitCenturies& centuries, std::int64_t& days) {
+    using namespace shape_detail;
+    constexpr ShapeBytes b = BytesOf(kSlots[Slot].key);
+    constexpr SlotRole role = RoleOf(Slot);
+    const bool shaped = ((low & b.fixedMask[0]) == b.fixed[0]) &
+                        ((high & b.fixedMask[1]) == b.fixed[1]) & DigitsUnder(low, b.digits[0]) &
+                        DigitsUnder(high, b.digits[1]);
+    if (!shaped) return false;
+    const DigitWords d{
+        {low & b.digits[0] & kEveryByte * 0x0f, high & b.digits[1] & kEveryByte * 0x0f}};
+    if constexpr (role.reached == Reached::kMonthFirst) {
+        if (10 * DigitAt(d, 0) + DigitAt(d, 1) > 12) return false;
+    } else if constexpr (role.reached == Reached::kYearFirst) {
+        if (10 * DigitAt(d, 0) + DigitAt(d, 1) <= 12) return false;
+    } else if constexpr (role.reached == Reached::kAfterFirst) {
+        std::int64_t first;
+        if (SlotFieldsMakeDate<role.first>(d, low, high, centuries, first)) return false;
+    }
+    return SlotFieldsMakeDate<Slot>(d, low, high, centuries, days);
 }
 
 }  // namespace kalcore

@@ -1,8 +1,10 @@
 #include "format/text_columns.h"
 
+#include <array>
 #include <bit>
 #include <cstring>
 #include <type_traits>
+#include <utility>
 
 #include "civil/civil_date.h"
 #include "format/common_shapes.h"
@@ -139,16 +141,25 @@ struct ColumnRules {
 // What a column keeps of an item: the days since 1970-01-01 of its date and
 // its layout, or kNoDateDays and 0 when it is no date. Returned in
 // registers, so that the table's dates and the full order's meet there.
+// Its slot of the table's, when the table read it as it stands (a run of
+// that reading may follow), else kNoSlot.
+inline constexpr std::uint16_t kNoSlot = shape_detail::kSlots.size();
+
 struct ItemDate {
     std::int64_t days;
     std::uint8_t layout;
+    std::uint16_t slot;
 
-    static constexpr ItemDate None() { return {kNoDateDays, 0}; }
+    static constexpr ItemDate None() { return {kNoDateDays, 0, kNoSlot}; }
+    bool IsDate() const { return layout != 0; }  // every date has a layout
     static ItemDate Of(const CommonDate& date) {
-        return {date.days, static_cast<std::uint8_t>(date.shape->layout)};
+        return {date.days, static_cast<std::uint8_t>(date.shape->layout), date.shape->slot};
+    }
+    static ItemDate OfTrimmed(const CommonDate& date) {
+        return {date.days, static_cast<std::uint8_t>(date.shape->layout), kNoSlot};
     }
     static ItemDate Of(const DateReading& reading) {
-        return {DaysOfTextDate(reading.date), static_cast<std::uint8_t>(reading.layout)};
+        return {DaysOfTextDate(reading.date), static_cast<std::uint8_t>(reading.layout), kNoSlot};
     }
 };
 
@@ -159,7 +170,9 @@ struct ExactDate {
     std::int64_t days;
 
     static ExactDate None() { return {false, {}, kNoDateDays}; }
+    bool IsDate() const { return date; }
     static ExactDate Of(const CommonDate& date) { return {true, ReadingOf(date), date.days}; }
+    static ExactDate OfTrimmed(const CommonDate& date) { return Of(date); }
     static ExactDate Of(const DateReading& reading) {
         return {true, reading, DaysOfTextDate(reading.date)};
     }
@@ -167,7 +180,9 @@ struct ExactDate {
 
 // Reads `length` characters of 1 or 4 bytes, trimmed at both ends: through
 // the table when it settles the text, else in the reader's full order. The
-// column loops call it for the texts the table does not settle at once.
+// column loops call it for the texts the table does not settle at once. A
+// text read here starts no run of its reading (runs read texts as they
+// stand).
 template <typename Units, typename Result>
 KALCORE_OUT_OF_LINE Result ReadTrimmed(const unsigned char* text, std::size_t length,
                                        const ColumnRules& column) {
@@ -179,7 +194,8 @@ KALCORE_OUT_OF_LINE Result ReadTrimmed(const unsigned char* text, std::size_t le
         count = CopyTrimmedUcs4(text, length, copy);
     if (count == 0) return Result::None();
     CommonDate common;
-    if (column.table && ReadCommonDate(copy, column.centuries, common)) return Result::Of(common);
+    if (column.table && ReadCommonDate(copy, column.centuries, common))
+        return Result::OfTrimmed(common);
     DateText full;
     std::memcpy(full, copy, sizeof full);
     DateReading reading;
@@ -254,59 +270,213 @@ KALCORE_HOT_STEP bool LoadItem(const unsigned char* item, std::size_t width, Byt
     return LoadSixteen(item, Bytes{}, characters) && RestTrimmed<Bytes>(item, width);
 }
 
-KALCORE_HOT_STEP bool LoadItem(const unsigned char* item, std::size_t width, Ucs4,
-                               __m128i& characters) {
-    return width >= 16 && LoadSixteen(item, Ucs4{}, characters) && RestTrimmed<Ucs4>(item, width);
+// The `width` (1-15) UCS-4 characters of a narrow item as bytes, zeros past
+// them; false when one lies above 255.
+KALCORE_HOT_STEP bool LoadNarrowUcs4(const unsigned char* item, std::size_t width, Words& words) {
+    std::uint64_t bytes[2] = {0, 0};
+    std::uint32_t all = 0;
+    for (std::size_t c = 0; c < width; ++c) {
+        const std::uint32_t character = Ucs4At(item, c);
+        all |= character;
+        bytes[c / 8] |= std::uint64_t{character & 0xff} << (8 * (c % 8));
+    }
+    words = {bytes[0], bytes[1]};
+    return all <= 255;
 }
 
+KALCORE_HOT_STEP bool LoadItem(const unsigned char* item, std::size_t width, Ucs4,
+                               __m128i& characters) {
+    if (width < 16) {
+        Words words;
+        if (width == 0 || !LoadNarrowUcs4(item, width, words)) return false;
+        characters =
+            _mm_set_epi64x(static_cast<long long>(words.high), static_cast<long long>(words.low));
+        return true;
+    }
+    return LoadSixteen(item, Ucs4{}, characters) && RestTrimmed<Ucs4>(item, width);
+}
+
+// The two words of 16 characters.
+KALCORE_HOT_STEP Words WordsOf(__m128i characters) {
+    Words words;
+    shape_detail::SplitVector(characters, words.low, words.high);
+    return words;
+}
+
+// The readers of an item and of a text add to `misses` the items that are
+// no date, which only the full-width reading finds, so that the table's
+// dates are not counted one by one.
 template <typename Units, bool Table>
 KALCORE_HOT_STEP ItemDate ReadItem(const unsigned char* item, std::size_t width,
-                                   const ColumnRules& column) {
+                                   const ColumnRules& column, std::size_t& misses) {
     __m128i characters;
     CommonDate common;
     if (Table && LoadItem(item, width, Units{}, characters) &&
         ReadSixteen(characters, column, common))
         return ItemDate::Of(common);
-    return ReadTrimmed<Units, ItemDate>(item, width, column);
+    const ItemDate date = ReadTrimmed<Units, ItemDate>(item, width, column);
+    misses += date.IsDate() ? 0 : 1;
+    return date;
 }
 
 // A text given by pointer and length.
 template <bool Table, typename Result = ItemDate>
 KALCORE_HOT_STEP Result ReadText(const unsigned char* text, std::size_t length,
-                                 const ColumnRules& column) {
+                                 const ColumnRules& column, std::size_t& misses) {
     CommonDate common;
     if (Table && length - 1 < 16 && ReadSixteen(LoadShort(text, length), column, common))
         return Result::Of(common);
-    return ReadTrimmed<Bytes, Result>(text, length, column);
+    const Result date = ReadTrimmed<Bytes, Result>(text, length, column);
+    misses += date.IsDate() ? 0 : 1;
+    return date;
 }
 #else
 template <typename Units, bool Table>
 KALCORE_HOT_STEP ItemDate ReadItem(const unsigned char* item, std::size_t width,
-                                   const ColumnRules& column) {
-    return ReadTrimmed<Units, ItemDate>(item, width, column);
+                                   const ColumnRules& column, std::size_t& misses) {
+    const ItemDate date = ReadTrimmed<Units, ItemDate>(item, width, column);
+    misses += date.IsDate() ? 0 : 1;
+    return date;
 }
 
 template <bool Table, typename Result = ItemDate>
 KALCORE_HOT_STEP Result ReadText(const unsigned char* text, std::size_t length,
-                                 const ColumnRules& column) {
-    return ReadTrimmed<Bytes, Result>(text, length, column);
+                                 const ColumnRules& column, std::size_t& misses) {
+    const Result date = ReadTrimmed<Bytes, Result>(text, length, column);
+    misses += date.IsDate() ? 0 : 1;
+    return date;
 }
 #endif
 
-// Reads the n items of a column with Read<Table>::Item, storing each; the
-// number of dates. Whether the table may read dates, and whether layouts
-// are kept, is decided once for the column rather than for each item.
+#if KALCORE_SCAN_SSE2
+// Runs of one reading. The texts of a column mostly share one layout: once
+// two texts in a row have taken the same reading of the table, the texts
+// after them are read in that reading alone (ReadInSlot), with the text's
+// length, field positions and checks fixed in the code, until one is not of
+// it; that one goes back to the table, and so on. A run reads only dates:
+// every text it does not read as one ends it.
+
+// Reads items from i on as long as they are dates of the table's slot
+// `Slot`, each taken by Read<true>::RunWords; the index of the first item
+// it does not read.
+template <unsigned Slot, template <bool> class Read, typename Source>
+std::size_t ReadRun(const Source& source, std::size_t i, std::size_t n,
+                    const TwoDigitCenturies& centuries, const DayColumn& out) {
+    constexpr auto kLayout = static_cast<std::uint8_t>(shape_detail::kSlots[Slot].layout);
+    for (; i < n; ++i) {
+        Words words;
+        std::int64_t days;
+        if (!Read<true>::template RunWords<kSlotLength<Slot>>(source, i, words) ||
+            !ReadInSlot<Slot>(words.low, words.high, centuries, days))
+            break;
+        out.days[i] = days;
+        if (out.layouts != nullptr) out.layouts[i] = kLayout;
+    }
+    return i;
+}
+
+template <typename Source>
+using RunReader = std::size_t (*)(const Source&, std::size_t, std::size_t, const TwoDigitCenturies&,
+                                  const DayColumn&);
+
+// No run: the slots of no shape, and kNoSlot.
+template <typename Source>
+std::size_t NoRun(const Source&, std::size_t i, std::size_t, const TwoDigitCenturies&,
+                  const DayColumn&) {
+    return i;
+}
+
+template <std::size_t Slot, template <bool> class Read, typename Source>
+constexpr RunReader<Source> RunOf() {
+    if constexpr (shape_detail::kSlots[Slot].key == shape_detail::NoShape().key)
+        return &NoRun<Source>;
+    else
+        return &ReadRun<Slot, Read, Source>;
+}
+
+// The run reader of each slot, and of kNoSlot.
+template <template <bool> class Read, typename Source, std::size_t... Slots>
+constexpr std::array<RunReader<Source>, kNoSlot + 1> RunsOf(std::index_sequence<Slots...>) {
+    return {RunOf<Slots, Read, Source>()..., &NoRun<Source>};
+}
+
+template <template <bool> class Read, typename Source>
+inline constexpr std::array<RunReader<Source>, kNoSlot + 1> kRuns =
+    RunsOf<Read, Source>(std::make_index_sequence<kNoSlot>());
+
+inline constexpr bool kRunsOfSlots = true;
+#else
+inline constexpr bool kRunsOfSlots = false;
+#endif
+
+// What ReadItemByItem did: the index after the last item it read, the
+// number of dates among its items, and the slot of the last item.
+struct ItemsRead {
+    std::size_t end, dates;
+    unsigned slot;
+};
+
+// Reads items from i on with Read<Table>::Item, storing each, until the
+// last two of a stretch of kStretch items have taken one slot of the table
+// (never without it): checked once a stretch, so that mixed columns pay
+// little for it. Out of line, so that the runs between its calls do not
+// take the registers of its loop. The column's source, rules and outputs
+// are copied, so that the stores into the outputs cannot change them and
+// they stay in registers.
+inline constexpr std::size_t kStretch = 16;
+
+template <template <bool> class Read, bool Table, bool Layouts, typename Source>
+KALCORE_OUT_OF_LINE ItemsRead ReadItemByItem(const Source& columnSource, std::size_t i,
+                                             std::size_t n, const ColumnRules& columnRules,
+                                             const DayColumn& columnOut) {
+    const Source source = columnSource;
+    const ColumnRules column = columnRules;
+    const DayColumn out = columnOut;
+    const std::size_t first = i;
+    std::size_t misses = 0;
+    const auto item = [&](std::size_t at) KALCORE_HOT_LAMBDA {
+        const ItemDate date = Read<Table>::Item(source, at, column, misses);
+        out.days[at] = date.days;
+        if constexpr (Layouts) out.layouts[at] = date.layout;
+        return date.slot;
+    };
+    if constexpr (Table && kRunsOfSlots) {
+        // The last two items of a stretch apart, so that the loop over the
+        // others keeps no slot.
+        while (n - i >= kStretch) {
+            for (const std::size_t end = i + kStretch - 2; i < end; ++i) item(i);
+            const unsigned before = item(i);
+            const unsigned slot = item(i + 1);
+            i += 2;
+            if (slot == before && slot != kNoSlot) return {i, i - first - misses, slot};
+        }
+    }
+    for (; i < n; ++i) item(i);
+    return {i, i - first - misses, kNoSlot};
+}
+
+// Reads the n items of a column: item by item, and in runs of one reading
+// where two items in a row start one; the number of dates. Whether the
+// table may read dates, and whether layouts are kept, is decided once for
+// the column rather than for each item.
 template <template <bool> class Read, typename Source>
 std::size_t ReadColumn(const Source& source, std::size_t n, const ReadingRules& rules,
                        const DayColumn& out) {
     const ColumnRules column(rules);
     const auto run = [&]<bool Table, bool Layouts>() {
         std::size_t dates = 0;
-        for (std::size_t i = 0; i < n; ++i) {
-            const ItemDate date = Read<Table>::Item(source, i, column);
-            out.days[i] = date.days;
-            if constexpr (Layouts) out.layouts[i] = date.layout;
-            dates += date.layout != 0 ? 1 : 0;  // every date has a layout
+        for (std::size_t i = 0; i < n;) {
+            const ItemsRead read = ReadItemByItem<Read, Table, Layouts>(source, i, n, column, out);
+            dates += read.dates;
+            i = read.end;
+#if KALCORE_SCAN_SSE2
+            if constexpr (Table) {
+                const std::size_t end =
+                    kRuns<Read, Source>[read.slot](source, i, n, column.centuries, out);
+                dates += end - i;
+                i = end;
+            }
+#endif
         }
         return dates;
     };
@@ -323,16 +493,33 @@ struct BlockItems {
     template <bool Table>
     struct Read {
         KALCORE_HOT_STEP static ItemDate Item(const TextBlock& block, std::size_t i,
-                                              const ColumnRules& column) {
+                                              const ColumnRules& column, std::size_t& misses) {
             // Each item's address from the base: stepping past the last item
             // could leave the block, as a negative stride does at once.
             const unsigned char* item = block.base + static_cast<std::ptrdiff_t>(i) * block.stride;
-            return ReadItem<Units, Table>(item, block.width, column);
+            return ReadItem<Units, Table>(item, block.width, column, misses);
         }
+#if KALCORE_SCAN_SSE2
+        // An item's first 16 characters for a run of texts of `Length`.
+        template <std::size_t Length>
+        KALCORE_HOT_STEP static bool RunWords(const TextBlock& block, std::size_t i, Words& words) {
+            const unsigned char* item = block.base + static_cast<std::ptrdiff_t>(i) * block.stride;
+            __m128i characters;
+            if (!LoadItem(item, block.width, Units{}, characters)) return false;
+            words = WordsOf(characters);
+            return true;
+        }
+#endif
     };
 };
 
 // Texts given as pointers and lengths; a null pointer is no date.
+
+// A missing text: out of line, so that the loop does not hold the values of
+// no date ready for it.
+KALCORE_RARE_PATH ItemDate MissingText() {
+    return ItemDate::None();
+}
 struct TextPointers {
     const char* const* texts;
     const std::size_t* lengths;
@@ -341,11 +528,22 @@ struct TextPointers {
 template <bool Table>
 struct ReadPointedText {
     KALCORE_HOT_STEP static ItemDate Item(const TextPointers& source, std::size_t i,
-                                          const ColumnRules& column) {
+                                          const ColumnRules& column, std::size_t& misses) {
         const char* text = source.texts[i];
-        if (text == nullptr) return ItemDate::None();
+        if (text == nullptr) {
+            ++misses;
+            return MissingText();
+        }
         return ReadText<Table>(reinterpret_cast<const unsigned char*>(text), source.lengths[i],
-                               column);
+                               column, misses);
+    }
+    // A text for a run of texts of `Length`: only a text of that length.
+    template <std::size_t Length>
+    KALCORE_HOT_STEP static bool RunWords(const TextPointers& source, std::size_t i, Words& words) {
+        const char* text = source.texts[i];
+        if (text == nullptr || source.lengths[i] != Length) return false;
+        words = LoadWords(reinterpret_cast<const unsigned char*>(text), Length);
+        return true;
     }
 };
 
@@ -520,8 +718,9 @@ bool ReadExactText(const char* chars, std::size_t length, const ReadingRules& ru
                    DateReading& reading, std::int64_t& days) {
     const ColumnRules column(rules);
     const auto* text = reinterpret_cast<const unsigned char*>(chars);
-    const ExactDate read = column.table ? ReadText<true, ExactDate>(text, length, column)
-                                        : ReadText<false, ExactDate>(text, length, column);
+    std::size_t misses = 0;
+    const ExactDate read = column.table ? ReadText<true, ExactDate>(text, length, column, misses)
+                                        : ReadText<false, ExactDate>(text, length, column, misses);
     if (!read.date) return false;
     reading = read.reading;
     days = read.days;

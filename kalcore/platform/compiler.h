@@ -27,6 +27,13 @@
 #define KALCORE_HOT_STEP [[gnu::always_inline]] inline
 #endif
 
+// The same for a lambda, written after its parameter list.
+#if defined(_MSC_VER)
+#define KALCORE_HOT_LAMBDA
+#else
+#define KALCORE_HOT_LAMBDA __attribute__((always_inline))
+#endif
+
 // Marks a function of the common path into which every direct call it makes,
 // and every call those make, is inlined, so that it runs as one body: the
 // validation and conversion exports spend most of their time in one.

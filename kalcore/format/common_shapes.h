@@ -576,11 +576,13 @@ constexpr std::size_t LengthOf(std::uint64_t key) {
     return length;
 }
 
-// For each word of a shape's text (positions 0-7, then 8-15): the bytes that
-// must be digits, and the bytes of one value (separators, and the zeros past
-// the text) with their values. Letters are checked by the month they give.
+// For each word of a shape's text (positions 0-7, then 8-15): what its
+// bytes are compared with ('0' for a digit, a separator itself, 0 past the
+// text, 0 for a letter), the bytes that must equal it (separators and the
+// zeros past the text), and the bytes of digits. Letters are checked by the
+// month they give.
 struct ShapeBytes {
-    std::uint64_t digits[2], fixedMask[2], fixed[2];
+    std::uint64_t expected[2], fixedMask[2], digits[2];
 };
 
 consteval ShapeBytes BytesOf(std::uint64_t key) {
@@ -588,12 +590,14 @@ consteval ShapeBytes BytesOf(std::uint64_t key) {
     for (int p = 0; p < 16; ++p) {
         const unsigned c = ClassAt(key, p);
         const int shift = 8 * (p % 8);
+        const std::uint64_t byte = std::uint64_t{0xff} << shift;
         if (c == kDigit) {
-            b.digits[p / 8] |= std::uint64_t{0xff} << shift;
+            b.digits[p / 8] |= byte;
+            b.expected[p / 8] |= std::uint64_t{'0'} << shift;
         } else if (c != kOther) {
             const unsigned value = c == kDash ? '-' : c == kDot ? '.' : c == kSlash ? '/' : 0;
-            b.fixedMask[p / 8] |= std::uint64_t{0xff} << shift;
-            b.fixed[p / 8] |= std::uint64_t{value} << shift;
+            b.fixedMask[p / 8] |= byte;
+            b.expected[p / 8] |= std::uint64_t{value} << shift;
         }
     }
     return b;
@@ -601,22 +605,33 @@ consteval ShapeBytes BytesOf(std::uint64_t key) {
 
 inline constexpr std::uint64_t kEveryByte = 0x0101010101010101u;
 
-// True when the bytes of `word` under `mask` are all digits. The others are
-// made '0' first. A byte that is no digit sets its top bit in the difference
-// from '0' or in the sum with 0x46, whatever borrow or carry reaches it from
-// the bytes below; a digit sets neither and passes none on.
-constexpr bool DigitsUnder(std::uint64_t word, std::uint64_t mask) {
-    const std::uint64_t y = (word & mask) | (kEveryByte * '0' & ~mask);
-    return (((y - kEveryByte * '0') | (y + kEveryByte * 0x46)) & kEveryByte * 0x80) == 0;
+// Compares a word of a text with its shape: not 0 when a fixed byte differs
+// or a digit's byte is no digit. A byte XOR '0' is 0-9 exactly for a digit,
+// whose value it then is (left in `values`, zero elsewhere); any other
+// value sets the top bit of the byte or of its sum with 0x76, whatever carry
+// reaches it from the bytes below, and a digit passes no carry on.
+KALCORE_HOT_STEP std::uint64_t Unshaped(std::uint64_t word, std::uint64_t expected,
+                                        std::uint64_t fixedMask, std::uint64_t digitMask,
+                                        std::uint64_t& values) {
+    const std::uint64_t t = word ^ expected;
+    values = t & digitMask;
+    return (t & fixedMask) | (((values + (kEveryByte * 0x76 & digitMask)) | values) &
+                              (kEveryByte * 0x80 & digitMask));
 }
 
-// The values of a text's digits at their positions, zero elsewhere.
+// The values of a text's digits at their positions, zero elsewhere, and at
+// each position p the value of the two digits at p and p + 1 (within a
+// word; at most 99, so that no byte carries into the next).
 struct DigitWords {
-    std::uint64_t words[2];
+    std::uint64_t digits[2], pairs[2];
 };
 
+KALCORE_HOT_STEP DigitWords DigitWordsOf(std::uint64_t low, std::uint64_t high) {
+    return {{low, high}, {low * 10 + (low >> 8), high * 10 + (high >> 8)}};
+}
+
 KALCORE_HOT_STEP unsigned DigitAt(const DigitWords& d, int p) {
-    return static_cast<unsigned>(d.words[p / 8] >> (8 * (p % 8))) & 0xff;
+    return static_cast<unsigned>(d.digits[p / 8] >> (8 * (p % 8))) & 0xff;
 }
 
 // The value of a field found `At` (as ShapeFields tells) in a slot's text.
@@ -629,8 +644,10 @@ KALCORE_HOT_STEP unsigned FieldAt(const DigitWords& d, unsigned letterMonth,
         return ruledCentury;
     else if constexpr (At >= kOneDigitValues)
         return DigitAt(d, At - kOneDigitValues);
-    else
+    else if constexpr (At % 8 == 7)  // a pair across the two words
         return 10 * DigitAt(d, At) + DigitAt(d, At + 1);
+    else
+        return static_cast<unsigned>(d.pairs[At / 8] >> (8 * (At % 8))) & 0xff;
 }
 
 // The three bytes from position P (and the one after them, which the month
@@ -678,16 +695,15 @@ KALCORE_HOT_STEP bool ReadInSlot(std::uint64_t low, std::uint64_t high,
     using namespace shape_detail;
     constexpr ShapeBytes b = BytesOf(kSlots[Slot].key);
     constexpr SlotRole role = RoleOf(Slot);
-    const bool shaped = ((low & b.fixedMask[0]) == b.fixed[0]) &
-                        ((high & b.fixedMask[1]) == b.fixed[1]) & DigitsUnder(low, b.digits[0]) &
-                        DigitsUnder(high, b.digits[1]);
-    if (!shaped) return false;
-    const DigitWords d{
-        {low & b.digits[0] & kEveryByte * 0x0f, high & b.digits[1] & kEveryByte * 0x0f}};
+    std::uint64_t lowDigits, highDigits;
+    if ((Unshaped(low, b.expected[0], b.fixedMask[0], b.digits[0], lowDigits) |
+         Unshaped(high, b.expected[1], b.fixedMask[1], b.digits[1], highDigits)) != 0)
+        return false;
+    const DigitWords d = DigitWordsOf(lowDigits, highDigits);
     if constexpr (role.reached == Reached::kMonthFirst) {
-        if (10 * DigitAt(d, 0) + DigitAt(d, 1) > 12) return false;
+        if (FieldAt<0>(d, 0, 0) > 12) return false;
     } else if constexpr (role.reached == Reached::kYearFirst) {
-        if (10 * DigitAt(d, 0) + DigitAt(d, 1) <= 12) return false;
+        if (FieldAt<0>(d, 0, 0) <= 12) return false;
     } else if constexpr (role.reached == Reached::kAfterFirst) {
         std::int64_t first;
         if (SlotFieldsMakeDate<role.first>(d, low, high, centuries, first)) return false;

@@ -359,10 +359,14 @@ KALCORE_HOT_STEP Result ReadText(const unsigned char* text, std::size_t length,
 // Reads items from i on as long as they are dates of the table's slot
 // `Slot`, each taken by Read<true>::RunWords; the index of the first item
 // it does not read.
+// The column's source, rules and outputs are copied, as in ReadItemByItem.
 template <unsigned Slot, template <bool> class Read, typename Source>
-std::size_t ReadRun(const Source& source, std::size_t i, std::size_t n,
-                    const TwoDigitCenturies& centuries, const DayColumn& out) {
+std::size_t ReadRun(const Source& columnSource, std::size_t i, std::size_t n,
+                    const TwoDigitCenturies& columnCenturies, const DayColumn& columnOut) {
     constexpr auto kLayout = static_cast<std::uint8_t>(shape_detail::kSlots[Slot].layout);
+    const Source source = columnSource;
+    const TwoDigitCenturies centuries = columnCenturies;
+    const DayColumn out = columnOut;
     for (; i < n; ++i) {
         Words words;
         std::int64_t days;

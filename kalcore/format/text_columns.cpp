@@ -183,9 +183,13 @@ struct ExactDate {
 // column loops call it for the texts the table does not settle at once. A
 // text read here starts no run of its reading (runs read texts as they
 // stand).
+// `tried` tells that the table has already failed on the text as it
+// stands: when nothing is trimmed before it, it fails on the trimmed copy
+// too (the same characters in the same places, zeros for the trailing ones
+// trimmed), and is not tried again.
 template <typename Units, typename Result>
 KALCORE_OUT_OF_LINE Result ReadTrimmed(const unsigned char* text, std::size_t length,
-                                       const ColumnRules& column) {
+                                       const ColumnRules& column, bool tried) {
     ShapeText copy;
     std::size_t count;
     if constexpr (std::is_same_v<Units, Bytes>)
@@ -193,8 +197,14 @@ KALCORE_OUT_OF_LINE Result ReadTrimmed(const unsigned char* text, std::size_t le
     else
         count = CopyTrimmedUcs4(text, length, copy);
     if (count == 0) return Result::None();
+    bool leadingTrimmed;
+    if constexpr (std::is_same_v<Units, Bytes>)
+        leadingTrimmed = IsTrimmedByte(text[0]);
+    else
+        leadingTrimmed = IsTrimmed(Ucs4At(text, 0));
     CommonDate common;
-    if (column.table && ReadCommonDate(copy, column.centuries, common))
+    if (column.table && (!tried || leadingTrimmed) &&
+        ReadCommonDate(copy, column.centuries, common))
         return Result::OfTrimmed(common);
     DateText full;
     std::memcpy(full, copy, sizeof full);
@@ -346,10 +356,9 @@ KALCORE_HOT_STEP ItemDate ReadItem(const unsigned char* item, std::size_t width,
                                    const ColumnRules& column, std::size_t& misses) {
     __m128i characters;
     CommonDate common;
-    if (Table && LoadItem(item, width, Units{}, characters) &&
-        ReadSixteen(characters, column, common))
-        return ItemDate::Of(common);
-    const ItemDate date = ReadTrimmed<Units, ItemDate>(item, width, column);
+    const bool loaded = Table && LoadItem(item, width, Units{}, characters);
+    if (loaded && ReadSixteen(characters, column, common)) return ItemDate::Of(common);
+    const ItemDate date = ReadTrimmed<Units, ItemDate>(item, width, column, loaded);
     misses += date.IsDate() ? 0 : 1;
     return date;
 }
@@ -359,9 +368,9 @@ template <bool Table, typename Result = ItemDate>
 KALCORE_HOT_STEP Result ReadText(const unsigned char* text, std::size_t length,
                                  const ColumnRules& column, std::size_t& misses) {
     CommonDate common;
-    if (Table && length - 1 < 16 && ReadSixteen(LoadShort(text, length), column, common))
-        return Result::Of(common);
-    const Result date = ReadTrimmed<Bytes, Result>(text, length, column);
+    const bool loaded = Table && length - 1 < 16;
+    if (loaded && ReadSixteen(LoadShort(text, length), column, common)) return Result::Of(common);
+    const Result date = ReadTrimmed<Bytes, Result>(text, length, column, loaded);
     misses += date.IsDate() ? 0 : 1;
     return date;
 }
@@ -369,7 +378,7 @@ KALCORE_HOT_STEP Result ReadText(const unsigned char* text, std::size_t length,
 template <typename Units, bool Table>
 KALCORE_HOT_STEP ItemDate ReadItem(const unsigned char* item, std::size_t width,
                                    const ColumnRules& column, std::size_t& misses) {
-    const ItemDate date = ReadTrimmed<Units, ItemDate>(item, width, column);
+    const ItemDate date = ReadTrimmed<Units, ItemDate>(item, width, column, false);
     misses += date.IsDate() ? 0 : 1;
     return date;
 }
@@ -377,7 +386,7 @@ KALCORE_HOT_STEP ItemDate ReadItem(const unsigned char* item, std::size_t width,
 template <bool Table, typename Result = ItemDate>
 KALCORE_HOT_STEP Result ReadText(const unsigned char* text, std::size_t length,
                                  const ColumnRules& column, std::size_t& misses) {
-    const Result date = ReadTrimmed<Bytes, Result>(text, length, column);
+    const Result date = ReadTrimmed<Bytes, Result>(text, length, column, false);
     misses += date.IsDate() ? 0 : 1;
     return date;
 }

@@ -578,45 +578,44 @@ constexpr std::size_t LengthOf(std::uint64_t key) {
 
 // For each word of a shape's text (positions 0-7, then 8-15): what its
 // bytes are compared with ('0' for a digit, a separator itself, 0 past the
-// text, 0 for a letter), the bytes that must equal it (separators and the
-// zeros past the text), and the bytes of digits. Letters are checked by the
-// month they give.
+// text), which bytes are compared (all but letters, which are checked by
+// the month they give), and for those the most their difference may be (9
+// for a digit, 0 for the others) as the amount that carries it into the top
+// bit when it is more (0x76 and 0x7f), and that top bit.
 struct ShapeBytes {
-    std::uint64_t expected[2], fixedMask[2], digits[2];
+    std::uint64_t expected[2], compared[2], bias[2], top[2];
 };
 
 consteval ShapeBytes BytesOf(std::uint64_t key) {
     ShapeBytes b{};
     for (int p = 0; p < 16; ++p) {
         const unsigned c = ClassAt(key, p);
+        if (c == kOther) continue;
         const int shift = 8 * (p % 8);
-        const std::uint64_t byte = std::uint64_t{0xff} << shift;
-        if (c == kDigit) {
-            b.digits[p / 8] |= byte;
-            b.expected[p / 8] |= std::uint64_t{'0'} << shift;
-        } else if (c != kOther) {
-            const unsigned value = c == kDash ? '-' : c == kDot ? '.' : c == kSlash ? '/' : 0;
-            b.fixedMask[p / 8] |= byte;
-            b.expected[p / 8] |= std::uint64_t{value} << shift;
-        }
+        const unsigned value = c == kDigit   ? '0'
+                               : c == kDash  ? '-'
+                               : c == kDot   ? '.'
+                               : c == kSlash ? '/'
+                                             : 0;
+        b.expected[p / 8] |= std::uint64_t{value} << shift;
+        b.compared[p / 8] |= std::uint64_t{0xff} << shift;
+        b.bias[p / 8] |= std::uint64_t{c == kDigit ? 0x76u : 0x7fu} << shift;
+        b.top[p / 8] |= std::uint64_t{0x80} << shift;
     }
     return b;
 }
 
-inline constexpr std::uint64_t kEveryByte = 0x0101010101010101u;
-
-// Compares a word of a text with its shape: not 0 when a fixed byte differs
-// or a digit's byte is no digit. A byte XOR '0' is 0-9 exactly for a digit,
-// whose value it then is (left in `values`, zero elsewhere); any other
-// value sets the top bit of the byte or of its sum with 0x76, whatever carry
-// reaches it from the bytes below, and a digit passes no carry on.
-KALCORE_HOT_STEP std::uint64_t Unshaped(std::uint64_t word, std::uint64_t expected,
-                                        std::uint64_t fixedMask, std::uint64_t digitMask,
+// Compares a word of a text with its shape: not 0 when a compared byte
+// differs from what it must be by more than it may. A byte XOR '0' is 0-9
+// exactly for a digit, whose value it then is, and a separator XOR itself
+// is 0; the difference is left in `values` (a digit's value, zero elsewhere
+// when the word has the shape). A byte past its limit sets its top bit, or
+// that of its sum with the bias, whatever carry reaches it from the bytes
+// below; one within it passes no carry on.
+KALCORE_HOT_STEP std::uint64_t Unshaped(std::uint64_t word, const ShapeBytes& b, int w,
                                         std::uint64_t& values) {
-    const std::uint64_t t = word ^ expected;
-    values = t & digitMask;
-    return (t & fixedMask) | (((values + (kEveryByte * 0x76 & digitMask)) | values) &
-                              (kEveryByte * 0x80 & digitMask));
+    values = (word ^ b.expected[w]) & b.compared[w];
+    return ((values + b.bias[w]) | values) & b.top[w];
 }
 
 // The values of a text's digits at their positions, zero elsewhere, and at
@@ -696,9 +695,7 @@ KALCORE_HOT_STEP bool ReadInSlot(std::uint64_t low, std::uint64_t high,
     constexpr ShapeBytes b = BytesOf(kSlots[Slot].key);
     constexpr SlotRole role = RoleOf(Slot);
     std::uint64_t lowDigits, highDigits;
-    if ((Unshaped(low, b.expected[0], b.fixedMask[0], b.digits[0], lowDigits) |
-         Unshaped(high, b.expected[1], b.fixedMask[1], b.digits[1], highDigits)) != 0)
-        return false;
+    if ((Unshaped(low, b, 0, lowDigits) | Unshaped(high, b, 1, highDigits)) != 0) return false;
     const DigitWords d = DigitWordsOf(lowDigits, highDigits);
     if constexpr (role.reached == Reached::kMonthFirst) {
         if (FieldAt<0>(d, 0, 0) > 12) return false;

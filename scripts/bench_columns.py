@@ -6,9 +6,10 @@ RUNS runs in ns per value and the ratios.
   - parse_many from a NumPy U array and from a pandas object Series (end to
     end: to datetime64[D], to a datetime64[ns] Series), and the library's
     kal_parse_many_fixed alone on the same texts as an S block;
-  - pd.to_datetime(format="%m/%d/%Y") on a single-layout column of the same
-    size, and pd.to_datetime(errors="coerce") (dateutil) on the mixed column
-    (on its first DATEUTIL_ROWS rows: it takes some 20 us a value);
+  - parse_many on a single-layout column (MM/DD/CCYY) of the same size, as
+    a U array and as a Series, and pd.to_datetime(format="%m/%d/%Y") on it;
+    pd.to_datetime(errors="coerce") (dateutil) on the mixed column (on its
+    first DATEUTIL_ROWS rows: it takes some 20 us a value);
   - how many of the valid rows each reads right (kalcore with window=1950);
   - the scalar parse of this tree and of an earlier tree (BASE, a git
     revision, default ad68f1c), each in fresh processes, taking turns; and
@@ -200,6 +201,7 @@ def main():
     texts, dates = mixed_texts(rows)
     single, _ = mixed_texts(rows, seed=5, junk=0, layouts=LAYOUTS[1:2])  # MM/DD/CCYY
     unicode = np.array(texts)
+    single_unicode = np.array(single)
     series = pd.Series(texts, dtype=object, name="born")
     single_series = pd.Series(single, dtype=object)
     sample = series[:DATEUTIL_ROWS]
@@ -217,6 +219,10 @@ def main():
             lambda: kalcore.parse_many(unicode, window=1950), runs, rows),
         "parse_many, pandas object Series": median_ns(
             lambda: kalcore.parse_many(series, window=1950), runs, rows),
+        "parse_many, NumPy U array, one layout": median_ns(
+            lambda: kalcore.parse_many(single_unicode, window=1950), runs, rows),
+        "parse_many, pandas object Series, one layout": median_ns(
+            lambda: kalcore.parse_many(single_series, window=1950), runs, rows),
         one_layout: median_ns(
             lambda: pd.to_datetime(single_series, format="%m/%d/%Y"), runs, rows),
         mixed: median_ns(
@@ -233,6 +239,9 @@ def main():
         print(f"  {name:<{width}}  {ns:10.1f} ns/value")
     ours = results["parse_many, pandas object Series"]
     print(f"  pandas one layout / parse_many(Series):  {results[one_layout] / ours:.1f}x")
+    same_column = results["parse_many, pandas object Series, one layout"]
+    print(f"  pandas one layout / parse_many(the same one-layout Series):  "
+          f"{results[one_layout] / same_column:.1f}x")
     print(f"  pandas dateutil mixed / parse_many(Series):  {results[mixed] / ours:.0f}x")
     print(f"  scalar parse: {old_scalar / new_scalar:.2f}x faster than {args.base}")
     if args.callgrind:

@@ -108,7 +108,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t length = in.rest_size();
 
     // One text.
-    ParseOne(text, length, o);
+    const int64_t alone = ParseOne(text, length, o);
+
+    // The same text over and over, each copy in a block of its own length: a
+    // column of one layout, which the library reads in runs of one reading.
+    {
+        constexpr std::size_t kCopies = 40;
+        std::vector<std::unique_ptr<char[]>> copies;
+        std::vector<const char*> texts;
+        std::vector<std::size_t> sizes(kCopies, length);
+        for (std::size_t k = 0; k < kCopies; ++k) {
+            copies.emplace_back(new char[length == 0 ? 1 : length]);
+            if (length != 0) std::memcpy(copies.back().get(), text, length);
+            texts.push_back(copies.back().get());
+        }
+        std::vector<int64_t> column(kCopies, 7);
+        const int64_t read =
+            kal_parse_many(texts.data(), sizes.data(), kCopies, &o, column.data(), nullptr);
+        if (!OptionsValid(o)) {
+            Require(read == KAL_E_OPTIONS);
+        } else {
+            for (const int64_t day : column) Require(day == alone);
+            Require(read == (alone == KAL_NAT ? 0 : static_cast<int64_t>(kCopies)));
+        }
+    }
 
     // The same bytes as items of a fixed-width block, in a block of exactly
     // the bytes the items span.

@@ -552,7 +552,7 @@ struct SlotRole {
     unsigned first;  // for kAfterFirst, the slot of the first reading
 };
 
-consteval SlotRole RoleOf(unsigned slot) {
+constexpr SlotRole RoleOf(unsigned slot) {
     const ShapeFields& own = kSlots[slot];
     if (own.yearFirstEntry != 0) return {Reached::kMonthFirst, slot};
     for (const ShapeFields& f : kSlots) {
@@ -586,7 +586,7 @@ struct ShapeBytes {
     std::uint64_t expected[2], compared[2], bias[2], top[2];
 };
 
-consteval ShapeBytes BytesOf(std::uint64_t key) {
+constexpr ShapeBytes BytesOf(std::uint64_t key) {
     ShapeBytes b{};
     for (int p = 0; p < 16; ++p) {
         const unsigned c = ClassAt(key, p);

@@ -138,12 +138,14 @@ struct ColumnRules {
     bool table;  // the table may read dates: a window or a century rule
 };
 
-// What a column keeps of an item: the days since 1970-01-01 of its date and
-// its layout, or kNoDateDays and 0 when it is no date. Returned in
-// registers, so that the table's dates and the full order's meet there.
-// Its slot of the table's, when the table read it as it stands (a run of
-// that reading may follow), else kNoSlot.
+// The slot of no reading of the table.
 inline constexpr std::uint16_t kNoSlot = shape_detail::kSlots.size();
+
+// What a column keeps of an item: the days since 1970-01-01 of its date and
+// its layout, or kNoDateDays and 0 when it is no date; and the slot of the
+// table's reading it took when the table read it as it stands (a run of
+// that reading may follow), else kNoSlot. Returned in registers, so that
+// the table's dates and the full order's meet there.
 
 struct ItemDate {
     std::int64_t days;
@@ -182,11 +184,10 @@ struct ExactDate {
 // the table when it settles the text, else in the reader's full order. The
 // column loops call it for the texts the table does not settle at once. A
 // text read here starts no run of its reading (runs read texts as they
-// stand).
-// `tried` tells that the table has already failed on the text as it
-// stands: when nothing is trimmed before it, it fails on the trimmed copy
-// too (the same characters in the same places, zeros for the trailing ones
-// trimmed), and is not tried again.
+// stand). `tried` tells that the table has already failed on the text as
+// it stands: when nothing is trimmed before it, it fails on the trimmed
+// copy too (the same characters in the same places, zeros for the trailing
+// ones trimmed), and is not tried again.
 template <typename Units, typename Result>
 KALCORE_OUT_OF_LINE Result ReadTrimmed(const unsigned char* text, std::size_t length,
                                        const ColumnRules& column, bool tried) {
@@ -394,16 +395,16 @@ KALCORE_HOT_STEP Result ReadText(const unsigned char* text, std::size_t length,
 
 #if KALCORE_SCAN_SSE2
 // Runs of one reading. The texts of a column mostly share one layout: once
-// two texts in a row have taken the same reading of the table, the texts
-// after them are read in that reading alone (ReadInSlot), with the text's
-// length, field positions and checks fixed in the code, until one is not of
-// it; that one goes back to the table, and so on. A run reads only dates:
-// every text it does not read as one ends it.
+// the last two texts of a stretch have taken the same reading of the table,
+// the texts after them are read in that reading alone (ReadInSlot), with
+// the text's length, field positions and checks fixed in the code, until
+// one is not of it; that one goes back to the table, and so on. A run reads
+// only dates: every text it does not read as one ends it.
 
 // Reads items from i on as long as they are dates of the table's slot
 // `Slot`, each taken by Read<true>::RunWords; the index of the first item
-// it does not read.
-// The column's source, rules and outputs are copied, as in ReadItemByItem.
+// it does not read. The column's source, rules and outputs are copied, as
+// in ReadItemByItem.
 template <unsigned Slot, template <bool> class Read, typename Source>
 std::size_t ReadRun(const Source& columnSource, std::size_t i, std::size_t n,
                     const TwoDigitCenturies& columnCenturies, const DayColumn& columnOut) {
@@ -504,7 +505,7 @@ KALCORE_OUT_OF_LINE ItemsRead ReadItemByItem(const Source& columnSource, std::si
 }
 
 // Reads the n items of a column: item by item, and in runs of one reading
-// where two items in a row start one; the number of dates. Whether the
+// where the last two items of a stretch start one; the number of dates. Whether the
 // table may read dates, and whether layouts are kept, is decided once for
 // the column rather than for each item.
 template <template <bool> class Read, typename Source>
@@ -561,13 +562,13 @@ struct BlockItems {
     };
 };
 
-// Texts given as pointers and lengths; a null pointer is no date.
-
 // A missing text: out of line, so that the loop does not hold the values of
 // no date ready for it.
 KALCORE_RARE_PATH ItemDate MissingText() {
     return ItemDate::None();
 }
+
+// Texts given as pointers and lengths; a null pointer is no date.
 struct TextPointers {
     const char* const* texts;
     const std::size_t* lengths;

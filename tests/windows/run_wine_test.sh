@@ -15,7 +15,15 @@ case "$arch" in
     *) echo "unknown architecture $arch"; exit 2 ;;
 esac
 if [[ ! -x "$loader" ]]; then
-    loader=$(command -v "$(basename "$loader")" || true)
+    # In Debian's layout /usr/lib/wine holds the loaders, and /usr/bin/wine
+    # falls back to the 64-bit one when the 32-bit one is not installed,
+    # which cannot run a 32-bit program: there the loader is missing.
+    # Elsewhere the loaders are on the PATH.
+    if [[ -d /usr/lib/wine ]]; then
+        loader=""
+    else
+        loader=$(command -v "$(basename "$loader")" || true)
+    fi
 fi
 if [[ -z "$loader" ]] || ! "$loader" --version >/dev/null 2>&1; then
     echo "SKIPPED: no Wine loader for $arch runs on this machine"

@@ -1,10 +1,11 @@
-// Runs of one reading: a column's texts after two of one slot of the table
-// are read in that slot's reading alone. A text it reads must be read as the
-// table reads it, and every text of the slot's shape that the table reads in
-// that slot must be read by it (or the run would end for nothing). Then the
-// columns: every item of a column read in runs must get what it gets alone,
-// whatever breaks the runs (another layout, a day that makes no date, a
-// trailing blank, a missing text, junk).
+// Runs of one reading: once the last two texts of a stretch of a column
+// have taken one slot of the table, the texts after them are read in that
+// slot's reading alone. A text it reads must be read as the table reads it,
+// and every text of the slot's shape that the table reads in that slot must
+// be read by it (or the run would end for nothing). Then the columns: every
+// item of a column read in runs must get what it gets alone, whatever breaks
+// the runs (another layout, a day that makes no date, a trailing blank, a
+// missing text, junk, a character above 255).
 #include <gtest/gtest.h>
 
 #include <cstdint>

@@ -22,15 +22,9 @@ for p in "${packages[@]}"; do
 done
 [[ ${#missing[@]} -eq 0 ]] && installed "$optional" && exit 0
 echo "installing: ${missing[*]} $optional"
-# A mirror in the middle of a sync serves indexes that do not match for a
-# while: the update is tried again, and then the install goes on with the
-# indexes there are (it fails if they lack a package it needs; the i386
-# indexes matter only to the 32-bit Wine).
-for attempt in 1 2 3; do
-    $sudo apt-get update -qq && break
-    [[ $attempt -eq 3 ]] && echo "the package indexes did not all update; going on with those there are"
-    sleep 20
-done
+# The i386 indexes matter only to the 32-bit Wine.
+source "$(dirname "$0")/apt-update.sh"
+apt_update
 apt_install() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "$@" >/dev/null
 }

@@ -27,12 +27,6 @@ done
 sudo=""
 [[ $(id -u) -ne 0 ]] && sudo="sudo"
 echo "installing: ${missing[*]}"
-# A mirror in the middle of a sync serves indexes that do not match for a
-# while: the update is tried again, and then the install goes on with the
-# indexes there are (it fails if they lack a package).
-for attempt in 1 2 3; do
-    $sudo apt-get update -qq && break
-    [[ $attempt -eq 3 ]] && echo "the package indexes did not all update; going on with those there are"
-    sleep 20
-done
+source "$(dirname "$0")/apt-update.sh"
+apt_update
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

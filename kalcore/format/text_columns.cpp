@@ -45,6 +45,14 @@ struct Words {
     std::uint64_t low, high;
 };
 
+// A word shifted down by `bytes` (0-8) bytes: in two equal steps, so that
+// by 8 bytes it is shifted out whole (one shift by 64 bits would leave it as
+// it is).
+KALCORE_HOT_STEP std::uint64_t ShiftedDown(std::uint64_t word, std::size_t bytes) {
+    const unsigned half = 4 * static_cast<unsigned>(bytes);
+    return (word >> half) >> half;
+}
+
 // The `length` (1-16) bytes at `s`, zero past them: read with a few loads
 // whose offsets depend only on the length, none outside the bytes.
 KALCORE_HOT_STEP Words LoadWords(const unsigned char* s, std::size_t length) {
@@ -53,11 +61,8 @@ KALCORE_HOT_STEP Words LoadWords(const unsigned char* s, std::size_t length) {
         std::uint64_t tail;
         std::memcpy(&low, s, sizeof low);
         std::memcpy(&tail, s + length - 8, sizeof tail);
-        // Bytes 8 to length - 1: the tail shifted down by 16 - length bytes
-        // in two equal steps, so that for a length of 8 it is shifted out
-        // whole (one shift by 64 bits would leave it as it is).
-        const unsigned half = 4 * static_cast<unsigned>(16 - length);
-        high = (tail >> half) >> half;
+        // Bytes 8 to length - 1 (none for a length of 8).
+        high = ShiftedDown(tail, 16 - length);
     } else if (length >= 4) {
         std::uint32_t head, tail;
         std::memcpy(&head, s, sizeof head);
@@ -215,6 +220,18 @@ KALCORE_OUT_OF_LINE Result ReadTrimmed(const unsigned char* text, std::size_t le
     return Result::Of(reading);
 }
 
+// The readers of an item and of a text add to `misses` the items that are
+// no date, which only the full-width reading finds, so that the table's
+// dates are not counted one by one.
+template <typename Units, typename Result>
+KALCORE_HOT_STEP Result ReadTrimmedCounted(const unsigned char* text, std::size_t length,
+                                           const ColumnRules& column, bool tried,
+                                           std::size_t& misses) {
+    const Result date = ReadTrimmed<Units, Result>(text, length, column, tried);
+    misses += date.IsDate() ? 0 : 1;
+    return date;
+}
+
 #if KALCORE_SCAN_SSE2
 // A text is taken in the common case as its first 16 characters at once: a
 // block's items are at least 16 characters wide in the common case (NumPy's
@@ -285,10 +302,8 @@ KALCORE_HOT_STEP bool LoadItem(const unsigned char* item, std::size_t width, Byt
 KALCORE_HOT_STEP void PlaceFour(std::uint32_t four, std::size_t at, Words& words) {
     if (at < 8) {
         words.low |= std::uint64_t{four} << (8 * at);
-        // The bytes past the first word; none (a shift by 64 bits in two
-        // steps) when all four fit in it.
-        const unsigned half = 4 * static_cast<unsigned>(8 - at);
-        words.high |= (std::uint64_t{four} >> half) >> half;
+        // The bytes past the first word; none when all four fit in it.
+        words.high |= ShiftedDown(four, 8 - at);
     } else {
         words.high |= std::uint64_t{four} << (8 * (at - 8));
     }
@@ -349,9 +364,6 @@ KALCORE_HOT_STEP Words WordsOf(__m128i characters) {
     return words;
 }
 
-// The readers of an item and of a text add to `misses` the items that are
-// no date, which only the full-width reading finds, so that the table's
-// dates are not counted one by one.
 template <typename Units, bool Table>
 KALCORE_HOT_STEP ItemDate ReadItem(const unsigned char* item, std::size_t width,
                                    const ColumnRules& column, std::size_t& misses) {
@@ -359,9 +371,7 @@ KALCORE_HOT_STEP ItemDate ReadItem(const unsigned char* item, std::size_t width,
     CommonDate common;
     const bool loaded = Table && LoadItem(item, width, Units{}, characters);
     if (loaded && ReadSixteen(characters, column, common)) return ItemDate::Of(common);
-    const ItemDate date = ReadTrimmed<Units, ItemDate>(item, width, column, loaded);
-    misses += date.IsDate() ? 0 : 1;
-    return date;
+    return ReadTrimmedCounted<Units, ItemDate>(item, width, column, loaded, misses);
 }
 
 // A text given by pointer and length.
@@ -371,25 +381,19 @@ KALCORE_HOT_STEP Result ReadText(const unsigned char* text, std::size_t length,
     CommonDate common;
     const bool loaded = Table && length - 1 < 16;
     if (loaded && ReadSixteen(LoadShort(text, length), column, common)) return Result::Of(common);
-    const Result date = ReadTrimmed<Bytes, Result>(text, length, column, loaded);
-    misses += date.IsDate() ? 0 : 1;
-    return date;
+    return ReadTrimmedCounted<Bytes, Result>(text, length, column, loaded, misses);
 }
 #else
 template <typename Units, bool Table>
 KALCORE_HOT_STEP ItemDate ReadItem(const unsigned char* item, std::size_t width,
                                    const ColumnRules& column, std::size_t& misses) {
-    const ItemDate date = ReadTrimmed<Units, ItemDate>(item, width, column, false);
-    misses += date.IsDate() ? 0 : 1;
-    return date;
+    return ReadTrimmedCounted<Units, ItemDate>(item, width, column, false, misses);
 }
 
 template <bool Table, typename Result = ItemDate>
 KALCORE_HOT_STEP Result ReadText(const unsigned char* text, std::size_t length,
                                  const ColumnRules& column, std::size_t& misses) {
-    const Result date = ReadTrimmed<Bytes, Result>(text, length, column, false);
-    misses += date.IsDate() ? 0 : 1;
-    return date;
+    return ReadTrimmedCounted<Bytes, Result>(text, length, column, false, misses);
 }
 #endif
 

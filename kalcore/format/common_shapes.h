@@ -334,18 +334,23 @@ inline constexpr std::array<std::int32_t, 10000> kYearStarts = [] {
     return years;
 }();
 
-// For each month value 0-127 of a common year, then of a leap year, then
-// (from 256) of a year no date text holds: the days of the year before the
-// month, times 32, plus the days of the month; 0 for the values that are no
-// month and for the years no text holds, so that no day lies within them.
-inline constexpr std::array<std::uint16_t, 512> kMonthStarts = [] {
-    std::array<std::uint16_t, 512> months{};
+// For each month value 0-127, four 16-bit values, one for each value of the
+// low two bits of a year's kYearStarts entry: in a common year, in a leap
+// year, then (2 and 3) in a year no date text holds. Each is the days of the
+// year before the month, times 32, plus the days of the month; 0 for the
+// values that are no month and for the years no text holds, so that no day
+// lies within them. The month's entry is looked up while the year's is, and
+// the year's bits then shift out the value that applies.
+inline constexpr std::array<std::uint64_t, 128> kMonthStarts = [] {
+    std::array<std::uint64_t, 128> months{};
     for (int leap = 0; leap < 2; ++leap) {
         const int year = leap == 1 ? 2000 : 1999;
         for (int m = 1; m <= 12; ++m)
-            months[128 * leap + m] = static_cast<std::uint16_t>(
-                32 * (DaysFromEpoch(CivilDate{year, m, 1}) - DaysFromEpoch(CivilDate{year, 1, 1})) +
-                DaysInMonth(year, m));
+            months[m] |= std::uint64_t{static_cast<std::uint16_t>(
+                             32 * (DaysFromEpoch(CivilDate{year, m, 1}) -
+                                   DaysFromEpoch(CivilDate{year, 1, 1})) +
+                             DaysInMonth(year, m))}
+                         << (16 * leap);
     }
     return months;
 }();
@@ -457,8 +462,9 @@ namespace shape_detail {
 KALCORE_HOT_STEP bool DaysOfFields(unsigned century, unsigned year, unsigned month, unsigned day,
                                    std::int64_t& days) {
     const std::int32_t yearStart = kYearStarts[century * 100 + year];
-    const unsigned monthStart = kMonthStarts[(month & 127) | (yearStart & 3) << 7];
-    if (day - 1 >= (monthStart & 31)) return false;
+    const auto monthStart =
+        static_cast<std::uint16_t>(kMonthStarts[month & 127] >> (16 * (yearStart & 3)));
+    if (day - 1 >= (monthStart & 31u)) return false;
     // The shift divides the start by four, rounding down also before 1970.
     days = std::int64_t{yearStart >> 2} + (monthStart >> 5) + day - 1;
     return true;

@@ -267,8 +267,17 @@ KALCORE_HOT_STEP bool LoadSixteen(const unsigned char* item, Ucs4, __m128i& char
     return true;
 }
 
-// The `length` (1-16) bytes of a text, zero-filled to 16.
+// The `length` (1-16) bytes of a text, zero-filled to 16. From 8 bytes on,
+// in vector registers: the first 8 bytes, and the last 8 shifted down by
+// the bytes they share with them (by all 8 for a text of 8, which a vector
+// shift by 64 bits clears).
 KALCORE_HOT_STEP __m128i LoadShort(const unsigned char* s, std::size_t length) {
+    if (length >= 8) {
+        const __m128i head = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(s));
+        const __m128i tail = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(s + length - 8));
+        const __m128i shift = _mm_cvtsi32_si128(static_cast<int>(8 * (16 - length)));
+        return _mm_unpacklo_epi64(head, _mm_srl_epi64(tail, shift));
+    }
     const Words words = LoadWords(s, length);
     return _mm_set_epi64x(static_cast<long long>(words.high), static_cast<long long>(words.low));
 }

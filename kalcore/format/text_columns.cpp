@@ -259,11 +259,12 @@ KALCORE_HOT_STEP bool LoadSixteen(const unsigned char* item, Ucs4, __m128i& char
     const auto at = [item](int i) {
         return _mm_loadu_si128(reinterpret_cast<const __m128i*>(item + 16 * i));
     };
-    const __m128i a = at(0), b = at(1), c = at(2), d = at(3);
-    const __m128i wide = _mm_srli_epi32(_mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, d)), 8);
-    if (_mm_movemask_epi8(_mm_cmpeq_epi32(wide, _mm_setzero_si128())) != 0xffff) return false;
-    // Each character is 0-255: packing with saturation keeps it.
-    characters = _mm_packus_epi16(_mm_packs_epi32(a, b), _mm_packs_epi32(c, d));
+    // Packed to 16 bits with signed saturation, a character keeps a high
+    // byte of 0 exactly when it is 0-255; such characters then pack to bytes.
+    const __m128i low = _mm_packs_epi32(at(0), at(1)), high = _mm_packs_epi32(at(2), at(3));
+    const __m128i wide = _mm_srli_epi16(_mm_or_si128(low, high), 8);
+    if (_mm_movemask_epi8(_mm_cmpeq_epi8(wide, _mm_setzero_si128())) != 0xffff) return false;
+    characters = _mm_packus_epi16(low, high);
     return true;
 }
 

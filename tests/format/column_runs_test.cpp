@@ -220,7 +220,11 @@ TEST(ColumnRuns, ColumnsReadInRunsGiveWhatEachTextGivesAlone) {
 
         // Blocks of 1-byte and of UCS-4 characters, items cut to the width
         // and zero-padded (a missing item is empty); in the UCS-4 blocks a
-        // few items have a character above 255, which makes them no date.
+        // few items have a character above 255, which makes them no date:
+        // among them ones whose low bits are a digit or a blank, and ones
+        // that are negative as 32-bit numbers.
+        constexpr char32_t kWide[] = {0x100,   0x2013,      0x8000,      0x10030,
+                                      0x12000, 0x7fff'0020, 0xffff'ff31, 0x8000'0000};
         for (std::size_t width = 1; width <= 20; width += width < 16 ? 1 : 4) {
             std::vector<std::string> cut(n);
             std::vector<unsigned char> bytes(n * width, 0);
@@ -242,7 +246,11 @@ TEST(ColumnRuns, ColumnsReadInRunsGiveWhatEachTextGivesAlone) {
             std::vector<const std::string*> wideItems = items;
             for (std::size_t i = 0; i < n; ++i)
                 if (!cut[i].empty() && r.Chance(1)) {
-                    wide[i * width + r.Below(static_cast<int>(cut[i].size()))] = U'\u2013';
+                    // Within the text, or anywhere in the item: past the
+                    // text it stands where trimming would take a byte.
+                    const std::size_t at =
+                        r.Below(static_cast<int>(r.Chance(50) ? cut[i].size() : width));
+                    wide[i * width + at] = r.Pick(kWide);
                     wideItems[i] = nullptr;
                 }
             ExpectSame("U", width, ReadAlone(wideItems, rule),

@@ -132,6 +132,20 @@ KALCORE_HOT_STEP std::size_t CopyTrimmedUcs4(const unsigned char* text, std::siz
     return count;
 }
 
+// True when a 16-byte text holds a digit. Every layout and form of a date
+// has one; only the keywords have none.
+KALCORE_HOT_STEP bool HasDigit(const ShapeText& text) {
+#if KALCORE_SCAN_SSE2
+    const __m128i digit =
+        _mm_sub_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text)), _mm_set1_epi8('0'));
+    return _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(digit, _mm_set1_epi8(9)), digit)) != 0;
+#else
+    for (const unsigned char c : text)
+        if (c >= '0' && c <= '9') return true;
+    return false;
+#endif
+}
+
 // The reading rules of a column, with what the table of common shapes needs
 // resolved once for all its texts.
 struct ColumnRules {
@@ -202,7 +216,9 @@ KALCORE_OUT_OF_LINE Result ReadTrimmed(const unsigned char* text, std::size_t le
         count = CopyTrimmedBytes(text, length, copy);
     else
         count = CopyTrimmedUcs4(text, length, copy);
-    if (count == 0) return Result::None();
+    // Without keywords, a text with no digit is no date: the common junk of
+    // a column ("n/a", "none") is settled without the full order.
+    if (count == 0 || (!column.rules.keywords && !HasDigit(copy))) return Result::None();
     bool leadingTrimmed;
     if constexpr (std::is_same_v<Units, Bytes>)
         leadingTrimmed = IsTrimmedByte(text[0]);

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "differential/random.h"
 #include "fixed_clock.h"
@@ -18,6 +19,7 @@
 #include "format/date_reader.h"
 #include "format/date_writer.h"
 #include "format/layouts.h"
+#include "format/text_columns.h"
 
 namespace kalcore {
 namespace {
@@ -320,6 +322,56 @@ TEST(ReaderShortcut, LegacyReadingOfCommonShapes) {
             EXPECT_EQ(reading.date, c.expected) << c.text << " " << c.selector;
         }
     }
+}
+
+// A text without a digit is read as no date at once unless keywords are
+// asked for: the full order must find none in it either, and with keywords
+// it must still read the keywords. Every text of up to three characters of
+// an alphabet of letters, separators and blanks, and random ones of up to
+// eleven made of the keywords' letters.
+TEST(ReaderShortcut, TextsWithoutDigitsAreDatesOnlyAsKeywords) {
+    testing::FixedClock fixed(2026, 12, 6, 12);
+    static const char kAlphabet[] = "-/. aJnNoOwWTyY\t";
+    std::vector<std::string> texts = {"n/a",   "none",   "NaN",     "TODAY", "now",
+                                      "NOW ",  "YESTER", "yesterx", "Jan",   "Jan/Feb/Mar",
+                                      "today", "-",      "//",      "a-b-c", "YESTERY"};
+    const std::size_t letters = sizeof kAlphabet - 1;
+    for (std::size_t a = 0; a < letters; ++a) {
+        texts.emplace_back(1, kAlphabet[a]);
+        for (std::size_t b = 0; b < letters; ++b) {
+            texts.push_back({kAlphabet[a], kAlphabet[b]});
+            for (std::size_t c = 0; c < letters; ++c)
+                texts.push_back({kAlphabet[a], kAlphabet[b], kAlphabet[c]});
+        }
+    }
+    Random r(20261209);
+    static const char kKeywordLetters[] = "TODAYNOWESRtodaynowesr ";
+    for (int i = 0; i < 20000; ++i) {
+        std::string text(1 + r.Below(11), ' ');
+        for (char& c : text) c = kKeywordLetters[r.Below(sizeof kKeywordLetters - 1)];
+        texts.push_back(text);
+    }
+    int keywordDates = 0;
+    for (const std::string& text : texts) {
+        for (const bool keywords : {false, true}) {
+            const YearRule rule = RandomRule(r);
+            DateReading exact{}, full{};
+            std::int64_t days = 0;
+            const bool readExact =
+                ReadExactText(text.data(), text.size(), ReadingRules{rule, keywords}, exact, days);
+            DateText input{};
+            std::memcpy(input, text.data(), text.size());
+            const bool readFull = ReadDateByRuleInFullOrder(input, rule, keywords, full);
+            EXPECT_EQ(readExact, readFull) << Described(text, rule, keywords);
+            if (readExact && readFull) {
+                EXPECT_EQ(exact.date, full.date) << text;
+            }
+            EXPECT_FALSE(readExact && !keywords) << text;
+            keywordDates += readFull ? 1 : 0;
+        }
+    }
+    // The keywords among them were read.
+    EXPECT_GE(keywordDates, 6);
 }
 
 }  // namespace

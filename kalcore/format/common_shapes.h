@@ -98,8 +98,9 @@ struct ShapeFields {
     // when it reads none.
     std::uint8_t secondEntry;
     // Where those readings are in the hash's slots (the year-first one: this
-    // entry's own slot when there is none), and this entry's own slot; set
-    // when the slots are built.
+    // entry's own slot when there is none), and the slot of this reading:
+    // the same for both slots of a shape that reads alike in them (see
+    // kYearFirstBit). Set when the slots are built.
     std::uint16_t yearFirstSlot, secondSlot, slot;
 };
 
@@ -249,6 +250,19 @@ static_assert(std::size(kEntries) == kSlashesDayFirst + 1);
 // layout is one load; free slots hold the entry of no shape.
 inline constexpr int kSlotBits = 9;
 
+// A text's key is hashed with this bit set when its first two characters
+// make more than 12 as digits (a text that starts with a year, where its
+// shape has a year-first reading), so that the hash finds the reading itself
+// and no choice waits on the entry. Each hashed shape is held under both its
+// keys, the same entry under both unless the shape has a year-first reading.
+inline constexpr std::uint64_t kYearFirstBit = std::uint64_t{1} << 63;
+static_assert((InShapeKey(7, kOther) | InShapeKey(15, kOther)) < kYearFirstBit / 2,
+              "the bit lies above every class of a key");
+
+constexpr std::uint64_t HashedKey(int entry, bool yearFirst) {
+    return kEntries[entry].key | (yearFirst ? kYearFirstBit : 0);
+}
+
 constexpr unsigned SlotOf(std::uint64_t key, std::uint64_t multiplier) {
     return static_cast<unsigned>((key * multiplier) >> (64 - kSlotBits));
 }
@@ -265,8 +279,8 @@ consteval std::uint64_t FindMultiplier() {
         const std::uint64_t multiplier = (z ^ (z >> 31)) | 1;
         bool used[1 << kSlotBits] = {};
         bool distinct = true;
-        for (int e = 1; e <= kHashedEntries && distinct; ++e) {
-            const unsigned slot = SlotOf(kEntries[e].key, multiplier);
+        for (int k = 0; k < 2 * kHashedEntries && distinct; ++k) {
+            const unsigned slot = SlotOf(HashedKey(1 + k / 2, k % 2 == 1), multiplier);
             distinct = !used[slot];
             used[slot] = true;
         }
@@ -276,47 +290,57 @@ consteval std::uint64_t FindMultiplier() {
 }
 inline constexpr std::uint64_t kMultiplier = FindMultiplier();
 
-// The hashed entries at their slots; then each year-first and each second
-// reading at a free slot, which the entry it belongs to names.
+// The hashed entries at the slots of both their keys, the year-first
+// reading under the key with kYearFirstBit; then each second reading at a
+// free slot, which both slots of the entry it belongs to name.
 constexpr std::array<ShapeFields, 1 << kSlotBits> BuildSlots() {
     std::array<ShapeFields, 1 << kSlotBits> slots{};
-    for (ShapeFields& slot : slots) slot = NoShape();
+    for (unsigned s = 0; s < slots.size(); ++s) {
+        slots[s] = NoShape();
+        slots[s].slot = static_cast<std::uint16_t>(s);
+    }
     for (int e = 1; e <= kHashedEntries; ++e) {
-        const unsigned slot = SlotOf(kEntries[e].key, kMultiplier);
-        slots[slot] = kEntries[e];
-        slots[slot].yearFirstSlot = static_cast<std::uint16_t>(slot);
+        const auto own = static_cast<std::uint16_t>(SlotOf(HashedKey(e, false), kMultiplier));
+        const auto yearFirst = static_cast<std::uint16_t>(SlotOf(HashedKey(e, true), kMultiplier));
+        const bool hasYearFirst = kEntries[e].yearFirstEntry != 0;
+        slots[own] = kEntries[e];
+        slots[yearFirst] = hasYearFirst ? kEntries[kEntries[e].yearFirstEntry] : kEntries[e];
+        slots[yearFirst].key = HashedKey(e, true);
+        slots[own].slot = own;
+        slots[yearFirst].slot = hasYearFirst ? yearFirst : own;
+        slots[own].yearFirstSlot = hasYearFirst ? yearFirst : own;
     }
     unsigned free = 0;
     for (int e = 1; e <= kHashedEntries; ++e) {
-        ShapeFields& entry = slots[SlotOf(kEntries[e].key, kMultiplier)];
-        if (kEntries[e].yearFirstEntry != 0) {
-            while (slots[free].key != NoShape().key) ++free;
-            slots[free] = kEntries[kEntries[e].yearFirstEntry];
-            entry.yearFirstSlot = static_cast<std::uint16_t>(free);
-        }
-        if (kEntries[e].secondEntry != 0) {
-            while (slots[free].key != NoShape().key) ++free;
-            slots[free] = kEntries[kEntries[e].secondEntry];
-            entry.secondSlot = static_cast<std::uint16_t>(free);
-        }
+        if (kEntries[e].secondEntry == 0) continue;
+        while (slots[free].key != NoShape().key) ++free;
+        slots[free] = kEntries[kEntries[e].secondEntry];
+        slots[free].slot = static_cast<std::uint16_t>(free);
+        for (const bool yearFirst : {false, true})
+            slots[SlotOf(HashedKey(e, yearFirst), kMultiplier)].secondSlot =
+                static_cast<std::uint16_t>(free);
     }
-    for (unsigned s = 0; s < slots.size(); ++s) slots[s].slot = static_cast<std::uint16_t>(s);
     return slots;
 }
 inline constexpr std::array<ShapeFields, 1 << kSlotBits> kSlots = BuildSlots();
 
-// Every hashed entry is found at its slot, and reaches its year-first and
-// second readings, if it has them, through it.
+// Every hashed entry is found at the slots of both its keys, its year-first
+// reading, if it has one, under the second, and reaches its second reading,
+// if it has one, through both.
 constexpr bool EveryEntryInItsSlot() {
     for (int e = 1; e <= kHashedEntries; ++e) {
-        const ShapeFields& slot = kSlots[SlotOf(kEntries[e].key, kMultiplier)];
-        if (slot.key != kEntries[e].key || slot.layout != kEntries[e].layout) return false;
+        const ShapeFields& own = kSlots[SlotOf(HashedKey(e, false), kMultiplier)];
+        const ShapeFields& other = kSlots[SlotOf(HashedKey(e, true), kMultiplier)];
         const ShapeFields& yearFirst =
             kEntries[kEntries[e].yearFirstEntry != 0 ? kEntries[e].yearFirstEntry : e];
-        if (kSlots[slot.yearFirstSlot].layout != yearFirst.layout) return false;
-        if (kEntries[e].secondEntry != 0 &&
-            kSlots[slot.secondSlot].layout != kEntries[kEntries[e].secondEntry].layout)
+        if (own.key != HashedKey(e, false) || own.layout != kEntries[e].layout ||
+            other.key != HashedKey(e, true) || other.layout != yearFirst.layout ||
+            kSlots[own.yearFirstSlot].layout != yearFirst.layout)
             return false;
+        for (const ShapeFields* slot : {&own, &other})
+            if (kEntries[e].secondEntry != 0 &&
+                kSlots[slot->secondSlot].layout != kEntries[kEntries[e].secondEntry].layout)
+                return false;
     }
     return true;
 }
@@ -507,16 +531,14 @@ KALCORE_HOT_STEP bool ReadFields(const ShapeFields& f, const ShapeText& text,
 KALCORE_HOT_STEP bool ReadCommonDate(const ShapeText& text, const TwoDigitCenturies& centuries,
                                      CommonDate& date) {
     using namespace shape_detail;
-    const std::uint64_t key = ShapeKey(text);
-    const unsigned slot = SlotOf(key, kMultiplier);
-    if (kSlots[slot].key != key) return false;
     FieldValues values;
     TakeFieldValues(text, values);
-    // A text that starts with a year of 13 or above takes the year-first
-    // reading, chosen with a mask so that no branch depends on the text.
-    const unsigned yearFirst = kSlots[slot].yearFirstSlot;
-    const unsigned yearFirstMask = OpaqueMask(0u - (values[0] > 12));
-    const ShapeFields& f = kSlots[slot ^ ((slot ^ yearFirst) & yearFirstMask)];
+    // A text that starts with a year of 13 or above is hashed to the
+    // year-first reading of its shape (see kYearFirstBit).
+    static_assert(kYearFirstBit == std::uint64_t{1} << 63);
+    const std::uint64_t key = ShapeKey(text) | std::uint64_t{values[0] > 12} << 63;
+    const ShapeFields& f = kSlots[SlotOf(key, kMultiplier)];
+    if (f.key != key) return false;
 
     // When a shape's fields make no date in its first reading, the full
     // order may take a second one.
@@ -562,7 +584,7 @@ constexpr SlotRole RoleOf(unsigned slot) {
     const ShapeFields& own = kSlots[slot];
     if (own.yearFirstEntry != 0) return {Reached::kMonthFirst, slot};
     for (const ShapeFields& f : kSlots) {
-        if (f.key != own.key || f.slot == slot) continue;
+        if ((f.key | kYearFirstBit) != (own.key | kYearFirstBit) || f.slot == slot) continue;
         if (f.yearFirstEntry != 0 && f.yearFirstSlot == slot) return {Reached::kYearFirst, f.slot};
         if (f.secondEntry != 0 && f.secondSlot == slot) return {Reached::kAfterFirst, f.slot};
     }

@@ -467,7 +467,10 @@ std::size_t NoRun(const Source&, std::size_t i, std::size_t, const TwoDigitCentu
 
 template <std::size_t Slot, template <bool> class Read, typename Source>
 constexpr RunReader<Source> RunOf() {
-    if constexpr (shape_detail::kSlots[Slot].key == shape_detail::NoShape().key)
+    // A slot that holds a reading held in another slot too reads its runs
+    // there.
+    if constexpr (shape_detail::kSlots[Slot].key == shape_detail::NoShape().key ||
+                  shape_detail::kSlots[Slot].slot != Slot)
         return &NoRun<Source>;
     else
         return &ReadRun<Slot, Read, Source>;

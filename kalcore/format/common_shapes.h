@@ -535,8 +535,7 @@ KALCORE_HOT_STEP bool ReadCommonDate(const ShapeText& text, const TwoDigitCentur
     TakeFieldValues(text, values);
     // A text that starts with a year of 13 or above is hashed to the
     // year-first reading of its shape (see kYearFirstBit).
-    static_assert(kYearFirstBit == std::uint64_t{1} << 63);
-    const std::uint64_t key = ShapeKey(text) | std::uint64_t{values[0] > 12} << 63;
+    const std::uint64_t key = ShapeKey(text) | std::uint64_t{values[0] > 12} * kYearFirstBit;
     const ShapeFields& f = kSlots[SlotOf(key, kMultiplier)];
     if (f.key != key) return false;
 

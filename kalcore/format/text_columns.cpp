@@ -165,7 +165,6 @@ inline constexpr std::uint16_t kNoSlot = shape_detail::kSlots.size();
 // table's reading it took when the table read it as it stands (a run of
 // that reading may follow), else kNoSlot. Returned in registers, so that
 // the table's dates and the full order's meet there.
-
 struct ItemDate {
     std::int64_t days;
     std::uint8_t layout;
@@ -458,7 +457,8 @@ template <typename Source>
 using RunReader = std::size_t (*)(const Source&, std::size_t, std::size_t, const TwoDigitCenturies&,
                                   const DayColumn&);
 
-// No run: the slots of no shape, and kNoSlot.
+// No run: the slots of no shape, those whose reading is read in runs in
+// another slot, and kNoSlot.
 template <typename Source>
 std::size_t NoRun(const Source&, std::size_t i, std::size_t, const TwoDigitCenturies&,
                   const DayColumn&) {
@@ -467,8 +467,6 @@ std::size_t NoRun(const Source&, std::size_t i, std::size_t, const TwoDigitCentu
 
 template <std::size_t Slot, template <bool> class Read, typename Source>
 constexpr RunReader<Source> RunOf() {
-    // A slot that holds a reading held in another slot too reads its runs
-    // there.
     if constexpr (shape_detail::kSlots[Slot].key == shape_detail::NoShape().key ||
                   shape_detail::kSlots[Slot].slot != Slot)
         return &NoRun<Source>;

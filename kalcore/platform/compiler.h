@@ -42,19 +42,3 @@
 #else
 #define KALCORE_ONE_BODY [[gnu::flatten]]
 #endif
-
-namespace kalcore {
-
-// A mask whose value the compiler may not reason about, so that a choice
-// made with it stays arithmetic rather than becoming a branch: where the
-// choice follows the data (one text a year first, the next a month), a
-// branch is mispredicted about as often as it is taken.
-template <typename T>
-[[gnu::always_inline]] inline T OpaqueMask(T mask) {
-#if defined(__GNUC__)
-    __asm__("" : "+r"(mask));
-#endif
-    return mask;
-}
-
-}  // namespace kalcore
